@@ -1,0 +1,98 @@
+#include "driver/run.h"
+
+#include <sys/stat.h>
+
+#include "driver/output_names.h"
+#include "scene/face_order.h"
+#include "writer/header_writer.h"
+
+namespace bake3ds {
+
+namespace {
+
+// True when the output path names the input file itself: the same path, or
+// the same file reached under another name (symbolic links followed).
+bool b_SameFile(const char *p_s_input, const std::string &r_s_output)
+{
+    if(r_s_output == p_s_input)
+        return true;
+    struct stat t_in, t_out;
+    return stat(p_s_input, &t_in) == 0 && stat(r_s_output.c_str(), &t_out) == 0 &&
+        t_in.st_dev == t_out.st_dev && t_in.st_ino == t_out.st_ino;
+}
+
+// Writes the header into an open stream and closes it; false when any
+// write, the flush or the close failed.
+bool b_WriteAndClose(FILE *p_stream, const C3dsScene &r_scene, const std::string &r_s_class,
+    const char *p_s_input)
+{
+    bool b_ok;
+    {
+        CTextOut t_out(p_stream);
+        WriteBanner(t_out);
+        WriteHeader(t_out, r_scene, r_s_class.c_str(), p_s_input);
+        b_ok = t_out.b_Finish();
+    }
+    b_ok = std::fflush(p_stream) == 0 && b_ok;
+    b_ok = !std::ferror(p_stream) && b_ok;
+    b_ok = std::fclose(p_stream) == 0 && b_ok;
+    return b_ok;
+}
+
+} // namespace
+
+void SortScene(C3dsScene &r_scene)
+{
+    for(TMesh &r_mesh : r_scene.p_object)
+        SortFacesByMaterial(r_mesh);
+}
+
+int RunConverter(int n_argc, const char *const *p_argv, FILE *p_out, FILE *p_err)
+{
+    if(n_argc != 2) {
+        std::fprintf(p_err, "error: run with single parameter giving path of your .3ds file\n");
+        return -1;
+    }
+    const char *p_s_input = p_argv[1];
+    std::fprintf(p_out, "=== Loading '%s' ===\n", p_s_input);
+    C3dsScene t_scene;
+    if(!t_scene.Load(p_s_input)) {
+        std::fflush(p_out);
+        std::fprintf(p_err, "error: unable to load .3ds file\n");
+        return -1;
+    }
+    SortScene(t_scene);
+    std::fprintf(p_out, "\t%d lights\n\t%d materials\n\t%d objects\n\t%d cameras\n", t_scene.n_light_num,
+        t_scene.n_material_num, t_scene.n_object_num, t_scene.n_camera_num);
+
+    std::string s_output = OutputPathFor(p_s_input);
+    std::fprintf(p_out, "\n=== Exporting objects geometry to '%s' ===\n", s_output.c_str());
+    std::fflush(p_out);
+    FILE *p_stream = b_SameFile(p_s_input, s_output) ? nullptr : std::fopen(s_output.c_str(), "w");
+    if(!p_stream) {
+        std::fprintf(p_err, "error: unable to write to file\n");
+        return -1;
+    }
+    if(!b_WriteAndClose(p_stream, t_scene, ClassNameFor(s_output), p_s_input)) {
+        std::fprintf(p_err, "error: not enough space to write file\n");
+        return -1;
+    }
+    std::fprintf(p_out, "\tDone\n");
+    return 0;
+}
+
+int ConvertMemory(const uint8_t *p_data, size_t n_size, const char *p_s_class, const char *p_s_input_path,
+    std::string &r_s_header)
+{
+    C3dsScene t_scene;
+    if(!t_scene.LoadMemory(p_data, n_size))
+        return 0;
+    SortScene(t_scene);
+    CTextOut t_out(&r_s_header);
+    WriteBanner(t_out);
+    WriteHeader(t_out, t_scene, p_s_class, p_s_input_path);
+    t_out.b_Finish();
+    return 1;
+}
+
+} // namespace bake3ds

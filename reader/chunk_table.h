@@ -1,0 +1,30 @@
+#ifndef BAKE3DS_READER_CHUNK_TABLE_H
+#define BAKE3DS_READER_CHUNK_TABLE_H
+
+#include <cstdint>
+
+#include "reader/loader_state.h"
+
+namespace bake3ds {
+
+// One row of the chunk table: for a chunk id, whether the walker walks the
+// rest of the chunk as sub-chunks after the handler, and the handler (or
+// none). The table is flat: a row applies wherever its id occurs.
+struct TChunkInfo {
+    uint16_t n_chunk_id;
+    int b_has_children;
+    THandler p_handler;
+};
+
+extern const TChunkInfo p_chunk_table[];
+extern const int n_chunk_table_size;
+
+// The index of the row for n_id, or -1 when no row has it.
+int n_FindChunkInfo(uint16_t n_id);
+
+// The row for n_id, or null.
+const TChunkInfo *p_FindChunkInfo(uint16_t n_id);
+
+} // namespace bake3ds
+
+#endif

@@ -1,0 +1,177 @@
+// Handlers of lights and their attributes, cameras, and material and map
+// names. Light attributes fill the current light: the one most recently
+// taken in the fill pass. Float colours go to a light found by the current
+// name instead, whatever chunk holds them.
+
+#include "reader/handlers.h"
+#include "reader/lookup.h"
+
+namespace bake3ds {
+
+namespace {
+
+// The current light when this pass stores into it, else null.
+TSceneLight *p_FillLight(TLoader &r_ld)
+{
+    return r_ld.b_counting ? nullptr : r_ld.p_CurLight();
+}
+
+// A point of the file stored as x, z, y.
+void StoreExchanged(float *p_dest, const float *p_xyz)
+{
+    p_dest[0] = p_xyz[0];
+    p_dest[1] = p_xyz[2];
+    p_dest[2] = p_xyz[1];
+}
+
+} // namespace
+
+// Reads the position, then counts a light or takes the next one, names it
+// after the current name and makes it the current light. The light's
+// sub-chunks follow the 12 bytes read. Fails when the fill pass meets more
+// lights than were counted.
+int ReadLight(TLoader &r_ld, int64_t)
+{
+    float p_xyz[3];
+    r_ld.t_in.ReadFloats(p_xyz, 3);
+    C3dsScene &r_scene = *r_ld.p_scene;
+    int n_light = r_ld.n_TakeRecord(r_scene.n_light_num, r_ld.n_fill_light);
+    if(n_light < 0)
+        return -1;
+    if(r_ld.b_counting)
+        return 0;
+    r_ld.n_cur_light = n_light;
+    TSceneLight &r_light = r_scene.p_light[size_t(n_light)];
+    r_light.p_s_name = r_ld.p_s_name;
+    StoreExchanged(r_light.p_position, p_xyz);
+    r_light.b_spot = 0;
+    return 0;
+}
+
+// Makes the current light a spotlight: target (exchanged axes), hotspot and
+// falloff.
+int ReadSpotLight(TLoader &r_ld, int64_t)
+{
+    float p_data[5];
+    r_ld.t_in.ReadFloats(p_data, 5);
+    if(TSceneLight *p_light = p_FillLight(r_ld)) {
+        p_light->b_spot = 1;
+        StoreExchanged(p_light->p_target, p_data);
+        p_light->f_hotspot = p_data[3];
+        p_light->f_fallof = p_data[4];
+    }
+    return 0;
+}
+
+int ReadLightOff(TLoader &r_ld, int64_t)
+{
+    if(TSceneLight *p_light = p_FillLight(r_ld))
+        p_light->b_off = 1;
+    return 0;
+}
+
+int ReadCastShadows(TLoader &r_ld, int64_t)
+{
+    if(TSceneLight *p_light = p_FillLight(r_ld))
+        p_light->b_cast_shadows = 1;
+    return 0;
+}
+
+namespace {
+
+// Reads one float into a field of the current light, if any.
+int ReadLightFloat(TLoader &r_ld, float TSceneLight::*p_field)
+{
+    float f = r_ld.t_in.f_F32();
+    if(TSceneLight *p_light = p_FillLight(r_ld))
+        p_light->*p_field = f;
+    return 0;
+}
+
+} // namespace
+
+int ReadInnerRange(TLoader &r_ld, int64_t)
+{
+    return ReadLightFloat(r_ld, &TSceneLight::f_inner_range);
+}
+
+int ReadOuterRange(TLoader &r_ld, int64_t)
+{
+    return ReadLightFloat(r_ld, &TSceneLight::f_outer_range);
+}
+
+int ReadMultiplier(TLoader &r_ld, int64_t)
+{
+    return ReadLightFloat(r_ld, &TSceneLight::f_multiplier);
+}
+
+// Gives red, green, blue to the first light named like the current name,
+// replacing its colour; dropped when no light taken so far has that name.
+// So a colour inside a material, the background or the ambient light also
+// reaches a light of the same name.
+int ReadColorF(TLoader &r_ld, int64_t)
+{
+    float p_rgb[3];
+    r_ld.t_in.ReadFloats(p_rgb, 3);
+    if(r_ld.b_counting)
+        return 0;
+    C3dsScene &r_scene = *r_ld.p_scene;
+    int n_light = n_FindByName(r_scene.p_light, r_ld.n_fill_light, r_ld.p_s_name);
+    if(n_light >= 0) {
+        for(int i = 0; i < 3; ++ i)
+            r_scene.p_light[size_t(n_light)].p_color[i] = p_rgb[i];
+    }
+    return 0;
+}
+
+// Reads position, target, bank angle and focus, then counts a camera or takes
+// the next one and names it after the current name. The camera's values
+// keep the file's axes. Fails when the fill pass meets more cameras than
+// were counted.
+int ReadCamera(TLoader &r_ld, int64_t)
+{
+    float p_data[8];
+    r_ld.t_in.ReadFloats(p_data, 8);
+    C3dsScene &r_scene = *r_ld.p_scene;
+    int n_camera = r_ld.n_TakeRecord(r_scene.n_camera_num, r_ld.n_fill_camera);
+    if(n_camera < 0)
+        return -1;
+    if(r_ld.b_counting)
+        return 0;
+    TSceneCamera &r_camera = r_scene.p_camera[size_t(n_camera)];
+    float *p_fields[8] = {&r_camera.f_pos_x, &r_camera.f_pos_y, &r_camera.f_pos_z,
+        &r_camera.f_tar_x, &r_camera.f_tar_y, &r_camera.f_tar_z,
+        &r_camera.f_bank_angle, &r_camera.f_focus};
+    for(int i = 0; i < 8; ++ i)
+        *p_fields[i] = p_data[i];
+    r_camera.p_s_name = r_ld.p_s_name;
+    return 0;
+}
+
+// Reads the name into the current name, then counts a material or takes the
+// next one and names it. Fails, in both passes, when the name is cut off by
+// the end of the file, and when the fill pass meets more materials than were
+// counted.
+int ReadMaterialName(TLoader &r_ld, int64_t)
+{
+    if(ReadName(r_ld.p_s_name, r_ld.t_in))
+        return -1;
+    C3dsScene &r_scene = *r_ld.p_scene;
+    int n_material = r_ld.n_TakeRecord(r_scene.n_material_num, r_ld.n_fill_material);
+    if(n_material < 0)
+        return -1;
+    if(r_ld.b_counting)
+        return 0;
+    r_scene.p_material[size_t(n_material)].p_s_name = r_ld.p_s_name;
+    return 0;
+}
+
+// Map file names are read and dropped, whatever ReadName reports.
+int ReadMapName(TLoader &r_ld, int64_t)
+{
+    char p_s_scratch[64];
+    ReadName(p_s_scratch, r_ld.t_in);
+    return 0;
+}
+
+} // namespace bake3ds

@@ -1,0 +1,97 @@
+#ifndef BAKE3DS_READER_LOADER_STATE_H
+#define BAKE3DS_READER_LOADER_STATE_H
+
+// What the chunk handlers share during one load: the input, the pass, the
+// scene being filled and the state carried from chunk to chunk. It is one
+// object per load rather than process-wide, so loads can run side by side.
+
+#include <climits>
+#include <cstdint>
+
+#include "reader/input.h"
+#include "scene/scene.h"
+
+namespace bake3ds {
+
+enum TNodeKind {
+    node_Object = 0,           // before any node, and at an object node
+    node_Target = 2,           // a camera target node has begun
+    node_Camera = 3,           // a camera node has begun
+    node_ObjectHeaderRead = 4  // the fill pass handled a header as node_Object
+};
+
+// The walk that the loader starts is level 1; each nested walk is one level
+// deeper. A walk at this level or deeper fails at once, which bounds the
+// recursion whatever the file nests.
+const int n_max_walk_level = 513;
+
+// The load may hold this many vertices, faces and track keys in all, plus
+// one per four bytes of the file; files whose counts match their chunks
+// stay far below it.
+const int64_t n_element_allowance = 1048576;
+
+struct TLoader {
+    CInput t_in;
+    C3dsScene *p_scene;
+    bool b_counting = true;
+
+    char p_s_name[64] = {};      // current name: last named object or material
+    char p_s_node_name[64] = {}; // name from the last key-frame node header
+
+    int n_cur_mesh = -1;  // none until the fill pass takes a mesh
+    int n_cur_light = -1; // none until the fill pass takes a light
+    int n_fill_mesh = 0, n_fill_light = 0, n_fill_camera = 0, n_fill_material = 0;
+
+    // key-frame state; kept from the counting pass into the fill pass
+    TNodeKind n_node_kind = node_Object;
+    int n_node_id = 0;
+    int n_track_target = 0;
+    int n_key_counter = 0;
+
+    int n_walk_level = 0; // level of the walk that met the current chunk
+
+    int64_t n_elements_held = 0;
+    int64_t n_element_limit = 0;
+
+    TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene)
+        : t_in(p_data, n_size), p_scene(&r_scene),
+          n_element_limit(n_element_allowance + int64_t(n_size / 4)) {}
+
+    TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
+    TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
+
+    // Counting pass: counts one more record of a kind, 0. Fill pass: the
+    // index of the next record of the kind to fill. -1 when the fill pass
+    // meets more records than the counting pass counted (or a count would
+    // overflow).
+    int n_TakeRecord(int &r_n_count, int &r_n_fill)
+    {
+        if(b_counting) {
+            if(r_n_count == INT_MAX)
+                return -1;
+            ++ r_n_count;
+            return 0;
+        }
+        if(r_n_fill >= r_n_count)
+            return -1;
+        return r_n_fill ++;
+    }
+
+    // Accounts for an array of n_new elements that replaces one of
+    // n_replaced; false, accounting nothing, when the load would then hold
+    // more than it may: the caller treats that as an allocation failure.
+    bool b_Reserve(int64_t n_replaced, int64_t n_new)
+    {
+        int64_t n_held = n_elements_held - n_replaced + n_new;
+        if(n_held > n_element_limit)
+            return false;
+        n_elements_held = n_held;
+        return true;
+    }
+};
+
+typedef int (*THandler)(TLoader &r_ld, int64_t n_end);
+
+} // namespace bake3ds
+
+#endif

@@ -1,0 +1,168 @@
+// Handlers of the named object, the triangle object and the mesh sub-chunks.
+// Sub-chunk handlers fill the current mesh: the one most recently taken in
+// the fill pass, wherever the sub-chunk stands. Without a current mesh, and
+// in the counting pass, they consume their bytes and store nothing.
+
+#include "reader/handlers.h"
+#include "reader/lookup.h"
+
+namespace bake3ds {
+
+namespace {
+
+// The current mesh when this pass stores into it, else null.
+TMesh *p_FillMesh(TLoader &r_ld)
+{
+    return r_ld.b_counting ? nullptr : r_ld.p_CurMesh();
+}
+
+} // namespace
+
+// Reads the object's name into the current name, whose status does not
+// matter: a name cut off by the end of the file keeps what was read.
+int ReadNamedObject(TLoader &r_ld, int64_t)
+{
+    ReadName(r_ld.p_s_name, r_ld.t_in);
+    return 0;
+}
+
+// Counts a mesh, or takes the next one and names it after the current name.
+// Fails when the fill pass meets more meshes than the counting pass did.
+int ReadTriangleObject(TLoader &r_ld, int64_t)
+{
+    int n_mesh = r_ld.n_TakeRecord(r_ld.p_scene->n_object_num, r_ld.n_fill_mesh);
+    if(n_mesh < 0)
+        return -1;
+    if(r_ld.b_counting)
+        return 0;
+    r_ld.n_cur_mesh = n_mesh;
+    r_ld.p_CurMesh()->p_s_name = r_ld.p_s_name;
+    return 0;
+}
+
+// Replaces the current mesh's vertices with the list's, positions stored as
+// the file's x, z, y. Fails when the new array may not be held.
+int ReadVertexList(TLoader &r_ld, int64_t)
+{
+    CInput &r_in = r_ld.t_in;
+    int n = r_in.n_U16();
+    TMesh *p_mesh = p_FillMesh(r_ld);
+    if(!p_mesh) {
+        r_in.Skip(12 * int64_t(n));
+        return 0;
+    }
+    if(!r_ld.b_Reserve(p_mesh->n_vertex_num, n))
+        return -1;
+    p_mesh->n_vertex_num = n;
+    p_mesh->p_vertex.assign(size_t(n), TVertex{});
+    for(TVertex &r_vertex : p_mesh->p_vertex) {
+        float p_xyz[3];
+        r_in.ReadFloats(p_xyz, 3);
+        r_vertex.p_position[0] = p_xyz[0];
+        r_vertex.p_position[1] = p_xyz[2];
+        r_vertex.p_position[2] = p_xyz[1];
+    }
+    return 0;
+}
+
+// Vertex flags are not kept; the walker skips the chunk's data.
+int ReadVertexFlags(TLoader &, int64_t)
+{
+    return 0;
+}
+
+// Replaces the current mesh's faces with the list's, corners stored as the
+// file's a, c, b, each face without material. Leaves the input right after
+// the last face, where the list's sub-chunks begin, in both passes. The
+// corners are checked against the vertex count once the fill pass is over.
+int ReadFaceList(TLoader &r_ld, int64_t)
+{
+    CInput &r_in = r_ld.t_in;
+    int n = r_in.n_U16();
+    TMesh *p_mesh = p_FillMesh(r_ld);
+    if(!p_mesh) {
+        r_in.Skip(8 * int64_t(n));
+        return 0;
+    }
+    if(!r_ld.b_Reserve(p_mesh->n_face_num, n))
+        return -1;
+    p_mesh->n_face_num = n;
+    p_mesh->p_face.assign(size_t(n), TFace{-1, {0, 0, 0}, {0, 0, 0}});
+    for(TFace &r_face : p_mesh->p_face) {
+        int n_a = r_in.n_U16(), n_b = r_in.n_U16(), n_c = r_in.n_U16();
+        r_in.Skip(2); // flags
+        r_face.p_corner[0] = n_a;
+        r_face.p_corner[1] = n_c;
+        r_face.p_corner[2] = n_b;
+    }
+    return 0;
+}
+
+// Gives the listed faces of the current mesh the material of that name (-1
+// when none of that name has been read yet); indices beyond the face count
+// are ignored. Fails, in both passes, when the name is cut off by the end of
+// the file.
+int ReadMaterialGroup(TLoader &r_ld, int64_t)
+{
+    CInput &r_in = r_ld.t_in;
+    char p_s_material[64];
+    if(ReadName(p_s_material, r_in))
+        return -1;
+    TMesh *p_mesh = p_FillMesh(r_ld);
+    int n = r_in.n_U16();
+    if(!p_mesh)
+        return 0;
+    int n_material = n_FindByName(r_ld.p_scene->p_material, r_ld.n_fill_material, p_s_material);
+    for(int i = 0; i < n; ++ i) {
+        if(r_in.b_AtEnd()) {
+            // every entry left reads as face 0; the last one wins
+            if(p_mesh->n_face_num > 0)
+                p_mesh->p_face[0].n_material = n_material;
+            break;
+        }
+        int n_face = r_in.n_U16();
+        if(n_face < p_mesh->n_face_num)
+            p_mesh->p_face[size_t(n_face)].n_material = n_material;
+    }
+    return 0;
+}
+
+// Sets u, v of the current mesh's vertices in list order; entries beyond the
+// vertex count are ignored.
+int ReadMappingCoords(TLoader &r_ld, int64_t)
+{
+    CInput &r_in = r_ld.t_in;
+    int n = r_in.n_U16();
+    TMesh *p_mesh = p_FillMesh(r_ld);
+    if(!p_mesh)
+        return 0;
+    int n_stored = n < p_mesh->n_vertex_num ? n : p_mesh->n_vertex_num;
+    for(int i = 0; i < n_stored; ++ i)
+        r_in.ReadFloats(p_mesh->p_vertex[size_t(i)].p_texcoord, 2);
+    return 0;
+}
+
+// The smoothing list is not interpreted.
+int ReadSmoothingList(TLoader &, int64_t)
+{
+    return 0;
+}
+
+// Sets the current mesh's transform from the 12 floats, as rows of a 4x4
+// matrix whose last column is 0, 0, 0, 1. The file's axes are kept.
+int ReadLocalMatrix(TLoader &r_ld, int64_t)
+{
+    float p_m[12];
+    r_ld.t_in.ReadFloats(p_m, 12);
+    TMesh *p_mesh = p_FillMesh(r_ld);
+    if(!p_mesh)
+        return 0;
+    for(int n_row = 0; n_row < 4; ++ n_row) {
+        for(int n_col = 0; n_col < 3; ++ n_col)
+            p_mesh->p_transform[4 * n_row + n_col] = p_m[3 * n_row + n_col];
+        p_mesh->p_transform[4 * n_row + 3] = n_row == 3 ? 1.0f : 0.0f;
+    }
+    return 0;
+}
+
+} // namespace bake3ds

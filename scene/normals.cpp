@@ -1,0 +1,115 @@
+#include "scene/normals.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "scene/vector3.h"
+
+namespace bake3ds {
+
+void CalcFaceNormals(TMesh &r_mesh)
+{
+    for(TFace &r_face : r_mesh.p_face) {
+        TVector3 c0(r_mesh.p_vertex[r_face.p_corner[0]].p_position);
+        TVector3 c1(r_mesh.p_vertex[r_face.p_corner[1]].p_position);
+        TVector3 c2(r_mesh.p_vertex[r_face.p_corner[2]].p_position);
+        TVector3 v_normal = Cross(c1 - c2, c0 - c2);
+        Normalize(v_normal);
+        v_normal.Store(r_face.p_normal);
+    }
+}
+
+namespace {
+
+// A position as the bits of its three coordinates, -0 folded into 0, so
+// that equal bits mean equal floats. Positions with a NaN never get a key.
+struct TPositionKey {
+    uint32_t p_bits[3];
+
+    static bool b_Make(const float *p_position, TPositionKey &r_key)
+    {
+        for(int i = 0; i < 3; ++ i) {
+            float f = p_position[i];
+            if(std::isnan(f))
+                return false;
+            if(f == 0)
+                f = 0; // folds -0
+            std::memcpy(&r_key.p_bits[i], &f, sizeof(f));
+        }
+        return true;
+    }
+
+    bool operator==(const TPositionKey &r) const
+    {
+        return p_bits[0] == r.p_bits[0] && p_bits[1] == r.p_bits[1] && p_bits[2] == r.p_bits[2];
+    }
+
+    uint32_t n_Hash() const
+    {
+        uint64_t h = p_bits[0] * 0x9E3779B97F4A7C15ull;
+        h = (h ^ p_bits[1]) * 0xC2B2AE3D27D4EB4Full;
+        h = (h ^ p_bits[2]) * 0x165667B19E3779F9ull;
+        return uint32_t(h >> 32);
+    }
+};
+
+// Gives every vertex the index of its position group, or -1 for a position
+// with a NaN; returns the number of groups. Open addressing over a table of
+// at least twice as many slots as vertices.
+int n_GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_group)
+{
+    size_t n_vertex = r_mesh.p_vertex.size();
+    size_t n_slots = 16;
+    while(n_slots < 2 * n_vertex)
+        n_slots *= 2;
+    struct TSlot {
+        TPositionKey t_key;
+        int n_group; // -1: empty
+    };
+    std::vector<TSlot> slots(n_slots, TSlot{{{0, 0, 0}}, -1});
+    r_group.assign(n_vertex, -1);
+    int n_group_num = 0;
+    for(size_t v = 0; v < n_vertex; ++ v) {
+        TPositionKey t_key;
+        if(!TPositionKey::b_Make(r_mesh.p_vertex[v].p_position, t_key))
+            continue;
+        size_t n_slot = t_key.n_Hash() & (n_slots - 1);
+        while(slots[n_slot].n_group >= 0 && !(slots[n_slot].t_key == t_key))
+            n_slot = (n_slot + 1) & (n_slots - 1);
+        if(slots[n_slot].n_group < 0)
+            slots[n_slot] = TSlot{t_key, n_group_num ++};
+        r_group[v] = slots[n_slot].n_group;
+    }
+    return n_group_num;
+}
+
+} // namespace
+
+void CalcVertexNormals(TMesh &r_mesh)
+{
+    // A corner lies at its own vertex's position, so a corner matches every
+    // vertex of its vertex's group. Summing per group, faces in order and
+    // corners 0, 1, 2, adds the same normals in the same order as testing
+    // each vertex against each corner.
+    std::vector<int> group;
+    int n_group_num = n_GroupByPosition(r_mesh, group);
+    std::vector<TVector3> sums(static_cast<size_t>(n_group_num));
+    for(const TFace &r_face : r_mesh.p_face) {
+        TVector3 v_normal(r_face.p_normal);
+        for(int k = 0; k < 3; ++ k) {
+            int n_group = group[size_t(r_face.p_corner[k])];
+            if(n_group >= 0)
+                sums[size_t(n_group)] += v_normal;
+        }
+    }
+    for(TVector3 &r_sum : sums)
+        Normalize(r_sum);
+    for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
+        TVector3 v_normal; // a NaN position matches no corner at all
+        if(group[v] >= 0)
+            v_normal = sums[size_t(group[v])];
+        v_normal.Store(r_mesh.p_vertex[v].p_normal);
+    }
+}
+
+} // namespace bake3ds

@@ -1,0 +1,104 @@
+#ifndef BAKE3DS_SCENE_SCENE_H
+#define BAKE3DS_SCENE_SCENE_H
+
+// The in-memory form of one loaded .3ds file: what the generated header
+// needs and nothing more. The loader fills it in two passes, the geometry
+// step adds the normals, the driver orders the faces, the writer prints it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bake3ds {
+
+// One vertex, 8 floats. Position axes are already exchanged (file x, z, y).
+struct TVertex {
+    float p_position[3];
+    float p_texcoord[2];
+    float p_normal[3];
+};
+
+// One triangle. The corners are vertex indices into the owning mesh's
+// p_vertex, in the stored order a, c, b of the file's a, b, c. The loader
+// refuses a scene in which any corner is not below the mesh's vertex count.
+struct TFace {
+    int n_material; // index into C3dsScene::p_material, or -1
+    int p_corner[3];
+    float p_normal[3];
+};
+
+struct TMesh {
+    int n_id = 0;
+    std::string p_s_name;
+    int n_vertex_num = 0;
+    int n_face_num = 0;
+    std::vector<TFace> p_face;
+    std::vector<TVertex> p_vertex;
+    float p_transform[16] = {};
+    int n_parent = 0;
+};
+
+struct TSceneLight {
+    std::string p_s_name;
+    int b_spot = 0;
+    int b_off = 0;
+    int b_cast_shadows = 0;
+    float p_position[3] = {};
+    float p_target[3] = {};
+    float f_hotspot = 0;
+    float f_fallof = 0;
+    float f_inner_range = 0;
+    float f_outer_range = 0;
+    float f_multiplier = 0;
+    float p_color[3] = {};
+};
+
+// A position track: n_key_num keys, each array holds n_key_num values and
+// is empty when the track is absent.
+struct TTrack {
+    int n_key_num = 0;
+    std::vector<float> p_time, p_x, p_y, p_z;
+};
+
+struct TSceneCamera {
+    int n_id = 0;
+    std::string p_s_name;
+    float f_pos_x = 0, f_pos_y = 0, f_pos_z = 0;
+    float f_tar_x = 0, f_tar_y = 0, f_tar_z = 0;
+    float f_bank_angle = 0;
+    float f_focus = 0;
+    TTrack t_target;
+    TTrack t_position;
+};
+
+struct TSceneMaterial {
+    int n_id = 0;
+    std::string p_s_name;
+};
+
+class C3dsScene {
+public:
+    int n_object_num = 0;
+    int n_camera_num = 0;
+    int n_light_num = 0;
+    int n_material_num = 0;
+    std::vector<TMesh> p_object;
+    std::vector<TSceneCamera> p_camera;
+    std::vector<TSceneLight> p_light;
+    std::vector<TSceneMaterial> p_material;
+
+    // Loads the regular file at path: 1 when it was read completely and
+    // every mesh got its normals, 0 otherwise (cannot open, not a regular
+    // file, malformed chunk tree, allocation refused, corner out of range).
+    // On return the scene holds whatever the steps that ran left in it.
+    int Load(const char *path);
+
+    // The same load over bytes already in memory; data may be null when
+    // size is 0. The bytes are not copied and must outlive the call.
+    int LoadMemory(const uint8_t *data, size_t size);
+};
+
+} // namespace bake3ds
+
+#endif

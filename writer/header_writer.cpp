@@ -1,0 +1,178 @@
+#include "writer/header_writer.h"
+
+#include "scene/face_order.h"
+#include "writer/sections.h"
+
+namespace bake3ds {
+
+namespace {
+
+const char p_s_class_declaration[] =
+    "class C%s_3ds {\n"
+    "\tstruct TLight {\n"
+    "\t\tconst char *p_s_name;\n"
+    "\t\tbool b_spot, b_off, b_cast_shadows;\n"
+    "\t\tfloat p_position[4]; // w is always 1\n"
+    "\t\tfloat p_target[4]; // w is always 1\n"
+    "\t\tfloat f_hotspot, f_fallof;\n"
+    "\t\tfloat f_inner_range, f_outer_range, f_multiplier;\n"
+    "\t\tfloat p_color[4]; // a is always 1\n"
+    "\t};\n"
+    "\n"
+    "\tstruct TMaterial {\n"
+    "\t\tconst char *p_s_name;\n"
+    "\t\tint n_id;\n"
+    "\t};\n"
+    "\n"
+    "\tstruct TObject {\n"
+    "\t\tconst char *p_s_name;\n"
+    "\t\tint n_id, n_parent;\n"
+    "\t\tfloat p_transform[16];\n"
+    "\t\tint n_vertex_num, n_face_num;\n"
+    "\t\tconst float *p_vertex; // GL_T2F_N3F_V3F\n"
+    "\t\tconst unsigned int *p_face;\n"
+    "\t\tint n_mat_range_num;\n"
+    "\t\tconst struct TMatRange {\n"
+    "\t\t\tint n_material;\n"
+    "\t\t\tint n_first, n_count; // in vertices\n"
+    "\t\t} *p_mat_ranges;\n"
+    "\n"
+    "\t\tvoid Draw() const\n"
+    "\t\t{\n"
+    "\t\t\tglInterleavedArrays(GL_T2F_N3F_V3F, 8 * sizeof(float), p_vertex);\n"
+    "\t\t\t// supply vertex data\n"
+    "\n"
+    "\t\t\tglDrawElements(GL_TRIANGLES, 3 * n_face_num, GL_UNSIGNED_INT, p_face);\n"
+    "\t\t\t// draw object unsing triangles\n"
+    "\n"
+    "\t\t\tglDisableClientState(GL_TEXTURE_COORD_ARRAY);\n"
+    "\t\t\tglDisableClientState(GL_NORMAL_ARRAY);\n"
+    "\t\t\tglDisableClientState(GL_VERTEX_ARRAY);\n"
+    "\t\t\t// finished using vertex data\n"
+    "\t\t}\n"
+    "\t};\n"
+    "\n"
+    "\tstruct TCamera {\n"
+    "\t\tconst char *p_s_name;\n"
+    "\t\tint n_id;\n"
+    "\t\tfloat f_pos_x, f_pos_y, f_pos_z;\n"
+    "\t\tfloat f_tar_x, f_tar_y, f_tar_z;\n"
+    "\t\tfloat f_bank_angle;\n"
+    "\t\tfloat f_focus;\n"
+    "\t\tint n_position_num;\n"
+    "\t\tint n_target_num;\n"
+    "\t\tconst float *tt, *tx, *ty, *tz;\n"
+    "\t\tconst float *pt, *px, *py, *pz;\n"
+    "\t};\n"
+    "\n";
+
+const char *p_s_Bool(int b_flag)
+{
+    return b_flag ? "true" : "false";
+}
+
+// A table's name where its count is not 0, else the null pointer constant.
+const char *p_s_TableOrNull(int n_count, const char *p_s_table)
+{
+    return n_count ? p_s_table : "0";
+}
+
+void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
+{
+    for(int i = 0; i < r_scene.n_object_num; ++ i) {
+        const TMesh &r_mesh = r_scene.p_object[size_t(i)];
+        r_out.Format("\tstatic const float p_object_%d_vertices[8 * %d];\n"
+            "\tstatic const unsigned int p_object_%d_indices[3 * %d];\n"
+            "\tstatic const TObject::TMatRange p_object_%d_materials[%d];\n",
+            i, r_mesh.n_vertex_num, i, r_mesh.n_face_num, i, n_MatRange_Num(r_scene, i));
+    }
+    for(int i = 0; i < r_scene.n_camera_num; ++ i) {
+        const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];
+        if(r_camera.t_position.n_key_num)
+            r_out.Format("\tstatic const float p_camera_%d_pos_track[4 * %d];\n", i, r_camera.t_position.n_key_num);
+        if(r_camera.t_target.n_key_num)
+            r_out.Format("\tstatic const float p_camera_%d_tar_track[4 * %d];\n", i, r_camera.t_target.n_key_num);
+    }
+    if(r_scene.n_object_num)
+        r_out.Format("\tstatic const TObject m_p_object[%d];\n", r_scene.n_object_num);
+    if(r_scene.n_light_num)
+        r_out.Format("\tstatic const TLight m_p_light[%d];\n", r_scene.n_light_num);
+    if(r_scene.n_material_num)
+        r_out.Format("\tstatic const TMaterial m_p_material[%d];\n", r_scene.n_material_num);
+    if(r_scene.n_camera_num)
+        r_out.Format("\tstatic const TCamera m_p_camera[%d];\n", r_scene.n_camera_num);
+}
+
+void WriteAccessors(CTextOut &r_out, const C3dsScene &r_scene)
+{
+    r_out.Format("\npublic:\n\tstatic int n_Object_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
+        "\tstatic int n_Light_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
+        "\tstatic int n_Material_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
+        "\tstatic int n_Camera_Num()\n\t{\n\t\treturn %d;\n\t}\n\n",
+        r_scene.n_object_num, r_scene.n_light_num, r_scene.n_material_num, r_scene.n_camera_num);
+    r_out.Format("\tstatic const TObject *p_Object()\n\t{\n\t\treturn %s;\n\t}\n\n",
+        p_s_TableOrNull(r_scene.n_object_num, "m_p_object"));
+    r_out.Format("\tstatic const TLight *p_Light()\n\t{\n\t\treturn %s;\n\t}\n\n",
+        p_s_TableOrNull(r_scene.n_light_num, "m_p_light"));
+    r_out.Format("\tstatic const TMaterial *p_Material()\n\t{\n\t\treturn %s;\n\t}\n\n",
+        p_s_TableOrNull(r_scene.n_material_num, "m_p_material"));
+    r_out.Format("\tstatic const TCamera *p_Camera()\n\t{\n\t\treturn %s;\n\t}\n\n",
+        p_s_TableOrNull(r_scene.n_camera_num, "m_p_camera"));
+    r_out.Format("\tstatic void Draw()\n\t{\n\t\tfor(int i = 0; i < %d; ++ i)\n\t\t\tp_Object()[i].Draw();\n\t}\n};\n\n",
+        r_scene.n_object_num);
+}
+
+void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+{
+    r_out.Format("const C%s_3ds::TMaterial C%s_3ds::m_p_material[%d] = {\n", p_s_class, p_s_class,
+        r_scene.n_material_num);
+    for(size_t i = 0; i < r_scene.p_material.size(); ++ i) {
+        const TSceneMaterial &r_material = r_scene.p_material[i];
+        r_out.Format("\t{\"%s\", %d}%s\n", TQuoted{r_material.p_s_name}, r_material.n_id,
+            p_s_Separator(i, r_scene.p_material.size()));
+    }
+    r_out.Put("};\n\n");
+}
+
+void WriteLights(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+{
+    r_out.Format("const C%s_3ds::TLight C%s_3ds::m_p_light[%d] = {\n", p_s_class, p_s_class, r_scene.n_light_num);
+    for(size_t i = 0; i < r_scene.p_light.size(); ++ i) {
+        const TSceneLight &r_light = r_scene.p_light[i];
+        const float *p_pos = r_light.p_position, *p_tar = r_light.p_target, *p_rgb = r_light.p_color;
+        r_out.Format("\t{\"%s\", %s, %s, %s,\n\t{%ff, %ff, %ff, %ff},\n\t{%ff, %ff, %ff, %ff},\n"
+            "\t%ff, %ff, %ff, %ff, %ff,\n\t{%ff, %ff, %ff, %ff}}%s\n",
+            TQuoted{r_light.p_s_name}, p_s_Bool(r_light.b_spot), p_s_Bool(r_light.b_off),
+            p_s_Bool(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f,
+            p_tar[0], p_tar[1], p_tar[2], 1.0f, r_light.f_hotspot, r_light.f_fallof,
+            r_light.f_inner_range, r_light.f_outer_range, r_light.f_multiplier,
+            p_rgb[0], p_rgb[1], p_rgb[2], 1.0f, p_s_Separator(i, r_scene.p_light.size()));
+    }
+    r_out.Put("};\n\n");
+}
+
+} // namespace
+
+void WriteBanner(CTextOut &r_out)
+{
+    r_out.Put("/*\n *\t\t\t\t=== static 3DS export by Quorvath ===\n */\n\n");
+}
+
+void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class,
+    const char *p_s_input_path)
+{
+    r_out.Format(p_s_class_declaration, p_s_class);
+    WriteMemberDeclarations(r_out, r_scene);
+    WriteAccessors(r_out, r_scene);
+    if(r_scene.n_material_num)
+        WriteMaterials(r_out, r_scene, p_s_class);
+    if(r_scene.n_light_num)
+        WriteLights(r_out, r_scene, p_s_class);
+    if(r_scene.n_camera_num)
+        WriteCameras(r_out, r_scene, p_s_class);
+    if(r_scene.n_object_num)
+        WriteObjects(r_out, r_scene, p_s_class, p_s_input_path);
+    r_out.Put("\n/*\n * -end-of-file-\n */\n");
+}
+
+} // namespace bake3ds

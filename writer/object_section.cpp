@@ -1,0 +1,133 @@
+#include <cstring>
+
+#include "scene/face_order.h"
+#include "writer/sections.h"
+
+namespace bake3ds {
+
+namespace {
+
+// One line per vertex: u, v, the negated normal and the position, in the
+// interleaved order GL_T2F_N3F_V3F names.
+void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
+{
+    r_out.Format("const float C%s_3ds::p_object_%d_vertices[8 * %d] = {\n", p_s_class, n_object, r_mesh.n_vertex_num);
+    for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
+        const TVertex &r_v = r_mesh.p_vertex[v];
+        r_out.Put('\t');
+        const float p_values[8] = {r_v.p_texcoord[0], r_v.p_texcoord[1], -r_v.p_normal[0], -r_v.p_normal[1],
+            -r_v.p_normal[2], r_v.p_position[0], r_v.p_position[1], r_v.p_position[2]};
+        for(int i = 0; i < 8; ++ i) {
+            r_out.PutFloat(p_values[i]);
+            r_out.Put(i < 7 ? "f, " : "f", i < 7 ? 3 : 1);
+        }
+        r_out.Put(v + 1 < r_mesh.p_vertex.size() ? ",\n" : "\n");
+    }
+    r_out.Put("};\n");
+}
+
+// Appends the decimal digits of a non-negative n.
+char *p_PutDigits(char *p, int n)
+{
+    char p_digits[12];
+    int n_len = 0;
+    do {
+        p_digits[n_len ++] = char('0' + n % 10);
+        n /= 10;
+    } while(n);
+    while(n_len)
+        *p ++ = p_digits[-- n_len];
+    return p;
+}
+
+// The corners' vertex indices, one group per face, as many whole groups to
+// a line as fit in 80 characters with the leading tab and the line break.
+// Every line but the last ends with a comma; no line ends in a blank.
+void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
+{
+    r_out.Format("const unsigned int C%s_3ds::p_object_%d_indices[3 * %d] = {\n", p_s_class, n_object, r_mesh.n_face_num);
+    char p_line[256], p_group[256];
+    size_t n_line = 1;
+    p_line[0] = '\t';
+    for(size_t f = 0; f < r_mesh.p_face.size(); ++ f) {
+        const TFace &r_face = r_mesh.p_face[f];
+        char *p = p_group;
+        for(int k = 0; k < 3; ++ k) {
+            p = p_PutDigits(p, r_face.p_corner[k]);
+            *p ++ = ',';
+            *p ++ = ' ';
+        }
+        if(f + 1 == r_mesh.p_face.size())
+            p[-2] = ' ', -- p; // the last group: "a, b, c "
+        size_t n_group = size_t(p - p_group);
+        if(n_line + n_group > 80) {
+            p_line[n_line - 1] = '\n';
+            r_out.Put(p_line, n_line);
+            n_line = 1;
+        }
+        std::memcpy(p_line + n_line, p_group, n_group);
+        n_line += n_group;
+    }
+    if(n_line > 1) {
+        p_line[n_line - 1] = '\n';
+        r_out.Put(p_line, n_line);
+    }
+    r_out.Put("};\n");
+}
+
+void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, int n_object)
+{
+    const TMesh &r_mesh = r_scene.p_object[size_t(n_object)];
+    int n_range_num = n_MatRange_Num(r_scene, n_object);
+    r_out.Format("const C%s_3ds::TObject::TMatRange C%s_3ds::p_object_%d_materials[%d] = {\n", p_s_class, p_s_class,
+        n_object, n_range_num);
+    CMatRangeWalk t_walk(r_mesh);
+    TMatRange t_range;
+    for(int r = 0; r < n_range_num && t_walk.b_Next(t_range); ++ r) {
+        r_out.Format("\t{%d, %d, %d}%s\n", t_range.n_material, t_range.n_first, t_range.n_count,
+            p_s_Separator(size_t(r), size_t(n_range_num)));
+    }
+    r_out.Put("};\n");
+}
+
+// The parent as the file's 16-bit value read as signed: 65535 is -1.
+int n_SignedParent(int n_parent)
+{
+    int n_low = n_parent & 0xFFFF;
+    return n_low >= 0x8000 ? n_low - 0x10000 : n_low;
+}
+
+void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+{
+    r_out.Format("const C%s_3ds::TObject C%s_3ds::m_p_object[%d] = {\n", p_s_class, p_s_class, r_scene.n_object_num);
+    for(int i = 0; i < r_scene.n_object_num; ++ i) {
+        const TMesh &r_mesh = r_scene.p_object[size_t(i)];
+        const float *p_m = r_mesh.p_transform;
+        r_out.Format("\t{\"%s\", %d, %d, {\n\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff,\n"
+            "\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff}, %d, %d,\n"
+            "\tp_object_%d_vertices, p_object_%d_indices,\n\t%d, p_object_%d_materials}%s\n",
+            TQuoted{r_mesh.p_s_name}, r_mesh.n_id, n_SignedParent(r_mesh.n_parent),
+            p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
+            p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
+            r_mesh.n_vertex_num, r_mesh.n_face_num, i, i, n_MatRange_Num(r_scene, i), i,
+            p_s_Separator(size_t(i), size_t(r_scene.n_object_num)));
+    }
+    r_out.Put("};\n");
+}
+
+} // namespace
+
+void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path)
+{
+    for(int i = 0; i < r_scene.n_object_num; ++ i) {
+        r_out.Format("/* === static arrays for '%s' -> object %d === */\n\n", TCommented{p_s_input_path}, i);
+        const TMesh &r_mesh = r_scene.p_object[size_t(i)];
+        WriteVertices(r_out, r_mesh, p_s_class, i);
+        WriteIndices(r_out, r_mesh, p_s_class, i);
+        WriteMatRanges(r_out, r_scene, p_s_class, i);
+        r_out.Format("\n/* === ~static arrays for '%s' -> object %d === */\n\n", TCommented{p_s_input_path}, i);
+    }
+    WriteObjectTable(r_out, r_scene, p_s_class);
+}
+
+} // namespace bake3ds

@@ -1,0 +1,155 @@
+#ifndef BAKE3DS_WRITER_TEXT_OUT_H
+#define BAKE3DS_WRITER_TEXT_OUT_H
+
+// The buffered text sink of the header writer: to a stream or to memory,
+// with the value conversions of the generated text. Write errors are kept,
+// not reported, until b_Finish.
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "writer/float_text.h"
+
+namespace bake3ds {
+
+// A record name, written between the double quotes of a string literal.
+struct TQuoted {
+    const std::string &r_s_name;
+};
+
+// Text written inside a /* */ comment.
+struct TCommented {
+    const char *p_s_text;
+};
+
+class CTextOut {
+public:
+    // Text goes to the stream, which stays open and is not flushed.
+    explicit CTextOut(FILE *p_stream) : m_p_stream(p_stream) {}
+    // Text is appended to the string.
+    explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
+    CTextOut(const CTextOut &) = delete;
+    CTextOut &operator=(const CTextOut &) = delete;
+    ~CTextOut() { Flush(); }
+
+    // Floats through snprintf instead of the exact fast formatter; the two
+    // give the same text, which the tests hold them to.
+    void UsePrintfFloats(bool b_printf) { m_b_printf_floats = b_printf; }
+
+    void Put(char c)
+    {
+        if(m_n_used == n_capacity)
+            Flush();
+        m_p_buffer[m_n_used ++] = c;
+    }
+
+    void Put(const char *p_text, size_t n_len)
+    {
+        if(n_capacity - m_n_used < n_len) {
+            Flush();
+            if(n_len > n_capacity) {
+                Emit(p_text, n_len);
+                return;
+            }
+        }
+        std::memcpy(m_p_buffer + m_n_used, p_text, n_len);
+        m_n_used += n_len;
+    }
+
+    void Put(const char *p_s_text) { Put(p_s_text, std::strlen(p_s_text)); }
+    void Put(const std::string &r_s_text) { Put(r_s_text.data(), r_s_text.size()); }
+
+    // "%d"
+    void PutInt(long long n_value);
+
+    // "%f" of the float, as n_FormatFloat defines it.
+    void PutFloat(float f)
+    {
+        if(n_capacity - m_n_used < n_float_text_max)
+            Flush();
+        m_n_used += m_b_printf_floats ? n_FormatFloatPrintf(f, m_p_buffer + m_n_used) :
+            n_FormatFloat(f, m_p_buffer + m_n_used);
+    }
+
+    // The name byte by byte, escaped so that the literal holds exactly these
+    // bytes: \ and " escaped, a ? after a ? of the name as \? (no trigraph can
+    // form), control bytes, 0x7F and bytes from 0x80 as three octal digits.
+    void PutQuoted(const std::string &r_s_name);
+
+    // The text with no comment delimiter in it: a * after a / of the text is
+    // written \*, a / after a * of the text \/.
+    void PutCommented(const char *p_s_text);
+
+    // Writes the format with each conversion replaced by the next argument:
+    // %d an int, %f a float (the format's own "f" follows it), %s a string,
+    // a TQuoted or a TCommented. A conversion that does not fit its
+    // argument is a programming error and aborts.
+    template <class... TArgs>
+    void Format(const char *p_s_format, const TArgs &...r_args)
+    {
+        FormatRest(p_s_format, r_args...);
+    }
+
+    // Hands all buffered text on; false when any write failed so far.
+    bool b_Finish()
+    {
+        Flush();
+        return !m_b_error;
+    }
+
+private:
+    static const size_t n_capacity = 1 << 16;
+
+    void Flush()
+    {
+        Emit(m_p_buffer, m_n_used);
+        m_n_used = 0;
+    }
+
+    void Emit(const char *p_text, size_t n_len);
+
+    void FormatRest(const char *p_s_format)
+    {
+        if(std::strchr(p_s_format, '%'))
+            std::abort();
+        Put(p_s_format);
+    }
+
+    template <class TArg, class... TArgs>
+    void FormatRest(const char *p_s_format, const TArg &r_arg, const TArgs &...r_args)
+    {
+        const char *p_s_conv = std::strchr(p_s_format, '%');
+        if(!p_s_conv)
+            std::abort();
+        Put(p_s_format, size_t(p_s_conv - p_s_format));
+        PutArg(p_s_conv[1], r_arg);
+        FormatRest(p_s_conv + 2, r_args...);
+    }
+
+    static void Expect(char c_conv, char c_wanted)
+    {
+        if(c_conv != c_wanted)
+            std::abort();
+    }
+
+    void PutArg(char c, int n) { Expect(c, 'd'); PutInt(n); }
+    void PutArg(char c, float f) { Expect(c, 'f'); PutFloat(f); }
+    void PutArg(char c, const char *p_s) { Expect(c, 's'); Put(p_s); }
+    void PutArg(char c, const std::string &r_s) { Expect(c, 's'); Put(r_s); }
+    void PutArg(char c, const TQuoted &r_q) { Expect(c, 's'); PutQuoted(r_q.r_s_name); }
+    void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.p_s_text); }
+
+    FILE *m_p_stream = nullptr;
+    std::string *m_p_dest = nullptr;
+    bool m_b_error = false;
+    bool m_b_printf_floats = false;
+    size_t m_n_used = 0;
+    char m_p_buffer[n_capacity];
+};
+
+} // namespace bake3ds
+
+#endif
