@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a step needs, where they are missing and the
+# machine allows it (root, Debian's registry reachable). Where it cannot, it
+# says so and goes on: the tests that need a missing package skip, saying so.
+# Usage: tests/packages.sh build|sample|test
+set -u
+
+build_packages="cmake g++ make"
+sample_packages="$build_packages"
+test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libclang-rt-14-dev"
+
+case "${1:-test}" in
+    build) wanted=$build_packages ;;
+    sample) wanted=$sample_packages ;;
+    test) wanted=$test_packages ;;
+    *) echo "usage: $0 build|sample|test" >&2; exit 2 ;;
+esac
+
+missing=""
+for package in $wanted; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" != 0 ] || ! command -v apt-get >/dev/null 2>&1; then
+    echo "packages:$missing are missing and cannot be installed here (not root, or no apt-get)" >&2
+    exit 0
+fi
+echo "installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends $missing >/dev/null; }; then
+    echo "packages:$missing could not be installed; the tests that need them will skip" >&2
+fi
+exit 0

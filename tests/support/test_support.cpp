@@ -1,0 +1,180 @@
+#include "test_support.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "driver/run.h"
+
+extern char **environ;
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+CTempDir::CTempDir()
+{
+    std::string s_template = (fs::temp_directory_path() / "bake3ds-test-XXXXXX").string();
+    std::vector<char> buffer(s_template.begin(), s_template.end());
+    buffer.push_back(0);
+    if(!mkdtemp(buffer.data()))
+        throw std::runtime_error("mkdtemp failed");
+    m_s_path = buffer.data();
+}
+
+CTempDir::~CTempDir()
+{
+    std::error_code t_error;
+    fs::permissions(m_s_path, fs::perms::owner_all, fs::perm_options::add, t_error);
+    fs::remove_all(m_s_path, t_error);
+}
+
+void WriteFile(const std::string &r_s_path, const fixture::TBytes &r_bytes)
+{
+    std::ofstream f(r_s_path, std::ios::binary);
+    f.write(reinterpret_cast<const char *>(r_bytes.data()), std::streamsize(r_bytes.size()));
+}
+
+void WriteFile(const std::string &r_s_path, const std::string &r_s_text)
+{
+    std::ofstream f(r_s_path, std::ios::binary);
+    f << r_s_text;
+}
+
+std::string s_ReadFile(const std::string &r_s_path)
+{
+    std::ifstream f(r_s_path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool b_FileExists(const std::string &r_s_path)
+{
+    struct stat t_stat;
+    return lstat(r_s_path.c_str(), &t_stat) == 0;
+}
+
+namespace {
+
+std::string s_Drain(int n_fd)
+{
+    std::string s;
+    char p_buffer[65536];
+    ssize_t n;
+    while((n = read(n_fd, p_buffer, sizeof(p_buffer))) > 0)
+        s.append(p_buffer, size_t(n));
+    return s;
+}
+
+} // namespace
+
+TRunResult t_Run(const std::vector<std::string> &args, const std::string &r_s_cwd)
+{
+    // output goes to temporary files, so that neither pipe can fill up
+    FILE *p_out = std::tmpfile(), *p_err = std::tmpfile();
+    posix_spawn_file_actions_t t_actions;
+    posix_spawn_file_actions_init(&t_actions);
+    posix_spawn_file_actions_addopen(&t_actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&t_actions, fileno(p_out), 1);
+    posix_spawn_file_actions_adddup2(&t_actions, fileno(p_err), 2);
+    std::string s_command;
+    std::vector<std::string> argv_strings = args;
+    if(!r_s_cwd.empty()) {
+        // posix_spawn has no working folder on this libc's baseline: go
+        // through a shell that changes it and then executes the program
+        argv_strings = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", r_s_cwd};
+        argv_strings.insert(argv_strings.end(), args.begin(), args.end());
+    }
+    std::vector<char *> argv;
+    for(std::string &r_s : argv_strings)
+        argv.push_back(&r_s[0]);
+    argv.push_back(nullptr);
+    pid_t n_pid;
+    TRunResult t_result;
+    if(posix_spawnp(&n_pid, argv[0], &t_actions, nullptr, argv.data(), environ) == 0) {
+        int n_wait;
+        waitpid(n_pid, &n_wait, 0);
+        t_result.n_status = WIFEXITED(n_wait) ? WEXITSTATUS(n_wait) : 128 + WTERMSIG(n_wait);
+    }
+    posix_spawn_file_actions_destroy(&t_actions);
+    lseek(fileno(p_out), 0, SEEK_SET);
+    lseek(fileno(p_err), 0, SEEK_SET);
+    t_result.s_out = s_Drain(fileno(p_out));
+    t_result.s_err = s_Drain(fileno(p_err));
+    std::fclose(p_out);
+    std::fclose(p_err);
+    return t_result;
+}
+
+TRunResult t_Shell(const std::string &r_s_command)
+{
+    return t_Run({"/bin/sh", "-c", r_s_command});
+}
+
+std::string s_ToolPath()
+{
+    return BAKE3DS_TOOL_PATH;
+}
+
+TRunResult t_RunTool(const std::vector<std::string> &args, const std::string &r_s_cwd)
+{
+    std::vector<std::string> command = {s_ToolPath()};
+    command.insert(command.end(), args.begin(), args.end());
+    return t_Run(command, r_s_cwd);
+}
+
+std::string s_CorpusDir()
+{
+    fs::path t_dir = fs::path(BAKE3DS_SOURCE_DIR) / ".." / "shared" / "corpus";
+    std::error_code t_error;
+    if(!fs::is_directory(t_dir, t_error))
+        return "";
+    return fs::canonical(t_dir).string();
+}
+
+std::vector<std::string> CorpusFiles()
+{
+    std::vector<std::string> files;
+    std::string s_dir = s_CorpusDir();
+    if(s_dir.empty())
+        return files;
+    for(const fs::directory_entry &r_entry : fs::recursive_directory_iterator(s_dir)) {
+        std::string s_ext = r_entry.path().extension().string();
+        std::transform(s_ext.begin(), s_ext.end(), s_ext.begin(), ::tolower);
+        if(r_entry.is_regular_file() && s_ext == ".3ds")
+            files.push_back(r_entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
+{
+    return r_scene.LoadMemory(r_bytes.data(), r_bytes.size());
+}
+
+std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,
+    const std::string &r_s_input_path)
+{
+    std::string s_header;
+    bake3ds::ConvertMemory(r_bytes.data(), r_bytes.size(), r_s_class.c_str(), r_s_input_path.c_str(), s_header);
+    return s_header;
+}
+
+bool b_HaveProgram(const std::string &r_s_name)
+{
+    return t_Shell("command -v '" + r_s_name + "' >/dev/null 2>&1").n_status == 0;
+}
+
+} // namespace testing_support

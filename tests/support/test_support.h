@@ -1,0 +1,73 @@
+#ifndef BAKE3DS_TESTS_TEST_SUPPORT_H
+#define BAKE3DS_TESTS_TEST_SUPPORT_H
+
+// Helpers of the test suite: temporary folders, files, running the built
+// tool and other programs, and finding the shared corpus.
+
+#include <string>
+#include <vector>
+
+#include "fixture/chunk_builder.h"
+#include "scene/scene.h"
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents on destruction.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir &) = delete;
+    CTempDir &operator=(const CTempDir &) = delete;
+    const std::string &s_Path() const { return m_s_path; }
+    std::string s_File(const std::string &r_s_name) const { return m_s_path + "/" + r_s_name; }
+
+private:
+    std::string m_s_path;
+};
+
+void WriteFile(const std::string &r_s_path, const fixture::TBytes &r_bytes);
+void WriteFile(const std::string &r_s_path, const std::string &r_s_text);
+std::string s_ReadFile(const std::string &r_s_path);
+bool b_FileExists(const std::string &r_s_path);
+
+struct TRunResult {
+    int n_status = -1; // exit status, or 128 + signal number
+    std::string s_out, s_err;
+};
+
+// Runs a program with arguments (no shell), in the folder s_cwd when not
+// empty, with standard input from /dev/null.
+TRunResult t_Run(const std::vector<std::string> &args, const std::string &r_s_cwd = "");
+
+// Runs a shell command line; its exit status and output.
+TRunResult t_Shell(const std::string &r_s_command);
+
+// The built converter.
+std::string s_ToolPath();
+
+// The converter on the given arguments.
+TRunResult t_RunTool(const std::vector<std::string> &args, const std::string &r_s_cwd = "");
+
+// The shared corpus folder, or empty when it is absent.
+std::string s_CorpusDir();
+
+// Every .3ds file of the corpus (any case of the extension), sorted; empty
+// when the corpus is absent.
+std::vector<std::string> CorpusFiles();
+
+// Loads bytes into a scene; the loader's result.
+int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
+
+// The whole header the converter writes for the bytes, as if they were the
+// file at s_input_path; empty when the load fails.
+std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class = "test",
+    const std::string &r_s_input_path = "test.3ds");
+
+// True when a program is on the PATH.
+bool b_HaveProgram(const std::string &r_s_name);
+
+} // namespace testing_support
+
+#endif

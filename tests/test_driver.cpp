@@ -1,0 +1,179 @@
+// The command line as users run it: messages, exit statuses, where the
+// header goes and what it is called, and failures to read or write.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "test_support.h"
+
+using namespace fixture;
+using namespace testing_support;
+
+namespace {
+
+const char p_s_usage[] = "error: run with single parameter giving path of your .3ds file\n";
+const char p_s_load_error[] = "error: unable to load .3ds file\n";
+const char p_s_open_error[] = "error: unable to write to file\n";
+const char p_s_space_error[] = "error: not enough space to write file\n";
+
+TBytes OneMesh()
+{
+    return Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
+}
+
+std::string ExportingOutput(const std::string &r_s_input, const std::string &r_s_output, int n_objects)
+{
+    return "=== Loading '" + r_s_input + "' ===\n\t0 lights\n\t0 materials\n\t" + std::to_string(n_objects) +
+        " objects\n\t0 cameras\n\n=== Exporting objects geometry to '" + r_s_output + "' ===\n";
+}
+
+// Converts the bytes stored under r_s_input (relative to a fresh folder) and
+// expects the header at r_s_output with the class C<r_s_class>_3ds.
+void ExpectConverted(const std::string &r_s_input, const std::string &r_s_output, const std::string &r_s_class)
+{
+    CTempDir t_dir;
+    std::string s_folder = r_s_input.substr(0, r_s_input.find_last_of('/') + 1);
+    if(!s_folder.empty()) {
+        ASSERT_EQ(t_Run({"mkdir", "-p", t_dir.s_File(s_folder)}).n_status, 0);
+    }
+    WriteFile(t_dir.s_File(r_s_input), OneMesh());
+    TRunResult t_run = t_RunTool({r_s_input}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
+    EXPECT_EQ(t_run.s_out, ExportingOutput(r_s_input, r_s_output, 1) + "\tDone\n");
+    EXPECT_EQ(t_run.s_err, "");
+    std::string s_header = s_ReadFile(t_dir.s_File(r_s_output));
+    EXPECT_NE(s_header.find("\nclass C" + r_s_class + "_3ds {\n"), std::string::npos) << r_s_input;
+    EXPECT_NE(s_header.find("/* === static arrays for '" + r_s_input + "' -> object 0 === */"), std::string::npos);
+}
+
+} // namespace
+
+TEST(Driver, ArgumentCount)
+{
+    for(std::vector<std::string> args : {std::vector<std::string>{}, {"a.3ds", "b.3ds"}}) {
+        TRunResult t_run = t_RunTool(args);
+        EXPECT_EQ(t_run.n_status, 255);
+        EXPECT_EQ(t_run.s_out, "");
+        EXPECT_EQ(t_run.s_err, p_s_usage);
+    }
+}
+
+TEST(Driver, OutputPathAndClassName)
+{
+    ExpectConverted("model.3ds", "model.h", "model");
+    ExpectConverted("dir\\sub/model.3ds", "dir\\sub/model.h", "model");
+    ExpectConverted("model", "model.h", "model");
+    ExpectConverted("my-scene.3ds", "my-scene.h", "my_scene");
+    ExpectConverted("2.3ds", "2.h", "2");
+    ExpectConverted("caf\xC3\xA9.3DS", "caf\xC3\xA9.h", "caf__");
+    // only the file name's last '.' counts, a leading one included
+    ExpectConverted("old.dir/scene", "old.dir/scene.h", "scene");
+    ExpectConverted("models/ship", "models/ship.h", "ship");
+    ExpectConverted("x/.3ds", "x/.h", "");
+    ExpectConverted("a.b.c.3ds", "a.b.c.h", "a_b_c");
+}
+
+TEST(Driver, RelativeParentFolderAndLongPaths)
+{
+    CTempDir t_dir;
+    ASSERT_EQ(t_Run({"mkdir", "-p", t_dir.s_File("models"), t_dir.s_File("work")}).n_status, 0);
+    WriteFile(t_dir.s_File("models/ship"), OneMesh());
+    TRunResult t_run = t_RunTool({"../models/ship"}, t_dir.s_File("work"));
+    EXPECT_EQ(t_run.n_status, 0);
+    EXPECT_TRUE(b_FileExists(t_dir.s_File("models/ship.h")));
+    EXPECT_FALSE(b_FileExists(t_dir.s_File("..h")));
+
+    // a path of more than 1023 characters is not cut
+    std::string s_folder = "d";
+    while(s_folder.size() < 1100)
+        s_folder += "/" + std::string(200, 'p');
+    ASSERT_EQ(t_Run({"mkdir", "-p", s_folder}, t_dir.s_Path()).n_status, 0);
+    std::string s_input = s_folder + "/long.3ds";
+    WriteFile(t_dir.s_File(s_input), OneMesh());
+    t_run = t_RunTool({s_input}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
+    EXPECT_TRUE(b_FileExists(t_dir.s_File(s_folder + "/long.h")));
+}
+
+TEST(Driver, EmptyScene)
+{
+    CTempDir t_dir;
+    WriteFile(t_dir.s_File("empty.3ds"), TBytes());
+    TRunResult t_run = t_RunTool({"empty.3ds"}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 0);
+    EXPECT_EQ(t_run.s_out, ExportingOutput("empty.3ds", "empty.h", 0) + "\tDone\n");
+    EXPECT_EQ(s_HeaderFor({}, "empty", "empty.3ds"), s_ReadFile(t_dir.s_File("empty.h")));
+}
+
+TEST(Driver, InputsThatDoNotLoad)
+{
+    CTempDir t_dir;
+    WriteFile(t_dir.s_File("broken.3ds"), TBytes(6, 0));
+    ASSERT_EQ(mkfifo(t_dir.s_File("pipe.3ds").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir(t_dir.s_File("folder.3ds").c_str(), 0700), 0);
+    for(std::string s_input : {"broken.3ds", "missing.3ds", "pipe.3ds", "folder.3ds", "/dev/zero"}) {
+        TRunResult t_run = t_RunTool({s_input}, t_dir.s_Path());
+        EXPECT_EQ(t_run.n_status, 255) << s_input;
+        EXPECT_EQ(t_run.s_out, "=== Loading '" + s_input + "' ===\n");
+        EXPECT_EQ(t_run.s_err, p_s_load_error);
+    }
+    EXPECT_FALSE(b_FileExists(t_dir.s_File("broken.h")));
+}
+
+TEST(Driver, OutputThatCannotBeOpenedOrIsTheInput)
+{
+    CTempDir t_dir;
+    // the output path is a folder
+    WriteFile(t_dir.s_File("d.3ds"), OneMesh());
+    ASSERT_EQ(mkdir(t_dir.s_File("d.h").c_str(), 0700), 0);
+    TRunResult t_run = t_RunTool({"d.3ds"}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 255);
+    EXPECT_EQ(t_run.s_out, ExportingOutput("d.3ds", "d.h", 1));
+    EXPECT_EQ(t_run.s_err, p_s_open_error);
+
+    // an input whose file name ends in ".h" would be its own output
+    TBytes bytes = OneMesh();
+    WriteFile(t_dir.s_File("scene.h"), bytes);
+    t_run = t_RunTool({"scene.h"}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 255);
+    EXPECT_EQ(t_run.s_out, ExportingOutput("scene.h", "scene.h", 1));
+    EXPECT_EQ(t_run.s_err, p_s_open_error);
+    EXPECT_EQ(s_ReadFile(t_dir.s_File("scene.h")), std::string(bytes.begin(), bytes.end()));
+
+    // the same file under another name: through a symbolic link, a hard link
+    WriteFile(t_dir.s_File("soft.3ds"), bytes);
+    ASSERT_EQ(symlink("soft.3ds", t_dir.s_File("soft.h").c_str()), 0);
+    WriteFile(t_dir.s_File("hard.3ds"), bytes);
+    ASSERT_EQ(link(t_dir.s_File("hard.3ds").c_str(), t_dir.s_File("hard.h").c_str()), 0);
+    for(std::string s_input : {"soft.3ds", "hard.3ds"}) {
+        t_run = t_RunTool({s_input}, t_dir.s_Path());
+        EXPECT_EQ(t_run.n_status, 255) << s_input;
+        EXPECT_EQ(t_run.s_err, p_s_open_error) << s_input;
+        EXPECT_EQ(s_ReadFile(t_dir.s_File(s_input)), std::string(bytes.begin(), bytes.end())) << s_input;
+    }
+}
+
+TEST(Driver, FailedWritesAreFailures)
+{
+    CTempDir t_dir;
+    // a mesh whose header is far larger than one 512-byte block
+    std::vector<TPoint> points;
+    for(int i = 0; i < 300; ++ i)
+        points.push_back({float(i), 0, 0});
+    WriteFile(t_dir.s_File("big.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
+    TRunResult t_run = t_Run({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" big.3ds", s_ToolPath()}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 255);
+    EXPECT_EQ(t_run.s_out, ExportingOutput("big.3ds", "big.h", 1));
+    EXPECT_EQ(t_run.s_err, p_s_space_error);
+
+    // a full device as the output
+    if(b_FileExists("/dev/full")) {
+        WriteFile(t_dir.s_File("full.3ds"), OneMesh());
+        ASSERT_EQ(symlink("/dev/full", t_dir.s_File("full.h").c_str()), 0);
+        t_run = t_RunTool({"full.3ds"}, t_dir.s_Path());
+        EXPECT_EQ(t_run.n_status, 255);
+        EXPECT_EQ(t_run.s_err, p_s_space_error);
+        EXPECT_EQ(t_run.s_out.find("Done"), std::string::npos);
+    }
+}

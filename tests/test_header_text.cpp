@@ -1,0 +1,230 @@
+// Whole generated headers and their sections, compared with text written
+// out by hand from the format.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "expected_text.h"
+#include "test_support.h"
+#include "writer/header_writer.h"
+
+using namespace bake3ds;
+using namespace fixture;
+using expected::Lines;
+using testing_support::s_HeaderFor;
+
+namespace {
+
+// The header text after the banner for a scene built by hand.
+std::string HeaderOf(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_path = "in.3ds")
+{
+    std::string s;
+    {
+        CTextOut t_out(&s);
+        WriteHeader(t_out, r_scene, p_s_class, p_s_path);
+    }
+    return s;
+}
+
+// A hand-built mesh with zero vertices of the given count and faces with the
+// given corners and materials.
+TMesh HandMesh(const std::string &r_s_name, int n_vertex_num, const std::vector<std::array<int, 3>> &corners,
+    const std::vector<int> &materials = {})
+{
+    TMesh m;
+    m.p_s_name = r_s_name;
+    m.n_vertex_num = n_vertex_num;
+    m.p_vertex.assign(size_t(n_vertex_num), TVertex{});
+    for(size_t i = 0; i < corners.size(); ++ i)
+        m.p_face.push_back(TFace{materials.empty() ? -1 : materials[i], {corners[i][0], corners[i][1], corners[i][2]}, {0, 0, 0}});
+    m.n_face_num = int(corners.size());
+    return m;
+}
+
+C3dsScene SceneOf(const std::vector<TMesh> &meshes)
+{
+    C3dsScene s;
+    s.p_object = meshes;
+    s.n_object_num = int(meshes.size());
+    return s;
+}
+
+// The text between a line that starts with r_s_start and the next "};".
+std::string Section(const std::string &r_s_text, const std::string &r_s_start)
+{
+    size_t n_begin = r_s_text.find(r_s_start);
+    if(n_begin == std::string::npos)
+        return "";
+    size_t n_end = r_s_text.find("};\n", n_begin);
+    return r_s_text.substr(n_begin, n_end + 3 - n_begin);
+}
+
+} // namespace
+
+TEST(HeaderText, EmptyScene)
+{
+    std::string s_expected = expected::Banner() + expected::ClassDeclaration("empty") +
+        expected::Accessors(0, 0, 0, 0) + expected::Trailer();
+    EXPECT_EQ(s_HeaderFor({}, "empty", "empty.3ds"), s_expected);
+}
+
+TEST(HeaderText, OneTriangle)
+{
+    TBytes bytes = Scene({MeshObject("tri", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
+    std::string s_expected = expected::Banner() + expected::ClassDeclaration("tri") +
+        Lines({"\tstatic const float p_object_0_vertices[8 * 3];",
+            "\tstatic const unsigned int p_object_0_indices[3 * 1];",
+            "\tstatic const TObject::TMatRange p_object_0_materials[1];",
+            "\tstatic const TObject m_p_object[1];"}) +
+        expected::Accessors(1, 0, 0, 0) +
+        Lines({"/* === static arrays for 'tri.3ds' -> object 0 === */",
+            "",
+            "const float Ctri_3ds::p_object_0_vertices[8 * 3] = {",
+            "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 1.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 0.000000f, 0.000000f, 1.000000f",
+            "};",
+            "const unsigned int Ctri_3ds::p_object_0_indices[3 * 1] = {",
+            "\t0, 2, 1",
+            "};",
+            "const Ctri_3ds::TObject::TMatRange Ctri_3ds::p_object_0_materials[1] = {",
+            "\t{-1, 0, 3}",
+            "};",
+            "",
+            "/* === ~static arrays for 'tri.3ds' -> object 0 === */",
+            "",
+            "const Ctri_3ds::TObject Ctri_3ds::m_p_object[1] = {",
+            "\t{\"tri\", 0, 0, {",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 3, 1,",
+            "\tp_object_0_vertices, p_object_0_indices,",
+            "\t1, p_object_0_materials}",
+            "};"}) +
+        expected::Trailer();
+    EXPECT_EQ(s_HeaderFor(bytes, "tri", "tri.3ds"), s_expected);
+}
+
+TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
+{
+    // faces of materials 1, -1, 0 in file order; the second mesh is empty
+    TBytes bytes = Scene({Material("wood"), Material("steel"),
+                       MeshObject("crate", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 1, 3}, {1, 2, 3}},
+                           {MaterialGroup("steel", {0}), MaterialGroup("wood", {2})},
+                           {LocalMatrix({1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 20, -30.5f})}),
+                       CChunk(id_NamedObject).Name("empty").Add(CChunk(id_TriObject))})
+                       .Bytes();
+    std::string s_header = s_HeaderFor(bytes, "two", "dir/two.3ds");
+    std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 4];",
+        "\tstatic const unsigned int p_object_0_indices[3 * 3];",
+        "\tstatic const TObject::TMatRange p_object_0_materials[3];",
+        "\tstatic const float p_object_1_vertices[8 * 0];",
+        "\tstatic const unsigned int p_object_1_indices[3 * 0];",
+        "\tstatic const TObject::TMatRange p_object_1_materials[1];",
+        "\tstatic const TObject m_p_object[2];",
+        "\tstatic const TMaterial m_p_material[2];"});
+    EXPECT_NE(s_header.find(expected::ClassDeclaration("two") + s_declarations + expected::Accessors(2, 0, 2, 0) +
+                  Lines({"const Ctwo_3ds::TMaterial Ctwo_3ds::m_p_material[2] = {", "\t{\"wood\", 0},", "\t{\"steel\", 0}", "};", "",
+                      "/* === static arrays for 'dir/two.3ds' -> object 0 === */"})),
+        std::string::npos)
+        << s_header;
+    // sorted: the face without material (file face 1), then wood (2), then steel (0)
+    EXPECT_EQ(Section(s_header, "const unsigned int Ctwo_3ds::p_object_0_indices"),
+        Lines({"const unsigned int Ctwo_3ds::p_object_0_indices[3 * 3] = {", "\t0, 3, 1, 1, 3, 2, 0, 2, 1", "};"}));
+    EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials"),
+        Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials[3] = {", "\t{-1, 0, 3},", "\t{0, 3, 3},",
+            "\t{1, 6, 3}", "};"}));
+    EXPECT_EQ(Section(s_header, "const float Ctwo_3ds::p_object_1_vertices"),
+        Lines({"const float Ctwo_3ds::p_object_1_vertices[8 * 0] = {", "};"}));
+    EXPECT_EQ(Section(s_header, "const unsigned int Ctwo_3ds::p_object_1_indices"),
+        Lines({"const unsigned int Ctwo_3ds::p_object_1_indices[3 * 0] = {", "};"}));
+    EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials"),
+        Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials[1] = {", "\t{-1, 0, 0}", "};"}));
+    EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject Ctwo_3ds::m_p_object"),
+        Lines({"const Ctwo_3ds::TObject Ctwo_3ds::m_p_object[2] = {",
+            "\t{\"crate\", 0, 0, {",
+            "\t1.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 1.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 1.000000f, 0.000000f,",
+            "\t10.000000f, 20.000000f, -30.500000f, 1.000000f}, 4, 3,",
+            "\tp_object_0_vertices, p_object_0_indices,",
+            "\t3, p_object_0_materials},",
+            "\t{\"empty\", 0, 0, {",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
+            "\tp_object_1_vertices, p_object_1_indices,",
+            "\t1, p_object_1_materials}",
+            "};"}));
+    // both meshes' arrays come before the object table
+    EXPECT_LT(s_header.find("~static arrays for 'dir/two.3ds' -> object 1"), s_header.find("m_p_object[2] = {"));
+}
+
+TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)
+{
+    auto indices = [](int n_digits_value, int n_faces) {
+        std::vector<std::array<int, 3>> corners(size_t(n_faces), {n_digits_value, n_digits_value, n_digits_value});
+        C3dsScene s = SceneOf({HandMesh("m", n_digits_value + 1, corners)});
+        std::string s_text = Section(HeaderOf(s, "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+        return s_text.substr(s_text.find('\n') + 1);
+    };
+    // groups per full line by digits: 8, 6, 5, 4, 3
+    const int p_per_line[] = {8, 6, 5, 4, 3};
+    const int p_value[] = {7, 42, 123, 4567, 65534};
+    for(int d = 0; d < 5; ++ d) {
+        std::string s_text = indices(p_value[d], p_per_line[d] * 2 + 1);
+        std::string s_v = std::to_string(p_value[d]);
+        std::string s_group = s_v + ", " + s_v + ", " + s_v + ",";
+        std::string s_full = "\t";
+        for(int g = 0; g < p_per_line[d]; ++ g)
+            s_full += s_group + (g + 1 < p_per_line[d] ? " " : "");
+        EXPECT_EQ(s_text, Lines({s_full, s_full, "\t" + s_v + ", " + s_v + ", " + s_v, "};"})) << d + 1 << " digits";
+    }
+
+    // five 1-digit groups (9 characters), a 2-digit one (12) and two of 11
+    // fill the line to exactly 80 with its tab and line break: all stay on it
+    std::vector<std::array<int, 3>> exact = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {1, 10, 10}, {2, 2, 2}};
+    std::string s_text = Section(HeaderOf(SceneOf({HandMesh("m", 11, exact)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    std::string s_line = "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10, 1, 10, 10,";
+    ASSERT_EQ(s_line.size() + 1, 80u);
+    EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 9] = {", s_line, "\t2, 2, 2", "};"}));
+
+    // at 81 the line is written first; the last group, a character shorter, fits
+    std::vector<std::array<int, 3>> over = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {10, 10, 10}, {3, 3, 3}};
+    s_text = Section(HeaderOf(SceneOf({HandMesh("m", 11, over)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 9] = {",
+                          "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10,", "\t10, 10, 10, 3, 3, 3", "};"}));
+    std::vector<std::array<int, 3>> last_fits = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {10, 10, 10}};
+    s_text = Section(HeaderOf(SceneOf({HandMesh("m", 11, last_fits)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 8] = {",
+                          "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10, 10, 10, 10", "};"}));
+}
+
+TEST(HeaderText, ValuesThatNeedCare)
+{
+    float f_inf = std::numeric_limits<float>::infinity();
+    C3dsScene s = SceneOf({HandMesh("say \"hi\"\n", 2, {}), HandMesh("?\?=", 0, {})});
+    TVertex &r_v = s.p_object[0].p_vertex[0];
+    r_v.p_position[0] = f_inf;
+    r_v.p_position[1] = -f_inf;
+    r_v.p_position[2] = std::numeric_limits<float>::quiet_NaN();
+    r_v.p_normal[0] = -std::numeric_limits<float>::quiet_NaN();
+    r_v.p_normal[1] = -1.25f;
+    r_v.p_texcoord[0] = -0.0f;
+    s.p_object[0].n_parent = 65535;
+    s.p_object[0].n_id = 7;
+    s.p_object[1].n_parent = 32768;
+    std::string s_header = HeaderOf(s, "v", "a*/b/*c.3ds");
+    EXPECT_EQ(Section(s_header, "const float Cv_3ds::p_object_0_vertices"),
+        Lines({"const float Cv_3ds::p_object_0_vertices[8 * 2] = {",
+            "\t-0.000000f, 0.000000f, 0.000000f, 1.250000f, -0.000000f, "
+            "340282346638528859811704183484516925440.000000f, -340282346638528859811704183484516925440.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f", "};"}));
+    EXPECT_NE(s_header.find("/* === static arrays for 'a*\\/b/\\*c.3ds' -> object 0 === */\n"), std::string::npos);
+    EXPECT_NE(s_header.find("\n/* === ~static arrays for 'a*\\/b/\\*c.3ds' -> object 1 === */\n"), std::string::npos);
+    EXPECT_NE(s_header.find("\t{\"say \\\"hi\\\"\\012\", 7, -1, {\n"), std::string::npos) << "parent 65535 prints -1";
+    EXPECT_NE(s_header.find("\t{\"?\\?=\", 0, -32768, {\n"), std::string::npos);
+}

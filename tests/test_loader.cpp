@@ -1,0 +1,109 @@
+// The two-pass load: counts, record order, what a failure leaves, which
+// files are loaded at all.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "test_support.h"
+
+using namespace bake3ds;
+using namespace fixture;
+using testing_support::CTempDir;
+using testing_support::n_LoadBytes;
+
+TEST(Loader, CountsEveryRecordChunkTheWalkReaches)
+{
+    // records counted wherever they stand; those inside an unknown chunk are never reached
+    TBytes bytes = Scene({MeshObject("a", {{0, 0, 0}}, {}), LightObject("l", {1, 2, 3}),
+                       CameraObject("c", {0, 0, 0}, {1, 1, 1}, 0, 50), Material("m1"), Material("m2")})
+                       .Bytes() +
+        CChunk(id_TriObject).Bytes() + CChunk(0x7777).Add(CChunk(id_TriObject)).Add(Material("hidden")).Bytes();
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
+    EXPECT_EQ(s.n_object_num, 2);
+    EXPECT_EQ(s.n_light_num, 1);
+    EXPECT_EQ(s.n_camera_num, 1);
+    EXPECT_EQ(s.n_material_num, 2);
+    EXPECT_EQ(s.p_object.size(), 2u);
+    EXPECT_EQ(s.p_material[1].p_s_name, "m2");
+}
+
+TEST(Loader, RecordsInFileOrder)
+{
+    TBytes bytes = Scene({MeshObject("first", {{1, 1, 1}}, {}), MeshObject("second", {{2, 2, 2}, {3, 3, 3}}, {})}).Bytes();
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
+    ASSERT_EQ(s.n_object_num, 2);
+    EXPECT_EQ(s.p_object[0].p_s_name, "first");
+    EXPECT_EQ(s.p_object[0].n_vertex_num, 1);
+    EXPECT_EQ(s.p_object[1].p_s_name, "second");
+    EXPECT_EQ(s.p_object[1].n_vertex_num, 2);
+}
+
+TEST(Loader, FailuresLeaveTheCountsReached)
+{
+    C3dsScene s;
+    // the counting pass fails at the zero-length chunk after one mesh: no arrays
+    TBytes bytes = CChunk(id_TriObject).Bytes() + TBytes(6, 0) + CChunk(id_TriObject).Bytes();
+    EXPECT_EQ(n_LoadBytes(bytes, s), 0);
+    EXPECT_EQ(s.n_object_num, 1);
+    EXPECT_TRUE(s.p_object.empty());
+
+    // a material name cut off by the end of the file fails in the counting pass
+    TBytes cut = Material("ok").Bytes() + CChunk(id_MaterialName).Length(20).Bytes() + TBytes{'a', 'b'};
+    EXPECT_EQ(n_LoadBytes(cut, s), 0);
+    EXPECT_EQ(s.n_material_num, 1);
+}
+
+TEST(Loader, SubChunkBeforeAnyMeshChangesNothing)
+{
+    TBytes bytes = VertexList({{1, 2, 3}}).Bytes() + FaceList({{0, 0, 0}}).Bytes() + MappingCoords({{1, 1}}).Bytes() +
+        LocalMatrix({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}).Bytes() + MaterialGroup("x", {0}).Bytes() +
+        Scene({MeshObject("m", {}, {})}).Bytes();
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
+    ASSERT_EQ(s.n_object_num, 1);
+    EXPECT_EQ(s.p_object[0].n_vertex_num, 0);
+    EXPECT_EQ(s.p_object[0].n_face_num, 0);
+    EXPECT_EQ(s.p_object[0].p_transform[15], 0.0f);
+}
+
+TEST(Loader, CornersMustLieInTheirMeshAfterTheFillPass)
+{
+    C3dsScene s;
+    // a vertex list after its face list: the corners are checked against the final count
+    CChunk tri(id_TriObject);
+    tri.Add(FaceList({{0, 1, 2}})).Add(VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
+    ASSERT_EQ(n_LoadBytes(Scene({CChunk(id_NamedObject).Name("late").Add(tri)}).Bytes(), s), 1);
+    EXPECT_EQ(s.p_object[0].p_face[0].p_corner[1], 2);
+    EXPECT_EQ(s.p_object[0].p_vertex[0].p_normal[1], -1.0f) << "normals computed from the final vertices";
+
+    // a corner equal to the vertex count fails the load
+    EXPECT_EQ(n_LoadBytes(Scene({MeshObject("bad", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 2}})}).Bytes(), s), 0);
+    // faces without any vertex list fail as well
+    CChunk faces_only(id_TriObject);
+    faces_only.Add(FaceList({{0, 0, 0}}));
+    EXPECT_EQ(n_LoadBytes(faces_only.Bytes(), s), 0);
+    // a later, shorter vertex list leaves corners outside the mesh
+    CChunk shrunk(id_TriObject);
+    shrunk.Add(VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})).Add(FaceList({{0, 1, 2}})).Add(VertexList({{0, 0, 0}}));
+    EXPECT_EQ(n_LoadBytes(shrunk.Bytes(), s), 0);
+}
+
+TEST(Loader, LoadsOnlyReadableRegularFiles)
+{
+    CTempDir t_dir;
+    std::string s_file = t_dir.s_File("scene.3ds");
+    testing_support::WriteFile(s_file, Scene({MeshObject("m", {{1, 2, 3}}, {})}).Bytes());
+    C3dsScene s;
+    ASSERT_EQ(s.Load(s_file.c_str()), 1);
+    EXPECT_EQ(s.n_object_num, 1);
+
+    EXPECT_EQ(s.Load(t_dir.s_File("missing.3ds").c_str()), 0);
+    EXPECT_EQ(s.n_object_num, 0);
+    EXPECT_EQ(s.Load(t_dir.s_Path().c_str()), 0) << "a directory";
+    EXPECT_EQ(s.Load("/dev/null"), 0) << "a device";
+    std::string s_fifo = t_dir.s_File("pipe.3ds");
+    ASSERT_EQ(mkfifo(s_fifo.c_str(), 0600), 0);
+    EXPECT_EQ(s.Load(s_fifo.c_str()), 0) << "a pipe, refused without waiting for a writer";
+}

@@ -1,0 +1,155 @@
+// What the mesh chunks store: axes, corner order, mapping, matrix, material
+// groups, replacement by later chunks.
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+using namespace bake3ds;
+using namespace fixture;
+using testing_support::n_LoadBytes;
+
+namespace {
+
+const std::vector<TPoint> p_square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+
+TMesh LoadOneMesh(const TBytes &r_bytes)
+{
+    C3dsScene s;
+    EXPECT_EQ(n_LoadBytes(r_bytes, s), 1);
+    EXPECT_EQ(s.n_object_num, 1);
+    return s.p_object.empty() ? TMesh() : s.p_object[0];
+}
+
+} // namespace
+
+TEST(MeshChunks, AxesAndCornerOrderAreExchanged)
+{
+    TMesh m = LoadOneMesh(Scene({MeshObject("box", {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {{0, 1, 2}})}).Bytes());
+    EXPECT_EQ(m.p_s_name, "box");
+    ASSERT_EQ(m.n_vertex_num, 3);
+    EXPECT_EQ(m.p_vertex[0].p_position[0], 1);
+    EXPECT_EQ(m.p_vertex[0].p_position[1], 3);
+    EXPECT_EQ(m.p_vertex[0].p_position[2], 2);
+    ASSERT_EQ(m.n_face_num, 1);
+    EXPECT_EQ(m.p_face[0].p_corner[0], 0);
+    EXPECT_EQ(m.p_face[0].p_corner[1], 2);
+    EXPECT_EQ(m.p_face[0].p_corner[2], 1);
+    EXPECT_EQ(m.p_face[0].n_material, -1);
+}
+
+TEST(MeshChunks, MappingCoordinates)
+{
+    TMesh none = LoadOneMesh(Scene({MeshObject("m", p_square, {})}).Bytes());
+    for(const TVertex &v : none.p_vertex)
+        EXPECT_TRUE(v.p_texcoord[0] == 0 && v.p_texcoord[1] == 0);
+
+    TMesh shorter = LoadOneMesh(Scene({MeshObject("m", p_square, {}, {}, {MappingCoords({{0.25f, 0.5f}, {1, 2}})})}).Bytes());
+    EXPECT_EQ(shorter.p_vertex[0].p_texcoord[0], 0.25f);
+    EXPECT_EQ(shorter.p_vertex[0].p_texcoord[1], 0.5f);
+    EXPECT_EQ(shorter.p_vertex[1].p_texcoord[1], 2.0f);
+    EXPECT_EQ(shorter.p_vertex[2].p_texcoord[0], 0.0f) << "vertices the list does not reach keep 0, 0";
+    EXPECT_EQ(shorter.p_vertex[3].p_texcoord[1], 0.0f);
+
+    // entries beyond the vertex count are ignored; a later list overwrites entry by entry
+    TMesh longer = LoadOneMesh(Scene({MeshObject("m", {{0, 0, 0}}, {}, {},
+        {MappingCoords({{5, 6}, {7, 8}, {9, 10}}), MappingCoords({})})}).Bytes());
+    EXPECT_EQ(longer.p_vertex[0].p_texcoord[0], 5.0f);
+    EXPECT_EQ(longer.p_vertex.size(), 1u);
+}
+
+TEST(MeshChunks, LocalMatrix)
+{
+    TMesh m = LoadOneMesh(Scene({MeshObject("m", {}, {}, {}, {LocalMatrix({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})})}).Bytes());
+    const float p_expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 1};
+    for(int i = 0; i < 16; ++ i)
+        EXPECT_EQ(m.p_transform[i], p_expected[i]) << i;
+
+    TMesh none = LoadOneMesh(Scene({MeshObject("m", {}, {})}).Bytes());
+    for(float f : none.p_transform)
+        EXPECT_EQ(f, 0.0f) << "sixteen zeros, the last one included";
+}
+
+TEST(MeshChunks, MaterialGroups)
+{
+    std::vector<TTriangle> faces = {{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {0, 1, 3}};
+    TBytes bytes = Scene({Material("red"), Material("blue"), Material("red"),
+                       MeshObject("m", p_square, faces,
+                           {MaterialGroup("blue", {0, 1, 500}), MaterialGroup("red", {1, 2}), MaterialGroup("green", {3})})})
+                       .Bytes();
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
+    const std::vector<TFace> &r_faces = s.p_object[0].p_face;
+    EXPECT_EQ(r_faces[0].n_material, 1);
+    EXPECT_EQ(r_faces[1].n_material, 0) << "the later group wins; a twice-defined name resolves to the first";
+    EXPECT_EQ(r_faces[2].n_material, 0);
+    EXPECT_EQ(r_faces[3].n_material, -1) << "a material that was never read";
+
+    // a material read after the group gives -1; a face in no group keeps -1
+    TBytes later = Scene({MeshObject("m", p_square, faces, {MaterialGroup("late", {0})}), Material("late")}).Bytes();
+    ASSERT_EQ(n_LoadBytes(later, s), 1);
+    EXPECT_EQ(s.p_object[0].p_face[0].n_material, -1);
+    EXPECT_EQ(s.p_object[0].p_face[1].n_material, -1);
+
+    // an empty group name matches no material, not even one not yet read
+    TBytes empty_name = Scene({MeshObject("m", p_square, faces, {MaterialGroup("", {0})}), Material("")}).Bytes();
+    ASSERT_EQ(n_LoadBytes(empty_name, s), 1);
+    EXPECT_EQ(s.p_object[0].p_face[0].n_material, -1);
+
+    // a group name cut off by the end of the file fails the load
+    TBytes cut = Scene({MeshObject("m", p_square, faces)}).Bytes() + CChunk(id_MaterialGroup).Length(30).Bytes() + TBytes{'r'};
+    EXPECT_EQ(n_LoadBytes(cut, s), 0);
+}
+
+TEST(MeshChunks, MaterialGroupEntriesPastTheEndNameFaceZero)
+{
+    // the group claims three entries but the file ends after the first:
+    // the missing entries read as face 0
+    TBytes bytes = Scene({Material("a"), Material("b"), MeshObject("m", p_square, {{0, 1, 2}, {0, 2, 3}}, {MaterialGroup("a", {0, 1})})}).Bytes() +
+        CChunk(id_MaterialGroup).Name("b").U16(3).U16(1).Bytes();
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
+    EXPECT_EQ(s.p_object[0].p_face[0].n_material, 1);
+    EXPECT_EQ(s.p_object[0].p_face[1].n_material, 1);
+}
+
+TEST(MeshChunks, EmptyAndRepeatedLists)
+{
+    // a triangle object without lists
+    TMesh bare = LoadOneMesh(Scene({CChunk(id_NamedObject).Name("bare").Add(CChunk(id_TriObject))}).Bytes());
+    EXPECT_EQ(bare.n_vertex_num, 0);
+    EXPECT_EQ(bare.n_face_num, 0);
+    EXPECT_TRUE(bare.p_vertex.empty() && bare.p_face.empty());
+
+    // lists of count 0; the face list's sub-chunks start right after its count
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(Scene({MeshObject("e", {}, {}, {CChunk(id_TriObject)})}).Bytes(), s), 1);
+    EXPECT_EQ(s.n_object_num, 2) << "the triangle object inside the empty face list was walked";
+
+    // a second vertex or face list replaces the first
+    CChunk tri(id_TriObject);
+    tri.Add(VertexList(p_square)).Add(FaceList({{0, 1, 2}, {0, 2, 3}})).Add(VertexList({{5, 5, 5}, {6, 6, 6}, {7, 7, 7}}))
+        .Add(FaceList({{2, 1, 0}}));
+    TMesh replaced = LoadOneMesh(CChunk(id_NamedObject).Name("r").Add(tri).Bytes());
+    EXPECT_EQ(replaced.n_vertex_num, 3);
+    EXPECT_EQ(replaced.p_vertex[0].p_position[0], 5.0f);
+    EXPECT_EQ(replaced.n_face_num, 1);
+    EXPECT_EQ(replaced.p_face[0].p_corner[0], 2);
+}
+
+TEST(MeshChunks, NamesOfMeshes)
+{
+    // two triangle objects in one named object share its name
+    CChunk object(id_NamedObject);
+    object.Name("twin").Add(CChunk(id_TriObject)).Add(CChunk(id_TriObject));
+    C3dsScene s;
+    ASSERT_EQ(n_LoadBytes(Scene({object}).Bytes(), s), 1);
+    ASSERT_EQ(s.n_object_num, 2);
+    EXPECT_EQ(s.p_object[0].p_s_name, "twin");
+    EXPECT_EQ(s.p_object[1].p_s_name, "twin");
+
+    // a name of more than 63 characters is cut
+    std::string s_long(63, 'n');
+    ASSERT_EQ(n_LoadBytes(Scene({MeshObject(s_long, {}, {})}).Bytes(), s), 1);
+    EXPECT_EQ(s.p_object[0].p_s_name, s_long);
+}

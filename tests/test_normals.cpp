@@ -1,0 +1,156 @@
+// Face and vertex normals: the worked cases, and the linear grouping held
+// bit for bit to the literal rule on random meshes.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "all_pairs_normals.h"
+#include "scene/normals.h"
+#include "test_support.h"
+
+using namespace bake3ds;
+
+namespace {
+
+TMesh MakeMesh(const std::vector<std::array<float, 3>> &positions, const std::vector<std::array<int, 3>> &corners)
+{
+    TMesh m;
+    for(const std::array<float, 3> &p : positions) {
+        TVertex v = {};
+        std::memcpy(v.p_position, p.data(), sizeof(v.p_position));
+        m.p_vertex.push_back(v);
+    }
+    for(const std::array<int, 3> &c : corners)
+        m.p_face.push_back(TFace{-1, {c[0], c[1], c[2]}, {0, 0, 0}});
+    m.n_vertex_num = int(m.p_vertex.size());
+    m.n_face_num = int(m.p_face.size());
+    return m;
+}
+
+void ExpectVector(const float *p, float x, float y, float z, const char *p_s_what)
+{
+    EXPECT_FLOAT_EQ(p[0], x) << p_s_what;
+    EXPECT_FLOAT_EQ(p[1], y) << p_s_what;
+    EXPECT_FLOAT_EQ(p[2], z) << p_s_what;
+}
+
+void CalcNormals(TMesh &m)
+{
+    CalcFaceNormals(m);
+    CalcVertexNormals(m);
+}
+
+} // namespace
+
+TEST(Normals, FaceNormalOfStoredCorners)
+{
+    TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+    CalcNormals(m);
+    ExpectVector(m.p_face[0].p_normal, 0, 0, -1, "face");
+    for(const TVertex &v : m.p_vertex)
+        ExpectVector(v.p_normal, 0, 0, -1, "each vertex of a single face");
+}
+
+TEST(Normals, SharedEdgeAndSharedPosition)
+{
+    // face 0 has normal (0, 0, 1), face 1 (1, 0, 0); they share vertices 0 and 1
+    TMesh m = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 3, 1}});
+    CalcFaceNormals(m);
+    ExpectVector(m.p_face[0].p_normal, 0, 0, 1, "face 0");
+    ExpectVector(m.p_face[1].p_normal, 1, 0, 0, "face 1");
+    CalcVertexNormals(m);
+    float f = std::sqrt(0.5f);
+    ExpectVector(m.p_vertex[0].p_normal, f, 0, f, "shared vertex");
+    ExpectVector(m.p_vertex[1].p_normal, f, 0, f, "shared vertex");
+    ExpectVector(m.p_vertex[2].p_normal, 0, 0, 1, "only in face 0");
+    ExpectVector(m.p_vertex[3].p_normal, 1, 0, 0, "only in face 1");
+
+    // the same faces with vertex 1 duplicated at a seam: both copies are smoothed
+    TMesh seam = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}}, {{0, 1, 2}, {0, 3, 4}});
+    CalcNormals(seam);
+    ExpectVector(seam.p_vertex[1].p_normal, f, 0, f, "seam copy 1");
+    ExpectVector(seam.p_vertex[4].p_normal, f, 0, f, "seam copy 2");
+}
+
+TEST(Normals, DegenerateAndUnusedGiveZero)
+{
+    // a face with two corners at one position has the zero normal and adds nothing
+    TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {5, 5, 5}}, {{0, 1, 2}, {1, 3, 0}});
+    CalcNormals(m);
+    ExpectVector(m.p_face[1].p_normal, 0, 0, 0, "degenerate face");
+    ExpectVector(m.p_vertex[1].p_normal, 0, 0, -1, "vertex of both faces");
+    ExpectVector(m.p_vertex[4].p_normal, 0, 0, 0, "vertex no face uses");
+
+    TMesh no_faces = MakeMesh({{1, 2, 3}, {4, 5, 6}}, {});
+    no_faces.p_vertex[0].p_normal[0] = 9;
+    CalcNormals(no_faces);
+    ExpectVector(no_faces.p_vertex[0].p_normal, 0, 0, 0, "a mesh without faces");
+}
+
+TEST(Normals, NegativeZeroMatchesZeroAndNaNMatchesNothing)
+{
+    float f_nan = std::numeric_limits<float>::quiet_NaN();
+    // vertex 3 sits at vertex 0's position with x = -0; vertex 4 has a NaN
+    TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-0.0f, 0, 0}, {f_nan, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {4, 5, 1}});
+    CalcNormals(m);
+    ExpectVector(m.p_vertex[3].p_normal, 0, 0, -1, "-0 is the position 0");
+    ExpectVector(m.p_vertex[4].p_normal, 0, 0, 0, "a NaN position matches not even its own corner");
+    EXPECT_TRUE(std::isnan(m.p_face[1].p_normal[0]));
+    ExpectVector(m.p_vertex[2].p_normal, 0, 0, -1, "only face 0 reaches vertex 2");
+}
+
+TEST(Normals, MeshesDoNotAffectEachOther)
+{
+    using namespace fixture;
+    TBytes bytes = Scene({MeshObject("a", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}),
+                       MeshObject("b", {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}})})
+                       .Bytes();
+    C3dsScene s;
+    ASSERT_EQ(testing_support::n_LoadBytes(bytes, s), 1);
+    ExpectVector(s.p_object[0].p_vertex[0].p_normal, 0, -1, 0, "mesh a alone");
+    ExpectVector(s.p_object[1].p_vertex[0].p_normal, 0, 0, -1, "mesh b alone");
+}
+
+// Random meshes with few distinct coordinates, so that positions repeat
+// (seams, shared corners, degenerate faces), with -0, NaN and infinities.
+TEST(Normals, GroupingEqualsAllPairsBitForBit)
+{
+    std::mt19937 t_random(12345);
+    const float p_values[] = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 2.25f, 1e-30f, 3e7f, -7.125f,
+        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
+    int n_compared = 0;
+    for(int n_mesh = 0; n_mesh < 300; ++ n_mesh) {
+        int n_vertex = 1 + int(t_random() % 120);
+        int n_face = int(t_random() % 200);
+        int n_kinds = n_mesh % 3 == 0 ? 11 : 9; // some meshes without NaN and inf
+        std::vector<std::array<float, 3>> positions;
+        for(int v = 0; v < n_vertex; ++ v) {
+            if(v && t_random() % 4 == 0) {
+                positions.push_back(positions[t_random() % positions.size()]); // a seam copy
+                continue;
+            }
+            std::array<float, 3> p;
+            for(float &f : p)
+                f = p_values[t_random() % (t_random() % 5 ? 4 : n_kinds)] * (t_random() % 7 == 0 ? 3.0f : 1.0f);
+            positions.push_back(p);
+        }
+        std::vector<std::array<int, 3>> corners;
+        for(int f = 0; f < n_face; ++ f)
+            corners.push_back({int(t_random() % n_vertex), int(t_random() % n_vertex), int(t_random() % n_vertex)});
+        TMesh m = MakeMesh(positions, corners);
+        CalcFaceNormals(m);
+        TMesh reference_mesh = m;
+        CalcVertexNormals(m);
+        reference::CalcVertexNormalsAllPairs(reference_mesh);
+        for(size_t v = 0; v < m.p_vertex.size(); ++ v) {
+            ASSERT_EQ(std::memcmp(m.p_vertex[v].p_normal, reference_mesh.p_vertex[v].p_normal, 12), 0)
+                << "mesh " << n_mesh << " vertex " << v;
+            ++ n_compared;
+        }
+    }
+    EXPECT_GT(n_compared, 10000);
+}
