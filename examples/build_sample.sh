@@ -7,5 +7,5 @@ bash tests/packages.sh sample
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBAKE3DS_TESTS=OFF
 cmake --build build -j"$(nproc)" --target bake3ds write_sample
 mkdir -p build/sample
-build/write_sample build/sample/sample.3ds
+build/examples/write_sample build/sample/sample.3ds
 build/bake3ds build/sample/sample.3ds

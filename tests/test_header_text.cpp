@@ -228,3 +228,108 @@ TEST(HeaderText, ValuesThatNeedCare)
     EXPECT_NE(s_header.find("\t{\"say \\\"hi\\\"\\012\", 7, -1, {\n"), std::string::npos) << "parent 65535 prints -1";
     EXPECT_NE(s_header.find("\t{\"?\\?=\", 0, -32768, {\n"), std::string::npos);
 }
+
+TEST(HeaderText, MaterialLightAndCameraSections)
+{
+    std::vector<TKey> keys9;
+    for(uint16_t i = 0; i < 9; ++ i)
+        keys9.push_back({i, 0, {float(i + 10), float(i + 20), float(i + 30)}});
+    TBytes bytes = CChunk(id_Main)
+                       .Add(CChunk(id_Editor)
+                                .Add(Material("mat"))
+                                .Add(LightObject("L1", {1, 2, 3}, {ColorF(0.5f, 0.25f, 1), CChunk(id_LightOff)}))
+                                .Add(LightObject("S", {0, 0, 0}, {SpotLight({4, 5, 6}, 10, 20), CChunk(id_CastShadows),
+                                    CChunk(id_InnerRange).F32(1.5f), CChunk(id_OuterRange).F32(2.5f), CChunk(id_Multiplier).F32(3)}))
+                                .Add(CameraObject("cam0", {1, 2, 3}, {4, 5, 6}, 7, 8))
+                                .Add(CameraObject("cam1", {0, 0, 0}, {1, 1, 1}, 0, 35))
+                                .Add(CameraObject("cam2", {-1, -2, -3}, {0, 0, 0}, 0.5f, 50)))
+                       .Add(CChunk(id_Keyframer)
+                                .Add(Node(id_CameraNode, {NodeHeader("cam0", 0xFFFF), PositionTrack({{0, 0, {1, 2, 3}}})}))
+                                .Add(Node(id_TargetNode, {NodeHeader("cam0", 0xFFFF), PositionTrack(keys9)}))
+                                .Add(Node(id_TargetNode, {NodeHeader("cam2", 0xFFFF), PositionTrack({{4, 0, {7, 8, 9}}})})))
+                       .Bytes();
+    std::string s_expected = expected::Banner() + expected::ClassDeclaration("x") +
+        Lines({"\tstatic const float p_camera_0_pos_track[4 * 1];",
+            "\tstatic const float p_camera_0_tar_track[4 * 9];",
+            "\tstatic const float p_camera_2_tar_track[4 * 1];",
+            "\tstatic const TLight m_p_light[2];",
+            "\tstatic const TMaterial m_p_material[1];",
+            "\tstatic const TCamera m_p_camera[3];"}) +
+        expected::Accessors(0, 2, 1, 3) +
+        Lines({"const Cx_3ds::TMaterial Cx_3ds::m_p_material[1] = {",
+            "\t{\"mat\", 0}",
+            "};",
+            "",
+            "const Cx_3ds::TLight Cx_3ds::m_p_light[2] = {",
+            "\t{\"L1\", false, true, false,",
+            "\t{1.000000f, 3.000000f, 2.000000f, 1.000000f},",
+            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f},",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t{0.500000f, 0.250000f, 1.000000f, 1.000000f}},",
+            "\t{\"S\", true, false, true,",
+            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f},",
+            "\t{4.000000f, 6.000000f, 5.000000f, 1.000000f},",
+            "\t10.000000f, 20.000000f, 1.500000f, 2.500000f, 3.000000f,",
+            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f}}",
+            "};",
+            "",
+            "const float Cx_3ds::p_camera_0_pos_track[4 * 1] = {",
+            "\t0.000000f,",
+            "\t1.000000f,",
+            "\t3.000000f,",
+            "\t2.000000f,",
+            "};",
+            "",
+            "const float Cx_3ds::p_camera_0_tar_track[4 * 9] = {",
+            "\t0.000000f, 1.000000f, 2.000000f, 3.000000f, 4.000000f, 5.000000f, 6.000000f, 7.000000f,",
+            "\t8.000000f,",
+            "\t10.000000f, 11.000000f, 12.000000f, 13.000000f, 14.000000f, 15.000000f, 16.000000f, 17.000000f,",
+            "\t18.000000f,",
+            "\t30.000000f, 31.000000f, 32.000000f, 33.000000f, 34.000000f, 35.000000f, 36.000000f, 37.000000f,",
+            "\t38.000000f,",
+            "\t20.000000f, 21.000000f, 22.000000f, 23.000000f, 24.000000f, 25.000000f, 26.000000f, 27.000000f,",
+            "\t28.000000f,",
+            "};",
+            "",
+            "const float Cx_3ds::p_camera_2_tar_track[4 * 1] = {",
+            "\t4.000000f,",
+            "\t7.000000f,",
+            "\t9.000000f,",
+            "\t8.000000f,",
+            "};",
+            "",
+            "const Cx_3ds::TCamera Cx_3ds::m_p_camera[3] = {",
+            "\t{\"cam0\", 0, 1.000000f, 2.000000f, 3.000000f, 4.000000f,",
+            "\t5.000000f, 6.000000f, 7.000000f, 8.000000f, 1, 9,",
+            "\tp_camera_0_pos_track, p_camera_0_pos_track + 1,",
+            "\tp_camera_0_pos_track + 2, p_camera_0_pos_track + 3,",
+            "\tp_camera_0_tar_track, p_camera_0_tar_track + 9,",
+            "\tp_camera_0_tar_track + 18, p_camera_0_tar_track + 27},",
+            "\t{\"cam1\", 0, 0.000000f, 0.000000f, 0.000000f, 1.000000f,",
+            "\t1.000000f, 1.000000f, 0.000000f, 35.000000f, 0, 0,0, 0, 0, 0,0, 0, 0, 0},",
+            "\t{\"cam2\", 0, -1.000000f, -2.000000f, -3.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.500000f, 50.000000f, 0, 1,0, 0, 0, 0,p_camera_2_tar_track, p_camera_2_tar_track + 1,",
+            "\tp_camera_2_tar_track + 2, p_camera_2_tar_track + 3}",
+            "};",
+            ""}) +
+        expected::Trailer();
+    EXPECT_EQ(s_HeaderFor(bytes, "x", "x.3ds"), s_expected);
+}
+
+TEST(HeaderText, TracksOfEightKeysFillWholeLines)
+{
+    std::vector<TKey> keys;
+    for(uint16_t i = 0; i < 8; ++ i)
+        keys.push_back({i, 0, {1, 2, 3}});
+    TBytes bytes = Scene({CameraObject("c", {0, 0, 0}, {0, 0, 0}, 0, 0)}).Bytes() +
+        CChunk(id_Keyframer).Add(Node(id_CameraNode, {NodeHeader("c", 0), PositionTrack(keys)})).Bytes();
+    std::string s_header = s_HeaderFor(bytes, "e", "e.3ds");
+    std::string s_ones = "\t1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f,";
+    std::string s_threes = "\t3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f,";
+    std::string s_twos = "\t2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f,";
+    EXPECT_NE(s_header.find(Lines({"const float Ce_3ds::p_camera_0_pos_track[4 * 8] = {",
+                  "\t0.000000f, 1.000000f, 2.000000f, 3.000000f, 4.000000f, 5.000000f, 6.000000f, 7.000000f,", s_ones,
+                  s_threes, s_twos, "};", ""})),
+        std::string::npos)
+        << s_header;
+}
