@@ -41,7 +41,7 @@ std::vector<TGenerated> WriteHeaders(const CTempDir &r_dir)
     return headers;
 }
 
-class HeaderCompile : public ::testing::TestWithParam<std::tuple<const char *, const char *>> {};
+class HeaderCompile : public ::testing::TestWithParam<std::tuple<std::string, std::string>> {};
 
 } // namespace
 
@@ -71,9 +71,10 @@ TEST_P(HeaderCompile, EveryHeaderCompilesWithoutWarnings)
 }
 
 INSTANTIATE_TEST_SUITE_P(CompilersAndStandards, HeaderCompile,
-    ::testing::Combine(::testing::Values("g++", "clang++"), ::testing::Values("c++98", "c++17")),
+    ::testing::Combine(::testing::Values(std::string("g++"), std::string("clang++")),
+        ::testing::Values(std::string("c++98"), std::string("c++17"))),
     [](const ::testing::TestParamInfo<HeaderCompile::ParamType> &r_info) {
-        std::string s = std::string(std::get<0>(r_info.param)) + "_" + std::get<1>(r_info.param);
+        std::string s = std::get<0>(r_info.param) + "_" + std::get<1>(r_info.param);
         for(char &c : s) {
             if(!isalnum((unsigned char)c))
                 c = '_';

@@ -1,0 +1,128 @@
+#include "bench_inputs.h"
+
+#include <cmath>
+
+using namespace fixture;
+
+namespace bench {
+
+namespace {
+
+CChunk Materials(std::initializer_list<const char *> names)
+{
+    CChunk block(id_Editor);
+    for(const char *p_s_name : names)
+        block.Add(Material(p_s_name));
+    return block;
+}
+
+// The editor chunk with the materials, then the given objects.
+TBytes File(std::initializer_list<const char *> materials, const std::vector<CChunk> &objects,
+    const std::vector<CChunk> &nodes = {})
+{
+    CChunk editor = Materials(materials);
+    for(const CChunk &r_object : objects)
+        editor.Add(r_object);
+    CChunk root(id_Main);
+    root.Add(editor);
+    if(!nodes.empty()) {
+        CChunk keyframer(id_Keyframer);
+        for(const CChunk &r_node : nodes)
+            keyframer.Add(r_node);
+        root.Add(keyframer);
+    }
+    return root.Bytes();
+}
+
+} // namespace
+
+TBytes LargeGrid()
+{
+    const int n_columns = 256, n_vertices = 65535, n_faces = 65535;
+    const float f_pi = 3.14159265f;
+    std::vector<TPoint> points;
+    for(int i = 0; i < n_vertices; ++ i) {
+        int n_col = i % n_columns, n_row = i / n_columns;
+        float f_angle = 2 * f_pi * float(n_col % (n_columns - 1)) / float(n_columns - 1); // the last column is the seam
+        points.push_back({10 * std::cos(f_angle), 10 * std::sin(f_angle), 0.1f * float(n_row)});
+    }
+    std::vector<TTriangle> faces;
+    std::vector<uint16_t> groups[3];
+    for(int n_row = 0; int(faces.size()) < n_faces; ++ n_row) {
+        for(int n_col = 0; n_col + 1 < n_columns && int(faces.size()) < n_faces; ++ n_col) {
+            uint16_t a = uint16_t(n_row * n_columns + n_col), b = uint16_t(a + 1), c = uint16_t(a + n_columns),
+                     d = uint16_t(c + 1);
+            if(d >= n_vertices)
+                continue;
+            for(const TTriangle &t : {TTriangle{a, b, d}, TTriangle{a, d, c}}) {
+                if(int(faces.size()) == n_faces)
+                    break;
+                groups[(n_col / 32) % 3].push_back(uint16_t(faces.size()));
+                faces.push_back(t);
+            }
+        }
+    }
+    CChunk mesh = MeshObject("grid", points, faces,
+        {MaterialGroup("red", groups[0]), MaterialGroup("green", groups[1]), MaterialGroup("blue", groups[2])});
+    return File({"red", "green", "blue"}, {mesh});
+}
+
+TBytes Sphere()
+{
+    const int n_segments = 200, n_rings = 121; // 200 * 120 + 2 vertices, 2 * 200 * 120 faces
+    const float f_pi = 3.14159265f;
+    std::vector<TPoint> points = {{0, 0, 1}};
+    for(int r = 1; r < n_rings; ++ r) {
+        float f_theta = f_pi * float(r) / float(n_rings);
+        for(int s = 0; s < n_segments; ++ s) {
+            float f_phi = 2 * f_pi * float(s) / float(n_segments);
+            points.push_back({std::sin(f_theta) * std::cos(f_phi), std::sin(f_theta) * std::sin(f_phi), std::cos(f_theta)});
+        }
+    }
+    points.push_back({0, 0, -1});
+    auto ring = [&](int r, int s) { return uint16_t(1 + (r - 1) * n_segments + (s % n_segments)); };
+    std::vector<TTriangle> faces;
+    uint16_t n_south = uint16_t(points.size() - 1);
+    for(int s = 0; s < n_segments; ++ s) {
+        faces.push_back({0, ring(1, s), ring(1, s + 1)});
+        faces.push_back({n_south, ring(n_rings - 1, s + 1), ring(n_rings - 1, s)});
+    }
+    for(int r = 1; r + 1 < n_rings; ++ r) {
+        for(int s = 0; s < n_segments; ++ s) {
+            faces.push_back({ring(r, s), ring(r + 1, s), ring(r + 1, s + 1)});
+            faces.push_back({ring(r, s), ring(r + 1, s + 1), ring(r, s + 1)});
+        }
+    }
+    return File({"chrome"}, {MeshObject("sphere", points, faces)});
+}
+
+TBytes BusyScene()
+{
+    std::vector<CChunk> objects, nodes;
+    for(int i = 0; i < 200; ++ i) {
+        float x = float(i % 20) * 3, y = float(i / 20) * 3;
+        std::vector<TPoint> points = {{x, y, 0}, {x + 1, y, 0}, {x + 1, y + 1, 0}, {x, y + 1, 0},
+            {x, y, 1}, {x + 1, y, 1}, {x + 1, y + 1, 1}, {x, y + 1, 1}};
+        std::vector<TTriangle> faces = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
+            {1, 2, 6}, {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}};
+        std::string s_name = "box" + std::to_string(i);
+        objects.push_back(MeshObject(s_name, points, faces, {MaterialGroup(i % 2 ? "odd" : "even", {0, 1, 2, 3, 4, 5})}));
+        nodes.push_back(Node(id_ObjectNode, {NodeId(uint16_t(i)), NodeHeader(s_name, 0xFFFF)}));
+    }
+    for(int i = 0; i < 4; ++ i)
+        objects.push_back(LightObject("light" + std::to_string(i), {float(i) * 10, 5, 20}, {ColorF(1, 1, 1)}));
+    for(int i = 0; i < 3; ++ i) {
+        std::string s_name = "camera" + std::to_string(i);
+        objects.push_back(CameraObject(s_name, {0, -50, 20}, {30, 15, 0}, 0, 35));
+        std::vector<TKey> path, aim;
+        for(uint16_t k = 0; k < 100; ++ k) {
+            path.push_back({k, 0, {float(k), -50, 20}});
+            aim.push_back({k, 0, {30, float(k) / 4, 0}});
+        }
+        nodes.push_back(Node(id_CameraNode, {NodeId(uint16_t(300 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(path)}));
+        nodes.push_back(Node(id_TargetNode, {NodeId(uint16_t(400 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(aim)}));
+    }
+    return File({"even", "odd"}, objects, nodes);
+}
+
+} // namespace bench
