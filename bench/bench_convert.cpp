@@ -138,12 +138,12 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
 {
     TMeasure t_ours = Measure({BAKE3DS_TOOL_PATH, r_s_input}, r_opt.n_runs);
     if(!t_ours.b_ok) {
-        std::printf("%-28s conversion failed\n", r_s_name.c_str());
+        std::printf("%-44s conversion failed\n", r_s_name.c_str());
         return;
     }
     std::string s_header = fs::path(r_s_input).replace_extension(".h").string();
     double f_header_mb = double(fs::file_size(s_header)) / 1e6;
-    std::printf("%-28s %9.3f %9.2f %9.1f %8.1f", r_s_name.c_str(), t_ours.f_median_ms, f_header_mb,
+    std::printf("%-44s %9.3f %9.3f %9.1f %8.1f", r_s_name.c_str(), t_ours.f_median_ms, f_header_mb,
         f_header_mb / (t_ours.f_median_ms / 1000), t_ours.f_peak_rss_mb);
     if(b_assimp) {
         TMeasure t_assimp = Measure({"assimp", "export", r_s_input, r_s_input + ".obj"}, r_opt.n_runs);
@@ -196,7 +196,7 @@ int main(int n_argc, char **p_argv)
     fs::create_directories(s_dir);
     std::printf("median of %d runs (all-pairs build: %d runs); times in ms, sizes in MB, RSS is the peak resident set\n\n",
         t_opt.n_runs, t_opt.n_all_pairs_runs);
-    std::printf("%-28s %9s %9s %9s %8s %10s %8s %8s %11s %8s\n", "input", "ms", "header", "MB/s", "RSS", "assimp ms",
+    std::printf("%-44s %9s %9s %9s %8s %10s %8s %8s %11s %8s\n", "input", "ms", "header", "MB/s", "RSS", "assimp ms",
         "ratio", "RSS", "all-pairs", "ratio");
     struct TInput {
         const char *p_s_name;

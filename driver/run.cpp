@@ -1,6 +1,8 @@
 #include "driver/run.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "driver/output_names.h"
 #include "scene/face_order.h"
@@ -21,21 +23,26 @@ bool b_SameFile(const char *p_s_input, const std::string &r_s_output)
         t_in.st_dev == t_out.st_dev && t_in.st_ino == t_out.st_ino;
 }
 
-// Writes the header into an open stream and closes it; false when any
-// write, the flush or the close failed.
-bool b_WriteAndClose(FILE *p_stream, const C3dsScene &r_scene, const std::string &r_s_class,
-    const char *p_s_input)
+// Writes the header into the open file and closes it; false when any write,
+// the final truncation or the close failed. An existing file is overwritten
+// in place and then cut to the header's length: the same bytes as emptying
+// it first, without the file system freeing and allocating all its blocks
+// again when a header is regenerated.
+bool b_WriteAndClose(int n_fd, const C3dsScene &r_scene, const std::string &r_s_class, const char *p_s_input)
 {
     bool b_ok;
+    uint64_t n_length;
     {
-        CTextOut t_out(p_stream);
+        CTextOut t_out(n_fd);
         WriteBanner(t_out);
         WriteHeader(t_out, r_scene, r_s_class.c_str(), p_s_input);
         b_ok = t_out.b_Finish();
+        n_length = t_out.n_Written();
     }
-    b_ok = std::fflush(p_stream) == 0 && b_ok;
-    b_ok = !std::ferror(p_stream) && b_ok;
-    b_ok = std::fclose(p_stream) == 0 && b_ok;
+    struct stat t_stat;
+    if(b_ok && fstat(n_fd, &t_stat) == 0 && S_ISREG(t_stat.st_mode) && uint64_t(t_stat.st_size) > n_length)
+        b_ok = ftruncate(n_fd, off_t(n_length)) == 0;
+    b_ok = close(n_fd) == 0 && b_ok;
     return b_ok;
 }
 
@@ -68,12 +75,12 @@ int RunConverter(int n_argc, const char *const *p_argv, FILE *p_out, FILE *p_err
     std::string s_output = OutputPathFor(p_s_input);
     std::fprintf(p_out, "\n=== Exporting objects geometry to '%s' ===\n", s_output.c_str());
     std::fflush(p_out);
-    FILE *p_stream = b_SameFile(p_s_input, s_output) ? nullptr : std::fopen(s_output.c_str(), "w");
-    if(!p_stream) {
+    int n_fd = b_SameFile(p_s_input, s_output) ? -1 : open(s_output.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if(n_fd < 0) {
         std::fprintf(p_err, "error: unable to write to file\n");
         return -1;
     }
-    if(!b_WriteAndClose(p_stream, t_scene, ClassNameFor(s_output), p_s_input)) {
+    if(!b_WriteAndClose(n_fd, t_scene, ClassNameFor(s_output), p_s_input)) {
         std::fprintf(p_err, "error: not enough space to write file\n");
         return -1;
     }
@@ -82,13 +89,14 @@ int RunConverter(int n_argc, const char *const *p_argv, FILE *p_out, FILE *p_err
 }
 
 int ConvertMemory(const uint8_t *p_data, size_t n_size, const char *p_s_class, const char *p_s_input_path,
-    std::string &r_s_header)
+    std::string &r_s_header, bool b_printf_floats)
 {
     C3dsScene t_scene;
     if(!t_scene.LoadMemory(p_data, n_size))
         return 0;
     SortScene(t_scene);
     CTextOut t_out(&r_s_header);
+    t_out.UsePrintfFloats(b_printf_floats);
     WriteBanner(t_out);
     WriteHeader(t_out, t_scene, p_s_class, p_s_input_path);
     t_out.b_Finish();

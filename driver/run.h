@@ -21,9 +21,11 @@ void SortScene(C3dsScene &r_scene);
 
 // The conversion without files: loads the bytes, orders the faces and
 // appends the complete header text, banner to trailer, to r_s_header.
-// Returns 1, or 0 when the load fails (nothing is appended then).
+// Returns 1, or 0 when the load fails (nothing is appended then). With
+// b_printf_floats, floats go through snprintf instead of the fast formatter
+// (the same text; the tests hold them to it).
 int ConvertMemory(const uint8_t *p_data, size_t n_size, const char *p_s_class, const char *p_s_input_path,
-    std::string &r_s_header);
+    std::string &r_s_header, bool b_printf_floats = false);
 
 } // namespace bake3ds
 

@@ -48,14 +48,22 @@ public:
     uint16_t n_U16()
     {
         uint8_t p[2];
-        n_Read(p, 2);
+        if(m_n_pos >= 0 && m_n_size - m_n_pos >= 2) {
+            std::memcpy(p, m_p_data + m_n_pos, 2);
+            m_n_pos += 2;
+        } else
+            n_Read(p, 2);
         return uint16_t(p[0] | p[1] << 8);
     }
 
     uint32_t n_U32()
     {
         uint8_t p[4];
-        n_Read(p, 4);
+        if(m_n_pos >= 0 && m_n_size - m_n_pos >= 4) {
+            std::memcpy(p, m_p_data + m_n_pos, 4);
+            m_n_pos += 4;
+        } else
+            n_Read(p, 4);
         return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
     }
 

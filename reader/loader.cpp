@@ -72,11 +72,12 @@ bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
     struct stat t_stat;
     bool b_ok = fstat(n_fd, &t_stat) == 0 && S_ISREG(t_stat.st_mode);
     if(b_ok) {
-        r_bytes.resize(size_t(t_stat.st_size));
+        // one byte more than the size, so that the end shows without growing
+        r_bytes.resize(size_t(t_stat.st_size) + 1);
         size_t n_got = 0;
         for(;;) {
             if(n_got == r_bytes.size())
-                r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew
+                r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew while read
             ssize_t n_read = read(n_fd, r_bytes.data() + n_got, r_bytes.size() - n_got);
             if(n_read < 0 && errno == EINTR)
                 continue;

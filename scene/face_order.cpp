@@ -1,6 +1,8 @@
 #include "scene/face_order.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 
 namespace bake3ds {
 
@@ -11,7 +13,35 @@ bool b_MaterialLess(const TFace &r_a, const TFace &r_b)
 
 void SortFacesByMaterial(TMesh &r_mesh)
 {
-    std::stable_sort(r_mesh.p_face.begin(), r_mesh.p_face.end(), b_MaterialLess);
+    std::vector<TFace> &r_faces = r_mesh.p_face;
+    if(r_faces.size() < 2)
+        return;
+    int n_min = r_faces[0].n_material, n_max = n_min;
+    for(const TFace &r_face : r_faces) {
+        n_min = std::min(n_min, r_face.n_material);
+        n_max = std::max(n_max, r_face.n_material);
+    }
+    if(int64_t(n_max) - n_min < int64_t(r_faces.size())) {
+        // few distinct values, as material indices are: a counting sort,
+        // stable by construction, one pass to count and one to place
+        try {
+            std::vector<size_t> starts(size_t(n_max - n_min) + 2, 0);
+            for(const TFace &r_face : r_faces)
+                ++ starts[size_t(r_face.n_material - n_min) + 1];
+            for(size_t i = 1; i < starts.size(); ++ i)
+                starts[i] += starts[i - 1];
+            std::vector<TFace> sorted(r_faces.size());
+            for(const TFace &r_face : r_faces)
+                sorted[starts[size_t(r_face.n_material - n_min)] ++] = r_face;
+            r_faces.swap(sorted);
+            return;
+        } catch(const std::bad_alloc &) {
+            // no room to place into: the merge sort below works in place then
+        }
+    }
+    // a lambda rather than the function's address, so that the comparison is inlined
+    std::stable_sort(r_faces.begin(), r_faces.end(),
+        [](const TFace &r_a, const TFace &r_b) { return b_MaterialLess(r_a, r_b); });
 }
 
 int n_MatRange_Num(const C3dsScene &r_scene, int n_object)

@@ -19,6 +19,8 @@ bool b_MaterialLess(const TFace &r_a, const TFace &r_b);
 
 // Puts the mesh's faces into ascending material order, keeping the order of
 // faces with equal material (stable). Faces move whole, normals included.
+// Sorts in place when no temporary memory can be had (std::stable_sort's
+// fallback); the order is the same either way.
 void SortFacesByMaterial(TMesh &r_mesh);
 
 // The number of maximal runs of equal material in the mesh's face order;

@@ -42,7 +42,9 @@ struct TPositionKey {
 
 // Gives every vertex the index of its position group, or -1 for a position
 // with a NaN; returns the number of groups. Open addressing over a table of
-// at least twice as many slots as vertices.
+// at least twice as many slots as vertices; a slot holds the key's hash and
+// the group, 8 bytes, so that the table stays in cache, and the group's key
+// is checked only where the hashes agree.
 int n_GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_group)
 {
     size_t n_vertex = r_mesh.p_vertex.size();
@@ -50,24 +52,32 @@ int n_GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_group)
     while(n_slots < 2 * n_vertex)
         n_slots *= 2;
     struct TSlot {
-        TPositionKey t_key;
+        uint32_t n_hash;
         int n_group; // -1: empty
     };
-    std::vector<TSlot> slots(n_slots, TSlot{{{0, 0, 0}}, -1});
+    std::vector<TSlot> slots(n_slots, TSlot{0, -1});
+    std::vector<TPositionKey> group_keys;
+    group_keys.reserve(n_vertex);
     r_group.assign(n_vertex, -1);
-    int n_group_num = 0;
     for(size_t v = 0; v < n_vertex; ++ v) {
         TPositionKey t_key;
         if(!TPositionKey::b_Make(r_mesh.p_vertex[v].p_position, t_key))
             continue;
-        size_t n_slot = t_key.n_Hash() & (n_slots - 1);
-        while(slots[n_slot].n_group >= 0 && !(slots[n_slot].t_key == t_key))
-            n_slot = (n_slot + 1) & (n_slots - 1);
-        if(slots[n_slot].n_group < 0)
-            slots[n_slot] = TSlot{t_key, n_group_num ++};
+        uint32_t n_hash = t_key.n_Hash();
+        size_t n_slot = n_hash & (n_slots - 1);
+        for(;; n_slot = (n_slot + 1) & (n_slots - 1)) {
+            const TSlot &r_slot = slots[n_slot];
+            if(r_slot.n_group < 0) {
+                slots[n_slot] = TSlot{n_hash, int(group_keys.size())};
+                group_keys.push_back(t_key);
+                break;
+            }
+            if(r_slot.n_hash == n_hash && group_keys[size_t(r_slot.n_group)] == t_key)
+                break;
+        }
         r_group[v] = slots[n_slot].n_group;
     }
-    return n_group_num;
+    return int(group_keys.size());
 }
 
 } // namespace

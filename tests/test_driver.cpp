@@ -177,3 +177,21 @@ TEST(Driver, FailedWritesAreFailures)
         EXPECT_EQ(t_run.s_out.find("Done"), std::string::npos);
     }
 }
+
+TEST(Driver, RegeneratedHeaderReplacesALongerOneExactly)
+{
+    // the second conversion writes over the first header and must leave none of its tail
+    CTempDir t_dir;
+    std::vector<TPoint> points;
+    for(int i = 0; i < 2000; ++ i)
+        points.push_back({float(i), 1, 2});
+    WriteFile(t_dir.s_File("scene.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
+    ASSERT_EQ(t_RunTool({"scene.3ds"}, t_dir.s_Path()).n_status, 0);
+    size_t n_first = s_ReadFile(t_dir.s_File("scene.h")).size();
+    TBytes small = OneMesh();
+    WriteFile(t_dir.s_File("scene.3ds"), small);
+    ASSERT_EQ(t_RunTool({"scene.3ds"}, t_dir.s_Path()).n_status, 0);
+    std::string s_second = s_ReadFile(t_dir.s_File("scene.h"));
+    EXPECT_LT(s_second.size(), n_first);
+    EXPECT_EQ(s_second, s_HeaderFor(small, "scene", "scene.3ds"));
+}

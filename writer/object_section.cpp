@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "scene/face_order.h"
+#include "writer/digits.h"
 #include "writer/sections.h"
 
 namespace bake3ds {
@@ -8,54 +9,49 @@ namespace bake3ds {
 namespace {
 
 // One line per vertex: u, v, the negated normal and the position, in the
-// interleaved order GL_T2F_N3F_V3F names.
+// interleaved order GL_T2F_N3F_V3F names. Each line is formatted in place.
 void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
 {
     r_out.Format("const float C%s_3ds::p_object_%d_vertices[8 * %d] = {\n", p_s_class, n_object, r_mesh.n_vertex_num);
+    const size_t n_line_max = 1 + 8 * (n_float_text_max + 3) + 2;
     for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
         const TVertex &r_v = r_mesh.p_vertex[v];
-        r_out.Put('\t');
         const float p_values[8] = {r_v.p_texcoord[0], r_v.p_texcoord[1], -r_v.p_normal[0], -r_v.p_normal[1],
             -r_v.p_normal[2], r_v.p_position[0], r_v.p_position[1], r_v.p_position[2]};
+        char *p_line = r_out.p_Room(n_line_max), *p = p_line;
+        *p ++ = '\t';
         for(int i = 0; i < 8; ++ i) {
-            r_out.PutFloat(p_values[i]);
-            r_out.Put(i < 7 ? "f, " : "f", i < 7 ? 3 : 1);
+            p += r_out.n_FloatAt(p, p_values[i]);
+            std::memcpy(p, "f, ", 3);
+            p += i < 7 ? 3 : 1;
         }
-        r_out.Put(v + 1 < r_mesh.p_vertex.size() ? ",\n" : "\n");
+        if(v + 1 < r_mesh.p_vertex.size())
+            *p ++ = ',';
+        *p ++ = '\n';
+        r_out.Commit(size_t(p - p_line));
     }
     r_out.Put("};\n");
 }
 
-// Appends the decimal digits of a non-negative n.
-char *p_PutDigits(char *p, int n)
-{
-    char p_digits[12];
-    int n_len = 0;
-    do {
-        p_digits[n_len ++] = char('0' + n % 10);
-        n /= 10;
-    } while(n);
-    while(n_len)
-        *p ++ = p_digits[-- n_len];
-    return p;
-}
-
 // The corners' vertex indices, one group per face, as many whole groups to
 // a line as fit in 80 characters with the leading tab and the line break.
-// Every line but the last ends with a comma; no line ends in a blank.
+// Every line but the last ends with a comma; no line ends in a blank. Each
+// group is formatted at the end of the pending line and moves to the start
+// of a fresh one when it does not fit.
 void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
 {
     r_out.Format("const unsigned int C%s_3ds::p_object_%d_indices[3 * %d] = {\n", p_s_class, n_object, r_mesh.n_face_num);
-    char p_line[256], p_group[256];
+    char p_line[256];
     size_t n_line = 1;
     p_line[0] = '\t';
     for(size_t f = 0; f < r_mesh.p_face.size(); ++ f) {
         const TFace &r_face = r_mesh.p_face[f];
-        char *p = p_group;
+        char *p_group = p_line + n_line, *p = p_group;
         for(int k = 0; k < 3; ++ k) {
-            p = p_PutDigits(p, r_face.p_corner[k]);
-            *p ++ = ',';
-            *p ++ = ' ';
+            p = p_PutUnsigned(p, uint64_t(r_face.p_corner[k]));
+            p[0] = ',';
+            p[1] = ' ';
+            p += 2;
         }
         if(f + 1 == r_mesh.p_face.size())
             p[-2] = ' ', -- p; // the last group: "a, b, c "
@@ -63,9 +59,9 @@ void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, i
         if(n_line + n_group > 80) {
             p_line[n_line - 1] = '\n';
             r_out.Put(p_line, n_line);
+            std::memmove(p_line + 1, p_group, n_group);
             n_line = 1;
         }
-        std::memcpy(p_line + n_line, p_group, n_group);
         n_line += n_group;
     }
     if(n_line > 1) {

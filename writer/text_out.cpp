@@ -1,31 +1,42 @@
 #include "writer/text_out.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "writer/digits.h"
+
 namespace bake3ds {
 
 void CTextOut::Emit(const char *p_text, size_t n_len)
 {
-    if(!n_len)
-        return;
+    m_n_written += n_len;
     if(m_p_dest) {
         m_p_dest->append(p_text, n_len);
         return;
     }
-    if(std::fwrite(p_text, 1, n_len, m_p_stream) != n_len)
-        m_b_error = true;
+    while(n_len && !m_b_error) {
+        ssize_t n_done = write(m_n_fd, p_text, n_len);
+        if(n_done < 0 && errno == EINTR)
+            continue;
+        if(n_done <= 0) {
+            m_b_error = true; // a full disk, a size limit, a device that refuses
+            break;
+        }
+        p_text += n_done;
+        n_len -= size_t(n_done);
+    }
 }
 
 void CTextOut::PutInt(long long n_value)
 {
-    char p_digits[24];
-    size_t n_len = 0;
-    unsigned long long n_abs = n_value < 0 ? 0ull - (unsigned long long)n_value : (unsigned long long)n_value;
-    do {
-        p_digits[sizeof(p_digits) - 1 - n_len ++] = char('0' + n_abs % 10);
-        n_abs /= 10;
-    } while(n_abs);
-    if(n_value < 0)
-        p_digits[sizeof(p_digits) - 1 - n_len ++] = '-';
-    Put(p_digits + sizeof(p_digits) - n_len, n_len);
+    char *p_start = p_Room(24), *p = p_start;
+    unsigned long long n_abs = (unsigned long long)n_value;
+    if(n_value < 0) {
+        *p ++ = '-';
+        n_abs = 0 - n_abs;
+    }
+    Commit(size_t(p_PutUnsigned(p, n_abs) - p_start));
 }
 
 void CTextOut::PutQuoted(const std::string &r_s_name)

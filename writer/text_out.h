@@ -6,7 +6,7 @@
 // not reported, until b_Finish.
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -27,8 +27,8 @@ struct TCommented {
 
 class CTextOut {
 public:
-    // Text goes to the stream, which stays open and is not flushed.
-    explicit CTextOut(FILE *p_stream) : m_p_stream(p_stream) {}
+    // Text is written to the open file descriptor, which stays open.
+    explicit CTextOut(int n_fd) : m_n_fd(n_fd) {}
     // Text is appended to the string.
     explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
     CTextOut(const CTextOut &) = delete;
@@ -62,17 +62,29 @@ public:
     void Put(const char *p_s_text) { Put(p_s_text, std::strlen(p_s_text)); }
     void Put(const std::string &r_s_text) { Put(r_s_text.data(), r_s_text.size()); }
 
+    // Room for n characters (at most the buffer's size) to be written in
+    // place, then handed on with Commit(their number).
+    char *p_Room(size_t n)
+    {
+        if(n_capacity - m_n_used < n)
+            Flush();
+        return m_p_buffer + m_n_used;
+    }
+
+    void Commit(size_t n) { m_n_used += n; }
+
+    // "%f" of the float into room the caller has, as n_FormatFloat or the
+    // printf path defines it; returns the number of characters.
+    size_t n_FloatAt(char *p_dest, float f) const
+    {
+        return m_b_printf_floats ? n_FormatFloatPrintf(f, p_dest) : n_FormatFloat(f, p_dest);
+    }
+
     // "%d"
     void PutInt(long long n_value);
 
     // "%f" of the float, as n_FormatFloat defines it.
-    void PutFloat(float f)
-    {
-        if(n_capacity - m_n_used < n_float_text_max)
-            Flush();
-        m_n_used += m_b_printf_floats ? n_FormatFloatPrintf(f, m_p_buffer + m_n_used) :
-            n_FormatFloat(f, m_p_buffer + m_n_used);
-    }
+    void PutFloat(float f) { Commit(n_FloatAt(p_Room(n_float_text_max), f)); }
 
     // The name byte by byte, escaped so that the literal holds exactly these
     // bytes: \ and " escaped, a ? after a ? of the name as \? (no trigraph can
@@ -100,8 +112,11 @@ public:
         return !m_b_error;
     }
 
+    // The number of characters handed on so far.
+    uint64_t n_Written() const { return m_n_written; }
+
 private:
-    static const size_t n_capacity = 1 << 16;
+    static const size_t n_capacity = 1 << 18;
 
     void Flush()
     {
@@ -142,11 +157,12 @@ private:
     void PutArg(char c, const TQuoted &r_q) { Expect(c, 's'); PutQuoted(r_q.r_s_name); }
     void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.p_s_text); }
 
-    FILE *m_p_stream = nullptr;
+    int m_n_fd = -1;
     std::string *m_p_dest = nullptr;
     bool m_b_error = false;
     bool m_b_printf_floats = false;
     size_t m_n_used = 0;
+    uint64_t m_n_written = 0;
     char m_p_buffer[n_capacity];
 };
 

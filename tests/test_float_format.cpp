@@ -1,0 +1,123 @@
+// The fast float formatter against snprintf("%f"), the reference it must
+// equal byte for byte, and whole headers through both paths.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "bench_inputs.h"
+#include "driver/run.h"
+#include "fixture/sample_scene.h"
+#include "test_support.h"
+#include "writer/float_text.h"
+
+using namespace bake3ds;
+
+namespace {
+
+float FromBits(uint32_t n_bits)
+{
+    float f;
+    std::memcpy(&f, &n_bits, 4);
+    return f;
+}
+
+// Formats the float both ways; true when the texts agree (the mismatch is
+// recorded for the message).
+bool b_Same(uint32_t n_bits, std::string &r_s_first_mismatch)
+{
+    char p_fast[n_float_text_max], p_reference[n_float_text_max];
+    float f = FromBits(n_bits);
+    size_t n_fast = n_FormatFloat(f, p_fast), n_reference = n_FormatFloatPrintf(f, p_reference);
+    if(n_fast == n_reference && std::memcmp(p_fast, p_reference, n_fast) == 0)
+        return true;
+    if(r_s_first_mismatch.empty()) {
+        char p_bits[16];
+        std::snprintf(p_bits, sizeof(p_bits), "%08x", unsigned(n_bits));
+        r_s_first_mismatch = std::string(p_bits) + ": fast '" + std::string(p_fast, n_fast) + "', printf '" +
+            std::string(p_reference, n_reference) + "'";
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(FloatFormat, StructuredSampleEqualsPrintf)
+{
+    std::string s_mismatch;
+    uint64_t n_checked = 0, n_wrong = 0;
+    auto check = [&](uint32_t n_bits) {
+        for(uint32_t n_sign : {0u, 0x80000000u}) {
+            ++ n_checked;
+            n_wrong += !b_Same(n_bits | n_sign, s_mismatch);
+        }
+    };
+    std::mt19937 t_random(2026);
+    // every exponent, subnormals (exponent 0) included: the mantissas at both
+    // ends, around the middle and a thousand at random
+    for(uint32_t n_exp = 0; n_exp < 255; ++ n_exp) {
+        for(uint32_t n_mant : {0u, 1u, 2u, 3u, 0x3FFFFFu, 0x400000u, 0x400001u, 0x7FFFFEu, 0x7FFFFFu})
+            check(n_exp << 23 | n_mant);
+        for(int i = 0; i < 1000; ++ i)
+            check(n_exp << 23 | (t_random() & 0x7FFFFF));
+    }
+    // every exact tie at the sixth decimal: value * 10^6 ends in exactly .5
+    // only for odd multiples of 1/128, all of which a float holds below 2^17
+    for(uint32_t n_odd = 1; n_odd < (1u << 24); n_odd += 2) {
+        float f = float(n_odd) / 128;
+        uint32_t n_bits;
+        std::memcpy(&n_bits, &f, 4);
+        check(n_bits);
+    }
+    // the neighbours of every power of ten a float can come near, and the largest values
+    for(int n_pow = -45; n_pow <= 38; ++ n_pow) {
+        float f = std::pow(10.0f, float(n_pow));
+        uint32_t n_bits;
+        std::memcpy(&n_bits, &f, 4);
+        for(uint32_t d = 0; d < 9; ++ d) {
+            if(n_bits + d >= 4 && n_bits + d - 4 < 0x7F800000u)
+                check(n_bits + d - 4);
+        }
+    }
+    for(uint32_t d = 0; d < 1000; ++ d)
+        check(0x7F7FFFFFu - d);
+    EXPECT_EQ(n_wrong, 0u) << "first: " << s_mismatch;
+    EXPECT_GT(n_checked, 17000000u);
+}
+
+TEST(FloatFormat, TenMillionRandomBitPatternsEqualPrintf)
+{
+    std::mt19937 t_random(20261209);
+    std::string s_mismatch;
+    uint64_t n_wrong = 0, n_finite = 0;
+    for(int i = 0; i < 10000000; ++ i) {
+        uint32_t n_bits = uint32_t(t_random());
+        n_finite += std::isfinite(FromBits(n_bits));
+        n_wrong += !b_Same(n_bits, s_mismatch);
+    }
+    EXPECT_EQ(n_wrong, 0u) << "first: " << s_mismatch;
+    EXPECT_GT(n_finite, 9900000u);
+}
+
+TEST(FloatFormat, HeadersAreTheSameThroughThePrintfPath)
+{
+    std::vector<std::pair<std::string, fixture::TBytes>> inputs = {{"grid", bench::LargeGrid()},
+        {"sphere", bench::Sphere()}, {"busy scene", bench::BusyScene()}, {"sample", fixture::SampleScene()}};
+    for(const std::string &r_s_file : testing_support::CorpusFiles()) {
+        std::string s_bytes = testing_support::s_ReadFile(r_s_file);
+        inputs.push_back({r_s_file, fixture::TBytes(s_bytes.begin(), s_bytes.end())});
+    }
+    size_t n_bytes = 0;
+    for(const auto &r_input : inputs) {
+        std::string s_fast, s_printf;
+        const fixture::TBytes &r_bytes = r_input.second;
+        ASSERT_EQ(ConvertMemory(r_bytes.data(), r_bytes.size(), "x", "x.3ds", s_fast), 1) << r_input.first;
+        ASSERT_EQ(ConvertMemory(r_bytes.data(), r_bytes.size(), "x", "x.3ds", s_printf, true), 1) << r_input.first;
+        EXPECT_TRUE(s_fast == s_printf) << r_input.first << " differs";
+        n_bytes += s_fast.size();
+    }
+    EXPECT_GT(n_bytes, 10000000u) << "the generated scenes alone give more";
+}
