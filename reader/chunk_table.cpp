@@ -1,5 +1,7 @@
 #include "reader/chunk_table.h"
 
+#include <vector>
+
 #include "reader/handlers.h"
 
 namespace bake3ds {
@@ -100,11 +102,15 @@ const int n_chunk_table_size = int(sizeof(p_chunk_table) / sizeof(p_chunk_table[
 
 int n_FindChunkInfo(uint16_t n_id)
 {
-    for(int i = 0; i < n_chunk_table_size; ++ i) {
-        if(p_chunk_table[i].n_chunk_id == n_id)
-            return i;
-    }
-    return -1;
+    // every chunk the walker visits is looked up: one row number (plus one)
+    // per possible id, built once from the table, answers in constant time
+    static const std::vector<uint8_t> row_of_id = [] {
+        std::vector<uint8_t> rows(65536, 0);
+        for(int i = n_chunk_table_size - 1; i >= 0; -- i)
+            rows[p_chunk_table[i].n_chunk_id] = uint8_t(i + 1);
+        return rows;
+    }();
+    return int(row_of_id[n_id]) - 1;
 }
 
 const TChunkInfo *p_FindChunkInfo(uint16_t n_id)

@@ -12,6 +12,8 @@ int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
         return -1;
     CInput &r_in = r_ld.t_in;
     while(r_in.n_Pos() < n_end) {
+        if(!r_ld.b_Work(1))
+            return -1;
         int64_t n_start = r_in.n_Pos();
         uint8_t p_header[6];
         if(r_in.n_Read(p_header, 6) < 6)

@@ -5,7 +5,6 @@
 // tracks of camera and camera target nodes are kept.
 
 #include "reader/handlers.h"
-#include "reader/lookup.h"
 
 namespace bake3ds {
 
@@ -51,6 +50,8 @@ int ReadDroppedTrack(TLoader &r_ld, int64_t n_end, int n_payload)
     CInput &r_in = r_ld.t_in;
     int n_key_num = n_ReadTrackHeader(r_in);
     for(int k = 0; k < n_key_num && r_in.n_Pos() < n_end; ++ k) {
+        if(!r_ld.b_Work(1))
+            return -1;
         n_ReadKeyHeader(r_in);
         r_in.Skip(n_payload);
     }
@@ -113,7 +114,7 @@ int ReadNodeHeader(TLoader &r_ld, int64_t)
         return 0;
     C3dsScene &r_scene = *r_ld.p_scene;
     if(r_ld.n_node_kind == node_Object) {
-        r_ld.n_track_target = n_FindByName(r_scene.p_object, r_ld.n_fill_mesh, r_ld.p_s_node_name);
+        r_ld.n_track_target = r_ld.t_mesh_names.n_Find(r_ld.p_s_node_name);
         if(r_ld.n_track_target >= 0) {
             TMesh &r_mesh = r_scene.p_object[size_t(r_ld.n_track_target)];
             r_mesh.n_id = r_ld.n_node_id;
@@ -121,7 +122,7 @@ int ReadNodeHeader(TLoader &r_ld, int64_t)
         }
         r_ld.n_node_kind = node_ObjectHeaderRead;
     } else
-        r_ld.n_track_target = n_FindByName(r_scene.p_camera, r_ld.n_fill_camera, r_ld.p_s_node_name);
+        r_ld.n_track_target = r_ld.t_camera_names.n_Find(r_ld.p_s_node_name);
     return 0;
 }
 
@@ -148,7 +149,7 @@ int ReadPositionTrack(TLoader &r_ld, int64_t n_end)
         return ReadDroppedTrack(r_ld, n_end, 12);
     CInput &r_in = r_ld.t_in;
     int n_key_num = n_ReadTrackHeader(r_in);
-    if(!r_ld.b_Reserve(p_track->n_key_num, n_key_num))
+    if(!r_ld.b_Reserve(p_track->n_key_num, n_key_num) || !r_ld.b_Work(n_key_num))
         return -1;
     p_track->n_key_num = n_key_num;
     for(std::vector<float> *p_array : {&p_track->p_time, &p_track->p_x, &p_track->p_y, &p_track->p_z})

@@ -4,7 +4,6 @@
 // name instead, whatever chunk holds them.
 
 #include "reader/handlers.h"
-#include "reader/lookup.h"
 
 namespace bake3ds {
 
@@ -43,6 +42,7 @@ int ReadLight(TLoader &r_ld, int64_t)
     r_ld.n_cur_light = n_light;
     TSceneLight &r_light = r_scene.p_light[size_t(n_light)];
     r_light.p_s_name = r_ld.p_s_name;
+    r_ld.t_light_names.Add(r_ld.p_s_name, n_light);
     StoreExchanged(r_light.p_position, p_xyz);
     r_light.b_spot = 0;
     return 0;
@@ -116,7 +116,7 @@ int ReadColorF(TLoader &r_ld, int64_t)
     if(r_ld.b_counting)
         return 0;
     C3dsScene &r_scene = *r_ld.p_scene;
-    int n_light = n_FindByName(r_scene.p_light, r_ld.n_fill_light, r_ld.p_s_name);
+    int n_light = r_ld.t_light_names.n_Find(r_ld.p_s_name);
     if(n_light >= 0) {
         for(int i = 0; i < 3; ++ i)
             r_scene.p_light[size_t(n_light)].p_color[i] = p_rgb[i];
@@ -145,6 +145,7 @@ int ReadCamera(TLoader &r_ld, int64_t)
     for(int i = 0; i < 8; ++ i)
         *p_fields[i] = p_data[i];
     r_camera.p_s_name = r_ld.p_s_name;
+    r_ld.t_camera_names.Add(r_ld.p_s_name, n_camera);
     return 0;
 }
 
@@ -163,6 +164,7 @@ int ReadMaterialName(TLoader &r_ld, int64_t)
     if(r_ld.b_counting)
         return 0;
     r_scene.p_material[size_t(n_material)].p_s_name = r_ld.p_s_name;
+    r_ld.t_material_names.Add(r_ld.p_s_name, n_material);
     return 0;
 }
 

@@ -7,6 +7,8 @@
 
 #include <climits>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "reader/input.h"
 #include "scene/scene.h"
@@ -30,6 +32,32 @@ const int n_max_walk_level = 513;
 // stay far below it.
 const int64_t n_element_allowance = 1048576;
 
+// The load may do this many units of work, times the allowance above plus
+// the file's size: a unit is a chunk visited or an element (vertex, face,
+// mapping or group entry, track key) read into a record. A file whose chunks
+// lie within their parents and whose counts match their chunks visits each
+// chunk once a pass and reads each byte once, far below it; without the
+// bound, chunks that reach past their parents' ends can have the same bytes
+// walked again and again, exponentially often.
+const int64_t n_work_factor = 16;
+
+// The first record of each name among those the fill pass has named so far,
+// for one kind of record: the lookups by name in constant time.
+class CNameIndex {
+public:
+    void Add(const std::string &r_s_name, int n_index) { m_index.emplace(r_s_name, n_index); }
+
+    // The index of the first record named exactly p_s_name, or -1.
+    int n_Find(const char *p_s_name) const
+    {
+        auto p_found = m_index.find(p_s_name);
+        return p_found == m_index.end() ? -1 : p_found->second;
+    }
+
+private:
+    std::unordered_map<std::string, int> m_index;
+};
+
 struct TLoader {
     CInput t_in;
     C3dsScene *p_scene;
@@ -50,12 +78,17 @@ struct TLoader {
 
     int n_walk_level = 0; // level of the walk that met the current chunk
 
+    CNameIndex t_mesh_names, t_light_names, t_camera_names, t_material_names;
+
     int64_t n_elements_held = 0;
     int64_t n_element_limit = 0;
+    int64_t n_work_done = 0;
+    int64_t n_work_limit = 0;
 
     TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene)
         : t_in(p_data, n_size), p_scene(&r_scene),
-          n_element_limit(n_element_allowance + int64_t(n_size / 4)) {}
+          n_element_limit(n_element_allowance + int64_t(n_size / 4)),
+          n_work_limit(n_work_factor * (n_element_allowance + int64_t(n_size))) {}
 
     TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
@@ -87,6 +120,14 @@ struct TLoader {
             return false;
         n_elements_held = n_held;
         return true;
+    }
+
+    // Accounts for n units of work; false once the load has done more than
+    // it may, and the caller fails the load.
+    bool b_Work(int64_t n)
+    {
+        n_work_done += n;
+        return n_work_done <= n_work_limit;
     }
 };
 

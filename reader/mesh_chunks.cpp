@@ -4,7 +4,6 @@
 // in the counting pass, they consume their bytes and store nothing.
 
 #include "reader/handlers.h"
-#include "reader/lookup.h"
 
 namespace bake3ds {
 
@@ -37,6 +36,7 @@ int ReadTriangleObject(TLoader &r_ld, int64_t)
         return 0;
     r_ld.n_cur_mesh = n_mesh;
     r_ld.p_CurMesh()->p_s_name = r_ld.p_s_name;
+    r_ld.t_mesh_names.Add(r_ld.p_s_name, n_mesh);
     return 0;
 }
 
@@ -51,7 +51,7 @@ int ReadVertexList(TLoader &r_ld, int64_t)
         r_in.Skip(12 * int64_t(n));
         return 0;
     }
-    if(!r_ld.b_Reserve(p_mesh->n_vertex_num, n))
+    if(!r_ld.b_Reserve(p_mesh->n_vertex_num, n) || !r_ld.b_Work(n))
         return -1;
     p_mesh->n_vertex_num = n;
     p_mesh->p_vertex.assign(size_t(n), TVertex{});
@@ -84,7 +84,7 @@ int ReadFaceList(TLoader &r_ld, int64_t)
         r_in.Skip(8 * int64_t(n));
         return 0;
     }
-    if(!r_ld.b_Reserve(p_mesh->n_face_num, n))
+    if(!r_ld.b_Reserve(p_mesh->n_face_num, n) || !r_ld.b_Work(n))
         return -1;
     p_mesh->n_face_num = n;
     p_mesh->p_face.assign(size_t(n), TFace{-1, {0, 0, 0}, {0, 0, 0}});
@@ -112,7 +112,9 @@ int ReadMaterialGroup(TLoader &r_ld, int64_t)
     int n = r_in.n_U16();
     if(!p_mesh)
         return 0;
-    int n_material = n_FindByName(r_ld.p_scene->p_material, r_ld.n_fill_material, p_s_material);
+    if(!r_ld.b_Work(n))
+        return -1;
+    int n_material = r_ld.t_material_names.n_Find(p_s_material);
     for(int i = 0; i < n; ++ i) {
         if(r_in.b_AtEnd()) {
             // every entry left reads as face 0; the last one wins
@@ -137,6 +139,8 @@ int ReadMappingCoords(TLoader &r_ld, int64_t)
     if(!p_mesh)
         return 0;
     int n_stored = n < p_mesh->n_vertex_num ? n : p_mesh->n_vertex_num;
+    if(!r_ld.b_Work(n_stored))
+        return -1;
     for(int i = 0; i < n_stored; ++ i)
         r_in.ReadFloats(p_mesh->p_vertex[size_t(i)].p_texcoord, 2);
     return 0;
