@@ -32,13 +32,13 @@ const int n_max_walk_level = 513;
 // stay far below it.
 const int64_t n_element_allowance = 1048576;
 
-// The load may do this many units of work, times the allowance above plus
-// the file's size: a unit is a chunk visited or an element (vertex, face,
-// mapping or group entry, track key) read into a record. A file whose chunks
-// lie within their parents and whose counts match their chunks visits each
-// chunk once a pass and reads each byte once, far below it; without the
-// bound, chunks that reach past their parents' ends can have the same bytes
-// walked again and again, exponentially often.
+// The load may do twice the element allowance above plus this many times
+// the file's size in units of work: a unit is a chunk visited or an element
+// (vertex, face, mapping or group entry, track key) read into a record. A
+// file whose chunks lie within their parents and whose counts match their
+// chunks visits each chunk once a pass and reads each byte once, far below
+// it; without the bound, chunks that reach past their parents' ends can have
+// the same bytes walked again and again, exponentially often.
 const int64_t n_work_factor = 16;
 
 // The first record of each name among those the fill pass has named so far,
@@ -88,7 +88,7 @@ struct TLoader {
     TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene)
         : t_in(p_data, n_size), p_scene(&r_scene),
           n_element_limit(n_element_allowance + int64_t(n_size / 4)),
-          n_work_limit(n_work_factor * (n_element_allowance + int64_t(n_size))) {}
+          n_work_limit(2 * n_element_allowance + n_work_factor * int64_t(n_size)) {}
 
     TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }

@@ -134,6 +134,24 @@ TRunResult t_RunTool(const std::vector<std::string> &args, const std::string &r_
     return t_Run(command, r_s_cwd);
 }
 
+TMeasured t_MeasureTool(const std::string &r_s_argument, const std::string &r_s_cwd)
+{
+    TMeasured t;
+    TRunResult t_run = t_Run({BAKE3DS_MEASURE_PATH, s_ToolPath(), r_s_argument}, r_s_cwd);
+    std::sscanf(t_run.s_out.c_str(), "%d %lf %lf", &t.n_status, &t.f_ms, &t.f_rss_mb);
+    t.f_rss_mb /= 1024;
+    return t;
+}
+
+bool b_Sanitized()
+{
+#if defined(BAKE3DS_SANITIZED)
+    return true;
+#else
+    return false;
+#endif
+}
+
 std::string s_CorpusDir()
 {
     fs::path t_dir = fs::path(BAKE3DS_SOURCE_DIR) / ".." / "shared" / "corpus";

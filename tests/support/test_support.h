@@ -50,6 +50,20 @@ std::string s_ToolPath();
 // The converter on the given arguments.
 TRunResult t_RunTool(const std::vector<std::string> &args, const std::string &r_s_cwd = "");
 
+struct TMeasured {
+    int n_status = -1;
+    double f_ms = 0;
+    double f_rss_mb = 0;
+};
+
+// Runs the converter on one argument, in the folder, output discarded: its
+// exit status, wall time and peak resident set.
+TMeasured t_MeasureTool(const std::string &r_s_argument, const std::string &r_s_cwd);
+
+// True in a build under the sanitizers, whose times and memory say nothing
+// about the converter's.
+bool b_Sanitized();
+
 // The shared corpus folder, or empty when it is absent.
 std::string s_CorpusDir();
 
