@@ -34,17 +34,14 @@ int ReadLight(TLoader &r_ld, int64_t)
     float p_xyz[3];
     r_ld.t_in.ReadFloats(p_xyz, 3);
     C3dsScene &r_scene = *r_ld.p_scene;
-    int n_light = r_ld.n_TakeRecord(r_scene.n_light_num, r_ld.n_fill_light);
-    if(n_light < 0)
+    TSceneLight *p_light;
+    if(r_ld.n_TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light))
         return -1;
-    if(r_ld.b_counting)
+    if(!p_light)
         return 0;
-    r_ld.n_cur_light = n_light;
-    TSceneLight &r_light = r_scene.p_light[size_t(n_light)];
-    r_light.p_s_name = r_ld.p_s_name;
-    r_ld.t_light_names.Add(r_ld.p_s_name, n_light);
-    StoreExchanged(r_light.p_position, p_xyz);
-    r_light.b_spot = 0;
+    r_ld.n_cur_light = r_ld.n_fill_light - 1;
+    StoreExchanged(p_light->p_position, p_xyz);
+    p_light->b_spot = 0;
     return 0;
 }
 
@@ -133,19 +130,15 @@ int ReadCamera(TLoader &r_ld, int64_t)
     float p_data[8];
     r_ld.t_in.ReadFloats(p_data, 8);
     C3dsScene &r_scene = *r_ld.p_scene;
-    int n_camera = r_ld.n_TakeRecord(r_scene.n_camera_num, r_ld.n_fill_camera);
-    if(n_camera < 0)
+    TSceneCamera *p_camera;
+    if(r_ld.n_TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera))
         return -1;
-    if(r_ld.b_counting)
+    if(!p_camera)
         return 0;
-    TSceneCamera &r_camera = r_scene.p_camera[size_t(n_camera)];
-    float *p_fields[8] = {&r_camera.f_pos_x, &r_camera.f_pos_y, &r_camera.f_pos_z,
-        &r_camera.f_tar_x, &r_camera.f_tar_y, &r_camera.f_tar_z,
-        &r_camera.f_bank_angle, &r_camera.f_focus};
+    float *p_fields[8] = {&p_camera->f_pos_x, &p_camera->f_pos_y, &p_camera->f_pos_z, &p_camera->f_tar_x,
+        &p_camera->f_tar_y, &p_camera->f_tar_z, &p_camera->f_bank_angle, &p_camera->f_focus};
     for(int i = 0; i < 8; ++ i)
         *p_fields[i] = p_data[i];
-    r_camera.p_s_name = r_ld.p_s_name;
-    r_ld.t_camera_names.Add(r_ld.p_s_name, n_camera);
     return 0;
 }
 
@@ -158,14 +151,9 @@ int ReadMaterialName(TLoader &r_ld, int64_t)
     if(ReadName(r_ld.p_s_name, r_ld.t_in))
         return -1;
     C3dsScene &r_scene = *r_ld.p_scene;
-    int n_material = r_ld.n_TakeRecord(r_scene.n_material_num, r_ld.n_fill_material);
-    if(n_material < 0)
-        return -1;
-    if(r_ld.b_counting)
-        return 0;
-    r_scene.p_material[size_t(n_material)].p_s_name = r_ld.p_s_name;
-    r_ld.t_material_names.Add(r_ld.p_s_name, n_material);
-    return 0;
+    TSceneMaterial *p_material;
+    return r_ld.n_TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
+        p_material);
 }
 
 // Map file names are read and dropped, whatever ReadName reports.

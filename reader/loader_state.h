@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "reader/input.h"
 #include "scene/scene.h"
@@ -108,6 +109,25 @@ struct TLoader {
         if(r_n_fill >= r_n_count)
             return -1;
         return r_n_fill ++;
+    }
+
+    // n_TakeRecord for a record named after the current name: in the fill
+    // pass r_p_record is the record taken, named and entered in the name
+    // index; in the counting pass it is null. -1 as for n_TakeRecord, else 0.
+    template <class TRecord>
+    int n_TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
+        TRecord *&r_p_record)
+    {
+        r_p_record = nullptr;
+        int n_index = n_TakeRecord(r_n_count, r_n_fill);
+        if(n_index < 0)
+            return -1;
+        if(!b_counting) {
+            r_p_record = &r_records[size_t(n_index)];
+            r_p_record->p_s_name = p_s_name;
+            r_names.Add(p_s_name, n_index);
+        }
+        return 0;
     }
 
     // Accounts for an array of n_new elements that replaces one of

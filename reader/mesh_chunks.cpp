@@ -29,14 +29,12 @@ int ReadNamedObject(TLoader &r_ld, int64_t)
 // Fails when the fill pass meets more meshes than the counting pass did.
 int ReadTriangleObject(TLoader &r_ld, int64_t)
 {
-    int n_mesh = r_ld.n_TakeRecord(r_ld.p_scene->n_object_num, r_ld.n_fill_mesh);
-    if(n_mesh < 0)
+    C3dsScene &r_scene = *r_ld.p_scene;
+    TMesh *p_mesh;
+    if(r_ld.n_TakeNamed(r_scene.p_object, r_scene.n_object_num, r_ld.n_fill_mesh, r_ld.t_mesh_names, p_mesh))
         return -1;
-    if(r_ld.b_counting)
-        return 0;
-    r_ld.n_cur_mesh = n_mesh;
-    r_ld.p_CurMesh()->p_s_name = r_ld.p_s_name;
-    r_ld.t_mesh_names.Add(r_ld.p_s_name, n_mesh);
+    if(p_mesh)
+        r_ld.n_cur_mesh = r_ld.n_fill_mesh - 1;
     return 0;
 }
 
