@@ -2,7 +2,8 @@
 # Builds the fuzz target with clang and fuzzes the conversion for a bounded
 # time (seconds, default 90). Seeds: the fixture builder's files, the corpus
 # files of ../shared/corpus and the stored regression inputs. Fails on any
-# finding; the input is left in build-fuzz/findings/ and belongs in
+# finding (a crash, a sanitizer report, a unit slower than 60 s or above 4 GiB);
+# the input is left in build-fuzz/findings/ and belongs in
 # fuzz/regressions/, which the test suite replays.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,7 @@ if [ -d ../shared/corpus ]; then
 fi
 cp fuzz/regressions/* build-fuzz/seeds/ 2>/dev/null || true
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    build-fuzz/fuzz/fuzz_convert -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    build-fuzz/fuzz/fuzz_convert -max_total_time="$seconds" -max_len=65536 -timeout=60 -rss_limit_mb=4096 \
     -dict=build-fuzz/chunk_ids.dict -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 \
     build-fuzz/corpus build-fuzz/seeds
 echo "fuzzing for ${seconds}s found nothing"

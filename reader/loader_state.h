@@ -5,7 +5,6 @@
 // scene being filled and the state carried from chunk to chunk. It is one
 // object per load rather than process-wide, so loads can run side by side.
 
-#include <climits>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -33,6 +32,12 @@ const int n_max_walk_level = 513;
 // stay far below it.
 const int64_t n_element_allowance = 1048576;
 
+// The load may hold this many meshes, lights, cameras and materials in all,
+// plus one per six bytes of the file (a record chunk takes six at least).
+// Chunks read again, past their parents' ends, could otherwise make a file of
+// a few hundred bytes hold millions of records.
+const int64_t n_record_allowance = 65536;
+
 // The load may do twice the element allowance above plus this many times
 // the file's size in units of work: a unit is a chunk visited or an element
 // (vertex, face, mapping or group entry, track key) read into a record. A
@@ -40,7 +45,7 @@ const int64_t n_element_allowance = 1048576;
 // chunks visits each chunk once a pass and reads each byte once, far below
 // it; without the bound, chunks that reach past their parents' ends can have
 // the same bytes walked again and again, exponentially often.
-const int64_t n_work_factor = 16;
+const int64_t n_work_factor = 4;
 
 // The first record of each name among those the fill pass has named so far,
 // for one kind of record: the lookups by name in constant time.
@@ -85,23 +90,26 @@ struct TLoader {
     int64_t n_element_limit = 0;
     int64_t n_work_done = 0;
     int64_t n_work_limit = 0;
+    int64_t n_records_counted = 0;
+    int64_t n_record_limit = 0;
 
     TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene)
         : t_in(p_data, n_size), p_scene(&r_scene),
           n_element_limit(n_element_allowance + int64_t(n_size / 4)),
-          n_work_limit(2 * n_element_allowance + n_work_factor * int64_t(n_size)) {}
+          n_work_limit(2 * n_element_allowance + n_work_factor * int64_t(n_size)),
+          n_record_limit(n_record_allowance + int64_t(n_size / 6)) {}
 
     TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
 
     // Counting pass: counts one more record of a kind, 0. Fill pass: the
     // index of the next record of the kind to fill. -1 when the fill pass
-    // meets more records than the counting pass counted (or a count would
-    // overflow).
+    // meets more records than the counting pass counted, or when the load
+    // would count more records than it may hold.
     int n_TakeRecord(int &r_n_count, int &r_n_fill)
     {
         if(b_counting) {
-            if(r_n_count == INT_MAX)
+            if(++ n_records_counted > n_record_limit)
                 return -1;
             ++ r_n_count;
             return 0;

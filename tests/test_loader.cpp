@@ -107,3 +107,41 @@ TEST(Loader, LoadsOnlyReadableRegularFiles)
     ASSERT_EQ(mkfifo(s_fifo.c_str(), 0600), 0);
     EXPECT_EQ(s.Load(s_fifo.c_str()), 0) << "a pipe, refused without waiting for a writer";
 }
+
+namespace {
+
+// Each level a container of 12 bytes whose one sub-chunk, a container too,
+// reaches to the end of the file, where a triangle object stands: the walk
+// meets that object 2^levels times.
+TBytes ReachingPastParents(int n_levels)
+{
+    TBytes out;
+    size_t n_total = 12 * size_t(n_levels) + 6;
+    for(int i = 0; i < n_levels; ++ i) {
+        TBytes outer = CChunk(id_Main).Length(12).Bytes();
+        TBytes inner = CChunk(id_Main).Length(uint32_t(n_total - (12 * size_t(i) + 6))).Bytes();
+        out = out + outer + inner;
+    }
+    return out + CChunk(id_TriObject).Bytes();
+}
+
+} // namespace
+
+TEST(Loader, RecordsAndWorkAreBoundedByTheFileSize)
+{
+    C3dsScene s;
+    // chunks read again past their parents' ends count again, as the walk prescribes
+    ASSERT_EQ(n_LoadBytes(ReachingPastParents(12), s), 1);
+    EXPECT_EQ(s.n_object_num, 4096);
+    // 2^17 meshes from 210 bytes are more than a load may hold: 65536 plus one per six bytes
+    EXPECT_EQ(n_LoadBytes(ReachingPastParents(17), s), 0);
+    EXPECT_EQ(s.n_object_num, 65536 + 210 / 6);
+    // 40 levels would walk 2^40 chunks: the work bound stops the load early
+    EXPECT_EQ(n_LoadBytes(ReachingPastParents(40), s), 0);
+    // a file of 6-byte triangle objects holds one mesh per six bytes, well within
+    TBytes one = CChunk(id_TriObject).Bytes(), many;
+    for(int i = 0; i < 100000; ++ i)
+        many.insert(many.end(), one.begin(), one.end());
+    ASSERT_EQ(n_LoadBytes(many, s), 1);
+    EXPECT_EQ(s.n_object_num, 100000);
+}
