@@ -61,15 +61,6 @@ std::string s_ExpectedLine(const fixture::TBytes &r_bytes)
         std::to_string(s.n_camera_num) + " cameras, first '" + (s.p_object.empty() ? "" : s.p_object[0].p_s_name) + "'\n";
 }
 
-// Sets the file's time to now, once now is past the reference file's time:
-// the build then sees the file as changed, however coarse the clocks.
-void Touch(const std::string &r_s_path, const std::string &r_s_reference)
-{
-    while(fs::file_time_type::clock::now() <= fs::last_write_time(r_s_reference) + std::chrono::milliseconds(20))
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    fs::last_write_time(r_s_path, fs::file_time_type::clock::now());
-}
-
 std::string s_Why(const TRunResult &r_run)
 {
     return (r_run.s_out + r_run.s_err).substr(0, 4000);
@@ -98,6 +89,30 @@ protected:
 
     TRunResult t_Build() { return t_Run({"cmake", "--build", m_t_dir.s_File("build"), "-j2"}); }
 
+    // Builds and runs the program: what it prints, or the build's or the
+    // run's failure.
+    std::string s_BuildAndRun()
+    {
+        TRunResult t_run = t_Build();
+        if(t_run.n_status == 0)
+            t_run = t_Run({m_t_dir.s_File("build/viewer")});
+        return t_run.n_status == 0 ? t_run.s_out : "failed: " + s_Why(t_run);
+    }
+
+    // Rewrites the scene (with the bytes given, else as it is) and sets its
+    // time to now, once now is past the header's: the build then sees the
+    // scene as changed, however coarse the clocks.
+    void ChangeScene(const fixture::TBytes *p_bytes = nullptr)
+    {
+        if(p_bytes)
+            WriteFile(s_Scene(), *p_bytes);
+        std::error_code t_error;
+        fs::file_time_type t_header = fs::last_write_time(s_Header(), t_error);
+        while(!t_error && fs::file_time_type::clock::now() <= t_header + std::chrono::milliseconds(20))
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        fs::last_write_time(s_Scene(), fs::file_time_type::clock::now());
+    }
+
     std::string s_Scene() const { return m_t_dir.s_File("src/scenes/ship-1.3ds"); }
     std::string s_Header() const { return m_t_dir.s_File("build/bake3ds/viewer/ship-1.h"); }
 
@@ -112,11 +127,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     WriteFile(s_Scene(), sample);
     TRunResult t_run = t_Configure();
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Run({m_t_dir.s_File("build/viewer")});
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    EXPECT_EQ(t_run.s_out, s_ExpectedLine(sample));
+    ASSERT_EQ(s_BuildAndRun(), s_ExpectedLine(sample));
     EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/bin/bake3ds")));
     EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/lib/cmake/bake3ds/bake3dsConfigVersion.cmake")));
     // nothing in the source tree but what the user put there
@@ -130,7 +141,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     EXPECT_EQ(fs::last_write_time(s_Header()), t_made);
 
     // touched: converted again
-    Touch(s_Scene(), s_Header());
+    ChangeScene();
     t_run = t_Build();
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
     EXPECT_NE(t_run.s_out.find("Converting"), std::string::npos) << s_Why(t_run);
@@ -139,28 +150,20 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     // another scene: the program shows it
     using namespace fixture;
     TBytes other = Scene({MeshObject("Hull", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 2, 3}, {0, 3, 1}})}).Bytes();
-    WriteFile(s_Scene(), other);
-    Touch(s_Scene(), s_Header());
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Run({m_t_dir.s_File("build/viewer")});
-    EXPECT_EQ(t_run.s_out, s_ExpectedLine(other));
+    ChangeScene(&other);
+    EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(other));
 
     // a file the converter refuses fails the build, and keeps failing it
     // until the scene is fixed: no stale header passes for a converted one
-    WriteFile(s_Scene(), TBytes(6, 0));
-    Touch(s_Scene(), s_Header());
+    TBytes broken(6, 0);
+    ChangeScene(&broken);
     for(int n_try = 0; n_try < 2; ++ n_try) {
         t_run = t_Build();
         EXPECT_NE(t_run.n_status, 0) << "build " << n_try << " passed over a broken scene";
         EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << s_Why(t_run);
     }
-    WriteFile(s_Scene(), sample);
-    Touch(s_Scene(), s_Header());
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Run({m_t_dir.s_File("build/viewer")});
-    EXPECT_EQ(t_run.s_out, s_ExpectedLine(sample));
+    ChangeScene(&sample);
+    EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(sample));
 }
 
 TEST_F(ConsumerProject, TwoScenesOfOneNameOnOneTargetAreRefusedAtConfigureTime)
