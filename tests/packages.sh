@@ -6,8 +6,8 @@
 set -u
 
 build_packages="cmake g++ make"
-sample_packages="$build_packages"
-test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libclang-rt-14-dev"
+sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
+test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;

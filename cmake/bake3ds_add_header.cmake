@@ -1,0 +1,76 @@
+# bake3ds_add_header(TARGET <target> FILES <scene.3ds>...)
+#
+# Converts each .3ds file into its C++ header at build time and puts the
+# headers on <target>'s include path, so that its sources can say
+# #include "scene.h". A header is regenerated when its .3ds file or the
+# converter changes. Relative paths are taken from the current source folder.
+#
+# The converter writes the header next to its input, so each input is first
+# copied into <current binary folder>/bake3ds/<target>/; the header (and the
+# class it declares) is named after the file: scene.3ds gives scene.h with
+# class Cscene_3ds. Two files that would give the same header on one target
+# are refused at configure time.
+#
+# Needs the imported (or, inside the converter's own build, aliased)
+# executable target bake3ds::bake3ds.
+
+include_guard(GLOBAL)
+
+# The header's file name and the generated class's name for one input path,
+# as the converter derives them: the file name up to its last '.', with
+# ".h"; the class is C<header name without .h>_3ds, each character other
+# than an ASCII letter, digit or '_' made '_'.
+function(_bake3ds_names_for s_input out_header out_class)
+    get_filename_component(s_name "${s_input}" NAME)
+    string(FIND "${s_name}" "." n_dot REVERSE)
+    if(n_dot GREATER_EQUAL 0)
+        string(SUBSTRING "${s_name}" 0 ${n_dot} s_name)
+    endif()
+    string(REGEX REPLACE "[^A-Za-z0-9_]" "_" s_class "${s_name}")
+    set(${out_header} "${s_name}.h" PARENT_SCOPE)
+    set(${out_class} "C${s_class}_3ds" PARENT_SCOPE)
+endfunction()
+
+function(bake3ds_add_header)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "TARGET" "FILES")
+    if(arg_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "bake3ds_add_header: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
+    endif()
+    if(NOT arg_TARGET OR NOT TARGET "${arg_TARGET}")
+        message(FATAL_ERROR "bake3ds_add_header: TARGET must name an existing target (got '${arg_TARGET}')")
+    endif()
+    if(NOT arg_FILES)
+        message(FATAL_ERROR "bake3ds_add_header: no FILES given for ${arg_TARGET}")
+    endif()
+    if(NOT TARGET bake3ds::bake3ds)
+        message(FATAL_ERROR "bake3ds_add_header: the converter target bake3ds::bake3ds is not defined; use find_package(bake3ds)")
+    endif()
+
+    set(s_dir "${CMAKE_CURRENT_BINARY_DIR}/bake3ds/${arg_TARGET}")
+    get_property(headers TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_HEADERS)
+    set(new_headers "")
+    foreach(s_file IN LISTS arg_FILES)
+        get_filename_component(s_input "${s_file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+        get_filename_component(s_input_name "${s_input}" NAME)
+        _bake3ds_names_for("${s_input}" s_header s_class)
+        # the folder is shared by all the target's scenes: a second file of
+        # the same name would silently overwrite the first one's header
+        if("${s_header}" IN_LIST headers)
+            message(FATAL_ERROR "bake3ds_add_header: ${s_file} would also write ${s_header} for ${arg_TARGET}; rename one of the files")
+        endif()
+        list(APPEND headers "${s_header}")
+        add_custom_command(
+            OUTPUT "${s_dir}/${s_header}"
+            BYPRODUCTS "${s_dir}/${s_input_name}"
+            COMMAND "${CMAKE_COMMAND}" -E make_directory "${s_dir}"
+            COMMAND "${CMAKE_COMMAND}" -E copy "${s_input}" "${s_dir}/${s_input_name}"
+            COMMAND bake3ds::bake3ds "${s_dir}/${s_input_name}"
+            DEPENDS "${s_input}" bake3ds::bake3ds
+            COMMENT "Converting ${s_file} to ${s_header} (class ${s_class})"
+            VERBATIM)
+        list(APPEND new_headers "${s_dir}/${s_header}")
+    endforeach()
+    set_property(TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_HEADERS "${headers}")
+    target_sources("${arg_TARGET}" PRIVATE ${new_headers})
+    target_include_directories("${arg_TARGET}" PRIVATE "${s_dir}")
+endfunction()

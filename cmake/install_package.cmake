@@ -1,0 +1,20 @@
+# Installs the converter and a CMake package for it: find_package(bake3ds)
+# gives the imported executable bake3ds::bake3ds and bake3ds_add_header().
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(BAKE3DS_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/bake3ds")
+
+install(TARGETS bake3ds EXPORT bake3dsTargets RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(EXPORT bake3dsTargets NAMESPACE bake3ds:: DESTINATION "${BAKE3DS_PACKAGE_DIR}")
+
+configure_package_config_file(cmake/bake3dsConfig.cmake.in "${PROJECT_BINARY_DIR}/bake3dsConfig.cmake"
+    INSTALL_DESTINATION "${BAKE3DS_PACKAGE_DIR}")
+# headers of one major version are read the same way by the users' code
+write_basic_package_version_file("${PROJECT_BINARY_DIR}/bake3dsConfigVersion.cmake"
+    VERSION "${PROJECT_VERSION}" COMPATIBILITY SameMajorVersion)
+install(FILES
+    "${PROJECT_BINARY_DIR}/bake3dsConfig.cmake"
+    "${PROJECT_BINARY_DIR}/bake3dsConfigVersion.cmake"
+    cmake/bake3ds_add_header.cmake
+    DESTINATION "${BAKE3DS_PACKAGE_DIR}")

@@ -1,0 +1,45 @@
+#ifndef BAKE3DS_PREVIEW_OFFSCREEN_CONTEXT_H
+#define BAKE3DS_PREVIEW_OFFSCREEN_CONTEXT_H
+
+// An OpenGL context that draws into memory (Mesa's OSMesa): no window, no
+// display, the same fixed-function pipeline the generated Draw() is for.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "preview/image.h"
+
+struct osmesa_context;
+
+namespace preview {
+
+class COffscreenContext {
+public:
+    // Creates an RGBA context with a 24-bit depth buffer over a pixel
+    // buffer of its own and makes it current on this thread. b_Ready()
+    // tells whether that worked, s_Error() why not.
+    COffscreenContext(int n_width, int n_height);
+    ~COffscreenContext();
+    COffscreenContext(const COffscreenContext &) = delete;
+    COffscreenContext &operator=(const COffscreenContext &) = delete;
+
+    bool b_Ready() const { return m_s_error.empty(); }
+    const std::string &s_Error() const { return m_s_error; }
+    int n_Width() const { return m_n_width; }
+    int n_Height() const { return m_n_height; }
+
+    // Waits for the drawing to finish and returns the pixels, top row
+    // first (OpenGL's rows start at the bottom).
+    TImage t_Read() const;
+
+private:
+    int m_n_width, m_n_height;
+    std::vector<uint8_t> m_p_buffer;
+    osmesa_context *m_p_context = nullptr;
+    std::string m_s_error;
+};
+
+} // namespace preview
+
+#endif

@@ -1,0 +1,43 @@
+#ifndef BAKE3DS_PREVIEW_SCENE_VIEW_H
+#define BAKE3DS_PREVIEW_SCENE_VIEW_H
+
+// What the preview needs of a generated scene class, read through the
+// class's public accessors only: include this after the generated header.
+
+#include <cstddef>
+
+#include "preview/framing.h"
+
+namespace preview {
+
+struct TSceneView {
+    int n_object_num = 0;
+    int n_face_num = 0;     // of all objects
+    TBox t_box;             // of the vertices that faces use
+    void (*p_draw)() = nullptr; // the class's Draw()
+};
+
+// Reads the class's objects: their face counts and the positions of the
+// vertices their faces name (floats 5..7 of each GL_T2F_N3F_V3F vertex).
+// An index past the object's vertex count is left out of the box.
+template <class CScene>
+TSceneView t_SceneViewOf()
+{
+    TSceneView t_view;
+    t_view.p_draw = &CScene::Draw;
+    t_view.n_object_num = CScene::n_Object_Num();
+    for(int i = 0; i < t_view.n_object_num; ++ i) {
+        const auto &r_object = CScene::p_Object()[i];
+        t_view.n_face_num += r_object.n_face_num;
+        for(long k = 0; k < 3L * r_object.n_face_num; ++ k) {
+            unsigned int n_vertex = r_object.p_face[k];
+            if(n_vertex < unsigned(r_object.n_vertex_num))
+                ExtendBox(t_view.t_box, r_object.p_vertex + 8 * size_t(n_vertex) + 5);
+        }
+    }
+    return t_view;
+}
+
+} // namespace preview
+
+#endif

@@ -1,0 +1,20 @@
+#ifndef BAKE3DS_TESTS_RENDER_RENDER_CHECK_H
+#define BAKE3DS_TESTS_RENDER_RENDER_CHECK_H
+
+// The render test of one generated header: the program built with the
+// header runs the test cases over the scene it holds.
+
+#include "preview/scene_view.h"
+
+namespace render_check {
+
+// Command line (after GoogleTest's own flags): SCENE.3ds FAILURE_DIR.
+// SCENE.3ds is the file the header was made from, read again by lib3ds;
+// the pictures of a failed case go to FAILURE_DIR. Runs the test cases
+// in an offscreen context; returns what RUN_ALL_TESTS returns, or 2 after
+// a usage error.
+int n_Main(const preview::TSceneView &r_view, int n_argc, char **p_argv);
+
+} // namespace render_check
+
+#endif

@@ -1,0 +1,180 @@
+// A user's project against the installed package: the converter installed
+// into a fresh prefix, a small program that finds it with find_package,
+// converts its scene with bake3ds_add_header, compiles the header in and
+// runs; the header follows every change of the scene file.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "fixture/sample_scene.h"
+#include "test_support.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char *const p_s_consumer_cmake = R"(cmake_minimum_required(VERSION 3.25)
+project(viewer LANGUAGES CXX)
+find_package(bake3ds 1.0 REQUIRED)
+find_package(OpenGL REQUIRED)
+add_executable(viewer main.cpp)
+bake3ds_add_header(TARGET viewer FILES scenes/ship-1.3ds)
+target_compile_options(viewer PRIVATE -Wall -Wextra -Werror)
+target_link_libraries(viewer PRIVATE OpenGL::GL)
+)";
+
+// Reads the scene only through the class's public part, and takes Draw()'s
+// address so that the program links against the real OpenGL library.
+const char *const p_s_consumer_main = R"(#include <GL/gl.h>
+#include "ship-1.h"
+
+#include <cstdio>
+
+int main()
+{
+    void (*p_draw)() = &Cship_1_3ds::Draw;
+    int n_faces = 0;
+    for(int i = 0; i < Cship_1_3ds::n_Object_Num(); ++ i)
+        n_faces += Cship_1_3ds::p_Object()[i].n_face_num;
+    std::printf("%d objects, %d faces, %d lights, %d materials, %d cameras, first '%s'%s\n",
+        Cship_1_3ds::n_Object_Num(), n_faces, Cship_1_3ds::n_Light_Num(), Cship_1_3ds::n_Material_Num(),
+        Cship_1_3ds::n_Camera_Num(), Cship_1_3ds::n_Object_Num() ? Cship_1_3ds::p_Object()[0].p_s_name : "",
+        p_draw ? "" : " no Draw");
+    return 0;
+}
+)";
+
+// What the consumer must print for the scene, from our own loader.
+std::string s_ExpectedLine(const fixture::TBytes &r_bytes)
+{
+    bake3ds::C3dsScene s;
+    EXPECT_EQ(n_LoadBytes(r_bytes, s), 1);
+    int n_faces = 0;
+    for(const bake3ds::TMesh &r_mesh : s.p_object)
+        n_faces += r_mesh.n_face_num;
+    return std::to_string(s.n_object_num) + " objects, " + std::to_string(n_faces) + " faces, " +
+        std::to_string(s.n_light_num) + " lights, " + std::to_string(s.n_material_num) + " materials, " +
+        std::to_string(s.n_camera_num) + " cameras, first '" + (s.p_object.empty() ? "" : s.p_object[0].p_s_name) + "'\n";
+}
+
+std::string s_Why(const TRunResult &r_run)
+{
+    return (r_run.s_out + r_run.s_err).substr(0, 4000);
+}
+
+class ConsumerProject : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if(!b_HaveProgram("cmake"))
+            GTEST_SKIP() << "cmake is not installed";
+        if(!b_FileExists("/usr/include/GL/gl.h"))
+            GTEST_SKIP() << "<GL/gl.h> (Debian libgl-dev) is not installed and could not be installed";
+        TRunResult t_install = t_Run({"cmake", "--install", BAKE3DS_BINARY_DIR, "--prefix", m_t_dir.s_File("prefix")});
+        ASSERT_EQ(t_install.n_status, 0) << s_Why(t_install);
+        fs::create_directories(m_t_dir.s_File("src/scenes"));
+        WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), std::string(p_s_consumer_cmake));
+        WriteFile(m_t_dir.s_File("src/main.cpp"), std::string(p_s_consumer_main));
+    }
+
+    TRunResult t_Configure()
+    {
+        return t_Run({"cmake", "-S", m_t_dir.s_File("src"), "-B", m_t_dir.s_File("build"),
+            "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File("prefix")});
+    }
+
+    TRunResult t_Build() { return t_Run({"cmake", "--build", m_t_dir.s_File("build"), "-j2"}); }
+
+    // Builds and runs the program: what it prints, or the build's or the
+    // run's failure.
+    std::string s_BuildAndRun()
+    {
+        TRunResult t_run = t_Build();
+        if(t_run.n_status == 0)
+            t_run = t_Run({m_t_dir.s_File("build/viewer")});
+        return t_run.n_status == 0 ? t_run.s_out : "failed: " + s_Why(t_run);
+    }
+
+    // Rewrites the scene (with the bytes given, else as it is) and sets its
+    // time to now, once now is past the header's: the build then sees the
+    // scene as changed, however coarse the clocks.
+    void ChangeScene(const fixture::TBytes *p_bytes = nullptr)
+    {
+        if(p_bytes)
+            WriteFile(s_Scene(), *p_bytes);
+        std::error_code t_error;
+        fs::file_time_type t_header = fs::last_write_time(s_Header(), t_error);
+        while(!t_error && fs::file_time_type::clock::now() <= t_header + std::chrono::milliseconds(20))
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        fs::last_write_time(s_Scene(), fs::file_time_type::clock::now());
+    }
+
+    std::string s_Scene() const { return m_t_dir.s_File("src/scenes/ship-1.3ds"); }
+    std::string s_Header() const { return m_t_dir.s_File("build/bake3ds/viewer/ship-1.h"); }
+
+    CTempDir m_t_dir;
+};
+
+} // namespace
+
+TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhenTheSceneChanges)
+{
+    fixture::TBytes sample = fixture::SampleScene();
+    WriteFile(s_Scene(), sample);
+    TRunResult t_run = t_Configure();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    ASSERT_EQ(s_BuildAndRun(), s_ExpectedLine(sample));
+    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/bin/bake3ds")));
+    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/lib/cmake/bake3ds/bake3dsConfigVersion.cmake")));
+    // nothing in the source tree but what the user put there
+    EXPECT_FALSE(b_FileExists(m_t_dir.s_File("src/scenes/ship-1.h")));
+
+    // nothing changed: nothing converted
+    fs::file_time_type t_made = fs::last_write_time(s_Header());
+    t_run = t_Build();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    EXPECT_EQ(t_run.s_out.find("Converting"), std::string::npos) << s_Why(t_run);
+    EXPECT_EQ(fs::last_write_time(s_Header()), t_made);
+
+    // touched: converted again
+    ChangeScene();
+    t_run = t_Build();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    EXPECT_NE(t_run.s_out.find("Converting"), std::string::npos) << s_Why(t_run);
+    EXPECT_NE(fs::last_write_time(s_Header()), t_made);
+
+    // another scene: the program shows it
+    using namespace fixture;
+    TBytes other = Scene({MeshObject("Hull", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 2, 3}, {0, 3, 1}})}).Bytes();
+    ChangeScene(&other);
+    EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(other));
+
+    // a file the converter refuses fails the build, and keeps failing it
+    // until the scene is fixed: no stale header passes for a converted one
+    TBytes broken(6, 0);
+    ChangeScene(&broken);
+    for(int n_try = 0; n_try < 2; ++ n_try) {
+        t_run = t_Build();
+        EXPECT_NE(t_run.n_status, 0) << "build " << n_try << " passed over a broken scene";
+        EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << s_Why(t_run);
+    }
+    ChangeScene(&sample);
+    EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(sample));
+}
+
+TEST_F(ConsumerProject, TwoScenesOfOneNameOnOneTargetAreRefusedAtConfigureTime)
+{
+    fs::create_directories(m_t_dir.s_File("src/more"));
+    WriteFile(s_Scene(), fixture::SampleScene());
+    WriteFile(m_t_dir.s_File("src/more/ship-1.3ds"), fixture::SampleScene());
+    std::string s_cmake = p_s_consumer_cmake;
+    s_cmake.replace(s_cmake.find("scenes/ship-1.3ds"), 17, "scenes/ship-1.3ds more/ship-1.3ds");
+    WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), s_cmake);
+    TRunResult t_run = t_Configure();
+    EXPECT_NE(t_run.n_status, 0);
+    EXPECT_NE(t_run.s_err.find("would also write ship-1.h"), std::string::npos) << s_Why(t_run);
+}
