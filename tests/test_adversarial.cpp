@@ -23,10 +23,7 @@ TEST(Adversarial, EveryFileConvertsOrFailsWithinTimeAndMemory)
         EXPECT_EQ(t.n_status, r_file.b_converts ? 0 : 255) << r_file.s_name << ": " << r_file.s_why;
         if(r_file.b_converts) {
             std::string s_header = s_ReadFile(t_dir.s_File("in.h"));
-            const std::string s_trailer = "\n/*\n * -end-of-file-\n */\n";
-            EXPECT_TRUE(s_header.size() > s_trailer.size() &&
-                s_header.compare(s_header.size() - s_trailer.size(), s_trailer.size(), s_trailer) == 0)
-                << r_file.s_name << ": the header is incomplete";
+            EXPECT_TRUE(b_EndsWithTrailer(s_header)) << r_file.s_name << ": the header is incomplete";
         }
         if(!b_Sanitized()) {
             EXPECT_LE(t.f_ms, 5000) << r_file.s_name;

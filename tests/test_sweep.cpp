@@ -18,8 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string s_trailer = "\n/*\n * -end-of-file-\n */\n";
-
 // Converts in memory; counts the outcome and checks a converted header ends
 // with the trailer.
 void Convert(const fixture::TBytes &r_bytes, int &r_n_converted, int &r_n_failed, const std::string &r_s_what)
@@ -31,9 +29,7 @@ void Convert(const fixture::TBytes &r_bytes, int &r_n_converted, int &r_n_failed
         return;
     }
     ++ r_n_converted;
-    ASSERT_TRUE(s_header.size() > s_trailer.size() &&
-        s_header.compare(s_header.size() - s_trailer.size(), s_trailer.size(), s_trailer) == 0)
-        << r_s_what;
+    ASSERT_TRUE(b_EndsWithTrailer(s_header)) << r_s_what;
 }
 
 fixture::TBytes FileBytes(const std::string &r_s_path)

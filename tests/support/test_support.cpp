@@ -190,6 +190,13 @@ std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_c
     return s_header;
 }
 
+bool b_EndsWithTrailer(const std::string &r_s_header)
+{
+    static const std::string s_trailer = "\n/*\n * -end-of-file-\n */\n";
+    return r_s_header.size() > s_trailer.size() &&
+        r_s_header.compare(r_s_header.size() - s_trailer.size(), s_trailer.size(), s_trailer) == 0;
+}
+
 bool b_HaveProgram(const std::string &r_s_name)
 {
     return t_Shell("command -v '" + r_s_name + "' >/dev/null 2>&1").n_status == 0;

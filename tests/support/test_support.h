@@ -79,6 +79,9 @@ int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
 std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class = "test",
     const std::string &r_s_input_path = "test.3ds");
 
+// True when the text ends with the trailer that closes every complete header.
+bool b_EndsWithTrailer(const std::string &r_s_header);
+
 // True when a program is on the PATH.
 bool b_HaveProgram(const std::string &r_s_name);
 
