@@ -1,7 +1,7 @@
 #ifndef BAKE3DS_WRITER_TEXT_OUT_H
 #define BAKE3DS_WRITER_TEXT_OUT_H
 
-// The buffered text sink of the header writer: to a stream or to memory,
+// The buffered text sink of the header writer: to an open file or to memory,
 // with the value conversions of the generated text. Write errors are kept,
 // not reported, until b_Finish.
 
