@@ -1,10 +1,7 @@
 #include "driver/run.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "driver/output_names.h"
+#include "platform/platform.h"
 #include "scene/face_order.h"
 #include "writer/header_writer.h"
 
@@ -13,37 +10,26 @@ namespace bake3ds {
 namespace {
 
 // True when the output path names the input file itself: the same path, or
-// the same file reached under another name (symbolic links followed).
-bool b_SameFile(const char *p_s_input, const std::string &r_s_output)
+// the same file reached under another name (links followed).
+bool b_IsInput(const char *p_s_input, const std::string &r_s_output)
 {
-    if(r_s_output == p_s_input)
-        return true;
-    struct stat t_in, t_out;
-    return stat(p_s_input, &t_in) == 0 && stat(r_s_output.c_str(), &t_out) == 0 &&
-        t_in.st_dev == t_out.st_dev && t_in.st_ino == t_out.st_ino;
+    return r_s_output == p_s_input || b_SameFile(p_s_input, r_s_output.c_str());
 }
 
 // Writes the header into the open file and closes it; false when any write,
-// the final truncation or the close failed. An existing file is overwritten
-// in place and then cut to the header's length: the same bytes as emptying
-// it first, without the file system freeing and allocating all its blocks
-// again when a header is regenerated.
-bool b_WriteAndClose(int n_fd, const C3dsScene &r_scene, const std::string &r_s_class, const char *p_s_input)
+// the final cut to length or the close failed.
+bool b_WriteAndClose(COutputFile &r_file, const C3dsScene &r_scene, const std::string &r_s_class, const char *p_s_input)
 {
     bool b_ok;
     uint64_t n_length;
     {
-        CTextOut t_out(n_fd);
+        CTextOut t_out(&r_file);
         WriteBanner(t_out);
         WriteHeader(t_out, r_scene, r_s_class.c_str(), p_s_input);
         b_ok = t_out.b_Finish();
         n_length = t_out.n_Written();
     }
-    struct stat t_stat;
-    if(b_ok && fstat(n_fd, &t_stat) == 0 && S_ISREG(t_stat.st_mode) && uint64_t(t_stat.st_size) > n_length)
-        b_ok = ftruncate(n_fd, off_t(n_length)) == 0;
-    b_ok = close(n_fd) == 0 && b_ok;
-    return b_ok;
+    return r_file.b_Close(n_length) && b_ok;
 }
 
 } // namespace
@@ -75,12 +61,12 @@ int RunConverter(int n_argc, const char *const *p_argv, FILE *p_out, FILE *p_err
     std::string s_output = OutputPathFor(p_s_input);
     std::fprintf(p_out, "\n=== Exporting objects geometry to '%s' ===\n", s_output.c_str());
     std::fflush(p_out);
-    int n_fd = b_SameFile(p_s_input, s_output) ? -1 : open(s_output.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if(n_fd < 0) {
+    COutputFile t_file;
+    if(b_IsInput(p_s_input, s_output) || !t_file.b_Open(s_output.c_str())) {
         std::fprintf(p_err, "error: unable to write to file\n");
         return -1;
     }
-    if(!b_WriteAndClose(n_fd, t_scene, ClassNameFor(s_output), p_s_input)) {
+    if(!b_WriteAndClose(t_file, t_scene, ClassNameFor(s_output), p_s_input)) {
         std::fprintf(p_err, "error: not enough space to write file\n");
         return -1;
     }

@@ -2,15 +2,11 @@
 // over the same bytes fills them in file order, then every mesh gets its
 // normals.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <new>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/platform.h"
 #include "reader/chunk_walker.h"
 #include "scene/normals.h"
 
@@ -59,38 +55,6 @@ int n_Load(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size)
         CalcVertexNormals(r_mesh);
     }
     return 1;
-}
-
-// Reads the whole of a regular file; false for anything else (a directory,
-// a device, a pipe, which is opened without waiting for a writer) and on a
-// read error.
-bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
-{
-    int n_fd = open(p_s_path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if(n_fd < 0)
-        return false;
-    struct stat t_stat;
-    bool b_ok = fstat(n_fd, &t_stat) == 0 && S_ISREG(t_stat.st_mode);
-    if(b_ok) {
-        // one byte more than the size, so that the end shows without growing
-        r_bytes.resize(size_t(t_stat.st_size) + 1);
-        size_t n_got = 0;
-        for(;;) {
-            if(n_got == r_bytes.size())
-                r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew while read
-            ssize_t n_read = read(n_fd, r_bytes.data() + n_got, r_bytes.size() - n_got);
-            if(n_read < 0 && errno == EINTR)
-                continue;
-            if(n_read <= 0) {
-                b_ok = n_read == 0;
-                break;
-            }
-            n_got += size_t(n_read);
-        }
-        r_bytes.resize(n_got);
-    }
-    close(n_fd);
-    return b_ok;
 }
 
 } // namespace

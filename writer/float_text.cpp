@@ -29,23 +29,44 @@ size_t n_FormatNonFinite(float f, char *p_out)
     return n + sizeof(p_s_float_max) - 1;
 }
 
-// Writes the decimal digits of an integer of up to 128 bits, the floats of
-// 2^64 and more, and returns their number.
-typedef unsigned __int128 TUint128;
-
-size_t n_FormatUnsigned128(TUint128 n, char *p_out)
+// The decimal digits of n_mant * 2^n_shift, an integer float of 2^64 or more
+// (below 2^128), written without a 128-bit type: the value is held in 32-bit
+// limbs and divided by 10^9 limb by limb, which gives its digits nine at a
+// time from the lowest. Returns the number of digits. Rare in real files, so
+// plain code serves.
+size_t n_FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
 {
-    const uint64_t n_e19 = 10000000000000000000ull;
-    if(n <= TUint128(UINT64_MAX))
-        return size_t(p_PutUnsigned(p_out, uint64_t(n)) - p_out);
-    // the digits above the lowest 19, then those 19 zero-padded
-    size_t n_len = n_FormatUnsigned128(n / n_e19, p_out);
-    uint64_t n_low = uint64_t(n % n_e19);
-    for(int i = 18; i >= 0; -- i) {
-        p_out[n_len + size_t(i)] = char('0' + n_low % 10);
-        n_low /= 10;
+    const uint32_t n_e9 = 1000000000u;
+    const int n_limb_num = 5; // 24 mantissa bits shifted by up to 104
+    uint32_t p_limb[n_limb_num] = {0, 0, 0, 0, 0}; // lowest first
+    uint64_t n_placed = uint64_t(n_mant) << (n_shift % 32);
+    p_limb[n_shift / 32] = uint32_t(n_placed);
+    p_limb[n_shift / 32 + 1] = uint32_t(n_placed >> 32);
+    uint32_t p_group[n_limb_num]; // base-10^9 digits, lowest first
+    int n_group_num = 0, n_top = n_limb_num - 1;
+    for(;;) {
+        while(n_top > 0 && !p_limb[n_top])
+            -- n_top;
+        if(n_top == 0 && p_limb[0] < n_e9)
+            break;
+        uint64_t n_rest = 0;
+        for(int i = n_top; i >= 0; -- i) {
+            uint64_t n_part = n_rest << 32 | p_limb[i];
+            p_limb[i] = uint32_t(n_part / n_e9);
+            n_rest = n_part % n_e9;
+        }
+        p_group[n_group_num ++] = uint32_t(n_rest);
     }
-    return n_len + 19;
+    char *p = p_PutUnsigned(p_out, p_limb[0]); // the highest digits, unpadded
+    while(n_group_num --) {
+        uint32_t n_group = p_group[n_group_num];
+        for(int i = 8; i >= 0; -- i) {
+            p[i] = char('0' + n_group % 10);
+            n_group /= 10;
+        }
+        p += 9;
+    }
+    return size_t(p - p_out);
 }
 
 } // namespace
@@ -76,11 +97,11 @@ size_t n_FormatFloat(float f, char *p_out)
         n_exp = 1;
     int n_shift = n_exp - 150; // |f| = n_mant * 2^n_shift
     if(n_shift >= 0) {
-        // an integer: below 2^63 in 64 bits, else in up to 128 bits
+        // an integer: below 2^63 in 64 bits, else in limbs of 32 bits
         if(n_shift <= 39)
             p = p_PutUnsigned(p, n_mant << n_shift);
         else
-            p += n_FormatUnsigned128(TUint128(n_mant) << n_shift, p);
+            p += n_FormatLargeInteger(uint32_t(n_mant), n_shift, p);
         std::memcpy(p, ".000000", 7);
         return size_t(p + 7 - p_out);
     }

@@ -1,9 +1,5 @@
 #include "writer/text_out.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "writer/digits.h"
 
 namespace bake3ds {
@@ -15,17 +11,9 @@ void CTextOut::Emit(const char *p_text, size_t n_len)
         m_p_dest->append(p_text, n_len);
         return;
     }
-    while(n_len && !m_b_error) {
-        ssize_t n_done = write(m_n_fd, p_text, n_len);
-        if(n_done < 0 && errno == EINTR)
-            continue;
-        if(n_done <= 0) {
-            m_b_error = true; // a full disk, a size limit, a device that refuses
-            break;
-        }
-        p_text += n_done;
-        n_len -= size_t(n_done);
-    }
+    // after the first failure nothing more is tried: the header is lost
+    if(n_len && !m_b_error && !m_p_file->b_Write(p_text, n_len))
+        m_b_error = true;
 }
 
 void CTextOut::PutInt(long long n_value)

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/platform.h"
 #include "writer/float_text.h"
 
 namespace bake3ds {
@@ -27,8 +28,8 @@ struct TCommented {
 
 class CTextOut {
 public:
-    // Text is written to the open file descriptor, which stays open.
-    explicit CTextOut(int n_fd) : m_n_fd(n_fd) {}
+    // Text is written to the open file, which stays open.
+    explicit CTextOut(COutputFile *p_file) : m_p_file(p_file) {}
     // Text is appended to the string.
     explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
     CTextOut(const CTextOut &) = delete;
@@ -157,7 +158,7 @@ private:
     void PutArg(char c, const TQuoted &r_q) { Expect(c, 's'); PutQuoted(r_q.r_s_name); }
     void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.p_s_text); }
 
-    int m_n_fd = -1;
+    COutputFile *m_p_file = nullptr;
     std::string *m_p_dest = nullptr;
     bool m_b_error = false;
     bool m_b_printf_floats = false;

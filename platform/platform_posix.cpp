@@ -1,0 +1,128 @@
+// The platform unit on POSIX systems: file descriptors, stat and, with
+// glibc, mallopt.
+
+#include "platform/platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace bake3ds {
+
+namespace {
+
+// Closes a descriptor when the scope ends, however it ends.
+class CFdCloser {
+public:
+    explicit CFdCloser(int n_fd) : m_n_fd(n_fd) {}
+    ~CFdCloser() { close(m_n_fd); }
+    CFdCloser(const CFdCloser &) = delete;
+    CFdCloser &operator=(const CFdCloser &) = delete;
+
+private:
+    int m_n_fd;
+};
+
+} // namespace
+
+std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv)
+{
+    return std::vector<std::string>(p_argv, p_argv + n_argc);
+}
+
+void TuneAllocator()
+{
+#if defined(__GLIBC__)
+    // The run allocates a few large arrays and frees some of them before
+    // allocating others: keeping freed memory for reuse, instead of handing
+    // every large block back to the system, saves faulting it in again.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
+}
+
+bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
+{
+    // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
+    // is then refused as not regular
+    int n_fd = open(p_s_path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if(n_fd < 0)
+        return false;
+    CFdCloser t_closer(n_fd);
+    struct stat t_stat;
+    if(fstat(n_fd, &t_stat) != 0 || !S_ISREG(t_stat.st_mode))
+        return false;
+    // one byte more than the size, so that the end shows without growing
+    r_bytes.resize(size_t(t_stat.st_size) + 1);
+    size_t n_got = 0;
+    for(;;) {
+        if(n_got == r_bytes.size())
+            r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew while read
+        ssize_t n_read = read(n_fd, r_bytes.data() + n_got, r_bytes.size() - n_got);
+        if(n_read < 0 && errno == EINTR)
+            continue;
+        if(n_read < 0)
+            return false;
+        if(n_read == 0)
+            break;
+        n_got += size_t(n_read);
+    }
+    r_bytes.resize(n_got);
+    return true;
+}
+
+bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b)
+{
+    struct stat t_a, t_b;
+    return stat(p_s_path_a, &t_a) == 0 && stat(p_s_path_b, &t_b) == 0 && t_a.st_dev == t_b.st_dev &&
+        t_a.st_ino == t_b.st_ino;
+}
+
+COutputFile::~COutputFile()
+{
+    if(m_n_handle >= 0)
+        close(int(m_n_handle));
+}
+
+bool COutputFile::b_Open(const char *p_s_path)
+{
+    // no O_TRUNC: an existing header is overwritten in place, then cut
+    int n_fd = open(p_s_path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    m_n_handle = n_fd;
+    return n_fd >= 0;
+}
+
+bool COutputFile::b_Write(const char *p_data, size_t n_len)
+{
+    while(n_len) {
+        ssize_t n_done = write(int(m_n_handle), p_data, n_len);
+        if(n_done < 0 && errno == EINTR)
+            continue;
+        if(n_done <= 0)
+            return false; // a full disk, a size limit, a device that refuses
+        p_data += n_done;
+        n_len -= size_t(n_done);
+    }
+    return true;
+}
+
+bool COutputFile::b_Close(uint64_t n_length)
+{
+    int n_fd = int(m_n_handle);
+    m_n_handle = -1;
+    struct stat t_stat;
+    bool b_ok = true;
+    // a device or a pipe as the output has no length to cut
+    if(fstat(n_fd, &t_stat) == 0 && S_ISREG(t_stat.st_mode) && uint64_t(t_stat.st_size) > n_length)
+        b_ok = ftruncate(n_fd, off_t(n_length)) == 0;
+    return close(n_fd) == 0 && b_ok;
+}
+
+} // namespace bake3ds

@@ -1,0 +1,216 @@
+// The platform unit on Windows: wide-character paths converted from UTF-8,
+// CreateFileW, ReadFile, WriteFile and SetEndOfFile, file identities from
+// GetFileInformationByHandle. Every file is read and written as bytes.
+
+#include "platform/platform.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <shellapi.h>
+
+namespace bake3ds {
+
+namespace {
+
+// The most ReadFile and WriteFile are asked for at once: their lengths are
+// 32-bit.
+const DWORD n_io_chunk_max = DWORD(1) << 30;
+
+// The UTF-8 text as UTF-16; false when it is not valid UTF-8 (a path that
+// cannot name any file).
+bool b_Wide(const char *p_s_utf8, std::wstring &r_s_wide)
+{
+    r_s_wide.clear();
+    if(!*p_s_utf8)
+        return true;
+    int n_len = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p_s_utf8, -1, nullptr, 0);
+    if(n_len <= 0)
+        return false;
+    r_s_wide.resize(size_t(n_len));
+    if(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p_s_utf8, -1, &r_s_wide[0], n_len) != n_len)
+        return false;
+    r_s_wide.resize(size_t(n_len) - 1); // the terminator
+    return true;
+}
+
+std::string s_Utf8(const wchar_t *p_s_wide)
+{
+    int n_len = WideCharToMultiByte(CP_UTF8, 0, p_s_wide, -1, nullptr, 0, nullptr, nullptr);
+    if(n_len <= 1)
+        return std::string();
+    std::string s(size_t(n_len), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, p_s_wide, -1, &s[0], n_len, nullptr, nullptr);
+    s.resize(size_t(n_len) - 1);
+    return s;
+}
+
+// Opens an existing file or folder by its UTF-8 path; INVALID_HANDLE_VALUE
+// when it cannot be. Symbolic links are followed (no
+// FILE_FLAG_OPEN_REPARSE_POINT).
+HANDLE t_OpenExisting(const char *p_s_path, DWORD n_access, DWORD n_flags)
+{
+    std::wstring s_path;
+    if(!b_Wide(p_s_path, s_path))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileW(s_path.c_str(), n_access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, n_flags, nullptr);
+}
+
+// Closes a handle when the scope ends, however it ends.
+class CHandleCloser {
+public:
+    explicit CHandleCloser(HANDLE t_handle) : m_t_handle(t_handle) {}
+    ~CHandleCloser() { CloseHandle(m_t_handle); }
+    CHandleCloser(const CHandleCloser &) = delete;
+    CHandleCloser &operator=(const CHandleCloser &) = delete;
+
+private:
+    HANDLE m_t_handle;
+};
+
+// A disk file that is not a folder: the only kind of input loaded.
+bool b_IsRegularFile(HANDLE t_file)
+{
+    BY_HANDLE_FILE_INFORMATION t_info;
+    return GetFileType(t_file) == FILE_TYPE_DISK && GetFileInformationByHandle(t_file, &t_info) &&
+        !(t_info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+struct TFileId {
+    DWORD n_volume, n_index_high, n_index_low;
+};
+
+bool b_FileId(const char *p_s_path, TFileId &r_id)
+{
+    // no access rights asked: works on files open elsewhere; the backup
+    // flag lets a folder be opened too
+    HANDLE t_file = t_OpenExisting(p_s_path, 0, FILE_FLAG_BACKUP_SEMANTICS);
+    if(t_file == INVALID_HANDLE_VALUE)
+        return false;
+    CHandleCloser t_closer(t_file);
+    BY_HANDLE_FILE_INFORMATION t_info;
+    if(!GetFileInformationByHandle(t_file, &t_info))
+        return false;
+    r_id = {t_info.dwVolumeSerialNumber, t_info.nFileIndexHigh, t_info.nFileIndexLow};
+    return true;
+}
+
+HANDLE t_Handle(intptr_t n_handle)
+{
+    return reinterpret_cast<HANDLE>(n_handle);
+}
+
+} // namespace
+
+std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv)
+{
+    // argv holds the arguments in the ANSI code page, which cannot carry
+    // every letter of a path; the wide command line can
+    int n_wide = 0;
+    LPWSTR *p_wide = CommandLineToArgvW(GetCommandLineW(), &n_wide);
+    if(!p_wide)
+        return std::vector<std::string>(p_argv, p_argv + n_argc);
+    std::vector<std::string> args;
+    try {
+        for(int i = 0; i < n_wide; ++ i)
+            args.push_back(s_Utf8(p_wide[i]));
+    } catch(...) {
+        LocalFree(p_wide);
+        throw;
+    }
+    LocalFree(p_wide);
+    return args;
+}
+
+void TuneAllocator()
+{
+}
+
+bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
+{
+    HANDLE t_file = t_OpenExisting(p_s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+    if(t_file == INVALID_HANDLE_VALUE)
+        return false; // a folder too: it opens only with FILE_FLAG_BACKUP_SEMANTICS
+    CHandleCloser t_closer(t_file);
+    LARGE_INTEGER t_size;
+    if(!b_IsRegularFile(t_file) || !GetFileSizeEx(t_file, &t_size) || t_size.QuadPart < 0)
+        return false;
+    // one byte more than the size, so that the end shows without growing
+    r_bytes.resize(size_t(t_size.QuadPart) + 1);
+    size_t n_got = 0;
+    for(;;) {
+        if(n_got == r_bytes.size())
+            r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew while read
+        size_t n_room = r_bytes.size() - n_got;
+        DWORD n_read = 0;
+        if(!ReadFile(t_file, r_bytes.data() + n_got, n_room < n_io_chunk_max ? DWORD(n_room) : n_io_chunk_max,
+               &n_read, nullptr))
+            return false;
+        if(n_read == 0)
+            break;
+        n_got += n_read;
+    }
+    r_bytes.resize(n_got);
+    return true;
+}
+
+bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b)
+{
+    TFileId t_a, t_b;
+    return b_FileId(p_s_path_a, t_a) && b_FileId(p_s_path_b, t_b) && t_a.n_volume == t_b.n_volume &&
+        t_a.n_index_high == t_b.n_index_high && t_a.n_index_low == t_b.n_index_low;
+}
+
+COutputFile::~COutputFile()
+{
+    if(m_n_handle != -1)
+        CloseHandle(t_Handle(m_n_handle));
+}
+
+bool COutputFile::b_Open(const char *p_s_path)
+{
+    std::wstring s_path;
+    if(!b_Wide(p_s_path, s_path))
+        return false;
+    // OPEN_ALWAYS: an existing header is overwritten in place, then cut
+    HANDLE t_file = CreateFileW(s_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_n_handle = reinterpret_cast<intptr_t>(t_file);
+    return t_file != INVALID_HANDLE_VALUE;
+}
+
+bool COutputFile::b_Write(const char *p_data, size_t n_len)
+{
+    while(n_len) {
+        DWORD n_done = 0;
+        DWORD n_ask = n_len < n_io_chunk_max ? DWORD(n_len) : n_io_chunk_max;
+        if(!WriteFile(t_Handle(m_n_handle), p_data, n_ask, &n_done, nullptr) || n_done == 0)
+            return false; // a full disk, a quota, a device that refuses
+        p_data += n_done;
+        n_len -= n_done;
+    }
+    return true;
+}
+
+bool COutputFile::b_Close(uint64_t n_length)
+{
+    HANDLE t_file = t_Handle(m_n_handle);
+    m_n_handle = -1;
+    bool b_ok = true;
+    LARGE_INTEGER t_size;
+    // a device as the output has no length to cut
+    if(GetFileType(t_file) == FILE_TYPE_DISK && GetFileSizeEx(t_file, &t_size) &&
+        uint64_t(t_size.QuadPart) > n_length) {
+        LARGE_INTEGER t_end;
+        t_end.QuadPart = LONGLONG(n_length);
+        b_ok = SetFilePointerEx(t_file, t_end, nullptr, FILE_BEGIN) && SetEndOfFile(t_file);
+    }
+    return CloseHandle(t_file) && b_ok;
+}
+
+} // namespace bake3ds
