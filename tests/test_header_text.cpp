@@ -120,8 +120,6 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
     std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 4];",
         "\tstatic const unsigned int p_object_0_indices[3 * 3];",
         "\tstatic const TObject::TMatRange p_object_0_materials[3];",
-        "\tstatic const float p_object_1_vertices[8 * 0];",
-        "\tstatic const unsigned int p_object_1_indices[3 * 0];",
         "\tstatic const TObject::TMatRange p_object_1_materials[1];",
         "\tstatic const TObject m_p_object[2];",
         "\tstatic const TMaterial m_p_material[2];"});
@@ -136,10 +134,9 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
     EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials"),
         Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials[3] = {", "\t{-1, 0, 3},", "\t{0, 3, 3},",
             "\t{1, 6, 3}", "};"}));
-    EXPECT_EQ(Section(s_header, "const float Ctwo_3ds::p_object_1_vertices"),
-        Lines({"const float Ctwo_3ds::p_object_1_vertices[8 * 0] = {", "};"}));
-    EXPECT_EQ(Section(s_header, "const unsigned int Ctwo_3ds::p_object_1_indices"),
-        Lines({"const unsigned int Ctwo_3ds::p_object_1_indices[3 * 0] = {", "};"}));
+    // the empty mesh has no arrays of length 0
+    EXPECT_EQ(s_header.find("p_object_1_vertices"), std::string::npos);
+    EXPECT_EQ(s_header.find("p_object_1_indices"), std::string::npos);
     EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials"),
         Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials[1] = {", "\t{-1, 0, 0}", "};"}));
     EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject Ctwo_3ds::m_p_object"),
@@ -156,11 +153,60 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
             "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
             "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
             "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
-            "\tp_object_1_vertices, p_object_1_indices,",
+            "\t0, 0,",
             "\t1, p_object_1_materials}",
             "};"}));
     // both meshes' arrays come before the object table
     EXPECT_LT(s_header.find("~static arrays for 'dir/two.3ds' -> object 1"), s_header.find("m_p_object[2] = {"));
+}
+
+TEST(HeaderText, MeshWithoutVerticesOrFacesHasNoArraysOfLengthZero)
+{
+    // ISO C++ refuses [8 * 0]: the arrays are left out and the entry points to 0
+    TBytes bytes = Scene({CChunk(id_NamedObject).Name("m").Add(CChunk(id_TriObject))}).Bytes();
+    std::string s_expected = expected::Banner() + expected::ClassDeclaration("m") +
+        Lines({"\tstatic const TObject::TMatRange p_object_0_materials[1];",
+            "\tstatic const TObject m_p_object[1];"}) +
+        expected::Accessors(1, 0, 0, 0) +
+        Lines({"/* === static arrays for 'm.3ds' -> object 0 === */",
+            "",
+            "const Cm_3ds::TObject::TMatRange Cm_3ds::p_object_0_materials[1] = {",
+            "\t{-1, 0, 0}",
+            "};",
+            "",
+            "/* === ~static arrays for 'm.3ds' -> object 0 === */",
+            "",
+            "const Cm_3ds::TObject Cm_3ds::m_p_object[1] = {",
+            "\t{\"m\", 0, 0, {",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
+            "\t0, 0,",
+            "\t1, p_object_0_materials}",
+            "};"}) +
+        expected::Trailer();
+    EXPECT_EQ(s_HeaderFor(bytes, "m", "m.3ds"), s_expected);
+}
+
+TEST(HeaderText, MeshWithVerticesButNoFacesKeepsItsVertexArray)
+{
+    TBytes bytes = Scene({MeshObject("dots", {{1, 2, 3}}, {})}).Bytes();
+    std::string s_header = s_HeaderFor(bytes, "dots", "dots.3ds");
+    std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 1];",
+        "\tstatic const TObject::TMatRange p_object_0_materials[1];", "\tstatic const TObject m_p_object[1];", "",
+        "public:"});
+    EXPECT_NE(s_header.find(expected::ClassDeclaration("dots") + s_declarations), std::string::npos) << s_header;
+    EXPECT_NE(s_header.find(Lines({"/* === static arrays for 'dots.3ds' -> object 0 === */", "",
+                  "const float Cdots_3ds::p_object_0_vertices[8 * 1] = {",
+                  "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f", "};",
+                  "const Cdots_3ds::TObject::TMatRange Cdots_3ds::p_object_0_materials[1] = {"})),
+        std::string::npos)
+        << s_header;
+    EXPECT_EQ(s_header.find("p_object_0_indices"), std::string::npos);
+    EXPECT_NE(s_header.find("0.000000f}, 1, 0,\n\tp_object_0_vertices, 0,\n\t1, p_object_0_materials}\n"),
+        std::string::npos)
+        << s_header;
 }
 
 TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)

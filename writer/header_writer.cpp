@@ -81,10 +81,13 @@ void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
 {
     for(int i = 0; i < r_scene.n_object_num; ++ i) {
         const TMesh &r_mesh = r_scene.p_object[size_t(i)];
-        r_out.Format("\tstatic const float p_object_%d_vertices[8 * %d];\n"
-            "\tstatic const unsigned int p_object_%d_indices[3 * %d];\n"
-            "\tstatic const TObject::TMatRange p_object_%d_materials[%d];\n",
-            i, r_mesh.n_vertex_num, i, r_mesh.n_face_num, i, n_MatRange_Num(r_scene, i));
+        // ISO C++ has no arrays of length 0: an empty vertex or index array
+        // is neither declared nor defined, and its object entry holds 0
+        if(r_mesh.n_vertex_num)
+            r_out.Format("\tstatic const float p_object_%d_vertices[8 * %d];\n", i, r_mesh.n_vertex_num);
+        if(r_mesh.n_face_num)
+            r_out.Format("\tstatic const unsigned int p_object_%d_indices[3 * %d];\n", i, r_mesh.n_face_num);
+        r_out.Format("\tstatic const TObject::TMatRange p_object_%d_materials[%d];\n", i, n_MatRange_Num(r_scene, i));
     }
     for(int i = 0; i < r_scene.n_camera_num; ++ i) {
         const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "scene/face_order.h"
 #include "writer/digits.h"
@@ -93,6 +94,14 @@ int n_SignedParent(int n_parent)
     return n_low >= 0x8000 ? n_low - 0x10000 : n_low;
 }
 
+// What an object entry points to for one of its arrays: the array's name
+// "p_object_<i>_<kind>", or the null pointer constant 0 where the array has
+// no elements and so does not exist.
+std::string s_ArrayOrNull(int n_elements, int n_object, const char *p_s_kind)
+{
+    return n_elements ? "p_object_" + std::to_string(n_object) + "_" + p_s_kind : std::string("0");
+}
+
 void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
 {
     r_out.Format("const C%s_3ds::TObject C%s_3ds::m_p_object[%d] = {\n", p_s_class, p_s_class, r_scene.n_object_num);
@@ -101,11 +110,12 @@ void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s
         const float *p_m = r_mesh.p_transform;
         r_out.Format("\t{\"%s\", %d, %d, {\n\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff,\n"
             "\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff}, %d, %d,\n"
-            "\tp_object_%d_vertices, p_object_%d_indices,\n\t%d, p_object_%d_materials}%s\n",
+            "\t%s, %s,\n\t%d, p_object_%d_materials}%s\n",
             TQuoted{r_mesh.p_s_name}, r_mesh.n_id, n_SignedParent(r_mesh.n_parent),
             p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
             p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
-            r_mesh.n_vertex_num, r_mesh.n_face_num, i, i, n_MatRange_Num(r_scene, i), i,
+            r_mesh.n_vertex_num, r_mesh.n_face_num, s_ArrayOrNull(r_mesh.n_vertex_num, i, "vertices"),
+            s_ArrayOrNull(r_mesh.n_face_num, i, "indices"), n_MatRange_Num(r_scene, i), i,
             p_s_Separator(size_t(i), size_t(r_scene.n_object_num)));
     }
     r_out.Put("};\n");
@@ -118,8 +128,10 @@ void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_cla
     for(int i = 0; i < r_scene.n_object_num; ++ i) {
         r_out.Format("/* === static arrays for '%s' -> object %d === */\n\n", TCommented{p_s_input_path}, i);
         const TMesh &r_mesh = r_scene.p_object[size_t(i)];
-        WriteVertices(r_out, r_mesh, p_s_class, i);
-        WriteIndices(r_out, r_mesh, p_s_class, i);
+        if(r_mesh.n_vertex_num)
+            WriteVertices(r_out, r_mesh, p_s_class, i);
+        if(r_mesh.n_face_num)
+            WriteIndices(r_out, r_mesh, p_s_class, i);
         WriteMatRanges(r_out, r_scene, p_s_class, i);
         r_out.Format("\n/* === ~static arrays for '%s' -> object %d === */\n\n", TCommented{p_s_input_path}, i);
     }
