@@ -2,25 +2,28 @@
 
 namespace bake3ds {
 
-std::string OutputPathFor(const std::string &r_s_input)
+size_t n_FileNameStart(const std::string &r_s_path, bool b_drives)
 {
-    size_t n_name = r_s_input.find_last_of("/\\");
-    n_name = n_name == std::string::npos ? 0 : n_name + 1;
+    size_t n_cut = r_s_path.find_last_of("/\\");
+    if(n_cut != std::string::npos)
+        return n_cut + 1;
+    bool b_drive = b_drives && r_s_path.size() >= 2 && r_s_path[1] == ':' &&
+        ((r_s_path[0] >= 'a' && r_s_path[0] <= 'z') || (r_s_path[0] >= 'A' && r_s_path[0] <= 'Z'));
+    return b_drive ? 2 : 0;
+}
+
+std::string OutputPathFor(const std::string &r_s_input, bool b_drives)
+{
+    size_t n_name = n_FileNameStart(r_s_input, b_drives);
     size_t n_dot = r_s_input.rfind('.');
     if(n_dot == std::string::npos || n_dot < n_name)
         return r_s_input + ".h";
     return r_s_input.substr(0, n_dot) + ".h";
 }
 
-std::string ClassNameFor(const std::string &r_s_output)
+std::string ClassNameFor(const std::string &r_s_output, bool b_drives)
 {
-    std::string s_name = r_s_output;
-    size_t n_cut = s_name.rfind('\\');
-    if(n_cut != std::string::npos)
-        s_name.erase(0, n_cut + 1);
-    n_cut = s_name.rfind('/');
-    if(n_cut != std::string::npos)
-        s_name.erase(0, n_cut + 1);
+    std::string s_name = r_s_output.substr(n_FileNameStart(r_s_output, b_drives));
     s_name.resize(s_name.size() >= 2 ? s_name.size() - 2 : 0);
     for(char &r_c : s_name) {
         bool b_keep = (r_c >= 'a' && r_c <= 'z') || (r_c >= 'A' && r_c <= 'Z') ||

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "driver/output_names.h"
 #include "test_support.h"
 
 using namespace fixture;
@@ -72,6 +73,34 @@ TEST(Driver, OutputPathAndClassName)
     ExpectConverted("models/ship", "models/ship.h", "ship");
     ExpectConverted("x/.3ds", "x/.h", "");
     ExpectConverted("a.b.c.3ds", "a.b.c.h", "a_b_c");
+    // ':' is an ordinary character on POSIX
+    ExpectConverted("C:scene.3ds", "C:scene.h", "C_scene");
+}
+
+TEST(Driver, FileNamesWithAndWithoutDriveLetters)
+{
+    using bake3ds::ClassNameFor;
+    using bake3ds::OutputPathFor;
+    struct TCase {
+        const char *p_s_input, *p_s_output, *p_s_class_posix, *p_s_class_windows;
+    };
+    const TCase p_cases[] = {
+        {"C:scene.3ds", "C:scene.h", "C_scene", "scene"},
+        {"d:a.b", "d:a.h", "d_a", "a"},
+        {"C:\\models\\ship.3ds", "C:\\models\\ship.h", "ship", "ship"},
+        {"dir\\a.b\\scene", "dir\\a.b\\scene.h", "scene", "scene"},
+        {"C:", "C:.h", "C_", ""},
+        {"1:a.3ds", "1:a.h", "1_a", "1_a"}, // a drive is a letter
+        {"x/C:a.3ds", "x/C:a.h", "C_a", "C_a"}, // only at the start
+    };
+    for(const TCase &r : p_cases) {
+        for(bool b_drives : {false, true}) {
+            std::string s_output = OutputPathFor(r.p_s_input, b_drives);
+            EXPECT_EQ(s_output, r.p_s_output) << r.p_s_input << (b_drives ? " with drives" : "");
+            EXPECT_EQ(ClassNameFor(s_output, b_drives), b_drives ? r.p_s_class_windows : r.p_s_class_posix)
+                << r.p_s_input << (b_drives ? " with drives" : "");
+        }
+    }
 }
 
 TEST(Driver, RelativeParentFolderAndLongPaths)
