@@ -2,18 +2,20 @@
 # Installs the Debian packages a step needs, where they are missing and the
 # machine allows it (root, Debian's registry reachable). Where it cannot, it
 # says so and goes on: the tests that need a missing package skip, saying so.
-# Usage: tests/packages.sh build|sample|test
+# Usage: tests/packages.sh build|sample|test|windows
 set -u
 
 build_packages="cmake g++ make"
 sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
+windows_packages="$build_packages g++-mingw-w64-x86-64 wine64 wine"
 test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
     sample) wanted=$sample_packages ;;
     test) wanted=$test_packages ;;
-    *) echo "usage: $0 build|sample|test" >&2; exit 2 ;;
+    windows) wanted=$windows_packages ;;
+    *) echo "usage: $0 build|sample|test|windows" >&2; exit 2 ;;
 esac
 
 missing=""

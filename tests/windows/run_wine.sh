@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Cross-builds the converter for Windows with mingw-w64 and runs bake3ds.exe
+# under wine over the sample and every corpus file: each header must be
+# byte-identical to the Linux build's, with the same messages (after
+# "\r\n" -> "\n") and exit status; then the driver's error cases.
+# Usage: tests/windows/run_wine.sh [LINUX_BUILD_DIR]   (default build)
+# Exit status 77 when mingw-w64 or wine cannot be had: the check is skipped.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+linux_build=${1:-build}
+bash tests/packages.sh windows
+if ! command -v x86_64-w64-mingw32-g++ >/dev/null || ! command -v wine >/dev/null; then
+    echo "skipped: x86_64-w64-mingw32-g++ or wine is missing" >&2
+    exit 77
+fi
+start=$(date +%s)
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DBAKE3DS_TESTS=OFF >/dev/null || exit 1
+cmake --build build-windows -j2 --target bake3ds >/dev/null || exit 1
+cmake --build "$linux_build" -j2 --target bake3ds write_sample >/dev/null || exit 1
+exe=$root/build-windows/bake3ds.exe
+linux=$root/$linux_build/bake3ds
+
+export WINEDEBUG=-all WINEPREFIX=$root/build-windows/wineprefix
+work=$(mktemp -d)
+trap 'wineserver -k >/dev/null 2>&1; rm -rf "$work"' EXIT
+wineserver -p >/dev/null 2>&1 # one server for every run
+wine cmd /c exit >/dev/null 2>&1 # the prefix is made once, before the timed runs
+
+compared=0 identical=0 failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# Converts $1 (a path relative to $work/lin and $work/win) with both builds.
+compare() {
+    local name=$1 lin_status win_status
+    (cd "$work/lin" && "$linux" "$name" >out 2>err); lin_status=$?
+    (cd "$work/win" && wine "$exe" "$name" >out 2>err); win_status=$?
+    compared=$((compared + 1))
+    local header=${name%.*}.h
+    if [ "$lin_status" != "$win_status" ]; then fail "$name: exit $lin_status on Linux, $win_status under wine"; return; fi
+    if ! cmp -s <(tr -d '\r' <"$work/win/out") "$work/lin/out" || ! cmp -s <(tr -d '\r' <"$work/win/err") "$work/lin/err"; then
+        fail "$name: messages differ"; return
+    fi
+    if [ -f "$work/lin/$header" ] || [ -f "$work/win/$header" ]; then
+        cmp -s "$work/lin/$header" "$work/win/$header" || { fail "$name: headers differ"; return; }
+    fi
+    identical=$((identical + 1))
+}
+
+inputs() { # copies one input into both folders under a name
+    mkdir -p "$work/lin" "$work/win"; cp "$1" "$work/lin/$2"; cp "$1" "$work/win/$2"
+}
+"$root/$linux_build/examples/write_sample" "$work/sample.3ds"
+inputs "$work/sample.3ds" sample.3ds; compare sample.3ds
+# a name with letters outside ASCII
+inputs "$work/sample.3ds" "caf$(printf '\xc3\xa9')-$(printf '\xc3\xbc').3ds"; compare "caf$(printf '\xc3\xa9')-$(printf '\xc3\xbc').3ds"
+corpus=$root/../shared/corpus
+if [ -d "$corpus" ]; then
+    n=0
+    while IFS= read -r file; do
+        n=$((n + 1)); inputs "$file" "c$n.3ds"; compare "c$n.3ds"; rm -f "$work"/lin/c$n.* "$work"/win/c$n.*
+    done < <(find "$corpus" -type f -iname '*.3ds' | sort)
+else
+    echo "the corpus folder ../shared/corpus is absent: only the sample and the error cases are compared"
+fi
+
+# the driver's error cases
+printf 'xx' >"$work/broken"; inputs "$work/broken" broken.3ds; compare broken.3ds
+compare missing.3ds
+mkdir -p "$work/lin/folder.3ds" "$work/win/folder.3ds"; compare folder.3ds
+inputs "$work/sample.3ds" d.3ds; mkdir -p "$work/lin/d.h" "$work/win/d.h"; compare d.3ds
+inputs "$work/sample.3ds" hard.3ds; ln "$work/lin/hard.3ds" "$work/lin/hard.h"; ln "$work/win/hard.3ds" "$work/win/hard.h"
+compare hard.3ds
+cmp -s "$work/win/hard.3ds" "$work/sample.3ds" || fail "hard.3ds: the input was overwritten"
+inputs "$work/sample.3ds" scene.h; compare scene.h
+for args in "" "a.3ds b.3ds"; do
+    (cd "$work/lin" && "$linux" $args >out 2>err); lin_status=$?
+    (cd "$work/win" && wine "$exe" $args >out 2>err); win_status=$?
+    compared=$((compared + 1))
+    if [ "$lin_status" = "$win_status" ] && cmp -s <(tr -d '\r' <"$work/win/err") "$work/lin/err"; then
+        identical=$((identical + 1))
+    else fail "arguments '$args': exit $lin_status / $win_status"; fi
+done
+# a drive-relative path, on wine's drive C
+mkdir -p "$WINEPREFIX/drive_c/bake3ds-test"; cp "$work/sample.3ds" "$WINEPREFIX/drive_c/bake3ds-test/drive.3ds"
+(cd "$WINEPREFIX/drive_c/bake3ds-test" && wine "$exe" 'C:drive.3ds' >/dev/null 2>&1) || fail "C:drive.3ds did not convert"
+grep -q '^class Cdrive_3ds {' "$WINEPREFIX/drive_c/bake3ds-test/drive.h" || fail "C:drive.3ds: class is not Cdrive_3ds"
+
+echo "wine: $identical of $compared runs identical to Linux (headers, messages, exit statuses), $(( $(date +%s) - start )) s"
+[ "$failures" = 0 ]
