@@ -11,10 +11,16 @@
 # class Cscene_3ds. Two files that would give the same header on one target
 # are refused at configure time.
 #
-# Needs the imported (or, inside the converter's own build, aliased)
-# executable target bake3ds::bake3ds.
+# Runs the imported (or, inside the converter's own build, aliased)
+# executable target bake3ds::bake3ds, unless the cache variable
+# BAKE3DS_EXECUTABLE names a converter: in a cross build the package's
+# target is a program for the target machine, which the build machine
+# cannot run, so a converter built for the build machine is named there.
 
 include_guard(GLOBAL)
+
+set(BAKE3DS_EXECUTABLE "" CACHE FILEPATH
+    "A bake3ds converter that runs on the build machine (for cross builds); empty: the package's bake3ds::bake3ds")
 
 # The header's file name and the generated class's name for one input path,
 # as the converter derives them: the file name up to its last '.', with
@@ -42,8 +48,12 @@ function(bake3ds_add_header)
     if(NOT arg_FILES)
         message(FATAL_ERROR "bake3ds_add_header: no FILES given for ${arg_TARGET}")
     endif()
-    if(NOT TARGET bake3ds::bake3ds)
-        message(FATAL_ERROR "bake3ds_add_header: the converter target bake3ds::bake3ds is not defined; use find_package(bake3ds)")
+    if(BAKE3DS_EXECUTABLE)
+        set(s_tool "${BAKE3DS_EXECUTABLE}")
+    elseif(TARGET bake3ds::bake3ds)
+        set(s_tool bake3ds::bake3ds)
+    else()
+        message(FATAL_ERROR "bake3ds_add_header: the converter target bake3ds::bake3ds is not defined; use find_package(bake3ds) or set BAKE3DS_EXECUTABLE")
     endif()
 
     set(s_dir "${CMAKE_CURRENT_BINARY_DIR}/bake3ds/${arg_TARGET}")
@@ -64,8 +74,8 @@ function(bake3ds_add_header)
             BYPRODUCTS "${s_dir}/${s_input_name}"
             COMMAND "${CMAKE_COMMAND}" -E make_directory "${s_dir}"
             COMMAND "${CMAKE_COMMAND}" -E copy "${s_input}" "${s_dir}/${s_input_name}"
-            COMMAND bake3ds::bake3ds "${s_dir}/${s_input_name}"
-            DEPENDS "${s_input}" bake3ds::bake3ds
+            COMMAND "${s_tool}" "${s_dir}/${s_input_name}"
+            DEPENDS "${s_input}" "${s_tool}"
             COMMENT "Converting ${s_file} to ${s_header} (class ${s_class})"
             VERBATIM)
         list(APPEND new_headers "${s_dir}/${s_header}")

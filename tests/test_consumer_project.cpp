@@ -164,6 +164,17 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     }
     ChangeScene(&sample);
     EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(sample));
+
+    // a host converter named by BAKE3DS_EXECUTABLE, as a cross build names
+    // one, is the one that runs: it leaves a mark
+    std::string s_host = m_t_dir.s_File("host-bake3ds");
+    WriteFile(s_host, "#!/bin/sh\necho ran >> \"$0.log\"\nexec '" + s_ToolPath() + "' \"$@\"\n");
+    ASSERT_EQ(t_Run({"chmod", "+x", s_host}).n_status, 0);
+    t_run = t_Run({"cmake", "-S", m_t_dir.s_File("src"), "-B", m_t_dir.s_File("build"), "-DBAKE3DS_EXECUTABLE=" + s_host});
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    ChangeScene(&other);
+    EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(other));
+    EXPECT_EQ(s_ReadFile(s_host + ".log"), "ran\n");
 }
 
 TEST_F(ConsumerProject, TwoScenesOfOneNameOnOneTargetAreRefusedAtConfigureTime)
