@@ -189,3 +189,30 @@ TEST_F(ConsumerProject, TwoScenesOfOneNameOnOneTargetAreRefusedAtConfigureTime)
     EXPECT_NE(t_run.n_status, 0);
     EXPECT_NE(t_run.s_err.find("would also write ship-1.h"), std::string::npos) << s_Why(t_run);
 }
+
+TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
+{
+    if(!b_HaveProgram("cpack") || !b_HaveProgram("dpkg-deb"))
+        GTEST_SKIP() << "cpack or dpkg-deb is not installed";
+    TRunResult t_run = t_Run({"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake",
+        "-B", m_t_dir.s_File("package")});
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    std::string s_deb;
+    for(const fs::directory_entry &r_entry : fs::directory_iterator(m_t_dir.s_File("package"))) {
+        if(r_entry.path().extension() == ".deb")
+            s_deb = r_entry.path().string();
+    }
+    ASSERT_NE(s_deb.find("bake3ds_1.0.0_"), std::string::npos) << s_deb;
+    t_run = t_Run({"dpkg-deb", "-x", s_deb, m_t_dir.s_File("deb")});
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    ASSERT_TRUE(b_FileExists(m_t_dir.s_File("deb/usr/bin/bake3ds")));
+    fixture::TBytes sample = fixture::SampleScene();
+    WriteFile(s_Scene(), sample);
+    t_run = t_Run({"cmake", "-S", m_t_dir.s_File("src"), "-B", m_t_dir.s_File("build"),
+        "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File("deb/usr")});
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    EXPECT_EQ(s_BuildAndRun(), s_ExpectedLine(sample));
+    // the converter that ran is the package's own
+    EXPECT_NE(s_ReadFile(m_t_dir.s_File("build/CMakeCache.txt")).find(m_t_dir.s_File("deb/usr/lib/cmake/bake3ds")),
+        std::string::npos);
+}
