@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a step needs, where they are missing and the
-# machine allows it (root, Debian's registry reachable). Where it cannot, it
-# says so and goes on: the tests that need a missing package skip, saying so.
-# Usage: tests/packages.sh build|sample|test
+# machine allows it (root, Debian's registry reachable). Where it cannot
+# (not root, no apt-get), it says so and goes on: the tests that need a
+# missing package skip, saying so. An install that was tried and failed stops
+# the caller: exit status 1.
+# Usage: tests/packages.sh build|sample|test|fuzz
 set -u
 
 build_packages="cmake g++ make"
 sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
 test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
+fuzz_packages="$build_packages clang libclang-rt-14-dev"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
     sample) wanted=$sample_packages ;;
     test) wanted=$test_packages ;;
-    *) echo "usage: $0 build|sample|test" >&2; exit 2 ;;
+    fuzz) wanted=$fuzz_packages ;;
+    *) echo "usage: $0 build|sample|test|fuzz" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -29,6 +33,7 @@ fi
 echo "installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends $missing >/dev/null; }; then
-    echo "packages:$missing could not be installed; the tests that need them will skip" >&2
+    echo "packages:$missing could not be installed" >&2
+    exit 1
 fi
 exit 0

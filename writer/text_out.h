@@ -29,7 +29,7 @@ class CTextOut {
 public:
     // Text is written to the open file descriptor, which stays open.
     explicit CTextOut(int n_fd) : m_n_fd(n_fd) {}
-    // Text is appended to the string.
+    // Text is appended to the string; memory that runs out is a write error.
     explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
     CTextOut(const CTextOut &) = delete;
     CTextOut &operator=(const CTextOut &) = delete;
