@@ -75,17 +75,21 @@ int RunConverter(int n_argc, const char *const *p_argv, FILE *p_out, FILE *p_err
 }
 
 int ConvertMemory(const uint8_t *p_data, size_t n_size, const char *p_s_class, const char *p_s_input_path,
-    std::string &r_s_header, bool b_printf_floats)
+    std::string &r_s_header, bool b_printf_floats, const TLoadOptions &r_options)
 {
     C3dsScene t_scene;
-    if(!t_scene.LoadMemory(p_data, n_size))
+    if(!t_scene.LoadMemory(p_data, n_size, r_options))
         return 0;
     SortScene(t_scene);
+    size_t n_before = r_s_header.size();
     CTextOut t_out(&r_s_header);
     t_out.UsePrintfFloats(b_printf_floats);
     WriteBanner(t_out);
     WriteHeader(t_out, t_scene, p_s_class, p_s_input_path);
-    t_out.b_Finish();
+    if(!t_out.b_Finish()) {
+        r_s_header.resize(n_before); // no partial header
+        return 0;
+    }
     return 1;
 }
 

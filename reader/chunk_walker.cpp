@@ -8,7 +8,7 @@ int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
 {
     // checked before the position, so that a deep enough nesting fails
     // even where the walk would find nothing to read
-    if(n_level >= n_max_walk_level)
+    if(n_level >= r_ld.n_walk_level_limit)
         return -1;
     CInput &r_in = r_ld.t_in;
     while(r_in.n_Pos() < n_end) {

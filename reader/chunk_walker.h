@@ -8,7 +8,7 @@ namespace bake3ds {
 // Walks the chunks that follow one another from the input's position up to
 // n_end, handling each known id through the chunk table, and returns 0 at
 // n_end or when the file ends inside a chunk header, -1 for a chunk of
-// length 0 or a walk at level n_max_walk_level or deeper, or the first
+// length 0 or a walk at the load's walk-level limit or deeper, or the first
 // non-zero status of a handler or nested walk. The stream is set to each
 // chunk's end after it, whatever its handler read.
 int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level);

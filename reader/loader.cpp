@@ -30,10 +30,10 @@ bool b_CornersInRange(const C3dsScene &r_scene)
     return true;
 }
 
-int n_Load(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size)
+int n_Load(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const TLoadOptions &r_options)
 {
     r_scene = C3dsScene();
-    TLoader t_ld(p_data, n_size, r_scene);
+    TLoader t_ld(p_data, n_size, r_scene, r_options);
     if(ReadChunks(t_ld, int64_t(n_size), 1))
         return 0;
 
@@ -59,10 +59,10 @@ int n_Load(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size)
 
 } // namespace
 
-int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size)
+int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size, const TLoadOptions &r_options)
 {
     try {
-        return n_Load(*this, p_data, n_size);
+        return n_Load(*this, p_data, n_size, r_options);
     } catch(const std::bad_alloc &) {
         return 0;
     } catch(const std::length_error &) {
@@ -70,7 +70,7 @@ int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size)
     }
 }
 
-int C3dsScene::Load(const char *p_s_path)
+int C3dsScene::Load(const char *p_s_path, const TLoadOptions &r_options)
 {
     *this = C3dsScene();
     std::vector<uint8_t> bytes;
@@ -80,7 +80,7 @@ int C3dsScene::Load(const char *p_s_path)
     } catch(const std::bad_alloc &) {
         return 0;
     }
-    return LoadMemory(bytes.data(), bytes.size());
+    return LoadMemory(bytes.data(), bytes.size(), r_options);
 }
 
 } // namespace bake3ds

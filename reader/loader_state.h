@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "reader/input.h"
+#include "reader/load_options.h"
 #include "scene/scene.h"
 
 namespace bake3ds {
@@ -21,31 +22,6 @@ enum TNodeKind {
     node_Camera = 3,           // a camera node has begun
     node_ObjectHeaderRead = 4  // the fill pass handled a header as node_Object
 };
-
-// The walk that the loader starts is level 1; each nested walk is one level
-// deeper. A walk at this level or deeper fails at once, which bounds the
-// recursion whatever the file nests.
-const int n_max_walk_level = 513;
-
-// The load may hold this many vertices, faces and track keys in all, plus
-// one per four bytes of the file; files whose counts match their chunks
-// stay far below it.
-const int64_t n_element_allowance = 1048576;
-
-// The load may hold this many meshes, lights, cameras and materials in all,
-// plus one per six bytes of the file (a record chunk takes six at least).
-// Chunks read again, past their parents' ends, could otherwise make a file of
-// a few hundred bytes hold millions of records.
-const int64_t n_record_allowance = 65536;
-
-// The load may do twice the element allowance above plus this many times
-// the file's size in units of work: a unit is a chunk visited or an element
-// (vertex, face, mapping or group entry, track key) read into a record. A
-// file whose chunks lie within their parents and whose counts match their
-// chunks visits each chunk once a pass and reads each byte once, far below
-// it; without the bound, chunks that reach past their parents' ends can have
-// the same bytes walked again and again, exponentially often.
-const int64_t n_work_factor = 4;
 
 // The first record of each name among those the fill pass has named so far,
 // for one kind of record: the lookups by name in constant time.
@@ -83,6 +59,7 @@ struct TLoader {
     int n_key_counter = 0;
 
     int n_walk_level = 0; // level of the walk that met the current chunk
+    int n_walk_level_limit = n_max_walk_level; // a walk at this level or deeper fails
 
     CNameIndex t_mesh_names, t_light_names, t_camera_names, t_material_names;
 
@@ -93,11 +70,17 @@ struct TLoader {
     int64_t n_records_counted = 0;
     int64_t n_record_limit = 0;
 
-    TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene)
-        : t_in(p_data, n_size), p_scene(&r_scene),
-          n_element_limit(n_element_allowance + int64_t(n_size / 4)),
-          n_work_limit(2 * n_element_allowance + n_work_factor * int64_t(n_size)),
-          n_record_limit(n_record_allowance + int64_t(n_size / 6)) {}
+    // The limits come from r_options and the input's size; negative
+    // options count as 0.
+    TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene,
+        const TLoadOptions &r_options = TLoadOptions())
+        : t_in(p_data, n_size), p_scene(&r_scene), n_walk_level_limit(r_options.n_walk_level_limit),
+          n_element_limit(n_NonNegative(r_options.n_element_base) + int64_t(n_size / 4)),
+          n_work_limit(2 * n_NonNegative(r_options.n_element_base) +
+              n_NonNegative(r_options.n_work_per_byte) * int64_t(n_size)),
+          n_record_limit(n_NonNegative(r_options.n_record_base) + int64_t(n_size / 6)) {}
+
+    static int64_t n_NonNegative(int64_t n) { return n < 0 ? 0 : n; }
 
     TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "reader/load_options.h"
+
 namespace bake3ds {
 
 // One vertex, 8 floats. Position axes are already exchanged (file x, z, y).
@@ -92,11 +94,13 @@ public:
     // every mesh got its normals, 0 otherwise (cannot open, not a regular
     // file, malformed chunk tree, allocation refused, corner out of range).
     // On return the scene holds whatever the steps that ran left in it.
-    int Load(const char *path);
+    // The load stays within options' limits; a file that would need more
+    // fails the load.
+    int Load(const char *path, const TLoadOptions &options = TLoadOptions());
 
     // The same load over bytes already in memory; data may be null when
     // size is 0. The bytes are not copied and must outlive the call.
-    int LoadMemory(const uint8_t *data, size_t size);
+    int LoadMemory(const uint8_t *data, size_t size, const TLoadOptions &options = TLoadOptions());
 };
 
 } // namespace bake3ds

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a step needs, where they are missing and the
-# machine allows it (root, Debian's registry reachable). Where it cannot, it
-# says so and goes on: the tests that need a missing package skip, saying so.
-# Usage: tests/packages.sh build|sample|test|windows
+# machine allows it (root, Debian's registry reachable). Where it cannot
+# (not root, no apt-get), it says so and goes on: the tests that need a
+# missing package skip, saying so. An install that was tried and failed stops
+# the caller: exit status 1.
+# Usage: tests/packages.sh build|sample|test|fuzz|windows
 set -u
 
 build_packages="cmake g++ make"
 sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
 windows_packages="$build_packages g++-mingw-w64-x86-64 wine64 wine"
 test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
+fuzz_packages="$build_packages clang libclang-rt-14-dev"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
     sample) wanted=$sample_packages ;;
     test) wanted=$test_packages ;;
     windows) wanted=$windows_packages ;;
-    *) echo "usage: $0 build|sample|test|windows" >&2; exit 2 ;;
+    fuzz) wanted=$fuzz_packages ;;
+    *) echo "usage: $0 build|sample|test|fuzz|windows" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -31,6 +35,7 @@ fi
 echo "installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends $missing >/dev/null; }; then
-    echo "packages:$missing could not be installed; the tests that need them will skip" >&2
+    echo "packages:$missing could not be installed" >&2
+    exit 1
 fi
 exit 0

@@ -145,3 +145,30 @@ TEST(Loader, RecordsAndWorkAreBoundedByTheFileSize)
     ASSERT_EQ(n_LoadBytes(many, s), 1);
     EXPECT_EQ(s.n_object_num, 100000);
 }
+
+TEST(Loader, TakesEachLimitFromItsOptions)
+{
+    // 40 vertices and 4 meshes: far within the defaults
+    std::vector<CChunk> meshes;
+    for(int i = 0; i < 4; ++ i)
+        meshes.push_back(MeshObject("m" + std::to_string(i), std::vector<std::array<float, 3>>(10, {1, 2, 3}), {}));
+    TBytes bytes = Scene(meshes).Bytes();
+    C3dsScene s;
+    ASSERT_EQ(s.LoadMemory(bytes.data(), bytes.size()), 1);
+    ASSERT_EQ(s.n_object_num, 4);
+
+    // the element and record allowances are checked by the fuzzer's small
+    // limits; a consistent file's per-byte shares alone cover its counts
+    TLoadOptions t_work;
+    t_work.n_element_base = 0;
+    t_work.n_work_per_byte = 0;
+    EXPECT_EQ(s.LoadMemory(bytes.data(), bytes.size(), t_work), 0) << "no work allowed";
+
+    // walks: the file's (1), main's (2), the editor's (3), the named object's
+    // (4), the triangle object's (5), the face list's (6)
+    TLoadOptions t_levels;
+    t_levels.n_walk_level_limit = 6;
+    EXPECT_EQ(s.LoadMemory(bytes.data(), bytes.size(), t_levels), 0) << "the face list's walk is level 6";
+    t_levels.n_walk_level_limit = 7;
+    EXPECT_EQ(s.LoadMemory(bytes.data(), bytes.size(), t_levels), 1);
+}

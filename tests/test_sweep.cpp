@@ -109,6 +109,14 @@ TEST(Sweep, EveryPrefixConvertsOrFailsCleanly)
             fixture::TBytes prefix(r_file.second.begin(), r_file.second.begin() + long(n));
             Convert(prefix, n_converted, n_failed, r_file.first + " cut to " + std::to_string(n) + " bytes");
         }
+        // the full-length prefix is the file itself: exactly its whole header
+        std::string s_whole, s_full_prefix;
+        ASSERT_EQ(ConvertMemory(r_file.second.data(), r_file.second.size(), "sweep", "sweep.3ds", s_whole), 1)
+            << r_file.first;
+        fixture::TBytes full(r_file.second.begin(), r_file.second.end());
+        ASSERT_EQ(ConvertMemory(full.data(), full.size(), "sweep", "sweep.3ds", s_full_prefix), 1) << r_file.first;
+        EXPECT_TRUE(s_full_prefix == s_whole) << r_file.first << ": the full-length prefix gives another header";
+        EXPECT_TRUE(b_EndsWithTrailer(s_whole)) << r_file.first;
     }
     std::cout << n_converted << " prefixes converted, " << n_failed << " failed\n";
     EXPECT_GT(n_converted, 0);

@@ -1,5 +1,8 @@
 #include "writer/text_out.h"
 
+#include <new>
+#include <stdexcept>
+
 #include "writer/digits.h"
 
 namespace bake3ds {
@@ -8,7 +11,16 @@ void CTextOut::Emit(const char *p_text, size_t n_len)
 {
     m_n_written += n_len;
     if(m_p_dest) {
-        m_p_dest->append(p_text, n_len);
+        // memory that runs out is this sink's full disk
+        if(!m_b_error) {
+            try {
+                m_p_dest->append(p_text, n_len);
+            } catch(const std::bad_alloc &) {
+                m_b_error = true;
+            } catch(const std::length_error &) {
+                m_b_error = true;
+            }
+        }
         return;
     }
     // after the first failure nothing more is tried: the header is lost

@@ -30,7 +30,7 @@ class CTextOut {
 public:
     // Text is written to the open file, which stays open.
     explicit CTextOut(COutputFile *p_file) : m_p_file(p_file) {}
-    // Text is appended to the string.
+    // Text is appended to the string; memory that runs out is a write error.
     explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
     CTextOut(const CTextOut &) = delete;
     CTextOut &operator=(const CTextOut &) = delete;

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -151,6 +152,11 @@ int n_Main(const preview::TSceneView &r_view, int n_argc, char **p_argv)
     r_run.p_context = std::make_unique<preview::COffscreenContext>(n_width, n_height);
     int n_result = RUN_ALL_TESTS();
     r_run.p_context.reset(); // before the exit: Mesa's own teardown runs at exit
+    if(n_result == 0 && !BAKE3DS_HAVE_LIB3DS) {
+        // every check that could run passed; the comparison with lib3ds could not
+        std::printf("skipped: lib3ds is not installed\n");
+        return BAKE3DS_SKIP_STATUS;
+    }
     return n_result;
 }
 
