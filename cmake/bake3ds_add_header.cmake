@@ -4,6 +4,8 @@
 # headers on <target>'s include path, so that its sources can say
 # #include "scene.h". A header is regenerated when its .3ds file or the
 # converter changes. Relative paths are taken from the current source folder.
+# When the converter refuses a file, the build fails with bake3ds-info's
+# line saying why.
 #
 # The converter writes the header next to its input, so each input is first
 # copied into <current binary folder>/bake3ds/<target>/; the header (and the
@@ -50,10 +52,29 @@ function(bake3ds_add_header)
     endif()
     if(BAKE3DS_EXECUTABLE)
         set(s_tool "${BAKE3DS_EXECUTABLE}")
+        set(s_tool_file "${BAKE3DS_EXECUTABLE}")
     elseif(TARGET bake3ds::bake3ds)
         set(s_tool bake3ds::bake3ds)
+        set(s_tool_file "$<TARGET_FILE:bake3ds::bake3ds>")
     else()
         message(FATAL_ERROR "bake3ds_add_header: the converter target bake3ds::bake3ds is not defined; use find_package(bake3ds) or set BAKE3DS_EXECUTABLE")
+    endif()
+
+    # a refusal shows bake3ds-info's reason, where the package has it
+    set(s_convert "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/bake3ds_convert.cmake")
+    set(s_info "")
+    set(info_depends "")
+    if(BAKE3DS_EXECUTABLE)
+        # a host converter: the package's bake3ds-info may be built for the
+        # target machine, so only a host one beside the converter serves
+        get_filename_component(s_host_dir "${BAKE3DS_EXECUTABLE}" DIRECTORY)
+        get_filename_component(s_host_ext "${BAKE3DS_EXECUTABLE}" LAST_EXT)
+        if(EXISTS "${s_host_dir}/bake3ds-info${s_host_ext}")
+            set(s_info "${s_host_dir}/bake3ds-info${s_host_ext}")
+        endif()
+    elseif(TARGET bake3ds::bake3ds-info)
+        set(s_info "$<TARGET_FILE:bake3ds::bake3ds-info>")
+        set(info_depends bake3ds::bake3ds-info)
     endif()
 
     set(s_dir "${CMAKE_CURRENT_BINARY_DIR}/bake3ds/${arg_TARGET}")
@@ -74,8 +95,9 @@ function(bake3ds_add_header)
             BYPRODUCTS "${s_dir}/${s_input_name}"
             COMMAND "${CMAKE_COMMAND}" -E make_directory "${s_dir}"
             COMMAND "${CMAKE_COMMAND}" -E copy "${s_input}" "${s_dir}/${s_input_name}"
-            COMMAND "${s_tool}" "${s_dir}/${s_input_name}"
-            DEPENDS "${s_input}" "${s_tool}"
+            COMMAND "${CMAKE_COMMAND}" "-DTOOL=${s_tool_file}" "-DINFO=${s_info}"
+                "-DIN=${s_dir}/${s_input_name}" -P "${s_convert}"
+            DEPENDS "${s_input}" "${s_tool}" ${info_depends} "${s_convert}"
             COMMENT "Converting ${s_file} to ${s_header} (class ${s_class})"
             VERBATIM)
         list(APPEND new_headers "${s_dir}/${s_header}")

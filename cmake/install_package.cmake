@@ -1,11 +1,12 @@
 # Installs the converter and a CMake package for it: find_package(bake3ds)
-# gives the imported executable bake3ds::bake3ds and bake3ds_add_header().
+# gives the imported executables bake3ds::bake3ds and bake3ds::bake3ds-info
+# and bake3ds_add_header().
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(BAKE3DS_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/bake3ds")
 
-install(TARGETS bake3ds EXPORT bake3dsTargets RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(TARGETS bake3ds bake3ds-info EXPORT bake3dsTargets RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(EXPORT bake3dsTargets NAMESPACE bake3ds:: DESTINATION "${BAKE3DS_PACKAGE_DIR}")
 
 configure_package_config_file(cmake/bake3dsConfig.cmake.in "${PROJECT_BINARY_DIR}/bake3dsConfig.cmake"
@@ -17,4 +18,5 @@ install(FILES
     "${PROJECT_BINARY_DIR}/bake3dsConfig.cmake"
     "${PROJECT_BINARY_DIR}/bake3dsConfigVersion.cmake"
     cmake/bake3ds_add_header.cmake
+    cmake/bake3ds_convert.cmake
     DESTINATION "${BAKE3DS_PACKAGE_DIR}")

@@ -34,12 +34,20 @@ std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv);
 // matters.
 void TuneAllocator();
 
+// What reading a file came to.
+enum TFileRead {
+    file_Read = 0,    // the whole file is in r_bytes
+    file_NotRegular,  // a directory, a device, a pipe
+    file_Unreadable   // it could not be opened or read; r_s_reason says why
+};
+
 // Reads the whole of a regular file into r_bytes (replacing what it held).
-// False for anything else (a directory, a device, a pipe, which is opened
-// without waiting for a writer) and on any open or read error; r_bytes is
-// then unspecified. A file that grows while read is read to its new end.
-// May throw std::bad_alloc; the file is closed then too.
-bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes);
+// file_NotRegular for anything else (a pipe is opened without waiting for a
+// writer), file_Unreadable on any open or read error, with the system's
+// own words for it in r_s_reason; r_bytes is then unspecified. A file that
+// grows while read is read to its new end. May throw std::bad_alloc; the
+// file is closed then too.
+TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes, std::string &r_s_reason);
 
 // True when both paths exist and name the same file: the same device (or
 // volume) and file number, with symbolic links followed. False when either

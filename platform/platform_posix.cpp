@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 
 #if defined(__GLIBC__)
@@ -48,17 +49,23 @@ void TuneAllocator()
 #endif
 }
 
-bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
+TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes, std::string &r_s_reason)
 {
     // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
     // is then refused as not regular
     int n_fd = open(p_s_path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if(n_fd < 0)
-        return false;
+    if(n_fd < 0) {
+        r_s_reason = std::strerror(errno);
+        return file_Unreadable;
+    }
     CFdCloser t_closer(n_fd);
     struct stat t_stat;
-    if(fstat(n_fd, &t_stat) != 0 || !S_ISREG(t_stat.st_mode))
-        return false;
+    if(fstat(n_fd, &t_stat) != 0) {
+        r_s_reason = std::strerror(errno);
+        return file_Unreadable;
+    }
+    if(!S_ISREG(t_stat.st_mode))
+        return file_NotRegular;
     // one byte more than the size, so that the end shows without growing
     r_bytes.resize(size_t(t_stat.st_size) + 1);
     size_t n_got = 0;
@@ -68,14 +75,16 @@ bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
         ssize_t n_read = read(n_fd, r_bytes.data() + n_got, r_bytes.size() - n_got);
         if(n_read < 0 && errno == EINTR)
             continue;
-        if(n_read < 0)
-            return false;
+        if(n_read < 0) {
+            r_s_reason = std::strerror(errno);
+            return file_Unreadable;
+        }
         if(n_read == 0)
             break;
         n_got += size_t(n_read);
     }
     r_bytes.resize(n_got);
-    return true;
+    return file_Read;
 }
 
 bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b)

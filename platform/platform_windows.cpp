@@ -81,6 +81,40 @@ bool b_IsRegularFile(HANDLE t_file)
         !(t_info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Whether the path names an existing folder.
+bool b_IsFolder(const char *p_s_path)
+{
+    std::wstring s_path;
+    if(!b_Wide(p_s_path, s_path))
+        return false;
+    DWORD n_attributes = GetFileAttributesW(s_path.c_str());
+    return n_attributes != INVALID_FILE_ATTRIBUTES && (n_attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The system's text for an error code, on one line without its final
+// period, in UTF-8; "error N" when the system has none.
+std::string s_SystemReason(DWORD n_error)
+{
+    wchar_t *p_s_text = nullptr;
+    DWORD n_len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+            FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
+        nullptr, n_error, 0, reinterpret_cast<LPWSTR>(&p_s_text), 0, nullptr);
+    std::string s;
+    if(n_len && p_s_text) {
+        try {
+            s = s_Utf8(p_s_text);
+        } catch(...) {
+            LocalFree(p_s_text);
+            throw;
+        }
+    }
+    if(p_s_text)
+        LocalFree(p_s_text);
+    while(!s.empty() && (s.back() == ' ' || s.back() == '.' || s.back() == '\r' || s.back() == '\n'))
+        s.pop_back();
+    return s.empty() ? "error " + std::to_string(n_error) : s;
+}
+
 struct TFileId {
     DWORD n_volume, n_index_high, n_index_low;
 };
@@ -131,15 +165,26 @@ void TuneAllocator()
 {
 }
 
-bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
+TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes, std::string &r_s_reason)
 {
     HANDLE t_file = t_OpenExisting(p_s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
-    if(t_file == INVALID_HANDLE_VALUE)
-        return false; // a folder too: it opens only with FILE_FLAG_BACKUP_SEMANTICS
+    if(t_file == INVALID_HANDLE_VALUE) {
+        DWORD n_error = GetLastError();
+        // a folder opens only with FILE_FLAG_BACKUP_SEMANTICS, so its
+        // failure says access denied: the attributes tell it apart
+        if(b_IsFolder(p_s_path))
+            return file_NotRegular;
+        r_s_reason = s_SystemReason(n_error);
+        return file_Unreadable;
+    }
     CHandleCloser t_closer(t_file);
+    if(!b_IsRegularFile(t_file))
+        return file_NotRegular;
     LARGE_INTEGER t_size;
-    if(!b_IsRegularFile(t_file) || !GetFileSizeEx(t_file, &t_size) || t_size.QuadPart < 0)
-        return false;
+    if(!GetFileSizeEx(t_file, &t_size) || t_size.QuadPart < 0) {
+        r_s_reason = s_SystemReason(GetLastError());
+        return file_Unreadable;
+    }
     // one byte more than the size, so that the end shows without growing
     r_bytes.resize(size_t(t_size.QuadPart) + 1);
     size_t n_got = 0;
@@ -149,14 +194,16 @@ bool b_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes)
         size_t n_room = r_bytes.size() - n_got;
         DWORD n_read = 0;
         if(!ReadFile(t_file, r_bytes.data() + n_got, n_room < n_io_chunk_max ? DWORD(n_room) : n_io_chunk_max,
-               &n_read, nullptr))
-            return false;
+               &n_read, nullptr)) {
+            r_s_reason = s_SystemReason(GetLastError());
+            return file_Unreadable;
+        }
         if(n_read == 0)
             break;
         n_got += n_read;
     }
     r_bytes.resize(n_got);
-    return true;
+    return file_Read;
 }
 
 bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b)

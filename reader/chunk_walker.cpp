@@ -1,5 +1,6 @@
 #include "reader/chunk_walker.h"
 
+#include "reader/chunk_stats.h"
 #include "reader/chunk_table.h"
 
 namespace bake3ds {
@@ -9,12 +10,12 @@ int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
     // checked before the position, so that a deep enough nesting fails
     // even where the walk would find nothing to read
     if(n_level >= r_ld.n_walk_level_limit)
-        return -1;
+        return r_ld.n_FailNesting(n_level);
     CInput &r_in = r_ld.t_in;
     while(r_in.n_Pos() < n_end) {
-        if(!r_ld.b_Work(1))
-            return -1;
         int64_t n_start = r_in.n_Pos();
+        if(!r_ld.b_Spend(1))
+            return r_ld.n_FailWork(n_level, n_start);
         uint8_t p_header[6];
         if(r_in.n_Read(p_header, 6) < 6)
             return 0; // the file ended inside a chunk header
@@ -22,10 +23,14 @@ int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
         uint32_t n_length = uint32_t(p_header[2]) | uint32_t(p_header[3]) << 8 |
             uint32_t(p_header[4]) << 16 | uint32_t(p_header[5]) << 24;
         if(n_length == 0)
-            return -1;
+            return r_ld.n_FailAt(rule_ZeroLengthChunk, n_level, n_id, n_start);
         int64_t n_chunk_end = n_start + int64_t(n_length);
         const TChunkInfo *p_info = p_FindChunkInfo(n_id);
+        if(r_ld.p_stats && r_ld.b_counting)
+            r_ld.p_stats->Meet(n_id, n_start, p_info != nullptr);
         if(p_info) {
+            if(r_ld.p_error)
+                r_ld.Enter(n_level, n_id, n_start);
             if(p_info->p_handler) {
                 r_ld.n_walk_level = n_level;
                 int n_status = p_info->p_handler(r_ld, n_chunk_end);

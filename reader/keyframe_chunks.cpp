@@ -107,7 +107,7 @@ int ReadNodeHeader(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
     if(ReadName(r_ld.p_s_node_name, r_in))
-        return -1;
+        return r_ld.n_FailName(r_ld.p_s_node_name);
     r_in.Skip(4); // flags
     int n_parent = r_in.n_U16();
     if(r_ld.b_counting)

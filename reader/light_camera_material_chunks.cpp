@@ -35,7 +35,7 @@ int ReadLight(TLoader &r_ld, int64_t)
     r_ld.t_in.ReadFloats(p_xyz, 3);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneLight *p_light;
-    if(r_ld.n_TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light))
+    if(r_ld.n_TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light, "light"))
         return -1;
     if(!p_light)
         return 0;
@@ -131,7 +131,7 @@ int ReadCamera(TLoader &r_ld, int64_t)
     r_ld.t_in.ReadFloats(p_data, 8);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneCamera *p_camera;
-    if(r_ld.n_TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera))
+    if(r_ld.n_TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera, "camera"))
         return -1;
     if(!p_camera)
         return 0;
@@ -149,11 +149,11 @@ int ReadCamera(TLoader &r_ld, int64_t)
 int ReadMaterialName(TLoader &r_ld, int64_t)
 {
     if(ReadName(r_ld.p_s_name, r_ld.t_in))
-        return -1;
+        return r_ld.n_FailName(r_ld.p_s_name);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneMaterial *p_material;
     return r_ld.n_TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
-        p_material);
+        p_material, "material");
 }
 
 // Map file names are read and dropped, whatever ReadName reports.

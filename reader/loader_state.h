@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "reader/input.h"
+#include "reader/load_error.h"
 #include "reader/load_options.h"
 #include "scene/scene.h"
 
@@ -40,6 +41,16 @@ private:
     std::unordered_map<std::string, int> m_index;
 };
 
+struct TChunkStats;
+
+// Where a chunk stands: its id, its first byte, and the ids of the chunks
+// enclosing it, outermost first.
+struct TChunkSite {
+    int n_id = -1;
+    int64_t n_offset = -1;
+    std::vector<uint16_t> p_path;
+};
+
 struct TLoader {
     CInput t_in;
     C3dsScene *p_scene;
@@ -58,8 +69,21 @@ struct TLoader {
     int n_track_target = 0;
     int n_key_counter = 0;
 
-    int n_walk_level = 0; // level of the walk that met the current chunk
+    int n_walk_level = 0; // level of the walk that met the current chunk; 0 outside the walks
     int n_walk_level_limit = n_max_walk_level; // a walk at this level or deeper fails
+
+    // Where the first failure is recorded; null when only the status is
+    // wanted, and then nothing below is kept and a failure costs nothing.
+    TLoadError *p_error = nullptr;
+    // The chunk met at each walk level, as far as the current chunk: kept
+    // only while p_error is set, for the place of a failure.
+    std::vector<TChunkSite> p_open;
+    // Per mesh, the place of the face list that gave it its faces: kept only
+    // while p_error is set, for a corner found out of range after the walk.
+    std::vector<TChunkSite> p_face_list_site;
+
+    // The chunks the counting walk visits are tallied here when it is set.
+    TChunkStats *p_stats = nullptr;
 
     CNameIndex t_mesh_names, t_light_names, t_camera_names, t_material_names;
 
@@ -88,17 +112,18 @@ struct TLoader {
     // Counting pass: counts one more record of a kind, 0. Fill pass: the
     // index of the next record of the kind to fill. -1 when the fill pass
     // meets more records than the counting pass counted, or when the load
-    // would count more records than it may hold.
-    int n_TakeRecord(int &r_n_count, int &r_n_fill)
+    // would count more records than it may hold. p_s_kind names the kind
+    // for the failure's record.
+    int n_TakeRecord(int &r_n_count, int &r_n_fill, const char *p_s_kind)
     {
         if(b_counting) {
             if(++ n_records_counted > n_record_limit)
-                return -1;
+                return n_Fail(rule_RecordBound, n_record_limit, n_records_counted);
             ++ r_n_count;
             return 0;
         }
         if(r_n_fill >= r_n_count)
-            return -1;
+            return n_FailFill(p_s_kind, r_n_count, r_n_fill + 1);
         return r_n_fill ++;
     }
 
@@ -107,10 +132,10 @@ struct TLoader {
     // index; in the counting pass it is null. -1 as for n_TakeRecord, else 0.
     template <class TRecord>
     int n_TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
-        TRecord *&r_p_record)
+        TRecord *&r_p_record, const char *p_s_kind)
     {
         r_p_record = nullptr;
-        int n_index = n_TakeRecord(r_n_count, r_n_fill);
+        int n_index = n_TakeRecord(r_n_count, r_n_fill, p_s_kind);
         if(n_index < 0)
             return -1;
         if(!b_counting) {
@@ -127,19 +152,64 @@ struct TLoader {
     bool b_Reserve(int64_t n_replaced, int64_t n_new)
     {
         int64_t n_held = n_elements_held - n_replaced + n_new;
-        if(n_held > n_element_limit)
+        if(n_held > n_element_limit) {
+            n_Fail(rule_ElementBound, n_element_limit, n_held);
             return false;
+        }
         n_elements_held = n_held;
         return true;
     }
 
     // Accounts for n units of work; false once the load has done more than
-    // it may, and the caller fails the load.
-    bool b_Work(int64_t n)
+    // it may, and the caller fails the load. b_Work is for the handlers and
+    // records the failure at the chunk being handled; the walker records its
+    // own.
+    bool b_Spend(int64_t n)
     {
         n_work_done += n;
         return n_work_done <= n_work_limit;
     }
+    bool b_Work(int64_t n)
+    {
+        if(b_Spend(n))
+            return true;
+        n_Fail(rule_WorkBound, n_work_limit, n_work_done);
+        return false;
+    }
+
+    // The walker is at level n_level on the known chunk n_id at n_start: kept
+    // for the place of a failure inside it.
+    void Enter(int n_level, uint16_t n_id, int64_t n_start)
+    {
+        if(p_open.size() <= size_t(n_level))
+            p_open.resize(size_t(n_level) + 1);
+        p_open[size_t(n_level)].n_id = n_id;
+        p_open[size_t(n_level)].n_offset = n_start;
+    }
+
+    // Record, when p_error is set and holds no failure yet, the failure
+    // n_rule with its figures, and return -1. n_Fail places it at the chunk
+    // being handled; n_FailAt at the chunk n_id (-1 for none) starting at
+    // n_start, inside the chunks open at the levels below n_level.
+    int n_Fail(TLoadRule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
+    int n_FailAt(TLoadRule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
+        int64_t n_needed = 0);
+    // A name cut off by the end of the file, p_s_read what was read of it.
+    int n_FailName(const char *p_s_read);
+    // The fill pass's p_s_kind record n_met when the counting pass counted n_count.
+    int n_FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met);
+    // The walk at n_level may not run: too deep.
+    int n_FailNesting(int n_level);
+    // The walk at n_level has done too much work before the chunk at n_start.
+    int n_FailWork(int n_level, int64_t n_start);
+    // An allocation failed: in the chunk being handled when a walk runs.
+    // Never throws.
+    void FailAllocation();
+    // Keeps the place of the face list being handled for the current mesh.
+    void NoteFaceList();
+    // The first corner of any mesh not below its vertex count, recorded; -1
+    // then, 0 when every corner is in range.
+    int n_CheckCorners();
 };
 
 typedef int (*THandler)(TLoader &r_ld, int64_t n_end);

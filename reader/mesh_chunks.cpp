@@ -31,7 +31,7 @@ int ReadTriangleObject(TLoader &r_ld, int64_t)
 {
     C3dsScene &r_scene = *r_ld.p_scene;
     TMesh *p_mesh;
-    if(r_ld.n_TakeNamed(r_scene.p_object, r_scene.n_object_num, r_ld.n_fill_mesh, r_ld.t_mesh_names, p_mesh))
+    if(r_ld.n_TakeNamed(r_scene.p_object, r_scene.n_object_num, r_ld.n_fill_mesh, r_ld.t_mesh_names, p_mesh, "mesh"))
         return -1;
     if(p_mesh)
         r_ld.n_cur_mesh = r_ld.n_fill_mesh - 1;
@@ -52,6 +52,7 @@ int ReadVertexList(TLoader &r_ld, int64_t)
     if(!r_ld.b_Reserve(p_mesh->n_vertex_num, n) || !r_ld.b_Work(n))
         return -1;
     p_mesh->n_vertex_num = n;
+    p_mesh->n_mapped_num = 0;
     p_mesh->p_vertex.assign(size_t(n), TVertex{});
     for(TVertex &r_vertex : p_mesh->p_vertex) {
         float p_xyz[3];
@@ -84,6 +85,8 @@ int ReadFaceList(TLoader &r_ld, int64_t)
     }
     if(!r_ld.b_Reserve(p_mesh->n_face_num, n) || !r_ld.b_Work(n))
         return -1;
+    if(r_ld.p_error)
+        r_ld.NoteFaceList();
     p_mesh->n_face_num = n;
     p_mesh->p_face.assign(size_t(n), TFace{-1, {0, 0, 0}, {0, 0, 0}});
     for(TFace &r_face : p_mesh->p_face) {
@@ -105,7 +108,7 @@ int ReadMaterialGroup(TLoader &r_ld, int64_t)
     CInput &r_in = r_ld.t_in;
     char p_s_material[64];
     if(ReadName(p_s_material, r_in))
-        return -1;
+        return r_ld.n_FailName(p_s_material);
     TMesh *p_mesh = p_FillMesh(r_ld);
     int n = r_in.n_U16();
     if(!p_mesh)
@@ -141,6 +144,8 @@ int ReadMappingCoords(TLoader &r_ld, int64_t)
         return -1;
     for(int i = 0; i < n_stored; ++ i)
         r_in.ReadFloats(p_mesh->p_vertex[size_t(i)].p_texcoord, 2);
+    if(n_stored > p_mesh->n_mapped_num)
+        p_mesh->n_mapped_num = n_stored;
     return 0;
 }
 

@@ -14,6 +14,8 @@
 
 namespace bake3ds {
 
+struct TLoadError;
+
 // One vertex, 8 floats. Position axes are already exchanged (file x, z, y).
 struct TVertex {
     float p_position[3];
@@ -39,6 +41,9 @@ struct TMesh {
     std::vector<TVertex> p_vertex;
     float p_transform[16] = {};
     int n_parent = 0;
+    // How many of the vertices a mapping list gave coordinates to (the
+    // others keep 0, 0); for reports, the header does not show it.
+    int n_mapped_num = 0;
 };
 
 struct TSceneLight {
@@ -95,12 +100,15 @@ public:
     // file, malformed chunk tree, allocation refused, corner out of range).
     // On return the scene holds whatever the steps that ran left in it.
     // The load stays within options' limits; a file that would need more
-    // fails the load.
-    int Load(const char *path, const TLoadOptions &options = TLoadOptions());
+    // fails the load. When error is set, a failed load records there the
+    // check that failed and where; a load that succeeds leaves it holding
+    // rule_None.
+    int Load(const char *path, const TLoadOptions &options = TLoadOptions(), TLoadError *error = nullptr);
 
     // The same load over bytes already in memory; data may be null when
     // size is 0. The bytes are not copied and must outlive the call.
-    int LoadMemory(const uint8_t *data, size_t size, const TLoadOptions &options = TLoadOptions());
+    int LoadMemory(const uint8_t *data, size_t size, const TLoadOptions &options = TLoadOptions(),
+        TLoadError *error = nullptr);
 };
 
 } // namespace bake3ds

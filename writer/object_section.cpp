@@ -87,13 +87,6 @@ void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_c
     r_out.Put("};\n");
 }
 
-// The parent as the file's 16-bit value read as signed: 65535 is -1.
-int n_SignedParent(int n_parent)
-{
-    int n_low = n_parent & 0xFFFF;
-    return n_low >= 0x8000 ? n_low - 0x10000 : n_low;
-}
-
 // What an object entry points to for one of its arrays: the array's name
 // "p_object_<i>_<kind>", or the null pointer constant 0 where the array has
 // no elements and so does not exist.

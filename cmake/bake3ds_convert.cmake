@@ -1,0 +1,24 @@
+# cmake -DTOOL=<converter> -DINFO=<bake3ds-info, may be empty> -DIN=<scene.3ds> -P bake3ds_convert.cmake
+#
+# Runs the converter on one scene, its messages passed through. When it
+# refuses the file, bake3ds-info's reason line says why, and the step fails.
+# bake3ds_add_header runs every conversion through this script; it needs no
+# shell.
+
+execute_process(COMMAND "${TOOL}" "${IN}" RESULT_VARIABLE n_status)
+if(n_status EQUAL 0)
+    return()
+endif()
+set(s_reason "")
+if(INFO)
+    execute_process(COMMAND "${INFO}" "${IN}" RESULT_VARIABLE n_info OUTPUT_VARIABLE s_report ERROR_QUIET)
+    string(REGEX MATCH "(^|\n)(refused: [^\n]*)" s_line "${s_report}")
+    if(n_info EQUAL 1 AND s_line)
+        set(s_reason "${CMAKE_MATCH_2}")
+    endif()
+endif()
+if(s_reason)
+    # the reason as one line of its own, which the build output keeps whole
+    message(NOTICE "bake3ds-info: ${IN}: ${s_reason}")
+endif()
+message(FATAL_ERROR "bake3ds could not convert ${IN} (exit status ${n_status})")
