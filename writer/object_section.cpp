@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -87,12 +88,21 @@ void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_c
     r_out.Put("};\n");
 }
 
+// Room for "p_object_<i>_vertices" with any int i.
+const size_t n_array_name_max = 32;
+
 // What an object entry points to for one of its arrays: the array's name
-// "p_object_<i>_<kind>", or the null pointer constant 0 where the array has
-// no elements and so does not exist.
-std::string s_ArrayOrNull(int n_elements, int n_object, const char *p_s_kind)
+// "p_object_<i>_<kind>", written into r_p_buffer, or the null pointer
+// constant 0 where the array has no elements and so does not exist. It
+// allocates nothing, so that the writer's only allocation failures are its
+// sink's, which it reports.
+const char *p_s_ArrayOrNull(char (&r_p_buffer)[n_array_name_max], int n_elements, int n_object,
+    const char *p_s_kind)
 {
-    return n_elements ? "p_object_" + std::to_string(n_object) + "_" + p_s_kind : std::string("0");
+    if(!n_elements)
+        return "0";
+    std::snprintf(r_p_buffer, sizeof(r_p_buffer), "p_object_%d_%s", n_object, p_s_kind);
+    return r_p_buffer;
 }
 
 void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
@@ -101,14 +111,15 @@ void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s
     for(int i = 0; i < r_scene.n_object_num; ++ i) {
         const TMesh &r_mesh = r_scene.p_object[size_t(i)];
         const float *p_m = r_mesh.p_transform;
+        char p_s_vertices[n_array_name_max], p_s_indices[n_array_name_max];
         r_out.Format("\t{\"%s\", %d, %d, {\n\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff,\n"
             "\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff}, %d, %d,\n"
             "\t%s, %s,\n\t%d, p_object_%d_materials}%s\n",
             TQuoted{r_mesh.p_s_name}, r_mesh.n_id, n_SignedParent(r_mesh.n_parent),
             p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
             p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
-            r_mesh.n_vertex_num, r_mesh.n_face_num, s_ArrayOrNull(r_mesh.n_vertex_num, i, "vertices"),
-            s_ArrayOrNull(r_mesh.n_face_num, i, "indices"), n_MatRange_Num(r_scene, i), i,
+            r_mesh.n_vertex_num, r_mesh.n_face_num, p_s_ArrayOrNull(p_s_vertices, r_mesh.n_vertex_num, i, "vertices"),
+            p_s_ArrayOrNull(p_s_indices, r_mesh.n_face_num, i, "indices"), n_MatRange_Num(r_scene, i), i,
             p_s_Separator(size_t(i), size_t(r_scene.n_object_num)));
     }
     r_out.Put("};\n");
