@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Cross-builds the converter for Windows with mingw-w64 and runs bake3ds.exe
-# under wine over the sample and every corpus file: each header must be
-# byte-identical to the Linux build's, with the same messages (after
-# "\r\n" -> "\n") and exit status; then the driver's error cases.
+# under wine over the sample, every corpus file and the adversarial files:
+# each header must be byte-identical to the Linux build's, with the same
+# messages (after "\r\n" -> "\n") and exit status; then the driver's error
+# cases. The headers of the sample and the corpus are then compiled with
+# the mingw-w64 compiler after <windows.h> and <GL/gl.h>, as C++98 and
+# C++17, with the project's warnings.
 # Usage: tests/windows/run_wine.sh [LINUX_BUILD_DIR]   (default build)
 # Exit status 77 when mingw-w64 or wine cannot be had: the check is skipped.
 set -uo pipefail
@@ -18,7 +21,7 @@ start=$(date +%s)
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DBAKE3DS_TESTS=OFF >/dev/null || exit 1
 cmake --build build-windows -j2 --target bake3ds >/dev/null || exit 1
-cmake --build "$linux_build" -j2 --target bake3ds write_sample >/dev/null || exit 1
+cmake --build "$linux_build" -j2 --target bake3ds write_sample write_adversarial >/dev/null || exit 1
 exe=$root/build-windows/bake3ds.exe
 linux=$root/$linux_build/bake3ds
 
@@ -29,6 +32,7 @@ wineserver -p >/dev/null 2>&1 # one server for every run
 wine cmd /c exit >/dev/null 2>&1 # the prefix is made once, before the timed runs
 
 compared=0 identical=0 failures=0
+mkdir -p "$work/headers"
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # Converts $1 (a path relative to $work/lin and $work/win) with both builds.
@@ -44,6 +48,9 @@ compare() {
     fi
     if [ -f "$work/lin/$header" ] || [ -f "$work/win/$header" ]; then
         cmp -s "$work/lin/$header" "$work/win/$header" || { fail "$name: headers differ"; return; }
+        if [ -f "$work/lin/$header" ] && [ -n "${keep_headers:-}" ]; then
+            cp "$work/lin/$header" "$work/headers/h$compared.h"
+        fi
     fi
     identical=$((identical + 1))
 }
@@ -52,6 +59,9 @@ inputs() { # copies one input into both folders under a name
     mkdir -p "$work/lin" "$work/win"; cp "$1" "$work/lin/$2"; cp "$1" "$work/win/$2"
 }
 "$root/$linux_build/examples/write_sample" "$work/sample.3ds"
+# the sample's and the corpus's headers are compiled for Windows at the end;
+# the adversarial files' are not (some are hundreds of megabytes of text)
+keep_headers=1
 inputs "$work/sample.3ds" sample.3ds; compare sample.3ds
 # a name with letters outside ASCII
 inputs "$work/sample.3ds" "caf$(printf '\xc3\xa9')-$(printf '\xc3\xbc').3ds"; compare "caf$(printf '\xc3\xa9')-$(printf '\xc3\xbc').3ds"
@@ -64,6 +74,14 @@ if [ -d "$corpus" ]; then
 else
     echo "the corpus folder ../shared/corpus is absent: only the sample and the error cases are compared"
 fi
+
+# the files made to hurt a reader
+keep_headers=
+mkdir -p "$work/adversarial"
+"$root/$linux_build/write_adversarial" "$work/adversarial" >"$work/adversarial.txt" || exit 1
+while read -r file description; do
+    inputs "$work/adversarial/$file" "$file"; compare "$file"; rm -f "$work/lin/${file%.3ds}".* "$work/win/${file%.3ds}".*
+done <"$work/adversarial.txt"
 
 # the driver's error cases
 printf 'xx' >"$work/broken"; inputs "$work/broken" broken.3ds; compare broken.3ds
@@ -86,6 +104,20 @@ done
 mkdir -p "$WINEPREFIX/drive_c/bake3ds-test"; cp "$work/sample.3ds" "$WINEPREFIX/drive_c/bake3ds-test/drive.3ds"
 (cd "$WINEPREFIX/drive_c/bake3ds-test" && wine "$exe" 'C:drive.3ds' >/dev/null 2>&1) || fail "C:drive.3ds did not convert"
 grep -q '^class Cdrive_3ds {' "$WINEPREFIX/drive_c/bake3ds-test/drive.h" || fail "C:drive.3ds: class is not Cdrive_3ds"
+
+# every header of the sample and the corpus, compiled for Windows
+compiled=0
+for header in "$work"/headers/*.h; do
+    class=$(sed -n 's/^class \(C[A-Za-z0-9_]*\) {$/\1/p' "$header" | head -n 1)
+    printf '#include <windows.h>\n#include <GL/gl.h>\n#include "%s"\nint n_Use() { %s::Draw(); return %s::n_Object_Num(); }\n' \
+        "$header" "$class" "$class" >"$work/use.cpp"
+    for standard in c++98 c++17; do
+        x86_64-w64-mingw32-g++ -std=$standard -Wall -Wextra -Wpedantic -Werror -c "$work/use.cpp" -o "$work/use.o" \
+            2>"$work/compile.err" || fail "$(basename "$header") ($class) does not compile for Windows as $standard: $(head -c 600 "$work/compile.err")"
+        compiled=$((compiled + 1))
+    done
+done
+echo "mingw-w64: $compiled compilations of $(ls "$work"/headers/*.h | wc -l) headers at C++98 and C++17"
 
 echo "wine: $identical of $compared runs identical to Linux (headers, messages, exit statuses), $(( $(date +%s) - start )) s"
 [ "$failures" = 0 ]
