@@ -7,7 +7,7 @@ include(CMakePackageConfigHelpers)
 set(BAKE3DS_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/bake3ds")
 
 install(TARGETS bake3ds bake3ds_gl_core EXPORT bake3dsTargets RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
-install(FILES include/bake3ds/gl_core.h DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/bake3ds")
+install(FILES include/bake3ds/gl_core.h include/bake3ds/fixed_function_names.h DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/bake3ds")
 install(EXPORT bake3dsTargets NAMESPACE bake3ds:: DESTINATION "${BAKE3DS_PACKAGE_DIR}")
 
 configure_package_config_file(cmake/bake3dsConfig.cmake.in "${PROJECT_BINARY_DIR}/bake3dsConfig.cmake"
