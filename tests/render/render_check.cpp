@@ -30,11 +30,13 @@ namespace {
 
 const int n_width = 512, n_height = 384;
 
-// The core profile's shading against the fixed-function pipeline's: the
-// mean difference of the grey level (0..255) over the pixels both draw.
-// Both light per vertex with the same constants; they may round the
-// interpolated colour differently, by a level here and there.
-const double f_max_mean_shading_difference = 0.5;
+// The core profile's shading against the fixed-function pipeline's, in
+// grey levels (0..255) over the pixels both draw: the mean difference and
+// the largest. Both light per vertex with the same constants; they may
+// round the interpolated colour differently, by a level here and there
+// (on llvmpipe: at most 1 level, a mean below 0.001).
+const double f_max_mean_shading_difference = 0.05;
+const int n_max_shading_difference = 3;
 
 struct TRun {
     preview::TSceneView t_view;
@@ -231,9 +233,12 @@ TEST(CoreProfile, DrawsTheSameSilhouetteAndShadingAsTheFixedFunctionDraw)
         << "drawn range by range, the core profile's silhouette differs from one draw per object: "
         << s_Keep("core-ranges.png", t_core_ranges);
     TShadingDiff t_shading = t_DiffShading(t_fixed_shaded, t_core_shaded);
-    EXPECT_LE(t_shading.f_mean, f_max_mean_shading_difference)
-        << "shading differs: " << s_Keep("fixed-shaded.png", t_fixed_shaded) << ", "
-        << s_Keep("core-shaded.png", t_core_shaded);
+    if(t_shading.f_mean > f_max_mean_shading_difference || t_shading.n_max > n_max_shading_difference) {
+        ADD_FAILURE() << "shading differs by " << t_shading.f_mean << " levels on average (at most "
+                      << f_max_mean_shading_difference << "), by " << t_shading.n_max << " at most (at most "
+                      << n_max_shading_difference << "): " << s_Keep("fixed-shaded.png", t_fixed_shaded) << ", "
+                      << s_Keep("core-shaded.png", t_core_shaded);
+    }
     std::printf("core profile against fixed function: %ld of %d silhouette pixels differ; shading differs by %.4f "
                 "levels on average (at most %d) over %ld pixels\n",
         n_differing, n_width * n_height, t_shading.f_mean, t_shading.n_max, t_shading.n_pixel_num);
