@@ -39,8 +39,9 @@ done
 [ -s "$work/port" ] || { echo "error: the server did not start"; cat "$work/server.log"; exit 1; }
 url="http://127.0.0.1:$(cat "$work/port")/index.html?report=/report"
 
-# --no-sandbox: Chromium's sandbox refuses to run as root, as in CI
-chromium --headless --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
+# --no-sandbox: Chromium's sandbox refuses to run as root, as in CI;
+# --disable-dev-shm-usage: containers often have a small /dev/shm
+chromium --headless --no-sandbox --disable-dev-shm-usage --use-angle=swiftshader --enable-unsafe-swiftshader \
     --enable-logging=stderr --v=0 --no-first-run --user-data-dir="$work/profile" "$url" \
     >"$work/chromium.out" 2>"$work/chromium.log" &
 browser_pid=$!
