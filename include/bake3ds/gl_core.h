@@ -40,8 +40,8 @@ enum {
 // vertex buffer (the object's vertices, unchanged) and one index buffer (its
 // 32-bit indices, in material order). The names belong to the context that
 // was current at construction, which must be current again for Draw() and
-// the destructor. Movable, not copyable; a moved-from scene draws nothing
-// and deletes nothing.
+// the destructor. Movable, not copyable; a scene moved from by
+// construction draws nothing and deletes nothing.
 template <class CScene>
 class CGpuScene {
 public:
@@ -90,13 +90,12 @@ public:
         r_other.m_p_names.clear();
     }
 
-    // Deletes this scene's names, then takes the other's.
+    // Exchanges the names with the other's: no GL call here, so that GL is
+    // called only while constructing, drawing and destroying; this scene's
+    // old names are deleted when the other is destroyed.
     CGpuScene &operator=(CGpuScene &&r_other) noexcept
     {
-        if(this != &r_other) {
-            Release();
-            m_p_names.swap(r_other.m_p_names);
-        }
+        m_p_names.swap(r_other.m_p_names);
         return *this;
     }
 

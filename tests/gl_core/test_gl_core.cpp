@@ -269,31 +269,38 @@ TEST(GpuSceneMoves, AMoveHandsTheNamesOverWithoutAnyCall)
     EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
 }
 
-TEST(GpuSceneMoves, AMoveAssignmentDeletesTheOldNamesAndAMovedFromSceneDeletesNothing)
+TEST(GpuSceneMoves, AMoveAssignmentExchangesTheNamesAndEachIsDeletedOnceByItsLastHolder)
 {
     fake_gl::Reset();
     {
-        bake3ds::CGpuScene<Csample_3ds> t_kept;
-        bake3ds::CGpuScene<Csample_3ds> t_replaced;
-        GLuint n_kept_array = t_kept.n_VertexArray(0), n_replaced_array = t_replaced.n_VertexArray(0);
-        EXPECT_EQ(r_State().vertex_arrays.size(), 6u);
-        r_State().calls.clear();
-        t_replaced = std::move(t_kept);
+        bake3ds::CGpuScene<Csample_3ds> t_old;
+        GLuint n_old_array = t_old.n_VertexArray(0);
+        {
+            bake3ds::CGpuScene<Csample_3ds> t_new;
+            GLuint n_new_array = t_new.n_VertexArray(0);
+            EXPECT_EQ(r_State().vertex_arrays.size(), 6u);
+            r_State().calls.clear();
+            t_old = std::move(t_new);
+            EXPECT_EQ(s_Log(), "") << "the assignment called OpenGL";
+            EXPECT_EQ(t_old.n_VertexArray(0), n_new_array);
+            EXPECT_EQ(t_new.n_VertexArray(0), n_old_array);
+
+            // assigned to itself, a scene keeps its names
+            bake3ds::CGpuScene<Csample_3ds> &r_same = t_old;
+            t_old = std::move(r_same);
+            EXPECT_EQ(s_Log(), "");
+            EXPECT_EQ(t_old.n_VertexArray(0), n_new_array);
+        }
+        // the moved-from scene took the old names with it
         EXPECT_EQ(s_Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
-        EXPECT_EQ(r_State().vertex_arrays.count(n_replaced_array), 0u) << "the old vertex arrays live on";
+        EXPECT_EQ(r_State().vertex_arrays.count(n_old_array), 0u) << "the old vertex arrays live on";
         EXPECT_EQ(r_State().vertex_arrays.size(), 3u);
         EXPECT_EQ(r_State().buffers.size(), 6u);
-        EXPECT_EQ(t_replaced.n_VertexArray(0), n_kept_array);
-
-        // assigned to itself, a scene keeps its names
-        bake3ds::CGpuScene<Csample_3ds> &r_same = t_replaced;
-        r_State().calls.clear();
-        t_replaced = std::move(r_same);
-        EXPECT_EQ(s_Log(), "");
-        EXPECT_EQ(t_replaced.n_VertexArray(0), n_kept_array);
+        r_State().draws.clear();
+        t_old.Draw();
+        EXPECT_EQ(r_State().draws.size(), 3u);
         r_State().calls.clear();
     }
-    // only the scene that holds names deletes, each name once
     EXPECT_EQ(s_Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
     EXPECT_TRUE(r_State().vertex_arrays.empty());
     EXPECT_TRUE(r_State().buffers.empty());
