@@ -4,14 +4,17 @@
 # (not root, no apt-get), it says so and goes on: the tests that need a
 # missing package skip, saying so. An install that was tried and failed stops
 # the caller: exit status 1.
-# Usage: tests/packages.sh build|sample|test|fuzz|windows
+# Usage: tests/packages.sh build|sample|test|fuzz|windows|web
 set -u
 
 build_packages="cmake g++ make"
 sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
 windows_packages="$build_packages g++-mingw-w64-x86-64 wine64 wine"
-test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
+test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libgles-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
 fuzz_packages="$build_packages clang libclang-rt-14-dev"
+# the sample's WebGL 2 page: built with emscripten, served by python3,
+# loaded by headless Chromium
+web_packages="emscripten chromium python3"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
@@ -19,7 +22,8 @@ case "${1:-test}" in
     test) wanted=$test_packages ;;
     windows) wanted=$windows_packages ;;
     fuzz) wanted=$fuzz_packages ;;
-    *) echo "usage: $0 build|sample|test|fuzz|windows" >&2; exit 2 ;;
+    web) wanted=$web_packages ;;
+    *) echo "usage: $0 build|sample|test|fuzz|windows|web" >&2; exit 2 ;;
 esac
 
 missing=""

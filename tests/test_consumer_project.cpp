@@ -48,6 +48,142 @@ int main()
 }
 )";
 
+// A core-profile program: the scene wrapped in one source (the generated
+// header defines its static members, so it is included in one translation
+// unit only), uploaded with bake3ds::gl_core and drawn by a shader into an
+// OSMesa core context. It prints how many pixels and material ranges it
+// drew and fails when nothing was drawn or OpenGL raised an error.
+const char *const p_s_core_cmake = R"(cmake_minimum_required(VERSION 3.25)
+project(core_viewer LANGUAGES CXX)
+find_package(bake3ds 1.0 REQUIRED)
+find_library(OSMESA_LIBRARY OSMesa REQUIRED)
+add_executable(core_viewer main.cpp ship.cpp)
+bake3ds_add_header(TARGET core_viewer FILES scenes/ship-1.3ds)
+target_compile_options(core_viewer PRIVATE -Wall -Wextra -Werror)
+target_link_libraries(core_viewer PRIVATE bake3ds::gl_core ${OSMESA_LIBRARY})
+)";
+
+const char *const p_s_core_ship_h = R"(#ifndef SHIP_H
+#define SHIP_H
+#include <memory>
+// The one scene of the program, for every source but ship.cpp.
+class CShip {
+public:
+    CShip(); // uploads it; a core context must be current
+    ~CShip();
+    void Draw(int &r_n_range_num) const;
+    static void Bounds(float p_min[3], float p_max[3]);
+private:
+    struct TGpu;
+    std::unique_ptr<TGpu> m_p_gpu;
+};
+#endif
+)";
+
+const char *const p_s_core_ship_cpp = R"(#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include "ship-1.h"
+#include <bake3ds/gl_core.h>
+#include "ship.h"
+
+struct CShip::TGpu {
+    bake3ds::CGpuScene<Cship_1_3ds> t_scene;
+};
+
+CShip::CShip() : m_p_gpu(new TGpu) {}
+CShip::~CShip() = default;
+
+void CShip::Draw(int &r_n_range_num) const
+{
+    m_p_gpu->t_scene.Draw([&](int, int) { ++ r_n_range_num; });
+}
+
+void CShip::Bounds(float p_min[3], float p_max[3])
+{
+    for(int i = 0; i < Cship_1_3ds::n_Object_Num(); ++ i) {
+        const auto &r_object = Cship_1_3ds::p_Object()[i];
+        for(int v = 0; v < r_object.n_vertex_num; ++ v) {
+            for(int k = 0; k < 3; ++ k) {
+                float f = r_object.p_vertex[8 * v + 5 + k];
+                p_min[k] = i || v ? (f < p_min[k] ? f : p_min[k]) : f;
+                p_max[k] = i || v ? (f > p_max[k] ? f : p_max[k]) : f;
+            }
+        }
+    }
+}
+)";
+
+const char *const p_s_core_main = R"(#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/osmesa.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "ship.h"
+
+static const char *const p_s_vertex = "#version 330 core\n"
+    "layout(location = 0) in vec3 a_position;\n"
+    "uniform vec3 u_centre; uniform float u_scale;\n"
+    "void main() { gl_Position = vec4((a_position - u_centre) * u_scale, 1.0); }\n";
+static const char *const p_s_fragment = "#version 330 core\n"
+    "out vec4 o_color; void main() { o_color = vec4(1.0); }\n";
+
+static GLuint n_Shader(GLenum n_kind, const char *p_s_text)
+{
+    GLuint n = glCreateShader(n_kind);
+    glShaderSource(n, 1, &p_s_text, nullptr);
+    glCompileShader(n);
+    return n;
+}
+
+int main()
+{
+    const int n_size = 128;
+    const int p_attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24, OSMESA_PROFILE, OSMESA_CORE_PROFILE,
+        OSMESA_CONTEXT_MAJOR_VERSION, 3, OSMESA_CONTEXT_MINOR_VERSION, 3, 0};
+    OSMesaContext p_context = OSMesaCreateContextAttribs(p_attribs, nullptr);
+    std::vector<unsigned char> p_pixels(4 * n_size * n_size);
+    if(!p_context || !OSMesaMakeCurrent(p_context, p_pixels.data(), GL_UNSIGNED_BYTE, n_size, n_size)) {
+        std::fprintf(stderr, "no core context\n");
+        return 1;
+    }
+    GLuint n_program = glCreateProgram();
+    glAttachShader(n_program, n_Shader(GL_VERTEX_SHADER, p_s_vertex));
+    glAttachShader(n_program, n_Shader(GL_FRAGMENT_SHADER, p_s_fragment));
+    glLinkProgram(n_program);
+    GLint n_linked = 0;
+    glGetProgramiv(n_program, GL_LINK_STATUS, &n_linked);
+    float p_min[3], p_max[3], f_half = 0;
+    CShip::Bounds(p_min, p_max);
+    for(int k = 0; k < 3; ++ k)
+        f_half = p_max[k] - p_min[k] > 2 * f_half ? (p_max[k] - p_min[k]) / 2 : f_half;
+    int n_range_num = 0;
+    {
+        CShip t_ship;
+        glViewport(0, 0, n_size, n_size);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glUseProgram(n_program);
+        glUniform3f(glGetUniformLocation(n_program, "u_centre"), (p_min[0] + p_max[0]) / 2, (p_min[1] + p_max[1]) / 2,
+            (p_min[2] + p_max[2]) / 2);
+        glUniform1f(glGetUniformLocation(n_program, "u_scale"), 0.9f / f_half);
+        t_ship.Draw(n_range_num);
+        glFinish();
+    }
+    GLenum n_error = glGetError();
+    long n_drawn = 0;
+    for(int i = 0; i < n_size * n_size; ++ i)
+        n_drawn += p_pixels[4 * i] == 255;
+    std::printf("core %s: %ld pixels, %d ranges, error %u, linked %d\n", (const char *)glGetString(GL_VERSION) ? "ok" : "?",
+        n_drawn, n_range_num, n_error, n_linked);
+    OSMesaDestroyContext(p_context);
+    return n_linked && !n_error && n_drawn > 0 ? 0 : 1;
+}
+)";
+
 // What the consumer must print for the scene, from our own loader.
 std::string s_ExpectedLine(const fixture::TBytes &r_bytes)
 {
@@ -217,4 +353,25 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
     // the converter that ran is the package's own
     EXPECT_NE(s_ReadFile(m_t_dir.s_File("build/CMakeCache.txt")).find(m_t_dir.s_File("deb/usr/lib/cmake/bake3ds")),
         std::string::npos);
+}
+
+TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
+{
+    if(!b_FileExists("/usr/include/GL/osmesa.h") || !b_FileExists("/usr/include/GL/glext.h"))
+        GTEST_SKIP() << "OSMesa or <GL/glext.h> (Debian libosmesa6-dev, libgl-dev) is not installed";
+    WriteFile(s_Scene(), fixture::SampleScene());
+    WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), std::string(p_s_core_cmake));
+    WriteFile(m_t_dir.s_File("src/main.cpp"), std::string(p_s_core_main));
+    WriteFile(m_t_dir.s_File("src/ship.h"), std::string(p_s_core_ship_h));
+    WriteFile(m_t_dir.s_File("src/ship.cpp"), std::string(p_s_core_ship_cpp));
+    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/include/bake3ds/gl_core.h")));
+    TRunResult t_run = t_Configure();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    t_run = t_Build();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    t_run = t_Run({m_t_dir.s_File("build/core_viewer")});
+    EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    // the sample's three objects have four material ranges
+    EXPECT_NE(t_run.s_out.find("core ok: "), std::string::npos) << s_Why(t_run);
+    EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << s_Why(t_run);
 }

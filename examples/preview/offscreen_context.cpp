@@ -6,7 +6,7 @@
 
 namespace preview {
 
-COffscreenContext::COffscreenContext(int n_width, int n_height)
+COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profile)
     : m_n_width(n_width), m_n_height(n_height)
 {
     // Mesa's software renderers take up to 16384 pixels a side
@@ -16,13 +16,28 @@ COffscreenContext::COffscreenContext(int n_width, int n_height)
         return;
     }
     m_p_buffer.assign(4 * size_t(n_width) * size_t(n_height), 0);
-    m_p_context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+    if(n_profile == EProfile::core) {
+        // the oldest core version whose programs the examples' shaders are
+        // written for; Mesa gives the newest it has
+        const int p_attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24, OSMESA_STENCIL_BITS, 0,
+            OSMESA_ACCUM_BITS, 0, OSMESA_PROFILE, OSMESA_CORE_PROFILE, OSMESA_CONTEXT_MAJOR_VERSION, 3,
+            OSMESA_CONTEXT_MINOR_VERSION, 3, 0};
+        m_p_context = OSMesaCreateContextAttribs(p_attribs, nullptr);
+    } else
+        m_p_context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
     if(!m_p_context) {
-        m_s_error = "OSMesa could not create a context";
+        m_s_error = n_profile == EProfile::core ? "OSMesa could not create a core-profile context"
+                                                : "OSMesa could not create a context";
         return;
     }
-    if(!OSMesaMakeCurrent(m_p_context, m_p_buffer.data(), GL_UNSIGNED_BYTE, n_width, n_height))
+    if(!b_MakeCurrent())
         m_s_error = "OSMesa could not make its context current";
+}
+
+bool COffscreenContext::b_MakeCurrent()
+{
+    return m_p_context &&
+        OSMesaMakeCurrent(m_p_context, m_p_buffer.data(), GL_UNSIGNED_BYTE, m_n_width, m_n_height);
 }
 
 COffscreenContext::~COffscreenContext()

@@ -2,7 +2,9 @@
 #define BAKE3DS_PREVIEW_OFFSCREEN_CONTEXT_H
 
 // An OpenGL context that draws into memory (Mesa's OSMesa): no window, no
-// display, the same fixed-function pipeline the generated Draw() is for.
+// display; either the compatibility profile, with the fixed-function
+// pipeline the generated Draw() is for, or a core profile (4.x on
+// llvmpipe), which has none.
 
 #include <cstdint>
 #include <string>
@@ -14,12 +16,15 @@ struct osmesa_context;
 
 namespace preview {
 
+enum class EProfile { compatibility, core };
+
 class COffscreenContext {
 public:
-    // Creates an RGBA context with a 24-bit depth buffer over a pixel
-    // buffer of its own and makes it current on this thread. b_Ready()
-    // tells whether that worked, s_Error() why not.
-    COffscreenContext(int n_width, int n_height);
+    // Creates an RGBA context of the profile (core: version 3.3 or later)
+    // with a 24-bit depth buffer over a pixel buffer of its own and makes it
+    // current on this thread. b_Ready() tells whether that worked, s_Error()
+    // why not.
+    COffscreenContext(int n_width, int n_height, EProfile n_profile = EProfile::compatibility);
     ~COffscreenContext();
     COffscreenContext(const COffscreenContext &) = delete;
     COffscreenContext &operator=(const COffscreenContext &) = delete;
@@ -28,6 +33,10 @@ public:
     const std::string &s_Error() const { return m_s_error; }
     int n_Width() const { return m_n_width; }
     int n_Height() const { return m_n_height; }
+
+    // Makes the context current again on this thread, after another one
+    // was; false when that fails or the context is not ready.
+    bool b_MakeCurrent();
 
     // Waits for the drawing to finish and returns the pixels, top row
     // first (OpenGL's rows start at the bottom).

@@ -22,7 +22,26 @@ int n_Side(const char *p_s_text)
 
 } // namespace
 
+TRenderer t_FixedFunctionRenderer(const TSceneView &r_view)
+{
+    TRenderer t_renderer;
+    void (*p_draw)() = r_view.p_draw;
+    t_renderer.render = [p_draw](const TFraming &r_framing, int n_width, int n_height) {
+        unsigned int n_error = n_RenderShaded(r_framing, n_width, n_height, p_draw);
+        char p_s_text[64] = "";
+        if(n_error)
+            std::snprintf(p_s_text, sizeof(p_s_text), "OpenGL error 0x%04x while drawing", n_error);
+        return std::string(p_s_text);
+    };
+    return t_renderer;
+}
+
 int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv)
+{
+    return n_PreviewMain(r_view, n_argc, p_argv, t_FixedFunctionRenderer(r_view));
+}
+
+int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRenderer &r_renderer)
 {
     int n_width = 640, n_height = 480;
     if(n_argc == 4) {
@@ -33,18 +52,18 @@ int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv)
         std::fprintf(stderr, "usage: %s OUT.png [WIDTH HEIGHT]\n", n_argc ? p_argv[0] : "preview");
         return 2;
     }
-    COffscreenContext t_context(n_width, n_height);
+    COffscreenContext t_context(n_width, n_height, r_renderer.n_profile);
     if(!t_context.b_Ready()) {
         std::fprintf(stderr, "error: %s\n", t_context.s_Error().c_str());
         return 1;
     }
-    unsigned int n_error = n_RenderShaded(t_FrameBox(r_view.t_box, n_width, n_height), n_width, n_height, r_view.p_draw);
+    std::string s_error = r_renderer.render(t_FrameBox(r_view.t_box, n_width, n_height), n_width, n_height);
     TImage t_image = t_context.t_Read();
-    if(n_error) {
-        std::fprintf(stderr, "error: OpenGL error 0x%04x while drawing\n", n_error);
+    if(!s_error.empty()) {
+        std::fprintf(stderr, "error: %s\n", s_error.c_str());
         return 1;
     }
-    std::string s_error = s_WritePng(p_argv[1], t_image);
+    s_error = s_WritePng(p_argv[1], t_image);
     if(!s_error.empty()) {
         std::fprintf(stderr, "error: cannot write %s: %s\n", p_argv[1], s_error.c_str());
         return 1;

@@ -4,9 +4,25 @@
 // The preview program's run: one generated scene, rendered shaded into a
 // PNG file.
 
+#include <functional>
+#include <string>
+
+#include "preview/offscreen_context.h"
 #include "preview/scene_view.h"
 
 namespace preview {
+
+// What draws a preview's picture: the profile of the context it needs, and
+// the render, called once with that context current and the framing and
+// size of the picture; it returns an empty string, or why it failed.
+struct TRenderer {
+    EProfile n_profile = EProfile::compatibility;
+    std::function<std::string(const TFraming &r_framing, int n_width, int n_height)> render;
+};
+
+// The renderer of the fixed-function preview: n_RenderShaded with the
+// scene's own Draw().
+TRenderer t_FixedFunctionRenderer(const TSceneView &r_view);
 
 // Command line: OUT.png [WIDTH HEIGHT] (640 x 480 by default). Renders the
 // scene framed by its bounding box and writes the picture. Prints a line
@@ -15,6 +31,10 @@ namespace preview {
 // (each said on standard error). A scene with faces of which none reaches
 // a pixel is written all the same, with a warning.
 int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv);
+
+// The same with the picture drawn by the renderer, in a context of its
+// profile.
+int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRenderer &r_renderer);
 
 } // namespace preview
 

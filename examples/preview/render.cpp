@@ -2,11 +2,11 @@
 
 #include <GL/gl.h>
 
+#include "preview/lighting.h"
+
 namespace preview {
 
 namespace {
-
-const unsigned char p_background[4] = {46, 52, 64, 255};
 
 unsigned int n_FirstError()
 {
@@ -46,13 +46,16 @@ unsigned int n_RenderShaded(const TFraming &r_framing, int n_width, int n_height
     // the light's direction is given in eye space: it stays with the viewer
     glPushMatrix();
     glLoadIdentity();
-    const GLfloat p_direction[4] = {-0.45f, 0.65f, 0.62f, 0.0f};
-    const GLfloat p_bright[4] = {0.85f, 0.85f, 0.85f, 1}, p_dim[4] = {0.1f, 0.1f, 0.1f, 1};
+    const GLfloat p_direction[4] = {p_light_direction[0], p_light_direction[1], p_light_direction[2], 0.0f};
+    const GLfloat p_bright[4] = {f_light_diffuse, f_light_diffuse, f_light_diffuse, 1};
+    const GLfloat p_dim[4] = {f_light_ambient, f_light_ambient, f_light_ambient, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, p_direction);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, p_bright);
     glLightfv(GL_LIGHT0, GL_AMBIENT, p_dim);
     glPopMatrix();
-    const GLfloat p_grey[4] = {0.75f, 0.75f, 0.75f, 1}, p_none[4] = {0, 0, 0, 1};
+    const GLfloat p_model_ambient[4] = {f_model_ambient, f_model_ambient, f_model_ambient, 1};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, p_model_ambient);
+    const GLfloat p_grey[4] = {f_material_grey, f_material_grey, f_material_grey, 1}, p_none[4] = {0, 0, 0, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, p_grey);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, p_none);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, p_none);

@@ -13,6 +13,7 @@ namespace preview {
 struct TSceneView {
     int n_object_num = 0;
     int n_face_num = 0;     // of all objects
+    long n_range_num = 0;   // material ranges of all objects
     TBox t_box;             // of the vertices that faces use
     void (*p_draw)() = nullptr; // the class's Draw()
 };
@@ -20,21 +21,32 @@ struct TSceneView {
 // Reads the class's objects: their face counts and the positions of the
 // vertices their faces name (floats 5..7 of each GL_T2F_N3F_V3F vertex).
 // An index past the object's vertex count is left out of the box.
+// p_draw stays null: programs whose OpenGL has no fixed-function pipeline
+// must not make the compiler keep the class's Draw().
 template <class CScene>
-TSceneView t_SceneViewOf()
+TSceneView t_SceneShapeOf()
 {
     TSceneView t_view;
-    t_view.p_draw = &CScene::Draw;
     t_view.n_object_num = CScene::n_Object_Num();
     for(int i = 0; i < t_view.n_object_num; ++ i) {
         const auto &r_object = CScene::p_Object()[i];
         t_view.n_face_num += r_object.n_face_num;
+        t_view.n_range_num += r_object.n_mat_range_num;
         for(long k = 0; k < 3L * r_object.n_face_num; ++ k) {
             unsigned int n_vertex = r_object.p_face[k];
             if(n_vertex < unsigned(r_object.n_vertex_num))
                 ExtendBox(t_view.t_box, r_object.p_vertex + 8 * size_t(n_vertex) + 5);
         }
     }
+    return t_view;
+}
+
+// The same with p_draw set to the class's Draw().
+template <class CScene>
+TSceneView t_SceneViewOf()
+{
+    TSceneView t_view = t_SceneShapeOf<CScene>();
+    t_view.p_draw = &CScene::Draw;
     return t_view;
 }
 

@@ -1,18 +1,23 @@
 // Renders one generated scene through real OpenGL and checks the picture:
 // no OpenGL error, something drawn wherever the scene has faces, and the
 // same silhouette, pixel for pixel, as the file's triangles read by lib3ds
-// and drawn with the same camera.
+// and drawn with the same camera. Then draws it through bake3ds::CGpuScene
+// and a shader in a core-profile context: the same silhouette again, and
+// the same shading up to a small mean difference.
 
 #include "render_check.h"
 
-#include <GL/gl.h>
+#include "core/gl_api.h"
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "core/core_render.h"
 #include "lib3ds_triangles.h"
 #include "preview/offscreen_context.h"
 #include "preview/png_file.h"
@@ -25,8 +30,17 @@ namespace {
 
 const int n_width = 512, n_height = 384;
 
+// The core profile's shading against the fixed-function pipeline's, in
+// grey levels (0..255) over the pixels both draw: the mean difference and
+// the largest. Both light per vertex with the same constants; they may
+// round the interpolated colour differently, by a level here and there
+// (on llvmpipe: at most 1 level, a mean below 0.001).
+const double f_max_mean_shading_difference = 0.05;
+const int n_max_shading_difference = 3;
+
 struct TRun {
     preview::TSceneView t_view;
+    TGpuFactory gpu;
     std::string s_scene, s_failure_dir;
     preview::TFraming t_framing;
     std::unique_ptr<preview::COffscreenContext> p_context;
@@ -76,6 +90,7 @@ TEST(Preview, DrawsWithoutOpenGlErrorsAndCoversWhereTheSceneHasFaces)
 {
     const TRun &r_run = r_Run();
     ASSERT_TRUE(r_run.p_context->b_Ready()) << r_run.p_context->s_Error();
+    ASSERT_TRUE(r_run.p_context->b_MakeCurrent());
     unsigned int n_error = preview::n_RenderShaded(r_run.t_framing, n_width, n_height, r_run.t_view.p_draw);
     preview::TImage t_shaded = r_run.p_context->t_Read();
     EXPECT_EQ(n_error, 0u) << "OpenGL error while drawing the shaded scene";
@@ -100,6 +115,7 @@ TEST(Silhouette, MatchesTheFileReadByLib3dsPixelForPixel)
 {
     const TRun &r_run = r_Run();
     ASSERT_TRUE(r_run.p_context->b_Ready()) << r_run.p_context->s_Error();
+    ASSERT_TRUE(r_run.p_context->b_MakeCurrent());
 #if !BAKE3DS_HAVE_LIB3DS
     GTEST_SKIP() << "lib3ds (Debian lib3ds-dev) was not found when the tests were configured: no silhouette comparison";
 #endif
@@ -135,7 +151,100 @@ TEST(Silhouette, MatchesTheFileReadByLib3dsPixelForPixel)
               << t_theirs.n_unmirrored_num << " of them mirrored back\n";
 }
 
-int n_Main(const preview::TSceneView &r_view, int n_argc, char **p_argv)
+namespace {
+
+// The mean and the largest difference of the red levels (the pictures are
+// grey) over the pixels both pictures cover, and their number.
+struct TShadingDiff {
+    double f_mean = 0;
+    int n_max = 0;
+    long n_pixel_num = 0;
+};
+
+TShadingDiff t_DiffShading(const preview::TImage &r_a, const preview::TImage &r_b)
+{
+    TShadingDiff t_diff;
+    std::vector<bool> a = preview::Coverage(r_a), b = preview::Coverage(r_b);
+    double f_sum = 0;
+    for(size_t i = 0; i < a.size(); ++ i) {
+        if(!a[i] || !b[i])
+            continue;
+        int n = std::abs(int(r_a.p_rgba[4 * i]) - int(r_b.p_rgba[4 * i]));
+        f_sum += n;
+        t_diff.n_max = std::max(t_diff.n_max, n);
+        ++ t_diff.n_pixel_num;
+    }
+    t_diff.f_mean = t_diff.n_pixel_num ? f_sum / double(t_diff.n_pixel_num) : 0;
+    return t_diff;
+}
+
+std::string s_Differences(const TSilhouetteDiff &r_diff)
+{
+    std::string s_pixels;
+    for(const std::string &r_s : r_diff.first_pixels)
+        s_pixels += "\n  " + r_s;
+    return std::to_string(r_diff.n_only_ours) + " pixels drawn by the fixed-function pipeline only, " +
+        std::to_string(r_diff.n_only_theirs) + " by the core profile only; first ones (x, y from the top left):" +
+        s_pixels;
+}
+
+} // namespace
+
+TEST(CoreProfile, DrawsTheSameSilhouetteAndShadingAsTheFixedFunctionDraw)
+{
+    const TRun &r_run = r_Run();
+    ASSERT_TRUE(r_run.p_context->b_Ready()) << r_run.p_context->s_Error();
+    ASSERT_TRUE(r_run.p_context->b_MakeCurrent());
+    ASSERT_EQ(preview::n_RenderSilhouette(r_run.t_framing, n_width, n_height, r_run.t_view.p_draw), 0u);
+    preview::TImage t_fixed_flat = r_run.p_context->t_Read();
+    ASSERT_EQ(preview::n_RenderShaded(r_run.t_framing, n_width, n_height, r_run.t_view.p_draw), 0u);
+    preview::TImage t_fixed_shaded = r_run.p_context->t_Read();
+
+    preview::TImage t_core_flat, t_core_ranges, t_core_shaded;
+    {
+        preview::COffscreenContext t_core(n_width, n_height, preview::EProfile::core);
+        ASSERT_TRUE(t_core.b_Ready()) << t_core.s_Error();
+        const char *p_s_version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
+        ASSERT_NE(p_s_version, nullptr);
+        EXPECT_GE(std::atoi(p_s_version), 4) << "a core profile of version " << p_s_version;
+        core_render::CShaderRenderer t_shader;
+        ASSERT_TRUE(t_shader.b_Ready()) << t_shader.s_Error();
+        std::unique_ptr<CGpuDraws> p_gpu = r_run.gpu();
+        const CGpuDraws &r_gpu = *p_gpu;
+        ASSERT_EQ(t_shader.n_RenderSilhouette(r_run.t_framing, n_width, n_height, [&] { r_gpu.Draw(); }), 0u);
+        t_core_flat = t_core.t_Read();
+        long n_call_num = -1;
+        ASSERT_EQ(t_shader.n_RenderSilhouette(r_run.t_framing, n_width, n_height,
+                      [&] { n_call_num = r_gpu.n_DrawByRanges(); }), 0u);
+        t_core_ranges = t_core.t_Read();
+        EXPECT_EQ(n_call_num, r_run.t_view.n_range_num) << "Draw(f) called f once per material range";
+        ASSERT_EQ(t_shader.n_RenderShaded(r_run.t_framing, n_width, n_height, [&] { r_gpu.Draw(); }), 0u);
+        t_core_shaded = t_core.t_Read();
+        p_gpu.reset(); // its buffers belong to the core context
+    }
+
+    TSilhouetteDiff t_diff = t_DiffSilhouettes(t_fixed_flat, t_core_flat);
+    long n_differing = t_diff.n_only_ours + t_diff.n_only_theirs;
+    if(n_differing) {
+        ADD_FAILURE() << s_Differences(t_diff) << "\npictures: " << s_Keep("fixed.png", t_fixed_flat) << ", "
+                      << s_Keep("core.png", t_core_flat) << ", " << s_Keep("core-difference.png", t_diff.t_picture);
+    }
+    EXPECT_TRUE(t_core_ranges.p_rgba == t_core_flat.p_rgba)
+        << "drawn range by range, the core profile's silhouette differs from one draw per object: "
+        << s_Keep("core-ranges.png", t_core_ranges);
+    TShadingDiff t_shading = t_DiffShading(t_fixed_shaded, t_core_shaded);
+    if(t_shading.f_mean > f_max_mean_shading_difference || t_shading.n_max > n_max_shading_difference) {
+        ADD_FAILURE() << "shading differs by " << t_shading.f_mean << " levels on average (at most "
+                      << f_max_mean_shading_difference << "), by " << t_shading.n_max << " at most (at most "
+                      << n_max_shading_difference << "): " << s_Keep("fixed-shaded.png", t_fixed_shaded) << ", "
+                      << s_Keep("core-shaded.png", t_core_shaded);
+    }
+    std::printf("core profile against fixed function: %ld of %d silhouette pixels differ; shading differs by %.4f "
+                "levels on average (at most %d) over %ld pixels\n",
+        n_differing, n_width * n_height, t_shading.f_mean, t_shading.n_max, t_shading.n_pixel_num);
+}
+
+int n_Main(const preview::TSceneView &r_view, const TGpuFactory &r_gpu, int n_argc, char **p_argv)
 {
     ::testing::InitGoogleTest(&n_argc, p_argv);
     if(n_argc != 3) {
@@ -144,6 +253,7 @@ int n_Main(const preview::TSceneView &r_view, int n_argc, char **p_argv)
     }
     TRun &r_run = r_Run();
     r_run.t_view = r_view;
+    r_run.gpu = r_gpu;
     r_run.s_scene = p_argv[1];
     r_run.s_failure_dir = p_argv[2];
     std::error_code t_error;

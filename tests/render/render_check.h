@@ -4,17 +4,35 @@
 // The render test of one generated header: the program built with the
 // header runs the test cases over the scene it holds.
 
+#include <functional>
+#include <memory>
+
 #include "preview/scene_view.h"
 
 namespace render_check {
 
+// The scene uploaded by bake3ds::CGpuScene into the current context (a
+// core-profile one): the program built with the header makes it, since
+// only that program knows the class.
+class CGpuDraws {
+public:
+    virtual ~CGpuDraws() = default;
+    // CGpuScene::Draw()
+    virtual void Draw() const = 0;
+    // CGpuScene::Draw(f), with f counting its calls
+    virtual long n_DrawByRanges() const = 0;
+};
+
+using TGpuFactory = std::function<std::unique_ptr<CGpuDraws>()>;
+
 // Command line (after GoogleTest's own flags): SCENE.3ds FAILURE_DIR.
+// The factory makes the scene's CGpuScene in the current context.
 // SCENE.3ds is the file the header was made from, read again by lib3ds;
 // the pictures of a failed case go to FAILURE_DIR. Runs the test cases
 // in an offscreen context; returns what RUN_ALL_TESTS returns, or 2 after
 // a usage error. Where lib3ds was not found, a run whose every other case
 // passed returns BAKE3DS_SKIP_STATUS, the status ctest counts as a skip.
-int n_Main(const preview::TSceneView &r_view, int n_argc, char **p_argv);
+int n_Main(const preview::TSceneView &r_view, const TGpuFactory &r_gpu, int n_argc, char **p_argv);
 
 } // namespace render_check
 

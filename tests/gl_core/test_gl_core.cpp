@@ -1,0 +1,310 @@
+// bake3ds::CGpuScene against a recording stand-in for OpenGL: what it
+// uploads into which vertex array, the draws it makes range by range with
+// the materials it reports, and that moving a scene hands its names over
+// without a GL call. Three generated headers: the sample, a scene of edge
+// cases, a scene without objects.
+
+#include "fake_gl.h"
+
+#include "edges.h"
+#include "nothing.h"
+#include "sample.h"
+
+#include <bake3ds/gl_core.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace {
+
+std::atomic<long> n_allocation_num(0);
+
+// Out of line, so that the compiler pairs no inlined malloc with a delete.
+void *p_Allocate(std::size_t n_size, bool b_throw)
+{
+    if(!fake_gl::b_Inside())
+        ++ n_allocation_num;
+    if(void *p = std::malloc(n_size ? n_size : 1))
+        return p;
+    if(b_throw)
+        throw std::bad_alloc();
+    return nullptr;
+}
+
+} // namespace
+
+// Every allocation of the program is counted, to show that drawing makes none.
+void *operator new(std::size_t n) { return p_Allocate(n, true); }
+void *operator new[](std::size_t n) { return p_Allocate(n, true); }
+void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return p_Allocate(n, false); }
+void *operator new[](std::size_t n, const std::nothrow_t &) noexcept { return p_Allocate(n, false); }
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete[](void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
+void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
+void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
+
+namespace {
+
+using fake_gl::r_State;
+
+static_assert(!std::is_copy_constructible<bake3ds::CGpuScene<Csample_3ds>>::value, "not copyable");
+static_assert(!std::is_copy_assignable<bake3ds::CGpuScene<Csample_3ds>>::value, "not copyable");
+static_assert(std::is_nothrow_move_constructible<bake3ds::CGpuScene<Csample_3ds>>::value, "movable");
+static_assert(std::is_nothrow_move_assignable<bake3ds::CGpuScene<Csample_3ds>>::value, "movable");
+
+std::string s_Faults()
+{
+    std::string s;
+    for(const std::string &r_s : r_State().faults)
+        s += "\n  " + r_s;
+    return s;
+}
+
+template <class CScene>
+class GpuScene : public ::testing::Test {
+protected:
+    void SetUp() override { fake_gl::Reset(); }
+};
+
+typedef ::testing::Types<Csample_3ds, Cedges_3ds, Cnothing_3ds> TScenes;
+TYPED_TEST_SUITE(GpuScene, TScenes);
+
+TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocations)
+{
+    typedef TypeParam CScene;
+    {
+        bake3ds::CGpuScene<CScene> t_scene;
+        const fake_gl::TState &s = r_State();
+        EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+        ASSERT_EQ(s.vertex_arrays.size(), size_t(CScene::n_Object_Num()));
+        EXPECT_EQ(s.buffers.size(), 2 * size_t(CScene::n_Object_Num()));
+        EXPECT_EQ(s.n_vertex_array, 0u) << "a vertex array left bound";
+        EXPECT_EQ(s.n_array_buffer, 0u) << "a vertex buffer left bound";
+        std::vector<GLuint> buffers_seen;
+        for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
+            SCOPED_TRACE("object " + std::to_string(i));
+            const auto &r_object = CScene::p_Object()[i];
+            auto p_found = s.vertex_arrays.find(t_scene.n_VertexArray(i));
+            ASSERT_TRUE(p_found != s.vertex_arrays.end());
+            const fake_gl::TVertexArray &r_array = p_found->second;
+            const std::vector<uint8_t> &r_indices = s.buffers.at(r_array.n_element_buffer);
+            ASSERT_EQ(r_indices.size(), 12 * size_t(r_object.n_face_num));
+            EXPECT_TRUE(!r_object.n_face_num || !std::memcmp(r_indices.data(), r_object.p_face, r_indices.size()));
+            const struct {
+                int n_size;
+                uintptr_t n_offset;
+            } p_expected[3] = {{3, 20}, {3, 8}, {2, 0}}; // position, normal, texture coordinates
+            GLuint n_vertex_buffer = r_array.p_attribute[0].n_buffer;
+            for(int n_location = 0; n_location < 16; ++ n_location) {
+                const fake_gl::TAttribute &r = r_array.p_attribute[n_location];
+                if(n_location >= 3) {
+                    EXPECT_FALSE(r.b_enabled) << "location " << n_location;
+                    continue;
+                }
+                EXPECT_TRUE(r.b_enabled) << "location " << n_location;
+                EXPECT_EQ(r.n_buffer, n_vertex_buffer) << "location " << n_location;
+                EXPECT_EQ(r.n_size, p_expected[n_location].n_size) << "location " << n_location;
+                EXPECT_EQ(r.n_offset, p_expected[n_location].n_offset) << "location " << n_location;
+                EXPECT_EQ(r.n_type, unsigned(GL_FLOAT));
+                EXPECT_FALSE(r.b_normalized);
+                EXPECT_EQ(r.n_stride, 32);
+            }
+            const std::vector<uint8_t> &r_vertices = s.buffers.at(n_vertex_buffer);
+            ASSERT_EQ(r_vertices.size(), 32 * size_t(r_object.n_vertex_num));
+            EXPECT_TRUE(!r_object.n_vertex_num || !std::memcmp(r_vertices.data(), r_object.p_vertex, r_vertices.size()));
+            for(GLuint n_seen : buffers_seen)
+                EXPECT_TRUE(n_seen != n_vertex_buffer && n_seen != r_array.n_element_buffer) << "a buffer shared";
+            buffers_seen.push_back(n_vertex_buffer);
+            buffers_seen.push_back(r_array.n_element_buffer);
+            EXPECT_NE(n_vertex_buffer, r_array.n_element_buffer);
+        }
+        EXPECT_EQ(t_scene.n_VertexArray(CScene::n_Object_Num()), 0u);
+        EXPECT_EQ(t_scene.n_VertexArray(-1), 0u);
+    }
+    EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
+    EXPECT_TRUE(r_State().vertex_arrays.empty()) << "vertex arrays left after the destructor";
+    EXPECT_TRUE(r_State().buffers.empty()) << "buffers left after the destructor";
+}
+
+TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
+{
+    typedef TypeParam CScene;
+    bake3ds::CGpuScene<CScene> t_scene;
+    r_State().calls.clear();
+    long n_before = n_allocation_num;
+    t_scene.Draw();
+    EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw() allocated";
+    const fake_gl::TState &s = r_State();
+    std::vector<fake_gl::TDraw> draws = s.draws;
+    long n_range_num = 0;
+    n_before = n_allocation_num;
+    t_scene.Draw([&n_range_num](int, int) { ++ n_range_num; });
+    EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw(f) allocated";
+    long n_expected_range_num = 0;
+    for(int i = 0; i < CScene::n_Object_Num(); ++ i)
+        n_expected_range_num += CScene::p_Object()[i].n_mat_range_num;
+    EXPECT_EQ(n_range_num, n_expected_range_num);
+    EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+    size_t n_draw = 0;
+    for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
+        const auto &r_object = CScene::p_Object()[i];
+        if(!r_object.n_face_num)
+            continue;
+        ASSERT_LT(n_draw, draws.size());
+        const fake_gl::TDraw &r_draw = draws[n_draw ++];
+        EXPECT_EQ(r_draw.n_vertex_array, t_scene.n_VertexArray(i));
+        EXPECT_EQ(r_draw.n_offset, 0u);
+        EXPECT_EQ(r_draw.indices, std::vector<GLuint>(r_object.p_face, r_object.p_face + 3 * r_object.n_face_num));
+    }
+    EXPECT_EQ(draws.size(), n_draw);
+    EXPECT_EQ(s.n_vertex_array, 0u) << "a vertex array left bound";
+}
+
+// One line per call and per callback, "f(object, material)" for these.
+std::string s_Log()
+{
+    std::string s;
+    for(const std::string &r_s : r_State().calls)
+        s += r_s + "\n";
+    return s;
+}
+
+template <class CScene>
+std::string s_LogOfDrawByRanges(const bake3ds::CGpuScene<CScene> &r_scene)
+{
+    r_State().calls.clear();
+    r_State().draws.clear();
+    auto f = [](int n_object, int n_material) {
+        r_State().calls.push_back("f(" + std::to_string(n_object) + ", " + std::to_string(n_material) + ")");
+    };
+    r_scene.Draw(f);
+    return s_Log();
+}
+
+TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
+{
+    fake_gl::Reset();
+    bake3ds::CGpuScene<Csample_3ds> t_scene;
+    // ground: "Grass"; box: its top "Grass", the rest "Red paint"; pyramid: no material
+    ASSERT_STREQ(Csample_3ds::p_Material()[0].p_s_name, "Grass");
+    ASSERT_STREQ(Csample_3ds::p_Material()[1].p_s_name, "Red paint");
+    EXPECT_EQ(s_LogOfDrawByRanges(t_scene),
+        "glBindVertexArray\nf(0, 0)\nglDrawElements\n"
+        "glBindVertexArray\nf(1, 0)\nglDrawElements\nf(1, 1)\nglDrawElements\n"
+        "glBindVertexArray\nf(2, -1)\nglDrawElements\n"
+        "glBindVertexArray\n");
+    const fake_gl::TState &s = r_State();
+    EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+    ASSERT_EQ(s.draws.size(), 4u);
+    const struct {
+        int n_object;
+        GLsizei n_count;
+        uintptr_t n_offset;
+    } p_expected[4] = {{0, 6, 0}, {1, 6, 0}, {1, 30, 24}, {2, 18, 0}};
+    for(int i = 0; i < 4; ++ i) {
+        const fake_gl::TDraw &r_draw = s.draws[size_t(i)];
+        EXPECT_EQ(r_draw.n_vertex_array, t_scene.n_VertexArray(p_expected[i].n_object)) << "draw " << i;
+        EXPECT_EQ(r_draw.n_count, p_expected[i].n_count) << "draw " << i;
+        EXPECT_EQ(r_draw.n_offset, p_expected[i].n_offset) << "draw " << i;
+        const auto &r_object = Csample_3ds::p_Object()[p_expected[i].n_object];
+        const unsigned int *p_first = r_object.p_face + p_expected[i].n_offset / 4;
+        EXPECT_EQ(r_draw.indices, std::vector<GLuint>(p_first, p_first + p_expected[i].n_count)) << "draw " << i;
+    }
+    EXPECT_EQ(s.n_vertex_array, 0u);
+}
+
+TEST(GpuSceneRanges, RangesWithoutFacesGetTheCallbackButNoDraw)
+{
+    fake_gl::Reset();
+    bake3ds::CGpuScene<Cedges_3ds> t_scene;
+    // "Void" and "Points" have no faces: one empty range of no material
+    // each; "Quads": faces 0 and 2 in no material, 1 and 3 in "Blue"
+    EXPECT_EQ(s_LogOfDrawByRanges(t_scene),
+        "glBindVertexArray\nf(0, -1)\n"
+        "glBindVertexArray\nf(1, -1)\n"
+        "glBindVertexArray\nf(2, -1)\nglDrawElements\nf(2, 0)\nglDrawElements\n"
+        "glBindVertexArray\n");
+    const fake_gl::TState &s = r_State();
+    EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+    ASSERT_EQ(s.draws.size(), 2u);
+    EXPECT_EQ(s.draws[0].n_offset, 0u);
+    EXPECT_EQ(s.draws[1].n_offset, 24u);
+    EXPECT_EQ(s.draws[0].n_count + s.draws[1].n_count, 12);
+}
+
+TEST(GpuSceneRanges, ASceneWithoutObjectsMakesNoCallAtAll)
+{
+    fake_gl::Reset();
+    {
+        bake3ds::CGpuScene<Cnothing_3ds> t_scene;
+        t_scene.Draw();
+        EXPECT_EQ(s_LogOfDrawByRanges(t_scene), "");
+    }
+    EXPECT_EQ(s_Log(), "") << "the destructor called OpenGL";
+}
+
+TEST(GpuSceneMoves, AMoveHandsTheNamesOverWithoutAnyCall)
+{
+    fake_gl::Reset();
+    bake3ds::CGpuScene<Csample_3ds> t_first;
+    GLuint n_box_array = t_first.n_VertexArray(1);
+    r_State().calls.clear();
+    bake3ds::CGpuScene<Csample_3ds> t_second(std::move(t_first));
+    EXPECT_EQ(s_Log(), "") << "moving called OpenGL";
+    EXPECT_EQ(t_second.n_VertexArray(1), n_box_array);
+    EXPECT_EQ(t_first.n_VertexArray(1), 0u);
+    // the moved-from scene draws nothing and calls no callback
+    t_first.Draw();
+    EXPECT_EQ(s_LogOfDrawByRanges(t_first), "");
+    t_second.Draw();
+    EXPECT_EQ(r_State().draws.size(), 3u);
+    EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
+}
+
+TEST(GpuSceneMoves, AMoveAssignmentExchangesTheNamesAndEachIsDeletedOnceByItsLastHolder)
+{
+    fake_gl::Reset();
+    {
+        bake3ds::CGpuScene<Csample_3ds> t_old;
+        GLuint n_old_array = t_old.n_VertexArray(0);
+        {
+            bake3ds::CGpuScene<Csample_3ds> t_new;
+            GLuint n_new_array = t_new.n_VertexArray(0);
+            EXPECT_EQ(r_State().vertex_arrays.size(), 6u);
+            r_State().calls.clear();
+            t_old = std::move(t_new);
+            EXPECT_EQ(s_Log(), "") << "the assignment called OpenGL";
+            EXPECT_EQ(t_old.n_VertexArray(0), n_new_array);
+            EXPECT_EQ(t_new.n_VertexArray(0), n_old_array);
+
+            // assigned to itself, a scene keeps its names
+            bake3ds::CGpuScene<Csample_3ds> &r_same = t_old;
+            t_old = std::move(r_same);
+            EXPECT_EQ(s_Log(), "");
+            EXPECT_EQ(t_old.n_VertexArray(0), n_new_array);
+        }
+        // the moved-from scene took the old names with it
+        EXPECT_EQ(s_Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
+        EXPECT_EQ(r_State().vertex_arrays.count(n_old_array), 0u) << "the old vertex arrays live on";
+        EXPECT_EQ(r_State().vertex_arrays.size(), 3u);
+        EXPECT_EQ(r_State().buffers.size(), 6u);
+        r_State().draws.clear();
+        t_old.Draw();
+        EXPECT_EQ(r_State().draws.size(), 3u);
+        r_State().calls.clear();
+    }
+    EXPECT_EQ(s_Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
+    EXPECT_TRUE(r_State().vertex_arrays.empty());
+    EXPECT_TRUE(r_State().buffers.empty());
+    EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
+}
+
+} // namespace
