@@ -67,7 +67,6 @@ TEST_P(HeaderCompile, EveryHeaderCompilesWithoutWarnings)
         EXPECT_EQ(t_run.n_status, 0) << r.s_label << " with " << s_compiler << " -std=" << s_standard << ":\n"
                                      << t_run.s_err.substr(0, 2000);
     }
-    EXPECT_EQ(headers.size(), CorpusFiles().size() + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(CompilersAndStandards, HeaderCompile,
