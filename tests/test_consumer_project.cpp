@@ -22,7 +22,7 @@ find_package(bake3ds 1.0 REQUIRED)
 find_package(OpenGL REQUIRED)
 add_executable(viewer main.cpp)
 bake3ds_add_header(TARGET viewer FILES scenes/ship-1.3ds)
-target_compile_options(viewer PRIVATE -Wall -Wextra -Werror)
+target_compile_options(viewer PRIVATE -Wall -Wextra -Wpedantic -Werror)
 target_link_libraries(viewer PRIVATE OpenGL::GL)
 )";
 
