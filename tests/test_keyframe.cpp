@@ -127,11 +127,21 @@ TEST(Keyframes, NodeKindCarriesFromTheCountingPass)
     EXPECT_EQ(s.p_object[1].n_id, 0);
 
     // an ambient node named like no mesh, first in the fill pass: no mesh
-    // changes, and the kind moves on, so the next node's header looks up a
-    // camera even though it is a light node
+    // changes, and the kind moves on, so the next node's header, a light
+    // node's named like mesh m0, makes no mesh lookup: m0 keeps id 0
     s = Load(SceneWithNodes({Node(id_AmbientNode, {NodeId(40), NodeHeader("$AMBIENT$", 0)}),
         Node(id_LightNode, {NodeHeader("m0", 0)}), Node(id_ObjectNode, {})}));
     EXPECT_EQ(s.p_object[0].n_id, 0);
+    EXPECT_EQ(s.p_object[1].n_id, 0);
+
+    // what it makes is a camera lookup: named like camera 1, the light node
+    // makes that camera the track target, and the camera node after it,
+    // which has no header of its own, fills camera 1's track
+    s = Load(SceneWithNodes({Node(id_AmbientNode, {NodeId(40), NodeHeader("$AMBIENT$", 0)}),
+        Node(id_LightNode, {NodeHeader("cam1", 0)}), Node(id_CameraNode, {PositionTrack({{5, 0, {9, 8, 7}}})}),
+        Node(id_ObjectNode, {})}));
+    ExpectTrack(s.p_camera[1].t_position, {{5, 9, 7, 8}}, "the track of the camera the light node looked up");
+    EXPECT_EQ(s.p_camera[0].t_position.n_key_num, 0);
 }
 
 TEST(Keyframes, LightNodesAfterCameraNodes)

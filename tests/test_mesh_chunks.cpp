@@ -148,8 +148,28 @@ TEST(MeshChunks, NamesOfMeshes)
     EXPECT_EQ(s.p_object[0].p_s_name, "twin");
     EXPECT_EQ(s.p_object[1].p_s_name, "twin");
 
-    // a name of more than 63 characters is cut
-    std::string s_long(63, 'n');
-    ASSERT_EQ(n_LoadBytes(Scene({MeshObject(s_long, {}, {})}).Bytes(), s), 1);
-    EXPECT_EQ(s.p_object[0].p_s_name, s_long);
+    // a name of 63 characters is kept whole
+    std::string s_63(63, 'n');
+    ASSERT_EQ(n_LoadBytes(Scene({MeshObject(s_63, {}, {})}).Bytes(), s), 1);
+    ASSERT_EQ(s.n_object_num, 1);
+    EXPECT_EQ(s.p_object[0].p_s_name, s_63);
+
+    // a longer name is cut to its first 63 characters; the 64th is dropped
+    // and the rest stays in the stream, read as the named object's first
+    // sub-chunk header. Here the rest, "\x34\x12\x06" and its terminator
+    // and two zeros, is the header of an unknown chunk of 6 bytes: the mesh
+    // after it is found and named after the cut name.
+    CChunk cut(id_NamedObject);
+    cut.Raw(TBytes(s_63.begin(), s_63.end()) + TBytes{'X'}).U16(0x1234).U32(6).Add(
+        CChunk(id_TriObject).Add(VertexList({{1, 2, 3}})));
+    ASSERT_EQ(n_LoadBytes(Scene({cut}).Bytes(), s), 1);
+    ASSERT_EQ(s.n_object_num, 1);
+    EXPECT_EQ(s.p_object[0].p_s_name, s_63);
+    EXPECT_EQ(s.p_object[0].n_vertex_num, 1);
+
+    // a plain name of 64 characters: its terminator and the next header's
+    // first bytes make a chunk reaching past the named object, and the mesh
+    // is never reached
+    ASSERT_EQ(n_LoadBytes(Scene({MeshObject(std::string(64, 'n'), {{1, 2, 3}}, {})}).Bytes(), s), 1);
+    EXPECT_EQ(s.n_object_num, 0);
 }
