@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/gl_api.h"
+#include "preview/gl_errors.h"
 #include "preview/lighting.h"
 
 namespace core_render {
@@ -53,16 +54,6 @@ void main()
     o_color = v_color;
 }
 )";
-
-unsigned int n_FirstError()
-{
-    unsigned int n_first = 0;
-    for(GLenum n_error; (n_error = glGetError()) != GL_NO_ERROR;) {
-        if(!n_first)
-            n_first = n_error;
-    }
-    return n_first;
-}
 
 // A compiled shader, or 0 with the log in r_s_error.
 GLuint n_Compile(GLenum n_kind, const char *p_s_body, std::string &r_s_error)
@@ -173,7 +164,7 @@ unsigned int CShaderRenderer::n_RenderSilhouette(const preview::TFraming &r_fram
 unsigned int CShaderRenderer::n_Render(const preview::TFraming &r_framing, int n_width, int n_height,
     const std::function<void()> &r_draw, bool b_shaded) const
 {
-    unsigned int n_error = n_FirstError(); // left over from before: still a failure of this render
+    unsigned int n_error = n_FirstGlError(); // left over from before: still a failure of this render
     if(!b_Ready())
         return n_error ? n_error : unsigned(GL_INVALID_OPERATION);
     using preview::p_background;
@@ -198,7 +189,7 @@ unsigned int CShaderRenderer::n_Render(const preview::TFraming &r_framing, int n
     glUniform1i(m_n_shaded, b_shaded ? 1 : 0);
     r_draw();
     glUseProgram(0);
-    unsigned int n_draw_error = n_FirstError();
+    unsigned int n_draw_error = n_FirstGlError();
     return n_error ? n_error : n_draw_error;
 }
 

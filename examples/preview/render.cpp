@@ -2,21 +2,12 @@
 
 #include <GL/gl.h>
 
+#include "preview/gl_errors.h"
 #include "preview/lighting.h"
 
 namespace preview {
 
 namespace {
-
-unsigned int n_FirstError()
-{
-    unsigned int n_first = 0;
-    for(GLenum n_error; (n_error = glGetError()) != GL_NO_ERROR;) {
-        if(!n_first)
-            n_first = n_error;
-    }
-    return n_first;
-}
 
 // The state both renders share: viewport, cleared buffers, matrices, depth
 // test, no culling, no texturing.
@@ -41,7 +32,7 @@ void Prepare(const TFraming &r_framing, int n_width, int n_height)
 
 unsigned int n_RenderShaded(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw)
 {
-    unsigned int n_error = n_FirstError(); // left over from before: still a failure of this render
+    unsigned int n_error = n_FirstGlError(); // left over from before: still a failure of this render
     Prepare(r_framing, n_width, n_height);
     // the light's direction is given in eye space: it stays with the viewer
     glPushMatrix();
@@ -68,19 +59,19 @@ unsigned int n_RenderShaded(const TFraming &r_framing, int n_width, int n_height
     glDisable(GL_LIGHTING);
     glDisable(GL_LIGHT0);
     glDisable(GL_NORMALIZE);
-    unsigned int n_draw_error = n_FirstError();
+    unsigned int n_draw_error = n_FirstGlError();
     return n_error ? n_error : n_draw_error;
 }
 
 unsigned int n_RenderSilhouette(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw)
 {
-    unsigned int n_error = n_FirstError();
+    unsigned int n_error = n_FirstGlError();
     Prepare(r_framing, n_width, n_height);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
     glColor4ub(255, 255, 255, 255);
     r_draw();
-    unsigned int n_draw_error = n_FirstError();
+    unsigned int n_draw_error = n_FirstGlError();
     return n_error ? n_error : n_draw_error;
 }
 
