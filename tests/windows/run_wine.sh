@@ -5,7 +5,8 @@
 # messages (after "\r\n" -> "\n") and exit status; then the driver's error
 # cases. The headers of the sample and the corpus are then compiled with
 # the mingw-w64 compiler after <windows.h> and <GL/gl.h>, as C++98 and
-# C++17, with the project's warnings.
+# C++17, with the project's warnings, and cpack's zip is checked for what it
+# must hold.
 # Usage: tests/windows/run_wine.sh [LINUX_BUILD_DIR]   (default build)
 # Exit status 77 when mingw-w64 or wine cannot be had: the check is skipped.
 set -uo pipefail
@@ -20,7 +21,7 @@ fi
 start=$(date +%s)
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DBAKE3DS_TESTS=OFF >/dev/null || exit 1
-cmake --build build-windows -j2 --target bake3ds >/dev/null || exit 1
+cmake --build build-windows -j2 >/dev/null || exit 1
 cmake --build "$linux_build" -j2 --target bake3ds write_sample write_adversarial >/dev/null || exit 1
 exe=$root/build-windows/bake3ds.exe
 linux=$root/$linux_build/bake3ds
@@ -104,6 +105,19 @@ done
 mkdir -p "$WINEPREFIX/drive_c/bake3ds-test"; cp "$work/sample.3ds" "$WINEPREFIX/drive_c/bake3ds-test/drive.3ds"
 (cd "$WINEPREFIX/drive_c/bake3ds-test" && wine "$exe" 'C:drive.3ds' >/dev/null 2>&1) || fail "C:drive.3ds did not convert"
 grep -q '^class Cdrive_3ds {' "$WINEPREFIX/drive_c/bake3ds-test/drive.h" || fail "C:drive.3ds: class is not Cdrive_3ds"
+
+# the release zip holds the converter, its report tool and the CMake package
+(cd build-windows && cpack -G ZIP >/dev/null) || fail "cpack could not write the Windows zip"
+zip=$(ls build-windows/bake3ds-*-win64.zip 2>/dev/null | head -n 1)
+if [ -n "$zip" ]; then
+    listing=$(cmake -E tar tf "$zip")
+    for member in bin/bake3ds.exe bin/bake3ds-info.exe lib/cmake/bake3ds/bake3dsConfig.cmake include/bake3ds/gl_core.h; do
+        grep -q "/$member\$" <<<"$listing" || fail "$zip lacks $member"
+    done
+    echo "cpack: $zip"
+else
+    fail "no Windows zip was written"
+fi
 
 # every header of the sample and the corpus, compiled for Windows
 compiled=0
