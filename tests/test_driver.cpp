@@ -125,7 +125,9 @@ TEST(Driver, RelativeParentFolderAndLongPaths)
     EXPECT_TRUE(b_FileExists(t_dir.s_File(s_folder + "/long.h")));
 }
 
-TEST(Driver, EmptyScene)
+// The counts printed, each of its own kind: an empty scene, and one whose
+// four counts all differ, so that no count can stand in for another.
+TEST(Driver, EmptySceneAndCountsOfEachKind)
 {
     CTempDir t_dir;
     WriteFile(t_dir.s_File("empty.3ds"), TBytes());
@@ -133,6 +135,18 @@ TEST(Driver, EmptyScene)
     EXPECT_EQ(t_run.n_status, 0);
     EXPECT_EQ(t_run.s_out, ExportingOutput("empty.3ds", "empty.h", 0) + "\tDone\n");
     EXPECT_EQ(s_HeaderFor({}, "empty", "empty.3ds"), s_ReadFile(t_dir.s_File("empty.h")));
+
+    TBytes kinds = Scene({LightObject("l1", {0, 0, 0}), Material("m1"), LightObject("l2", {1, 0, 0}),
+                             CameraObject("c1", {0, 0, 5}, {0, 0, 0}, 0, 35), LightObject("l3", {2, 0, 0}),
+                             Material("m2"), LightObject("l4", {3, 0, 0}), CameraObject("c2", {0, 5, 0}, {0, 0, 0}, 0, 35),
+                             MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}),
+                             Material("m3")})
+                       .Bytes();
+    WriteFile(t_dir.s_File("kinds.3ds"), kinds);
+    t_run = t_RunTool({"kinds.3ds"}, t_dir.s_Path());
+    EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
+    EXPECT_EQ(t_run.s_out, "=== Loading 'kinds.3ds' ===\n\t4 lights\n\t3 materials\n\t1 objects\n\t2 cameras\n\n"
+                           "=== Exporting objects geometry to 'kinds.h' ===\n\tDone\n");
 }
 
 TEST(Driver, InputsThatDoNotLoad)

@@ -7,9 +7,11 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <unordered_map>
 
 #include "all_pairs_normals.h"
 #include "scene/normals.h"
+#include "scene/position_key.h"
 #include "test_support.h"
 
 using namespace bake3ds;
@@ -113,6 +115,40 @@ TEST(Normals, MeshesDoNotAffectEachOther)
     ASSERT_EQ(testing_support::n_LoadBytes(bytes, s), 1);
     ExpectVector(s.p_object[0].p_vertex[0].p_normal, 0, -1, 0, "mesh a alone");
     ExpectVector(s.p_object[1].p_vertex[0].p_normal, 0, 0, -1, "mesh b alone");
+}
+
+// Two positions whose keys hash alike are still two positions: each vertex
+// gets its own face's normal, not the sum of both. Such a pair is found by
+// trying random positions until two hashes meet (about 2^16 tries).
+TEST(Normals, PositionsOfOneHashStayApart)
+{
+    std::mt19937 t_random(2026);
+    std::unordered_map<uint32_t, std::array<float, 3>> by_hash;
+    by_hash.reserve(1 << 20);
+    std::array<float, 3> p_first = {}, p_second = {};
+    for(bool b_found = false; !b_found;) {
+        std::array<float, 3> p;
+        for(float &f : p)
+            f = float(int(t_random() % 2000001) - 1000000) / 1024.0f;
+        TPositionKey t_key;
+        ASSERT_TRUE(TPositionKey::b_Make(p.data(), t_key));
+        auto t_inserted = by_hash.emplace(t_key.n_Hash(), p);
+        if(!t_inserted.second && t_inserted.first->second != p) {
+            p_first = t_inserted.first->second;
+            p_second = p;
+            b_found = true;
+        }
+        ASSERT_LT(by_hash.size(), 1u << 20) << "no two hashes met";
+    }
+    // two triangles far apart, each with one corner at one of the positions
+    // and facing another way
+    std::array<float, 3> a = p_first, b = p_second;
+    TMesh m = MakeMesh({a, {a[0] + 1, a[1], a[2]}, {a[0], a[1] + 1, a[2]}, b, {b[0], b[1] + 1, b[2]},
+                           {b[0], b[1], b[2] + 1}},
+        {{0, 1, 2}, {3, 4, 5}});
+    CalcNormals(m);
+    ExpectVector(m.p_vertex[0].p_normal, 0, 0, -1, "the first position, its face alone");
+    ExpectVector(m.p_vertex[3].p_normal, -1, 0, 0, "the second position, its face alone");
 }
 
 // Random meshes with few distinct coordinates, so that positions repeat

@@ -116,9 +116,11 @@ public:
     // The number of characters handed on so far.
     uint64_t n_Written() const { return m_n_written; }
 
-private:
+    // Text is gathered in a buffer of this many characters and handed on
+    // when full; a text longer than the whole buffer is handed on directly.
     static const size_t n_capacity = 1 << 18;
 
+private:
     void Flush()
     {
         Emit(m_p_buffer, m_n_used);

@@ -177,6 +177,35 @@ std::vector<std::string> CorpusFiles()
     return files;
 }
 
+std::vector<TExpectedOutcome> ExpectedOutcomes()
+{
+    std::vector<TExpectedOutcome> rows;
+    std::string s_dir = s_CorpusDir();
+    if(s_dir.empty())
+        return rows;
+    std::istringstream t_in(s_ReadFile(s_dir + "/expected-outcomes.txt"));
+    std::string s_line;
+    while(std::getline(t_in, s_line)) {
+        if(s_line.empty() || s_line[0] == '#')
+            continue;
+        std::istringstream t_row(s_line);
+        TExpectedOutcome t;
+        t_row >> t.s_header_sha256 >> t.s_output_sha256 >> t.n_status >> std::ws;
+        std::getline(t_row, t.s_path); // the rest of the line: a path may hold spaces
+        rows.push_back(t);
+    }
+    return rows;
+}
+
+std::string s_Sha256(const std::string &r_s_bytes)
+{
+    // coreutils' own hash, so that the comparison rests on nothing of ours
+    CTempDir t_dir;
+    WriteFile(t_dir.s_File("bytes"), r_s_bytes);
+    TRunResult t_run = t_Run({"sha256sum", t_dir.s_File("bytes")});
+    return t_run.n_status == 0 ? t_run.s_out.substr(0, t_run.s_out.find(' ')) : "(sha256sum failed)";
+}
+
 int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
 {
     return r_scene.LoadMemory(r_bytes.data(), r_bytes.size());

@@ -71,6 +71,21 @@ std::string s_CorpusDir();
 // when the corpus is absent.
 std::vector<std::string> CorpusFiles();
 
+// One row of the corpus's expected-outcomes.txt: what a correct converter
+// gives for the file, worked out without this code.
+struct TExpectedOutcome {
+    std::string s_header_sha256, s_output_sha256;
+    int n_status = -1;
+    std::string s_path; // under the corpus folder
+};
+
+// The rows of the corpus's expected-outcomes.txt; empty when the corpus is
+// absent.
+std::vector<TExpectedOutcome> ExpectedOutcomes();
+
+// The SHA-256 of the bytes, in lower-case hex, as sha256sum gives it.
+std::string s_Sha256(const std::string &r_s_bytes);
+
 // Loads bytes into a scene; the loader's result.
 int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
 
