@@ -117,19 +117,18 @@ void Objects(std::string &r_s, const TReport &r_report)
     r_s += r_report.meshes.empty() ? "]" : "\n  ]";
 }
 
-// A list of chunk entries, with their first offsets when b_offsets.
-void Chunks(std::string &r_s, const std::vector<TChunkReport> &r_chunks, bool b_offsets)
+// A list of chunk entries, with their names when b_names.
+void Chunks(std::string &r_s, const std::vector<TChunkReport> &r_chunks, bool b_names)
 {
     r_s += "[";
     for(size_t i = 0; i < r_chunks.size(); ++ i) {
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
         t.Member("chunk", s_Id(r_chunks[i].n_id));
-        if(!b_offsets)
+        if(b_names)
             t.Member("name", s_JsonString(r_chunks[i].s_name));
         t.Member("count", s_Num(r_chunks[i].n_count));
-        if(b_offsets)
-            t.Member("first_offset", s_Num(r_chunks[i].n_first_offset));
+        t.Member("first_offset", s_Num(r_chunks[i].n_first_offset));
     }
     r_s += r_chunks.empty() ? "]" : "\n  ]";
 }
@@ -169,8 +168,8 @@ void Scene(CObject &r_doc, const TReport &r_report)
         t.Member("target_keys", s_Num(r_report.cameras[i].n_target_key_num));
     }
     r_cameras += "]";
-    Chunks(r_doc.Key("read_past"), r_report.read_past, false);
-    Chunks(r_doc.Key("unknown"), r_report.unknown, true);
+    Chunks(r_doc.Key("read_past"), r_report.read_past, true);
+    Chunks(r_doc.Key("unknown"), r_report.unknown, false);
 }
 
 } // namespace

@@ -62,16 +62,22 @@ void Records(std::string &r_s, const TReport &r_report)
     }
 }
 
+// One tally: the id and its name (an unknown id has none), how often it
+// occurs and where it first does, so that it can be found in the file.
+void ChunkLine(std::string &r_s, const TChunkReport &r_chunk)
+{
+    r_s += "\t" + s_ChunkIdText(r_chunk.n_id) + (r_chunk.s_name.empty() ? "" : " " + r_chunk.s_name) + ": " +
+        s_Num(r_chunk.n_count) + ", first at offset " + s_Num(r_chunk.n_first_offset) + "\n";
+}
+
 void Chunks(std::string &r_s, const TReport &r_report)
 {
     r_s += "\nchunks read past (the header keeps nothing of them):\n";
     for(const TChunkReport &r_chunk : r_report.read_past)
-        r_s += "\t" + s_ChunkIdText(r_chunk.n_id) + " " + r_chunk.s_name + ": " + s_Num(r_chunk.n_count) + "\n";
+        ChunkLine(r_s, r_chunk);
     r_s += "\nunknown chunk ids (skipped with their contents):\n";
-    for(const TChunkReport &r_chunk : r_report.unknown) {
-        r_s += "\t" + s_ChunkIdText(r_chunk.n_id) + ": " + s_Num(r_chunk.n_count) + ", first at offset " +
-            s_Num(r_chunk.n_first_offset) + "\n";
-    }
+    for(const TChunkReport &r_chunk : r_report.unknown)
+        ChunkLine(r_s, r_chunk);
 }
 
 } // namespace

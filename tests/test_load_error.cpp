@@ -7,6 +7,7 @@
 #include <set>
 
 #include "fixture/adversarial.h"
+#include "fixture/sample_scene.h"
 #include "info/json_report.h"
 #include "info/text_report.h"
 #include "reader/load_error.h"
@@ -133,6 +134,220 @@ TEST(InfoReport, TextAndJsonEscapeHostileNames)
     EXPECT_NE(s_json.find("\"name\": " + s_JsonString(s_hostile)), std::string::npos) << s_json;
     for(char c : s_text)
         EXPECT_TRUE(c == '\n' || c == '\t' || (c >= 0x20 && c < 0x7f)) << int(c);
+}
+
+// The every-chunk scene holds each kind of entry the report has, so that the
+// whole report can be compared with text worked out from the fixture's bytes
+// (offsets count the builder's layout: 6-byte headers, data, sub-chunks):
+// - "thing", faces 0 and 2 in "everything", 3 in "other", 1 in none: the
+//   groups come in material order, the faces without a material first, and
+//   each group's name must come from its own index;
+// - "plate", mapping coordinates for 2 of its 3 vertices: a count that is
+//   not simply the vertex count;
+// - the node of "plate" (id 7) has the node of "thing" (id 1) as parent, so
+//   that a parent and an id cannot be mistaken for each other;
+// - "lamp" is a spotlight that is off, "bulb" an omni light that is off:
+//   the spot flag and the off flag differ on "bulb";
+// - the camera "eye" has 3 position keys and 2 target keys;
+// - colour, percentage and map chunks occur several times, at offsets far
+//   from their last ones: counts and first offsets of what is read past;
+// - 0x2200, which the chunk table does not know, occurs twice, the first one
+//   holding a 24-bit colour chunk that must not be counted; 0x4181 once,
+//   inside a mesh.
+// The program itself reports the same file by its path, with exit status 0.
+TEST(InfoTool, TheWholeReportOfTheEveryChunkSceneInTextAndJson)
+{
+    // each tab of the text report is written \t, so that the literal shows it
+    std::string s_text = R"(file: "every_chunk.3ds", 2328 bytes
+loads: yes
+\t2 lights
+\t2 materials
+\t2 objects
+\t1 cameras
+
+objects, in header order:
+\t"thing": 4 vertices, 4 faces, mapping coordinates on 4 of them
+\t\tno material: 1 faces
+\t\tmaterial 0 "everything": 2 faces
+\t\tmaterial 1 "other": 1 faces
+\t"plate": 3 vertices, 1 faces, mapping coordinates on 2 of them
+\t\tno material: 1 faces
+
+key-frame nodes, per object:
+\t"thing": node id 1, parent -1
+\t"plate": node id 7, parent 1
+
+materials:
+\t0 "everything"
+\t1 "other"
+
+lights:
+\t"lamp": spot, off
+\t"bulb": omni, off
+
+cameras:
+\t"eye": 3 position keys, 2 target keys
+
+chunks read past (the header keeps nothing of them):
+\t0x0002 file version: 1, first at offset 6
+\t0x0011 colour, 24-bit: 3, first at offset 134
+\t0x0012 colour, 24-bit gamma-corrected: 3, first at offset 143
+\t0x0030 percentage, integer: 9, first at offset 260
+\t0x0031 percentage, float: 6, first at offset 268
+\t0x0100 master scale: 1, first at offset 32
+\t0x1200 background colour: 1, first at offset 42
+\t0x2100 ambient light: 1, first at offset 66
+\t0x3D3E mesh version: 1, first at offset 22
+\t0x4111 vertex flags: 1, first at offset 840
+\t0x4150 smoothing groups: 1, first at offset 935
+\t0x4165 mesh colour: 1, first at offset 1051
+\t0x4170 mapping parameters: 1, first at offset 1058
+\t0x4190 mesh chunk 0x4190: 1, first at offset 1065
+\t0x7001 viewport layout: 1, first at offset 1418
+\t0x7020 viewport data: 1, first at offset 1428
+\t0xA010 material ambient colour: 1, first at offset 128
+\t0xA020 material diffuse colour: 1, first at offset 170
+\t0xA030 material highlight colour: 1, first at offset 212
+\t0xA040 material shininess: 1, first at offset 254
+\t0xA041 material shininess strength: 1, first at offset 278
+\t0xA050 material transparency: 1, first at offset 302
+\t0xA052 material transparency falloff: 1, first at offset 326
+\t0xA053 material reflection blur: 1, first at offset 350
+\t0xA081 material two-sided: 1, first at offset 398
+\t0xA083 material additive transparency: 1, first at offset 404
+\t0xA084 material self-illumination: 1, first at offset 374
+\t0xA085 material wireframe: 1, first at offset 410
+\t0xA087 material wire thickness: 1, first at offset 422
+\t0xA08C material chunk 0xA08C: 1, first at offset 416
+\t0xA100 material shading: 1, first at offset 432
+\t0xA200 texture map: 1, first at offset 440
+\t0xA220 reflection map: 1, first at offset 540
+\t0xA230 bump map: 1, first at offset 640
+\t0xA252 map chunk 0xA252: 1, first at offset 740
+\t0xA300 texture map name: 3, first at offset 454
+\t0xA351 map tiling: 3, first at offset 472
+\t0xA353 map blur: 3, first at offset 480
+\t0xA354 map u scale: 3, first at offset 490
+\t0xA356 map v scale: 3, first at offset 500
+\t0xA358 map u offset: 3, first at offset 510
+\t0xA35A map v offset: 3, first at offset 520
+\t0xA35C map rotation: 3, first at offset 530
+\t0xB001 ambient node: 1, first at offset 1468
+\t0xB005 light node: 1, first at offset 2167
+\t0xB006 light target node: 1, first at offset 2254
+\t0xB007 spotlight node: 1, first at offset 2285
+\t0xB008 animation segment: 1, first at offset 1454
+\t0xB011 instance name: 1, first at offset 1610
+\t0xB013 pivot: 1, first at offset 1592
+\t0xB021 rotation track: 1, first at offset 1689
+\t0xB022 scale track: 1, first at offset 1761
+\t0xB023 field-of-view track: 1, first at offset 2001
+\t0xB024 roll track: 1, first at offset 2041
+\t0xB025 colour track: 1, first at offset 1504
+\t0xB026 morph track: 1, first at offset 1809
+\t0xB029 hide track: 1, first at offset 1819
+
+unknown chunk ids (skipped with their contents):
+\t0x2200: 2, first at offset 90
+\t0x4181: 1, first at offset 1174
+)";
+    for(size_t n_at = s_text.find("\\t"); n_at != std::string::npos; n_at = s_text.find("\\t", n_at))
+        s_text.replace(n_at, 2, "\t");
+    const std::string s_json = R"({
+  "file": "every_chunk.3ds",
+  "size": 2328,
+  "loaded": true,
+  "counts": {"lights": 2, "materials": 2, "objects": 2, "cameras": 1},
+  "objects": [
+    {"name": "thing", "vertices": 4, "faces": 4, "mapped_vertices": 4, "node_id": 1, "parent": -1, "groups": [{"material": -1, "name": null, "faces": 1}, {"material": 0, "name": "everything", "faces": 2}, {"material": 1, "name": "other", "faces": 1}]},
+    {"name": "plate", "vertices": 3, "faces": 1, "mapped_vertices": 2, "node_id": 7, "parent": 1, "groups": [{"material": -1, "name": null, "faces": 1}]}
+  ],
+  "materials": ["everything", "other"],
+  "lights": [{"name": "lamp", "kind": "spot", "off": true}, {"name": "bulb", "kind": "omni", "off": true}],
+  "cameras": [{"name": "eye", "position_keys": 3, "target_keys": 2}],
+  "read_past": [
+    {"chunk": "0x0002", "name": "file version", "count": 1, "first_offset": 6},
+    {"chunk": "0x0011", "name": "colour, 24-bit", "count": 3, "first_offset": 134},
+    {"chunk": "0x0012", "name": "colour, 24-bit gamma-corrected", "count": 3, "first_offset": 143},
+    {"chunk": "0x0030", "name": "percentage, integer", "count": 9, "first_offset": 260},
+    {"chunk": "0x0031", "name": "percentage, float", "count": 6, "first_offset": 268},
+    {"chunk": "0x0100", "name": "master scale", "count": 1, "first_offset": 32},
+    {"chunk": "0x1200", "name": "background colour", "count": 1, "first_offset": 42},
+    {"chunk": "0x2100", "name": "ambient light", "count": 1, "first_offset": 66},
+    {"chunk": "0x3D3E", "name": "mesh version", "count": 1, "first_offset": 22},
+    {"chunk": "0x4111", "name": "vertex flags", "count": 1, "first_offset": 840},
+    {"chunk": "0x4150", "name": "smoothing groups", "count": 1, "first_offset": 935},
+    {"chunk": "0x4165", "name": "mesh colour", "count": 1, "first_offset": 1051},
+    {"chunk": "0x4170", "name": "mapping parameters", "count": 1, "first_offset": 1058},
+    {"chunk": "0x4190", "name": "mesh chunk 0x4190", "count": 1, "first_offset": 1065},
+    {"chunk": "0x7001", "name": "viewport layout", "count": 1, "first_offset": 1418},
+    {"chunk": "0x7020", "name": "viewport data", "count": 1, "first_offset": 1428},
+    {"chunk": "0xA010", "name": "material ambient colour", "count": 1, "first_offset": 128},
+    {"chunk": "0xA020", "name": "material diffuse colour", "count": 1, "first_offset": 170},
+    {"chunk": "0xA030", "name": "material highlight colour", "count": 1, "first_offset": 212},
+    {"chunk": "0xA040", "name": "material shininess", "count": 1, "first_offset": 254},
+    {"chunk": "0xA041", "name": "material shininess strength", "count": 1, "first_offset": 278},
+    {"chunk": "0xA050", "name": "material transparency", "count": 1, "first_offset": 302},
+    {"chunk": "0xA052", "name": "material transparency falloff", "count": 1, "first_offset": 326},
+    {"chunk": "0xA053", "name": "material reflection blur", "count": 1, "first_offset": 350},
+    {"chunk": "0xA081", "name": "material two-sided", "count": 1, "first_offset": 398},
+    {"chunk": "0xA083", "name": "material additive transparency", "count": 1, "first_offset": 404},
+    {"chunk": "0xA084", "name": "material self-illumination", "count": 1, "first_offset": 374},
+    {"chunk": "0xA085", "name": "material wireframe", "count": 1, "first_offset": 410},
+    {"chunk": "0xA087", "name": "material wire thickness", "count": 1, "first_offset": 422},
+    {"chunk": "0xA08C", "name": "material chunk 0xA08C", "count": 1, "first_offset": 416},
+    {"chunk": "0xA100", "name": "material shading", "count": 1, "first_offset": 432},
+    {"chunk": "0xA200", "name": "texture map", "count": 1, "first_offset": 440},
+    {"chunk": "0xA220", "name": "reflection map", "count": 1, "first_offset": 540},
+    {"chunk": "0xA230", "name": "bump map", "count": 1, "first_offset": 640},
+    {"chunk": "0xA252", "name": "map chunk 0xA252", "count": 1, "first_offset": 740},
+    {"chunk": "0xA300", "name": "texture map name", "count": 3, "first_offset": 454},
+    {"chunk": "0xA351", "name": "map tiling", "count": 3, "first_offset": 472},
+    {"chunk": "0xA353", "name": "map blur", "count": 3, "first_offset": 480},
+    {"chunk": "0xA354", "name": "map u scale", "count": 3, "first_offset": 490},
+    {"chunk": "0xA356", "name": "map v scale", "count": 3, "first_offset": 500},
+    {"chunk": "0xA358", "name": "map u offset", "count": 3, "first_offset": 510},
+    {"chunk": "0xA35A", "name": "map v offset", "count": 3, "first_offset": 520},
+    {"chunk": "0xA35C", "name": "map rotation", "count": 3, "first_offset": 530},
+    {"chunk": "0xB001", "name": "ambient node", "count": 1, "first_offset": 1468},
+    {"chunk": "0xB005", "name": "light node", "count": 1, "first_offset": 2167},
+    {"chunk": "0xB006", "name": "light target node", "count": 1, "first_offset": 2254},
+    {"chunk": "0xB007", "name": "spotlight node", "count": 1, "first_offset": 2285},
+    {"chunk": "0xB008", "name": "animation segment", "count": 1, "first_offset": 1454},
+    {"chunk": "0xB011", "name": "instance name", "count": 1, "first_offset": 1610},
+    {"chunk": "0xB013", "name": "pivot", "count": 1, "first_offset": 1592},
+    {"chunk": "0xB021", "name": "rotation track", "count": 1, "first_offset": 1689},
+    {"chunk": "0xB022", "name": "scale track", "count": 1, "first_offset": 1761},
+    {"chunk": "0xB023", "name": "field-of-view track", "count": 1, "first_offset": 2001},
+    {"chunk": "0xB024", "name": "roll track", "count": 1, "first_offset": 2041},
+    {"chunk": "0xB025", "name": "colour track", "count": 1, "first_offset": 1504},
+    {"chunk": "0xB026", "name": "morph track", "count": 1, "first_offset": 1809},
+    {"chunk": "0xB029", "name": "hide track", "count": 1, "first_offset": 1819}
+  ],
+  "unknown": [
+    {"chunk": "0x2200", "count": 2, "first_offset": 90},
+    {"chunk": "0x4181", "count": 1, "first_offset": 1174}
+  ],
+  "error": null
+}
+)";
+    TBytes bytes = EveryChunkScene();
+    TReport t = t_ReportMemory(bytes.data(), bytes.size(), "every_chunk.3ds");
+    EXPECT_EQ(s_TextReport(t), s_text);
+    EXPECT_EQ(s_JsonReport(t), s_json);
+
+    CTempDir t_dir;
+    WriteFile(t_dir.s_File("every_chunk.3ds"), bytes);
+    std::string s_info = std::string(BAKE3DS_BINARY_DIR) + "/bake3ds-info";
+    for(bool b_json : {false, true}) {
+        std::vector<std::string> args = {s_info, "every_chunk.3ds"};
+        if(b_json)
+            args.push_back("--json");
+        TRunResult t_run = t_Run(args, t_dir.s_Path());
+        EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
+        EXPECT_EQ(t_run.s_out, b_json ? s_json : s_text);
+        EXPECT_EQ(t_run.s_err, "");
+    }
 }
 
 TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)

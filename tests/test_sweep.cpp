@@ -93,7 +93,7 @@ TEST(Sweep, TheFixtureHoldsEveryKnownChunk)
         EXPECT_TRUE(ids.count(p_chunk_table[i].n_chunk_id)) << std::hex << p_chunk_table[i].n_chunk_id;
     C3dsScene s;
     ASSERT_EQ(n_LoadBytes(bytes, s), 1);
-    EXPECT_EQ(s.n_object_num + s.n_light_num + s.n_camera_num + s.n_material_num, 4);
+    EXPECT_EQ(s.n_object_num + s.n_light_num + s.n_camera_num + s.n_material_num, 7);
 }
 
 TEST(Sweep, EveryPrefixConvertsOrFailsCleanly)
