@@ -2,7 +2,7 @@
 // against every corner, in place of the linear grouping.
 
 #include "all_pairs_normals.h"
-#include "scene/normals.h"
+#include "geometry/normals.h"
 
 namespace bake3ds {
 

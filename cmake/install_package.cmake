@@ -1,5 +1,6 @@
 # Installs the converter and a CMake package for it: find_package(bake3ds)
-# gives the imported executables bake3ds::bake3ds and bake3ds::bake3ds-info,
+# gives the library bake3ds::library (<bake3ds/bake3ds.h>), the imported
+# executables bake3ds::bake3ds and bake3ds::bake3ds-info,
 # bake3ds_add_header() and the header-only target bake3ds::gl_core
 # (<bake3ds/gl_core.h>).
 include(GNUInstallDirs)
@@ -7,8 +8,12 @@ include(CMakePackageConfigHelpers)
 
 set(BAKE3DS_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/bake3ds")
 
-install(TARGETS bake3ds bake3ds-info bake3ds_gl_core EXPORT bake3dsTargets RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
-install(FILES include/bake3ds/gl_core.h include/bake3ds/fixed_function_names.h DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/bake3ds")
+install(TARGETS bake3ds bake3ds-info bake3ds_gl_core bake3ds_library EXPORT bake3dsTargets
+    RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}"
+    LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}"
+    ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}")
+install(FILES include/bake3ds/bake3ds.h include/bake3ds/export.h include/bake3ds/gl_core.h include/bake3ds/fixed_function_names.h
+    DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/bake3ds")
 install(EXPORT bake3dsTargets NAMESPACE bake3ds:: DESTINATION "${BAKE3DS_PACKAGE_DIR}")
 
 configure_package_config_file(cmake/bake3dsConfig.cmake.in "${PROJECT_BINARY_DIR}/bake3dsConfig.cmake"

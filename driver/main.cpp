@@ -1,17 +1,20 @@
 // bake3ds: converts one .3ds scene into a C++ header next to it.
 
 #include <cstdio>
+#include <new>
 #include <vector>
 
 #include "driver/run.h"
-#include "platform/platform.h"
+#include "platform/program_start.h"
 
 int main(int n_argc, char **p_argv)
 {
-    bake3ds::TuneAllocator();
-    std::vector<std::string> args = bake3ds::CommandLineArguments(n_argc, p_argv);
-    std::vector<const char *> p_args;
-    for(const std::string &r_s_arg : args)
-        p_args.push_back(r_s_arg.c_str());
-    return bake3ds::RunConverter(int(p_args.size()), p_args.data(), stdout, stderr);
+    std::vector<std::string> args;
+    try {
+        args = bake3ds::ProgramStart(n_argc, p_argv);
+    } catch(const std::bad_alloc &) {
+        std::fprintf(stderr, "error: unable to load .3ds file\n");
+        return -1;
+    }
+    return bake3ds::RunConverter(args, stdout, stderr);
 }

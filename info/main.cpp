@@ -4,12 +4,12 @@
 // could not be written.
 
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
-#include "info/json_report.h"
-#include "info/text_report.h"
+#include "bake3ds/bake3ds.h"
+#include "platform/program_start.h"
 
 namespace {
 
@@ -26,37 +26,44 @@ bool b_Write(FILE *p_file, const std::string &r_s)
 
 int main(int n_argc, char **p_argv)
 {
+    std::vector<std::string> args;
+    try {
+        args = bake3ds::ProgramStart(n_argc, p_argv);
+    } catch(const std::bad_alloc &) {
+        std::fputs("error: not enough memory for the report\n", stderr);
+        return 2;
+    }
     const char *p_s_path = nullptr;
     bool b_json = false, b_options = true;
-    for(int i = 1; i < n_argc; ++ i) {
-        const char *p_s_arg = p_argv[i];
-        if(b_options && !std::strcmp(p_s_arg, "--json"))
+    for(size_t i = 1; i < args.size(); ++ i) {
+        const std::string &r_s_arg = args[i];
+        if(b_options && r_s_arg == "--json")
             b_json = true;
-        else if(b_options && !std::strcmp(p_s_arg, "--"))
+        else if(b_options && r_s_arg == "--")
             b_options = false;
-        else if(b_options && (!std::strcmp(p_s_arg, "--help") || !std::strcmp(p_s_arg, "-h"))) {
+        else if(b_options && (r_s_arg == "--help" || r_s_arg == "-h")) {
             std::fputs(p_s_usage, stdout);
             return 0;
-        } else if((b_options && p_s_arg[0] == '-' && p_s_arg[1]) || p_s_path) {
+        } else if((b_options && r_s_arg.size() > 1 && r_s_arg[0] == '-') || p_s_path) {
             std::fputs(p_s_usage, stderr);
             return 2;
         } else
-            p_s_path = p_s_arg;
+            p_s_path = r_s_arg.c_str();
     }
     if(!p_s_path) {
         std::fputs(p_s_usage, stderr);
         return 2;
     }
-    try {
-        bake3ds::TReport t_report = bake3ds::t_ReportFile(p_s_path);
-        std::string s_out = b_json ? bake3ds::s_JsonReport(t_report) : bake3ds::s_TextReport(t_report);
-        if(!b_Write(stdout, s_out)) {
-            std::fputs("error: the report could not be written\n", stderr);
-            return 2;
-        }
-        return t_report.b_loaded ? 0 : 1;
-    } catch(const std::bad_alloc &) {
+    bake3ds::Report t_report;
+    std::string s_out;
+    if(!bake3ds::report_file(p_s_path, t_report) ||
+        !(b_json ? bake3ds::report_json(t_report, s_out) : bake3ds::report_text(t_report, s_out))) {
         std::fputs("error: not enough memory for the report\n", stderr);
         return 2;
     }
+    if(!b_Write(stdout, s_out)) {
+        std::fputs("error: the report could not be written\n", stderr);
+        return 2;
+    }
+    return t_report.loaded ? 0 : 1;
 }

@@ -7,13 +7,23 @@
 
 namespace bake3ds {
 
+// What the header makes of a chunk.
+enum TChunkUse {
+    use_Kept,      // the header shows something read from it
+    use_Structure, // a container: what counts is the chunks inside it
+    use_ReadPast   // read (or skipped) and not kept
+};
+
 // One row of the chunk table: for a chunk id, whether the walker walks the
 // rest of the chunk as sub-chunks after the handler, and the handler (or
-// none). The table is flat: a row applies wherever its id occurs.
+// none); then its use and a short name, for reports. The table is flat: a
+// row applies wherever its id occurs.
 struct TChunkInfo {
     uint16_t n_chunk_id;
     int b_has_children;
     THandler p_handler;
+    TChunkUse n_use;
+    const char *p_s_name;
 };
 
 extern const TChunkInfo p_chunk_table[];

@@ -52,6 +52,15 @@ const char *p_s_RuleId(TLoadRule n_rule)
     return n_rule >= rule_None && n_rule < rule_Count ? p_rule_id[n_rule] : "none";
 }
 
+TLoadRule n_RuleFromId(const std::string &r_s_id)
+{
+    for(int n_rule = rule_None; n_rule < rule_Count; ++ n_rule) {
+        if(r_s_id == p_rule_id[n_rule])
+            return TLoadRule(n_rule);
+    }
+    return rule_None;
+}
+
 std::string s_ChunkIdText(int n_id)
 {
     char p_text[8];

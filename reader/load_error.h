@@ -32,6 +32,9 @@ enum TLoadRule {
 // "zero_length_chunk", "name_cut_off", ...; "none" for rule_None.
 const char *p_s_RuleId(TLoadRule n_rule);
 
+// The rule whose identifier is r_s_id; rule_None for any other text.
+TLoadRule n_RuleFromId(const std::string &r_s_id);
+
 struct TLoadError {
     TLoadRule n_rule = rule_None;
     int n_chunk_id = -1;          // the chunk whose check failed; -1 when no chunk is involved

@@ -1,6 +1,5 @@
 // The two-pass load: a counting walk sizes the record arrays, a fill walk
-// over the same bytes fills them in file order, then every mesh gets its
-// normals.
+// over the same bytes fills them in file order.
 
 #include <new>
 #include <stdexcept>
@@ -9,7 +8,6 @@
 #include "platform/platform.h"
 #include "reader/chunk_stats.h"
 #include "reader/chunk_walker.h"
-#include "scene/normals.h"
 
 namespace bake3ds {
 
@@ -45,13 +43,7 @@ int n_Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
         return 0;
     r_ld.n_walk_level = 0;
 
-    if(r_ld.n_CheckCorners())
-        return 0;
-    for(TMesh &r_mesh : r_scene.p_object) {
-        CalcFaceNormals(r_mesh);
-        CalcVertexNormals(r_mesh);
-    }
-    return 1;
+    return r_ld.n_CheckCorners() ? 0 : 1;
 }
 
 // The whole load of bytes in memory, with the failure recorded into p_error
@@ -110,6 +102,16 @@ int n_LoadFileObserved(C3dsScene &r_scene, const char *p_s_path, TLoadError *p_e
 }
 
 } // namespace
+
+int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size)
+{
+    return n_LoadObserved(*this, p_data, n_size, nullptr, nullptr, TLoadOptions());
+}
+
+int C3dsScene::Load(const char *p_s_path)
+{
+    return n_LoadFileObserved(*this, p_s_path, nullptr, nullptr, TLoadOptions());
+}
 
 int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size, const TLoadOptions &r_options,
     TLoadError *p_error)

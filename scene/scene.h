@@ -2,18 +2,18 @@
 #define BAKE3DS_SCENE_SCENE_H
 
 // The in-memory form of one loaded .3ds file: what the generated header
-// needs and nothing more. The loader fills it in two passes, the geometry
-// step adds the normals, the driver orders the faces, the writer prints it.
+// needs and nothing more. Plain data: the reader fills it in two passes,
+// the geometry adds the normals and orders the faces, the writer prints it.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "reader/load_options.h"
-
 namespace bake3ds {
 
+// The reader's: the limits of one load, and the record of why it failed.
+struct TLoadOptions;
 struct TLoadError;
 
 // One vertex, 8 floats. Position axes are already exchanged (file x, z, y).
@@ -95,20 +95,21 @@ public:
     std::vector<TSceneLight> p_light;
     std::vector<TSceneMaterial> p_material;
 
-    // Loads the regular file at path: 1 when it was read completely and
-    // every mesh got its normals, 0 otherwise (cannot open, not a regular
-    // file, malformed chunk tree, allocation refused, corner out of range).
-    // On return the scene holds whatever the steps that ran left in it.
-    // The load stays within options' limits; a file that would need more
-    // fails the load. When error is set, a failed load records there the
-    // check that failed and where; a load that succeeds leaves it holding
-    // rule_None.
-    int Load(const char *path, const TLoadOptions &options = TLoadOptions(), TLoadError *error = nullptr);
+    // Loads the regular file at path: 1 when it was read completely, 0
+    // otherwise (cannot open, not a regular file, malformed chunk tree,
+    // allocation refused, corner out of range). On return the scene holds
+    // whatever the steps that ran left in it; the normals are the geometry's
+    // to add. The load stays within options' limits (the defaults without
+    // them); a file that would need more fails the load. When error is set,
+    // a failed load records there the check that failed and where; a load
+    // that succeeds leaves it holding rule_None. The reader implements it.
+    int Load(const char *path);
+    int Load(const char *path, const TLoadOptions &options, TLoadError *error = nullptr);
 
     // The same load over bytes already in memory; data may be null when
     // size is 0. The bytes are not copied and must outlive the call.
-    int LoadMemory(const uint8_t *data, size_t size, const TLoadOptions &options = TLoadOptions(),
-        TLoadError *error = nullptr);
+    int LoadMemory(const uint8_t *data, size_t size);
+    int LoadMemory(const uint8_t *data, size_t size, const TLoadOptions &options, TLoadError *error = nullptr);
 };
 
 } // namespace bake3ds

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "driver/output_names.h"
+#include "api/output_names.h"
 #include "test_support.h"
 
 using namespace fixture;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/face_order.h"
+#include "geometry/face_order.h"
 
 using namespace bake3ds;
 

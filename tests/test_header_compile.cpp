@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "driver/output_names.h"
+#include "api/output_names.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 

@@ -8,8 +8,8 @@
 
 #include "fixture/adversarial.h"
 #include "fixture/sample_scene.h"
-#include "info/json_report.h"
-#include "info/text_report.h"
+#include "api/json_report.h"
+#include "api/text_report.h"
 #include "reader/load_error.h"
 #include "test_support.h"
 

@@ -10,8 +10,8 @@
 #include <unordered_map>
 
 #include "all_pairs_normals.h"
-#include "scene/normals.h"
-#include "scene/position_key.h"
+#include "geometry/normals.h"
+#include "geometry/position_key.h"
 #include "test_support.h"
 
 using namespace bake3ds;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <set>
 
-#include "driver/output_names.h"
+#include "api/output_names.h"
 #include "driver/run.h"
 #include "fixture/sample_scene.h"
 #include "reader/chunk_table.h"

@@ -1,6 +1,6 @@
 #include "writer/header_writer.h"
 
-#include "scene/face_order.h"
+#include "geometry/face_order.h"
 #include "writer/sections.h"
 
 namespace bake3ds {

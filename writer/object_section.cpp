@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "scene/face_order.h"
+#include "geometry/face_order.h"
 #include "writer/digits.h"
 #include "writer/sections.h"
 
@@ -10,16 +10,15 @@ namespace bake3ds {
 
 namespace {
 
-// One line per vertex: u, v, the negated normal and the position, in the
-// interleaved order GL_T2F_N3F_V3F names. Each line is formatted in place.
+// One line per vertex, its values as HeaderVertex orders them. Each line is
+// formatted in place.
 void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
 {
     r_out.Format("const float C%s_3ds::p_object_%d_vertices[8 * %d] = {\n", p_s_class, n_object, r_mesh.n_vertex_num);
     const size_t n_line_max = 1 + 8 * (n_float_text_max + 3) + 2;
     for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
-        const TVertex &r_v = r_mesh.p_vertex[v];
-        const float p_values[8] = {r_v.p_texcoord[0], r_v.p_texcoord[1], -r_v.p_normal[0], -r_v.p_normal[1],
-            -r_v.p_normal[2], r_v.p_position[0], r_v.p_position[1], r_v.p_position[2]};
+        float p_values[8];
+        HeaderVertex(r_mesh.p_vertex[v], p_values);
         char *p_line = r_out.p_Room(n_line_max), *p = p_line;
         *p ++ = '\t';
         for(int i = 0; i < 8; ++ i) {

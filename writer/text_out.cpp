@@ -24,7 +24,7 @@ void CTextOut::Emit(const char *p_text, size_t n_len)
         return;
     }
     // after the first failure nothing more is tried: the header is lost
-    if(n_len && !m_b_error && !m_p_file->b_Write(p_text, n_len))
+    if(n_len && !m_b_error && !m_p_sink->b_Write(p_text, n_len))
         m_b_error = true;
 }
 

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/platform.h"
 #include "writer/float_text.h"
+#include "writer/text_sink.h"
 
 namespace bake3ds {
 
@@ -28,8 +28,8 @@ struct TCommented {
 
 class CTextOut {
 public:
-    // Text is written to the open file, which stays open.
-    explicit CTextOut(COutputFile *p_file) : m_p_file(p_file) {}
+    // Text is handed to the sink.
+    explicit CTextOut(CTextSink *p_sink) : m_p_sink(p_sink) {}
     // Text is appended to the string; memory that runs out is a write error.
     explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
     CTextOut(const CTextOut &) = delete;
@@ -160,7 +160,7 @@ private:
     void PutArg(char c, const TQuoted &r_q) { Expect(c, 's'); PutQuoted(r_q.r_s_name); }
     void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.p_s_text); }
 
-    COutputFile *m_p_file = nullptr;
+    CTextSink *m_p_sink = nullptr;
     std::string *m_p_dest = nullptr;
     bool m_b_error = false;
     bool m_b_printf_floats = false;

@@ -1,6 +1,6 @@
 #include "all_pairs_normals.h"
 
-#include "scene/vector3.h"
+#include "geometry/vector3.h"
 
 namespace reference {
 

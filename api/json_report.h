@@ -1,15 +1,16 @@
-#ifndef BAKE3DS_INFO_JSON_REPORT_H
-#define BAKE3DS_INFO_JSON_REPORT_H
+#ifndef BAKE3DS_API_JSON_REPORT_H
+#define BAKE3DS_API_JSON_REPORT_H
 
 #include <string>
 
-#include "info/report.h"
+#include "api/report.h"
+#include "reader/load_error.h"
 
 namespace bake3ds {
 
 // The report as one JSON document (UTF-8), ending with a line break. Names
 // are strings of one character per byte, U+0000 to U+00FF.
-std::string s_JsonReport(const TReport &r_report);
+std::string s_JsonReport(const Report &r_report);
 
 // A string of bytes as a JSON string: each byte the character of its value;
 // '"' and '\' escaped, control characters (U+0000 to U+001F and U+007F to

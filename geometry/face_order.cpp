@@ -1,4 +1,4 @@
-#include "scene/face_order.h"
+#include "geometry/face_order.h"
 
 #include <algorithm>
 #include <cstdint>

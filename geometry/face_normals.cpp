@@ -1,6 +1,6 @@
-#include "scene/normals.h"
+#include "geometry/normals.h"
 
-#include "scene/vector3.h"
+#include "geometry/vector3.h"
 
 namespace bake3ds {
 

@@ -1,24 +1,25 @@
-#include "info/report.h"
+#include "api/report.h"
 
-#include "driver/run.h"
-#include "info/chunk_names.h"
+#include "api/load_failure.h"
+#include "geometry/complete_scene.h"
+#include "geometry/face_order.h"
 #include "reader/chunk_stats.h"
-#include "scene/face_order.h"
-#include "writer/sections.h"
+#include "reader/chunk_table.h"
+#include "writer/header_values.h"
 
 namespace bake3ds {
 
 namespace {
 
-TMeshReport t_MeshReport(const C3dsScene &r_scene, const TMesh &r_mesh)
+ReportMesh t_MeshReport(const C3dsScene &r_scene, const TMesh &r_mesh)
 {
-    TMeshReport t;
-    t.s_name = r_mesh.p_s_name;
-    t.n_vertex_num = r_mesh.n_vertex_num;
-    t.n_face_num = r_mesh.n_face_num;
-    t.n_mapped_num = r_mesh.n_mapped_num;
-    t.n_node_id = r_mesh.n_id;
-    t.n_parent = n_SignedParent(r_mesh.n_parent);
+    ReportMesh t;
+    t.name = r_mesh.p_s_name;
+    t.vertex_count = r_mesh.n_vertex_num;
+    t.face_count = r_mesh.n_face_num;
+    t.mapped_count = r_mesh.n_mapped_num;
+    t.node_id = r_mesh.n_id;
+    t.parent = n_SignedParent(r_mesh.n_parent);
     CMatRangeWalk t_walk(r_mesh);
     TMatRange t_range;
     while(t_walk.b_Next(t_range)) {
@@ -32,13 +33,13 @@ TMeshReport t_MeshReport(const C3dsScene &r_scene, const TMesh &r_mesh)
 
 // Fills the report of a file that loaded: its scene, faces in material
 // order, and the chunks its counting walk met.
-void DescribeScene(TReport &r_report, C3dsScene &r_scene, const TChunkStats &r_stats)
+void DescribeScene(Report &r_report, C3dsScene &r_scene, const TChunkStats &r_stats)
 {
-    SortScene(r_scene);
-    r_report.n_light_num = r_scene.n_light_num;
-    r_report.n_material_num = r_scene.n_material_num;
-    r_report.n_object_num = r_scene.n_object_num;
-    r_report.n_camera_num = r_scene.n_camera_num;
+    CompleteScene(r_scene);
+    r_report.light_count = r_scene.n_light_num;
+    r_report.material_count = r_scene.n_material_num;
+    r_report.object_count = r_scene.n_object_num;
+    r_report.camera_count = r_scene.n_camera_num;
     for(const TMesh &r_mesh : r_scene.p_object)
         r_report.meshes.push_back(t_MeshReport(r_scene, r_mesh));
     for(const TSceneMaterial &r_material : r_scene.p_material)
@@ -53,41 +54,45 @@ void DescribeScene(TReport &r_report, C3dsScene &r_scene, const TChunkStats &r_s
             r_report.unknown.push_back({r_entry.first, "", r_tally.n_count, r_tally.n_first_offset});
             continue;
         }
-        const TChunkName *p_name = p_FindChunkName(r_entry.first);
+        const TChunkInfo *p_name = p_FindChunkInfo(r_entry.first);
         if(p_name && p_name->n_use == use_ReadPast)
             r_report.read_past.push_back({r_entry.first, p_name->p_s_name, r_tally.n_count, r_tally.n_first_offset});
     }
 }
 
-void Finish(TReport &r_report, int n_loaded, C3dsScene &r_scene, const TChunkStats &r_stats)
+void Finish(Report &r_report, int n_loaded, C3dsScene &r_scene, const TLoadError &r_error, const TChunkStats &r_stats)
 {
-    r_report.b_loaded = n_loaded != 0;
-    r_report.n_file_size = r_report.t_error.n_file_size;
-    if(r_report.b_loaded)
+    r_report.loaded = n_loaded != 0;
+    r_report.file_size = r_error.n_file_size;
+    if(r_report.loaded)
         DescribeScene(r_report, r_scene, r_stats);
+    else
+        r_report.failure = t_LoadFailure(r_error);
 }
 
 } // namespace
 
-TReport t_ReportFile(const char *p_s_path)
+Report t_ReportFile(const char *p_s_path)
 {
-    TReport t_report;
-    t_report.s_path = p_s_path;
+    Report t_report;
+    t_report.path = p_s_path;
     C3dsScene t_scene;
     TChunkStats t_stats;
-    int n_loaded = LoadCounted(t_scene, p_s_path, TLoadOptions(), &t_report.t_error, t_stats);
-    Finish(t_report, n_loaded, t_scene, t_stats);
+    TLoadError t_error;
+    int n_loaded = LoadCounted(t_scene, p_s_path, TLoadOptions(), &t_error, t_stats);
+    Finish(t_report, n_loaded, t_scene, t_error, t_stats);
     return t_report;
 }
 
-TReport t_ReportMemory(const uint8_t *p_data, size_t n_size, const char *p_s_path)
+Report t_ReportMemory(const uint8_t *p_data, size_t n_size, const char *p_s_path)
 {
-    TReport t_report;
-    t_report.s_path = p_s_path;
+    Report t_report;
+    t_report.path = p_s_path;
     C3dsScene t_scene;
     TChunkStats t_stats;
-    int n_loaded = LoadMemoryCounted(t_scene, p_data, n_size, TLoadOptions(), &t_report.t_error, t_stats);
-    Finish(t_report, n_loaded, t_scene, t_stats);
+    TLoadError t_error;
+    int n_loaded = LoadMemoryCounted(t_scene, p_data, n_size, TLoadOptions(), &t_error, t_stats);
+    Finish(t_report, n_loaded, t_scene, t_error, t_stats);
     return t_report;
 }
 

@@ -1,4 +1,4 @@
-#include "info/json_report.h"
+#include "api/json_report.h"
 
 #include <cstdio>
 
@@ -49,68 +49,68 @@ private:
     bool m_b_first = true;
 };
 
-void Error(std::string &r_s, const TLoadError &r_error)
+void Error(std::string &r_s, const LoadFailure &r_error)
 {
     CObject t(r_s);
-    t.Member("rule", std::string("\"") + p_s_RuleId(r_error.n_rule) + "\"");
-    t.Member("chunk", r_error.n_chunk_id < 0 ? "null" : s_Id(r_error.n_chunk_id));
-    t.Member("offset", r_error.n_chunk_id < 0 ? "null" : s_Num(r_error.n_offset));
+    t.Member("rule", std::string("\"") + r_error.rule + "\"");
+    t.Member("chunk", r_error.chunk < 0 ? "null" : s_Id(r_error.chunk));
+    t.Member("offset", r_error.chunk < 0 ? "null" : s_Num(r_error.offset));
     std::string &r_path = t.Key("path");
     r_path += "[";
-    for(size_t i = 0; i < r_error.p_path.size(); ++ i)
-        r_path += (i ? ", " : "") + s_Id(r_error.p_path[i]);
+    for(size_t i = 0; i < r_error.path.size(); ++ i)
+        r_path += (i ? ", " : "") + s_Id(r_error.path[i]);
     r_path += "]";
-    t.Member("message", s_JsonString(r_error.s_message));
+    t.Member("message", s_JsonString(r_error.message));
     CObject t_figures(t.Key("figures"));
-    switch(r_error.n_rule) {
+    switch(n_RuleFromId(r_error.rule)) {
     case rule_ElementBound:
     case rule_RecordBound:
     case rule_WorkBound:
     case rule_NestingLimit:
-        t_figures.Member("limit", s_Num(r_error.n_limit));
-        t_figures.Member("needed", s_Num(r_error.n_needed));
+        t_figures.Member("limit", s_Num(r_error.limit));
+        t_figures.Member("needed", s_Num(r_error.needed));
         break;
     case rule_CornerOutOfRange:
-        t_figures.Member("mesh", s_JsonString(r_error.s_name));
-        t_figures.Member("face", s_Num(r_error.n_face));
-        t_figures.Member("corner", s_Num(r_error.n_needed));
-        t_figures.Member("vertex_count", s_Num(r_error.n_limit));
+        t_figures.Member("mesh", s_JsonString(r_error.name));
+        t_figures.Member("face", s_Num(r_error.face));
+        t_figures.Member("corner", s_Num(r_error.needed));
+        t_figures.Member("vertex_count", s_Num(r_error.limit));
         break;
     case rule_NameCutOff:
-        t_figures.Member("name_read", s_JsonString(r_error.s_name));
+        t_figures.Member("name_read", s_JsonString(r_error.name));
         break;
     case rule_FillExceedsCount:
-        t_figures.Member("kind", s_JsonString(r_error.s_name));
-        t_figures.Member("counted", s_Num(r_error.n_limit));
-        t_figures.Member("met", s_Num(r_error.n_needed));
+        t_figures.Member("kind", s_JsonString(r_error.name));
+        t_figures.Member("counted", s_Num(r_error.limit));
+        t_figures.Member("met", s_Num(r_error.needed));
         break;
     default:
         break;
     }
 }
 
-void Objects(std::string &r_s, const TReport &r_report)
+void Objects(std::string &r_s, const Report &r_report)
 {
     r_s += "[";
     for(size_t i = 0; i < r_report.meshes.size(); ++ i) {
-        const TMeshReport &r_mesh = r_report.meshes[i];
+        const ReportMesh &r_mesh = r_report.meshes[i];
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
-        t.Member("name", s_JsonString(r_mesh.s_name));
-        t.Member("vertices", s_Num(r_mesh.n_vertex_num));
-        t.Member("faces", s_Num(r_mesh.n_face_num));
-        t.Member("mapped_vertices", s_Num(r_mesh.n_mapped_num));
-        t.Member("node_id", s_Num(r_mesh.n_node_id));
-        t.Member("parent", s_Num(r_mesh.n_parent));
+        t.Member("name", s_JsonString(r_mesh.name));
+        t.Member("vertices", s_Num(r_mesh.vertex_count));
+        t.Member("faces", s_Num(r_mesh.face_count));
+        t.Member("mapped_vertices", s_Num(r_mesh.mapped_count));
+        t.Member("node_id", s_Num(r_mesh.node_id));
+        t.Member("parent", s_Num(r_mesh.parent));
         std::string &r_groups = t.Key("groups");
         r_groups += "[";
         for(size_t g = 0; g < r_mesh.groups.size(); ++ g) {
-            const TGroupReport &r_group = r_mesh.groups[g];
+            const ReportGroup &r_group = r_mesh.groups[g];
             r_groups += g ? ", " : "";
             CObject t_group(r_groups);
-            t_group.Member("material", s_Num(r_group.n_material));
-            t_group.Member("name", r_group.n_material < 0 ? "null" : s_JsonString(r_group.s_material));
-            t_group.Member("faces", s_Num(r_group.n_face_num));
+            t_group.Member("material", s_Num(r_group.material));
+            t_group.Member("name", r_group.material < 0 ? "null" : s_JsonString(r_group.material_name));
+            t_group.Member("faces", s_Num(r_group.face_count));
         }
         r_groups += "]";
     }
@@ -118,29 +118,29 @@ void Objects(std::string &r_s, const TReport &r_report)
 }
 
 // A list of chunk entries, with their names when b_names.
-void Chunks(std::string &r_s, const std::vector<TChunkReport> &r_chunks, bool b_names)
+void Chunks(std::string &r_s, const std::vector<ReportChunk> &r_chunks, bool b_names)
 {
     r_s += "[";
     for(size_t i = 0; i < r_chunks.size(); ++ i) {
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
-        t.Member("chunk", s_Id(r_chunks[i].n_id));
+        t.Member("chunk", s_Id(r_chunks[i].id));
         if(b_names)
-            t.Member("name", s_JsonString(r_chunks[i].s_name));
-        t.Member("count", s_Num(r_chunks[i].n_count));
-        t.Member("first_offset", s_Num(r_chunks[i].n_first_offset));
+            t.Member("name", s_JsonString(r_chunks[i].name));
+        t.Member("count", s_Num(r_chunks[i].count));
+        t.Member("first_offset", s_Num(r_chunks[i].first_offset));
     }
     r_s += r_chunks.empty() ? "]" : "\n  ]";
 }
 
-void Scene(CObject &r_doc, const TReport &r_report)
+void SceneMembers(CObject &r_doc, const Report &r_report)
 {
     {
         CObject t_counts(r_doc.Key("counts"));
-        t_counts.Member("lights", s_Num(r_report.n_light_num));
-        t_counts.Member("materials", s_Num(r_report.n_material_num));
-        t_counts.Member("objects", s_Num(r_report.n_object_num));
-        t_counts.Member("cameras", s_Num(r_report.n_camera_num));
+        t_counts.Member("lights", s_Num(r_report.light_count));
+        t_counts.Member("materials", s_Num(r_report.material_count));
+        t_counts.Member("objects", s_Num(r_report.object_count));
+        t_counts.Member("cameras", s_Num(r_report.camera_count));
     }
     Objects(r_doc.Key("objects"), r_report);
     std::string &r_materials = r_doc.Key("materials");
@@ -153,9 +153,9 @@ void Scene(CObject &r_doc, const TReport &r_report)
     for(size_t i = 0; i < r_report.lights.size(); ++ i) {
         r_lights += i ? ", " : "";
         CObject t(r_lights);
-        t.Member("name", s_JsonString(r_report.lights[i].s_name));
-        t.Member("kind", r_report.lights[i].b_spot ? "\"spot\"" : "\"omni\"");
-        t.Member("off", p_s_Bool(r_report.lights[i].b_off));
+        t.Member("name", s_JsonString(r_report.lights[i].name));
+        t.Member("kind", r_report.lights[i].spot ? "\"spot\"" : "\"omni\"");
+        t.Member("off", p_s_Bool(r_report.lights[i].off));
     }
     r_lights += "]";
     std::string &r_cameras = r_doc.Key("cameras");
@@ -163,9 +163,9 @@ void Scene(CObject &r_doc, const TReport &r_report)
     for(size_t i = 0; i < r_report.cameras.size(); ++ i) {
         r_cameras += i ? ", " : "";
         CObject t(r_cameras);
-        t.Member("name", s_JsonString(r_report.cameras[i].s_name));
-        t.Member("position_keys", s_Num(r_report.cameras[i].n_position_key_num));
-        t.Member("target_keys", s_Num(r_report.cameras[i].n_target_key_num));
+        t.Member("name", s_JsonString(r_report.cameras[i].name));
+        t.Member("position_keys", s_Num(r_report.cameras[i].position_key_count));
+        t.Member("target_keys", s_Num(r_report.cameras[i].target_key_count));
     }
     r_cameras += "]";
     Chunks(r_doc.Key("read_past"), r_report.read_past, true);
@@ -196,20 +196,20 @@ std::string s_JsonString(const std::string &r_s_bytes)
     return s + "\"";
 }
 
-std::string s_JsonReport(const TReport &r_report)
+std::string s_JsonReport(const Report &r_report)
 {
     std::string s;
     {
         CObject t_doc(s, ",\n  ");
         s += "\n  ";
-        t_doc.Member("file", s_JsonString(r_report.s_path));
-        t_doc.Member("size", r_report.n_file_size < 0 ? "null" : s_Num(r_report.n_file_size));
-        t_doc.Member("loaded", p_s_Bool(r_report.b_loaded));
-        if(r_report.b_loaded) {
-            Scene(t_doc, r_report);
+        t_doc.Member("file", s_JsonString(r_report.path));
+        t_doc.Member("size", r_report.file_size < 0 ? "null" : s_Num(r_report.file_size));
+        t_doc.Member("loaded", p_s_Bool(r_report.loaded));
+        if(r_report.loaded) {
+            SceneMembers(t_doc, r_report);
             t_doc.Member("error", "null");
         } else
-            Error(t_doc.Key("error"), r_report.t_error);
+            Error(t_doc.Key("error"), r_report.failure);
         s += "\n";
     }
     return s + "\n";

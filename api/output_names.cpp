@@ -1,4 +1,4 @@
-#include "driver/output_names.h"
+#include "api/output_names.h"
 
 namespace bake3ds {
 

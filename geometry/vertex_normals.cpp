@@ -1,6 +1,6 @@
-#include "scene/normals.h"
-#include "scene/position_key.h"
-#include "scene/vector3.h"
+#include "geometry/normals.h"
+#include "geometry/position_key.h"
+#include "geometry/vector3.h"
 
 namespace bake3ds {
 
