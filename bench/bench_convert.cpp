@@ -1,7 +1,8 @@
 // Times the converter on generated scenes and on the corpus, beside a
-// general-purpose importer (assimp's command line, exporting OBJ) and a
-// build of the converter with the literal all-pairs vertex normals. Prints
-// figures; it never fails on a time.
+// general-purpose importer (assimp's command line, exporting OBJ); in this
+// process, the library's conversion, and the vertex normals by the linear
+// grouping against the literal all-pairs rule. Prints figures; it never
+// fails on a time.
 //
 // bench_convert [--runs N] [--all-pairs-runs N] [--skip-corpus] [--skip-assimp] [--skip-all-pairs]
 
@@ -21,7 +22,12 @@
 #include <string>
 #include <vector>
 
+#include "all_pairs_normals.h"
+#include "bake3ds/bake3ds.h"
 #include "bench_inputs.h"
+#include "geometry/normals.h"
+#include "reader/load_options.h"
+#include "scene/scene.h"
 
 extern char **environ;
 namespace fs = std::filesystem;
@@ -107,6 +113,70 @@ TMeasure Measure(const std::vector<std::string> &args, int n_runs)
     return t;
 }
 
+double f_Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times.empty() ? 0 : times[times.size() / 2];
+}
+
+double f_MsSince(std::chrono::steady_clock::time_point t_start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
+}
+
+std::string s_ReadBytes(const std::string &r_s_path)
+{
+    std::string s;
+    FILE *p = std::fopen(r_s_path.c_str(), "rb");
+    if(!p)
+        return s;
+    char p_buffer[65536];
+    for(size_t n; (n = std::fread(p_buffer, 1, sizeof(p_buffer), p)) > 0;)
+        s.append(p_buffer, n);
+    std::fclose(p);
+    return s;
+}
+
+// The library's whole conversion of the bytes, in this process: the median
+// time of n runs in ms; 0 when it fails.
+double f_LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs)
+{
+    std::vector<double> times;
+    for(int i = 0; i < n_runs; ++ i) {
+        std::string s_header;
+        auto t_start = std::chrono::steady_clock::now();
+        if(!bake3ds::convert(r_s_bytes.data(), r_s_bytes.size(), r_s_name.c_str(), s_header))
+            return 0;
+        times.push_back(f_MsSince(t_start));
+    }
+    return f_Median(times);
+}
+
+// The vertex normals of every mesh of the loaded bytes, by the linear
+// grouping and by the all-pairs rule: the median ms of n runs of each.
+void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, double &r_f_all_pairs)
+{
+    bake3ds::C3dsScene t_scene;
+    r_f_linear = r_f_all_pairs = 0;
+    if(!t_scene.LoadMemory(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size()))
+        return;
+    for(bake3ds::TMesh &r_mesh : t_scene.p_object)
+        bake3ds::CalcFaceNormals(r_mesh);
+    std::vector<double> linear, all_pairs;
+    for(int i = 0; i < n_runs; ++ i) {
+        auto t_start = std::chrono::steady_clock::now();
+        for(bake3ds::TMesh &r_mesh : t_scene.p_object)
+            bake3ds::CalcVertexNormals(r_mesh);
+        linear.push_back(f_MsSince(t_start));
+        t_start = std::chrono::steady_clock::now();
+        for(bake3ds::TMesh &r_mesh : t_scene.p_object)
+            reference::CalcVertexNormalsAllPairs(r_mesh);
+        all_pairs.push_back(f_MsSince(t_start));
+    }
+    r_f_linear = f_Median(linear);
+    r_f_all_pairs = f_Median(all_pairs);
+}
+
 bool b_HaveAssimp()
 {
     if(std::system("command -v assimp >/dev/null 2>&1") == 0)
@@ -154,10 +224,13 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
             std::printf(" %10s %8s %8s", "failed", "-", "-");
     } else
         std::printf(" %10s %8s %8s", "-", "-", "-");
+    std::string s_bytes = s_ReadBytes(r_s_input);
+    double f_library_ms = f_LibraryMs(s_bytes, fs::path(r_s_input).filename().string(), r_opt.n_runs);
+    std::printf(" %9.1f", f_library_ms > 0 ? f_header_mb / (f_library_ms / 1000) : 0.0);
     if(r_opt.b_all_pairs) {
-        TMeasure t_pairs = Measure({BAKE3DS_ALL_PAIRS_PATH, r_s_input}, r_opt.n_all_pairs_runs);
-        if(t_pairs.b_ok)
-            std::printf(" %11.1f %7.1fx", t_pairs.f_median_ms, t_pairs.f_median_ms / t_ours.f_median_ms);
+        double f_linear, f_all_pairs;
+        NormalsMs(s_bytes, r_opt.n_all_pairs_runs, f_linear, f_all_pairs);
+        std::printf(" %10.2f %11.1f %7.0fx", f_linear, f_all_pairs, f_linear > 0 ? f_all_pairs / f_linear : 0.0);
     }
     std::printf("\n");
     std::fflush(stdout);
@@ -194,10 +267,12 @@ int main(int n_argc, char **p_argv)
 
     std::string s_dir = (fs::temp_directory_path() / ("bake3ds-bench-" + std::to_string(getpid()))).string();
     fs::create_directories(s_dir);
-    std::printf("median of %d runs (all-pairs build: %d runs); times in ms, sizes in MB, RSS is the peak resident set\n\n",
+    std::printf("median of %d runs (normals: %d runs); times in ms, sizes in MB, RSS is the peak resident set;\n"
+                "lib MB/s: the library's conversion in this process; normals: the vertex normals alone, linear\n"
+                "grouping against the all-pairs rule\n\n",
         t_opt.n_runs, t_opt.n_all_pairs_runs);
-    std::printf("%-44s %9s %9s %9s %8s %10s %8s %8s %11s %8s\n", "input", "ms", "header", "MB/s", "RSS", "assimp ms",
-        "ratio", "RSS", "all-pairs", "ratio");
+    std::printf("%-44s %9s %9s %9s %8s %10s %8s %8s %9s %10s %11s %8s\n", "input", "ms", "header", "MB/s", "RSS",
+        "assimp ms", "ratio", "RSS", "lib MB/s", "normals", "all-pairs", "ratio");
     struct TInput {
         const char *p_s_name;
         fixture::TBytes (*p_make)();

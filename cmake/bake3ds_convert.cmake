@@ -1,14 +1,17 @@
 # cmake -DTOOL=<converter> -DINFO=<bake3ds-info, may be empty> -DIN=<scene.3ds> -P bake3ds_convert.cmake
 #
-# Runs the converter on one scene, its messages passed through. When it
-# refuses the file, bake3ds-info's reason line says why, and the step fails.
+# Runs the converter on one scene. Its progress is kept back: the build shows
+# the one line of the step's comment per scene, and the converter's own
+# messages only when it fails. When it refuses the file, bake3ds-info's
+# reason line says why, and the step fails.
 # bake3ds_add_header runs every conversion through this script; it needs no
 # shell.
 
-execute_process(COMMAND "${TOOL}" "${IN}" RESULT_VARIABLE n_status)
+execute_process(COMMAND "${TOOL}" "${IN}" RESULT_VARIABLE n_status OUTPUT_VARIABLE s_out ERROR_VARIABLE s_err)
 if(n_status EQUAL 0)
     return()
 endif()
+message(NOTICE "${s_out}${s_err}")
 set(s_reason "")
 if(INFO)
     execute_process(COMMAND "${INFO}" "${IN}" RESULT_VARIABLE n_info OUTPUT_VARIABLE s_report ERROR_QUIET)

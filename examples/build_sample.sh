@@ -6,6 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tests/packages.sh sample
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBAKE3DS_TESTS=OFF
+cmake --preset sample
 cmake --build build -j"$(nproc)" --target bake3ds sample_png
 build/bake3ds build/sample/sample.3ds

@@ -14,19 +14,19 @@ const int64_t n_fuzz_element_base = 4096;
 // Records: a few hundred, plus the per-byte share.
 const int64_t n_fuzz_record_base = 256;
 
-bake3ds::TLoadOptions t_SmallLimits()
+bake3ds::Limits t_SmallLimits()
 {
-    bake3ds::TLoadOptions t_options;
-    t_options.n_element_base = n_fuzz_element_base;
-    t_options.n_record_base = n_fuzz_record_base;
-    return t_options;
+    bake3ds::Limits t_limits;
+    t_limits.element_base = n_fuzz_element_base;
+    t_limits.record_base = n_fuzz_record_base;
+    return t_limits;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_data, size_t n_size)
 {
-    static const bake3ds::TLoadOptions t_options = t_SmallLimits();
-    fuzz::CheckConversion(p_data, n_size, t_options);
+    static const bake3ds::Limits t_limits = t_SmallLimits();
+    fuzz::CheckConversion(p_data, n_size, t_limits);
     return 0;
 }

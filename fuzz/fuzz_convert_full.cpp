@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_data, size_t n_size)
 {
-    fuzz::CheckConversion(p_data, n_size, bake3ds::TLoadOptions());
+    fuzz::CheckConversion(p_data, n_size, bake3ds::Limits());
     return 0;
 }

@@ -19,8 +19,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
     echo "clang++ is not installed and could not be: no fuzzing" >&2
     exit 1
 fi
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBAKE3DS_FUZZ=ON -DBAKE3DS_TESTS=OFF >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_convert fuzz_convert_full fuzz_float_format make_seeds
 rm -rf build-fuzz/seeds build-fuzz/findings
 mkdir -p build-fuzz/seeds build-fuzz/findings

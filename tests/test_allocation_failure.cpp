@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <new>
 
-#include "driver/run.h"
+#include "api/convert_memory.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 

@@ -1,7 +1,8 @@
 // A user's project against the installed package: the converter installed
 // into a fresh prefix, a small program that finds it with find_package,
 // converts its scene with bake3ds_add_header, compiles the header in and
-// runs; the header follows every change of the scene file.
+// runs; the header follows every change of the scene file. And a program
+// that converts through the installed library, static and shared.
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,51 @@ int main()
 }
 )";
 
+// A pipeline's program on the library: converts the file named as the
+// command line would, writes the header to the second argument, and prints
+// object 0's first vertex and first face as the header writes them.
+const char *const p_s_library_cmake = R"(cmake_minimum_required(VERSION 3.25)
+project(pipeline LANGUAGES CXX)
+find_package(bake3ds 1.0 REQUIRED)
+add_executable(pipeline main.cpp)
+target_compile_options(pipeline PRIVATE -Wall -Wextra -Wpedantic -Werror)
+target_link_libraries(pipeline PRIVATE bake3ds::library)
+)";
+
+const char *const p_s_library_main = R"(#include <bake3ds/bake3ds.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+int main(int argc, char **argv)
+{
+    if(argc != 3)
+        return 2;
+    std::ifstream in(argv[1], std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string header;
+    bake3ds::LoadFailure failure;
+    if(!bake3ds::convert(bytes.data(), bytes.size(), argv[1], header, &failure)) {
+        std::printf("refused: %s\n", failure.message.c_str());
+        return 1;
+    }
+    std::ofstream(argv[2], std::ios::binary) << header;
+    bake3ds::Scene scene;
+    bake3ds::Object object;
+    if(!bake3ds::load_scene(bytes.data(), bytes.size(), scene) || !scene.object(0, object) || object.vertices.size() < 8 ||
+        object.indices.size() < 3)
+        return 1;
+    std::printf("\t");
+    for(int i = 0; i < 8; ++ i)
+        std::printf("%ff%s", object.vertices[size_t(i)], i < 7 ? ", " : "");
+    std::printf("\n\t%u, %u, %u, \n%zu objects, %zu ranges\n", object.indices[0], object.indices[1], object.indices[2],
+        scene.object_count(), object.material_ranges.size());
+    return 0;
+}
+)";
+
 // What the consumer prints for the sample: Ground, Crate and Pyramid with
 // 2 + 12 + 6 faces, the lights Sun and Spot, the materials Grass and Red
 // paint, and Camera01.
@@ -279,11 +325,14 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     EXPECT_EQ(t_run.s_out.find("Converting"), std::string::npos) << s_Why(t_run);
     EXPECT_EQ(fs::last_write_time(s_Header()), t_made);
 
-    // touched: converted again
+    // touched: converted again, in one line of the build's, without the
+    // converter's progress
     ChangeScene();
     t_run = t_Build();
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    EXPECT_NE(t_run.s_out.find("Converting"), std::string::npos) << s_Why(t_run);
+    EXPECT_NE(t_run.s_out.find("Converting scenes/ship-1.3ds to ship-1.h (class Cship_1_3ds)"), std::string::npos)
+        << s_Why(t_run);
+    EXPECT_EQ((t_run.s_out + t_run.s_err).find("=== Loading"), std::string::npos) << s_Why(t_run);
     EXPECT_TRUE(b_HeaderIsNewer());
 
     // another scene: the program shows it
@@ -300,6 +349,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
         t_run = t_Build();
         EXPECT_NE(t_run.n_status, 0) << "build " << n_try << " passed over a broken scene";
         EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << s_Why(t_run);
+        EXPECT_NE((t_run.s_out + t_run.s_err).find("=== Loading '"), std::string::npos) << s_Why(t_run);
         EXPECT_NE((t_run.s_out + t_run.s_err).find("ship-1.3ds: refused: a chunk of length 0 (chunk 0x0000 at offset 0)"),
             std::string::npos) << s_Why(t_run);
     }
@@ -377,4 +427,68 @@ TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
     // the sample's three objects have four material ranges
     EXPECT_NE(t_run.s_out.find("core ok: "), std::string::npos) << s_Why(t_run);
     EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << s_Why(t_run);
+}
+
+// The installed library, static as the build makes it and shared from a
+// build of its own, gives the command line's header byte for byte, and the
+// arrays of the scene it reads are the header's. A shared library exports
+// the API's names only.
+TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
+{
+    std::string s_input = m_t_dir.s_File("scene.3ds"), s_name = "sample";
+    fixture::TBytes bytes = fixture::SampleScene();
+    for(const std::string &r_s_file : CorpusFiles()) {
+        if(fs::path(r_s_file).filename() == "cannon1.3ds") {
+            std::string s = s_ReadFile(r_s_file);
+            bytes.assign(s.begin(), s.end());
+            s_name = "cannon1.3ds";
+        }
+    }
+    WriteFile(s_input, bytes);
+    TRunResult t_run = t_RunTool({"scene.3ds"}, m_t_dir.s_Path());
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    std::string s_expected = s_ReadFile(m_t_dir.s_File("scene.h"));
+
+    TRunResult t_shared = t_Run({"cmake", "-S", BAKE3DS_SOURCE_DIR, "-B", m_t_dir.s_File("shared-build"),
+        "-DCMAKE_BUILD_TYPE=Release", "-DBUILD_SHARED_LIBS=ON", "-DBAKE3DS_TESTS=OFF"});
+    ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
+    t_shared = t_Run({"cmake", "--build", m_t_dir.s_File("shared-build"), "-j2", "--target", "bake3ds_library",
+        "bake3ds", "bake3ds-info"});
+    ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
+    t_shared = t_Run({"cmake", "--install", m_t_dir.s_File("shared-build"), "--prefix", m_t_dir.s_File("shared")});
+    ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
+    std::string s_so = m_t_dir.s_File("shared/lib/libbake3ds.so");
+    ASSERT_TRUE(b_FileExists(s_so));
+    TRunResult t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'C3dsScene\\|CTextOut\\|TLoader'");
+    EXPECT_EQ(t_symbols.s_out, "0\n") << "internal names exported";
+    t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'bake3ds::convert('");
+    EXPECT_EQ(t_symbols.s_out, "1\n");
+
+    WriteFile(m_t_dir.s_File("lib-src/CMakeLists.txt"), std::string(p_s_library_cmake));
+    WriteFile(m_t_dir.s_File("lib-src/main.cpp"), std::string(p_s_library_main));
+    for(const char *p_s_prefix : {"prefix", "shared"}) {
+        SCOPED_TRACE(p_s_prefix);
+        std::string s_build = m_t_dir.s_File(std::string("lib-build-") + p_s_prefix);
+        t_run = t_Run({"cmake", "-S", m_t_dir.s_File("lib-src"), "-B", s_build,
+            "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File(p_s_prefix)});
+        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+        t_run = t_Run({"cmake", "--build", s_build});
+        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+        bool b_shared = std::string(p_s_prefix) == "shared";
+        TRunResult t_linked = t_Shell("ldd '" + s_build + "/pipeline' | grep -c libbake3ds");
+        EXPECT_EQ(t_linked.s_out, b_shared ? "1\n" : "0\n");
+        // the program runs in the input's folder, naming it as the command line did
+        t_run = t_Run({s_build + "/pipeline", "scene.3ds", s_build + "/scene.h"}, m_t_dir.s_Path());
+        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+        EXPECT_TRUE(s_ReadFile(s_build + "/scene.h") == s_expected) << s_name << ": another header than the command line's";
+        std::string s_vertex = t_run.s_out.substr(0, t_run.s_out.find('\n') + 1);
+        std::string s_face = t_run.s_out.substr(s_vertex.size(), t_run.s_out.find('\n', s_vertex.size()) + 1 - s_vertex.size());
+        size_t n_vertices = s_expected.find("_object_0_vertices[8 * ");
+        ASSERT_NE(n_vertices, std::string::npos);
+        size_t n_first = s_expected.find('\n', n_vertices) + 1;
+        EXPECT_EQ(s_expected.substr(n_first, s_vertex.size() - 1) + "\n", s_vertex) << "object 0's first vertex";
+        size_t n_indices = s_expected.find('\n', s_expected.find("_object_0_indices[3 * ")) + 1;
+        EXPECT_EQ(s_expected.compare(n_indices, s_face.size() - 1, s_face, 0, s_face.size() - 1), 0)
+            << s_face << " is not object 0's first face";
+    }
 }

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench_inputs.h"
-#include "driver/run.h"
+#include "api/convert_memory.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 #include "writer/float_text.h"

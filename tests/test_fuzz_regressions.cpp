@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-#include "driver/run.h"
+#include "api/convert_memory.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

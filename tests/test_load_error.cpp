@@ -9,8 +9,9 @@
 #include "fixture/adversarial.h"
 #include "fixture/sample_scene.h"
 #include "api/json_report.h"
-#include "api/text_report.h"
+#include "bake3ds/bake3ds.h"
 #include "reader/load_error.h"
+#include "reader/load_options.h"
 #include "test_support.h"
 
 using namespace bake3ds;
@@ -41,17 +42,39 @@ TBytes Header(uint16_t n_id, uint32_t n_length)
     return CChunk(n_id).Length(n_length).Bytes();
 }
 
+// The library's report on the bytes, and its text and JSON.
+Report t_ReportOf(const TBytes &r_bytes, const char *p_s_path)
+{
+    Report t;
+    EXPECT_TRUE(report_bytes(r_bytes.data(), r_bytes.size(), p_s_path, t));
+    return t;
+}
+
+std::string s_Text(const Report &r_report)
+{
+    std::string s;
+    EXPECT_TRUE(report_text(r_report, s));
+    return s;
+}
+
+std::string s_Json(const Report &r_report)
+{
+    std::string s;
+    EXPECT_TRUE(report_json(r_report, s));
+    return s;
+}
+
 } // namespace
 
 TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetAndPath)
 {
-    TBytes scene_head = Scene({}).Bytes(); // main 0..5, editor 6..11
+    TBytes scene_head = fixture::Scene({}).Bytes(); // main 0..5, editor 6..11
     std::vector<TCase> cases;
     cases.push_back({rule_ZeroLengthChunk, CChunk(id_Main).Add(CChunk(id_Editor).Raw(Header(0x1234, 0))).Bytes(),
         0x1234, 12, {0x4D4D, 0x3D3D}, "a chunk of length 0 (chunk 0x1234 at offset 12)"});
     cases.push_back({rule_NameCutOff, CChunk(id_Main).Raw(Header(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(),
         0xA000, 6, {0x4D4D}, "after 20 characters"});
-    cases.push_back({rule_CornerOutOfRange, Scene({MeshObject("box", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 7}})}).Bytes(),
+    cases.push_back({rule_CornerOutOfRange, fixture::Scene({MeshObject("box", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 7}})}).Bytes(),
         0x4120, -2, {0x4D4D, 0x3D3D, 0x4000, 0x4100}, "face corner 7 at or beyond vertex count 2 in mesh \"box\""});
     cases.push_back({rule_NestingLimit, {}, 0x4D4D, -2, {}, "a walk 513 levels deep, more than 512"});
     for(const TAdversarial &r_file : AdversarialFiles()) {
@@ -101,7 +124,7 @@ TEST(LoadError, FilesThatCannotBeReadAndTheFirstFailureIsKept)
     EXPECT_EQ(std::string(p_s_RuleId(t.n_rule)), "unreadable");
     EXPECT_NE(t.s_message.find("No such file"), std::string::npos) << t.s_message;
     // a successful load leaves no rule behind
-    TBytes ok = Scene({}).Bytes();
+    TBytes ok = fixture::Scene({}).Bytes();
     EXPECT_EQ(s.LoadMemory(ok.data(), ok.size(), TLoadOptions(), &t), 1);
     EXPECT_EQ(t.n_rule, rule_None);
 }
@@ -126,10 +149,10 @@ TEST(InfoReport, TextAndJsonEscapeHostileNames)
     std::string s_hostile = std::string("a\"b\\c\n\x01\x7f\xe9") + "\"}";
     EXPECT_EQ(s_JsonString(s_hostile), "\"a\\\"b\\\\c\\u000A\\u0001\\u007F\xc3\xa9\\\"}\"");
     EXPECT_EQ(s_QuotedName(s_hostile), "\"a\\\"b\\\\c\\x0A\\x01\\x7F\\xE9\\\"}\"");
-    TBytes bytes = Scene({MeshObject(s_hostile, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
-    TReport t = t_ReportMemory(bytes.data(), bytes.size(), "x.3ds");
-    ASSERT_TRUE(t.b_loaded);
-    std::string s_text = s_TextReport(t), s_json = s_JsonReport(t);
+    TBytes bytes = fixture::Scene({MeshObject(s_hostile, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
+    Report t = t_ReportOf(bytes, "x.3ds");
+    ASSERT_TRUE(t.loaded);
+    std::string s_text = s_Text(t), s_json = s_Json(t);
     EXPECT_NE(s_text.find(s_QuotedName(s_hostile) + ": 3 vertices, 1 faces"), std::string::npos) << s_text;
     EXPECT_NE(s_json.find("\"name\": " + s_JsonString(s_hostile)), std::string::npos) << s_json;
     for(char c : s_text)
@@ -332,9 +355,9 @@ unknown chunk ids (skipped with their contents):
 }
 )";
     TBytes bytes = EveryChunkScene();
-    TReport t = t_ReportMemory(bytes.data(), bytes.size(), "every_chunk.3ds");
-    EXPECT_EQ(s_TextReport(t), s_text);
-    EXPECT_EQ(s_JsonReport(t), s_json);
+    Report t = t_ReportOf(bytes, "every_chunk.3ds");
+    EXPECT_EQ(s_Text(t), s_text);
+    EXPECT_EQ(s_Json(t), s_json);
 
     CTempDir t_dir;
     WriteFile(t_dir.s_File("every_chunk.3ds"), bytes);
@@ -362,7 +385,7 @@ TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)
     EXPECT_EQ(t_Run({s_info, "a", "b"}).n_status, 2);
     EXPECT_EQ(t_Run({s_info, "--bogus", s_717}).n_status, 2);
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("s.3ds"), Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes());
+    WriteFile(t_dir.s_File("s.3ds"), fixture::Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes());
     for(const std::string &s_file : {s_717, t_dir.s_File("s.3ds")}) {
         if(!b_HaveProgram("python3"))
             break;
@@ -383,22 +406,22 @@ TEST(InfoTool, EveryCorpusFileLoadsWithTheConvertersCounts)
     for(const std::string &r_s_file : files) {
         std::string s_bytes = s_ReadFile(r_s_file);
         TBytes bytes(s_bytes.begin(), s_bytes.end());
-        TReport t = t_ReportMemory(bytes.data(), bytes.size(), r_s_file.c_str());
-        ASSERT_TRUE(t.b_loaded) << r_s_file << ": " << t.t_error.s_message;
+        Report t = t_ReportOf(bytes, r_s_file.c_str());
+        ASSERT_TRUE(t.loaded) << r_s_file << ": " << t.failure.message;
         std::string s_header = s_HeaderFor(bytes);
         char p_decl[128];
-        std::snprintf(p_decl, sizeof(p_decl), "m_p_object[%d] = {", t.n_object_num);
-        if(t.n_object_num) {
+        std::snprintf(p_decl, sizeof(p_decl), "m_p_object[%d] = {", t.object_count);
+        if(t.object_count) {
             EXPECT_NE(s_header.find(p_decl), std::string::npos) << r_s_file;
         }
-        std::snprintf(p_decl, sizeof(p_decl), "n_Light_Num()\n\t{\n\t\treturn %d;", t.n_light_num);
+        std::snprintf(p_decl, sizeof(p_decl), "n_Light_Num()\n\t{\n\t\treturn %d;", t.light_count);
         EXPECT_NE(s_header.find(p_decl), std::string::npos) << r_s_file;
         size_t n_at = s_header.find("::m_p_object[");
-        for(const TMeshReport &r_mesh : t.meshes) {
-            std::string s_counts = "}, " + std::to_string(r_mesh.n_vertex_num) + ", " + std::to_string(r_mesh.n_face_num) +
+        for(const ReportMesh &r_mesh : t.meshes) {
+            std::string s_counts = "}, " + std::to_string(r_mesh.vertex_count) + ", " + std::to_string(r_mesh.face_count) +
                 ",\n";
             n_at = s_header.find(s_counts, n_at);
-            ASSERT_NE(n_at, std::string::npos) << r_s_file << " " << r_mesh.s_name;
+            ASSERT_NE(n_at, std::string::npos) << r_s_file << " " << r_mesh.name;
         }
     }
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "reader/load_error.h"
+#include "reader/load_options.h"
 #include "test_support.h"
 
 using namespace bake3ds;

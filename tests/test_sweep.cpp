@@ -8,7 +8,7 @@
 #include <set>
 
 #include "api/output_names.h"
-#include "driver/run.h"
+#include "api/convert_memory.h"
 #include "fixture/sample_scene.h"
 #include "reader/chunk_table.h"
 #include "test_support.h"

@@ -14,7 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "driver/run.h"
+#include "api/convert_memory.h"
+#include "geometry/normals.h"
 
 extern char **environ;
 
@@ -208,7 +209,13 @@ std::string s_Sha256(const std::string &r_s_bytes)
 
 int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
 {
-    return r_scene.LoadMemory(r_bytes.data(), r_bytes.size());
+    if(!r_scene.LoadMemory(r_bytes.data(), r_bytes.size()))
+        return 0;
+    for(bake3ds::TMesh &r_mesh : r_scene.p_object) {
+        bake3ds::CalcFaceNormals(r_mesh);
+        bake3ds::CalcVertexNormals(r_mesh);
+    }
+    return 1;
 }
 
 std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,

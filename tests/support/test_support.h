@@ -86,7 +86,8 @@ std::vector<TExpectedOutcome> ExpectedOutcomes();
 // The SHA-256 of the bytes, in lower-case hex, as sha256sum gives it.
 std::string s_Sha256(const std::string &r_s_bytes);
 
-// Loads bytes into a scene; the loader's result.
+// Loads bytes into a scene and adds the normals, faces left in file
+// order; the loader's result.
 int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
 
 // The whole header the converter writes for the bytes, as if they were the
