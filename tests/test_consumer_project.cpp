@@ -464,6 +464,7 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'bake3ds::convert('");
     EXPECT_EQ(t_symbols.s_out, "1\n");
 
+    fs::create_directories(m_t_dir.s_File("lib-src"));
     WriteFile(m_t_dir.s_File("lib-src/CMakeLists.txt"), std::string(p_s_library_cmake));
     WriteFile(m_t_dir.s_File("lib-src/main.cpp"), std::string(p_s_library_main));
     for(const char *p_s_prefix : {"prefix", "shared"}) {
@@ -483,11 +484,11 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         EXPECT_TRUE(s_ReadFile(s_build + "/scene.h") == s_expected) << s_name << ": another header than the command line's";
         std::string s_vertex = t_run.s_out.substr(0, t_run.s_out.find('\n') + 1);
         std::string s_face = t_run.s_out.substr(s_vertex.size(), t_run.s_out.find('\n', s_vertex.size()) + 1 - s_vertex.size());
-        size_t n_vertices = s_expected.find("_object_0_vertices[8 * ");
+        size_t n_vertices = s_expected.find("::p_object_0_vertices[8 * ");
         ASSERT_NE(n_vertices, std::string::npos);
         size_t n_first = s_expected.find('\n', n_vertices) + 1;
         EXPECT_EQ(s_expected.substr(n_first, s_vertex.size() - 1) + "\n", s_vertex) << "object 0's first vertex";
-        size_t n_indices = s_expected.find('\n', s_expected.find("_object_0_indices[3 * ")) + 1;
+        size_t n_indices = s_expected.find('\n', s_expected.find("::p_object_0_indices[3 * ")) + 1;
         EXPECT_EQ(s_expected.compare(n_indices, s_face.size() - 1, s_face, 0, s_face.size() - 1), 0)
             << s_face << " is not object 0's first face";
     }
