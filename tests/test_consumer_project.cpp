@@ -379,27 +379,6 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
         std::string::npos);
 }
 
-TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
-{
-    if(!b_FileExists("/usr/include/GL/osmesa.h") || !b_FileExists("/usr/include/GL/glext.h"))
-        GTEST_SKIP() << "OSMesa or <GL/glext.h> (Debian libosmesa6-dev, libgl-dev) is not installed";
-    WriteFile(s_Scene(), fixture::SampleScene());
-    WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), std::string(p_s_core_cmake));
-    WriteFile(m_t_dir.s_File("src/main.cpp"), std::string(p_s_core_main));
-    WriteFile(m_t_dir.s_File("src/ship.h"), std::string(p_s_core_ship_h));
-    WriteFile(m_t_dir.s_File("src/ship.cpp"), std::string(p_s_core_ship_cpp));
-    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/include/bake3ds/gl_core.h")));
-    TRunResult t_run = t_Configure();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Run({m_t_dir.s_File("build/core_viewer")});
-    EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    // the sample's three objects have four material ranges
-    EXPECT_NE(t_run.s_out.find("core ok: "), std::string::npos) << s_Why(t_run);
-    EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << s_Why(t_run);
-}
-
 // The package as Debian's checker sees it: no error tag (a maintainer on a
 // real host, an extended description, a changelog and a copyright file,
 // manual pages that format cleanly), and dependencies that name the least
@@ -422,4 +401,25 @@ TEST(DebianPackage, PassesLintianAndDependsOnVersions)
     t_run = t_Run({"lintian", "--fail-on", "error", "--info", s_deb});
     EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
     EXPECT_EQ(t_run.s_out.find("E: "), std::string::npos) << s_Why(t_run);
+}
+
+TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
+{
+    if(!b_FileExists("/usr/include/GL/osmesa.h") || !b_FileExists("/usr/include/GL/glext.h"))
+        GTEST_SKIP() << "OSMesa or <GL/glext.h> (Debian libosmesa6-dev, libgl-dev) is not installed";
+    WriteFile(s_Scene(), fixture::SampleScene());
+    WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), std::string(p_s_core_cmake));
+    WriteFile(m_t_dir.s_File("src/main.cpp"), std::string(p_s_core_main));
+    WriteFile(m_t_dir.s_File("src/ship.h"), std::string(p_s_core_ship_h));
+    WriteFile(m_t_dir.s_File("src/ship.cpp"), std::string(p_s_core_ship_cpp));
+    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/include/bake3ds/gl_core.h")));
+    TRunResult t_run = t_Configure();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    t_run = t_Build();
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    t_run = t_Run({m_t_dir.s_File("build/core_viewer")});
+    EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    // the sample's three objects have four material ranges
+    EXPECT_NE(t_run.s_out.find("core ok: "), std::string::npos) << s_Why(t_run);
+    EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << s_Why(t_run);
 }
