@@ -10,7 +10,9 @@ set -u
 build_packages="cmake g++ make"
 sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
 windows_packages="$build_packages g++-mingw-w64-x86-64 wine64 wine"
-test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libgles-dev libosmesa6-dev libpng-dev libclang-rt-14-dev"
+# dpkg-dev: dpkg-shlibdeps works out the Debian package's dependencies;
+# lintian checks the package
+test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libgles-dev libosmesa6-dev libpng-dev libclang-rt-14-dev dpkg-dev lintian"
 fuzz_packages="$build_packages clang libclang-rt-14-dev"
 # the sample's WebGL 2 page: built with emscripten, served by python3,
 # loaded by headless Chromium

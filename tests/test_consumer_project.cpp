@@ -247,6 +247,32 @@ std::string s_Why(const TRunResult &r_run)
     return (r_run.s_out + r_run.s_err).substr(0, 4000);
 }
 
+// Writes the build's Debian package with cpack into r_s_folder: its path,
+// or empty with r_run saying why.
+std::string s_WriteDebianPackage(const std::string &r_s_folder, TRunResult &r_run)
+{
+    r_run = t_Run({"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake", "-B",
+        r_s_folder});
+    if(r_run.n_status != 0)
+        return "";
+    for(const fs::directory_entry &r_entry : fs::directory_iterator(r_s_folder)) {
+        if(r_entry.path().extension() == ".deb")
+            return r_entry.path().string();
+    }
+    return "";
+}
+
+// What writing the package needs beyond the build: an empty text, or why
+// the package cannot be written here.
+std::string s_MissingPackagingTool()
+{
+    for(const char *p_s_program : {"cpack", "dpkg-deb", "dpkg-shlibdeps"}) {
+        if(!b_HaveProgram(p_s_program))
+            return std::string(p_s_program) + " is not installed (Debian dpkg-dev; bash tests/packages.sh test)";
+    }
+    return "";
+}
+
 class ConsumerProject : public ::testing::Test {
 protected:
     void SetUp() override
@@ -383,17 +409,12 @@ TEST_F(ConsumerProject, TwoScenesOfOneNameOnOneTargetAreRefusedAtConfigureTime)
 
 TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
 {
-    if(!b_HaveProgram("cpack") || !b_HaveProgram("dpkg-deb"))
-        GTEST_SKIP() << "cpack or dpkg-deb is not installed";
-    TRunResult t_run = t_Run({"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake",
-        "-B", m_t_dir.s_File("package")});
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    std::string s_deb;
-    for(const fs::directory_entry &r_entry : fs::directory_iterator(m_t_dir.s_File("package"))) {
-        if(r_entry.path().extension() == ".deb")
-            s_deb = r_entry.path().string();
-    }
-    ASSERT_NE(s_deb.find("bake3ds_1.0.0_"), std::string::npos) << s_deb;
+    std::string s_missing = s_MissingPackagingTool();
+    if(!s_missing.empty())
+        GTEST_SKIP() << s_missing;
+    TRunResult t_run;
+    std::string s_deb = s_WriteDebianPackage(m_t_dir.s_File("package"), t_run);
+    ASSERT_NE(s_deb.find("bake3ds_1.0.0-1_"), std::string::npos) << s_deb << s_Why(t_run);
     t_run = t_Run({"dpkg-deb", "-x", s_deb, m_t_dir.s_File("deb")});
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
     ASSERT_TRUE(b_FileExists(m_t_dir.s_File("deb/usr/bin/bake3ds")));
@@ -406,6 +427,30 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
     // the converter that ran is the package's own
     EXPECT_NE(s_ReadFile(m_t_dir.s_File("build/CMakeCache.txt")).find(m_t_dir.s_File("deb/usr/lib/cmake/bake3ds")),
         std::string::npos);
+}
+
+// The package as Debian's checker sees it: no error tag (a maintainer on a
+// real host, an extended description, a changelog and a copyright file,
+// manual pages that format cleanly), and dependencies that name the least
+// versions the binaries need, so that apt refuses a system too old for them.
+TEST(DebianPackage, PassesLintianAndDependsOnVersions)
+{
+    std::string s_missing = s_MissingPackagingTool();
+    if(!s_missing.empty())
+        GTEST_SKIP() << s_missing;
+    if(!b_HaveProgram("lintian"))
+        GTEST_SKIP() << "lintian is not installed (Debian lintian; bash tests/packages.sh test)";
+    CTempDir t_dir;
+    TRunResult t_run;
+    std::string s_deb = s_WriteDebianPackage(t_dir.s_File("package"), t_run);
+    ASSERT_FALSE(s_deb.empty()) << s_Why(t_run);
+    t_run = t_Run({"dpkg-deb", "-f", s_deb, "Depends"});
+    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    for(const char *p_s_library : {"libc6 (>= ", "libstdc++6 (>= "})
+        EXPECT_NE(t_run.s_out.find(p_s_library), std::string::npos) << p_s_library << " in " << t_run.s_out;
+    t_run = t_Run({"lintian", "--fail-on", "error", "--info", s_deb});
+    EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    EXPECT_EQ(t_run.s_out.find("E: "), std::string::npos) << s_Why(t_run);
 }
 
 TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
