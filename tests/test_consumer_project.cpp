@@ -498,7 +498,7 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         "-DCMAKE_BUILD_TYPE=Release", "-DBUILD_SHARED_LIBS=ON", "-DBAKE3DS_TESTS=OFF"});
     ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
     t_shared = t_Run({"cmake", "--build", m_t_dir.s_File("shared-build"), "-j2", "--target", "bake3ds_library",
-        "bake3ds", "bake3ds-info"});
+        "bake3ds", "bake3ds-info", "bake3ds_man_pages", "bake3ds_debian_changelog"});
     ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
     t_shared = t_Run({"cmake", "--install", m_t_dir.s_File("shared-build"), "--prefix", m_t_dir.s_File("shared")});
     ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
