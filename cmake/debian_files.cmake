@@ -13,12 +13,14 @@ install(FILES packaging/debian/lintian-overrides DESTINATION "${CMAKE_INSTALL_DA
     RENAME bake3ds)
 
 # A stripped install (cpack strips) also drops the compilers' version
-# strings, as Debian's dh_strip does.
+# strings, from the programs and the library, as Debian's dh_strip does.
 if(CMAKE_OBJCOPY)
     install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-    foreach(s_program \"$<TARGET_FILE_NAME:bake3ds>\" \"$<TARGET_FILE_NAME:bake3ds-info>\")
+    foreach(s_file \"${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:bake3ds>\"
+            \"${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:bake3ds-info>\"
+            \"${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:bake3ds_library>\")
         execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${s_program}\" COMMAND_ERROR_IS_FATAL ANY)
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${s_file}\" COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
 endif()")
 endif()
