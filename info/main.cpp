@@ -7,9 +7,11 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "info/json_report.h"
 #include "info/text_report.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -26,28 +28,31 @@ bool b_Write(FILE *p_file, const std::string &r_s)
 
 int main(int n_argc, char **p_argv)
 {
-    const char *p_s_path = nullptr;
-    bool b_json = false, b_options = true;
-    for(int i = 1; i < n_argc; ++ i) {
-        const char *p_s_arg = p_argv[i];
-        if(b_options && !std::strcmp(p_s_arg, "--json"))
-            b_json = true;
-        else if(b_options && !std::strcmp(p_s_arg, "--"))
-            b_options = false;
-        else if(b_options && (!std::strcmp(p_s_arg, "--help") || !std::strcmp(p_s_arg, "-h"))) {
-            std::fputs(p_s_usage, stdout);
-            return 0;
-        } else if((b_options && p_s_arg[0] == '-' && p_s_arg[1]) || p_s_path) {
+    try {
+        // as the converter takes them: on Windows from the wide command
+        // line, so that a path outside the ANSI code page arrives whole
+        std::vector<std::string> args = bake3ds::CommandLineArguments(n_argc, p_argv);
+        const char *p_s_path = nullptr;
+        bool b_json = false, b_options = true;
+        for(size_t i = 1; i < args.size(); ++ i) {
+            const char *p_s_arg = args[i].c_str();
+            if(b_options && !std::strcmp(p_s_arg, "--json"))
+                b_json = true;
+            else if(b_options && !std::strcmp(p_s_arg, "--"))
+                b_options = false;
+            else if(b_options && (!std::strcmp(p_s_arg, "--help") || !std::strcmp(p_s_arg, "-h"))) {
+                std::fputs(p_s_usage, stdout);
+                return 0;
+            } else if((b_options && p_s_arg[0] == '-' && p_s_arg[1]) || p_s_path) {
+                std::fputs(p_s_usage, stderr);
+                return 2;
+            } else
+                p_s_path = p_s_arg;
+        }
+        if(!p_s_path) {
             std::fputs(p_s_usage, stderr);
             return 2;
-        } else
-            p_s_path = p_s_arg;
-    }
-    if(!p_s_path) {
-        std::fputs(p_s_usage, stderr);
-        return 2;
-    }
-    try {
+        }
         bake3ds::TReport t_report = bake3ds::t_ReportFile(p_s_path);
         std::string s_out = b_json ? bake3ds::s_JsonReport(t_report) : bake3ds::s_TextReport(t_report);
         if(!b_Write(stdout, s_out)) {
