@@ -46,7 +46,7 @@ cross_build() {
         -DBAKE3DS_TESTS=OFF >"$work/build-$name.log" 2>&1 \
         || ! cmake --build "build-$name" -j2 --target bake3ds >>"$work/build-$name.log" 2>&1; then
         tail -n 30 "$work/build-$name.log" >&2
-        echo "FAIL: $name: the cross build failed" >&2
+        report "FAIL: $name: the cross build failed"
         failures=$((failures + 1))
         return 1
     fi
