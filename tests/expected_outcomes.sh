@@ -14,7 +14,9 @@
 # "\n", so that a Windows build compares too. Prints each mismatch with both
 # hashes and then "LABEL: K of N corpus files as expected"; returns 0 only
 # when all N listed files were converted and compared and every one matched.
-# Sets eo_listed and eo_matched for the caller's totals.
+# Sets eo_listed, eo_compared and eo_matched for the caller's totals. Where
+# eo_keep names a folder, each header that matched is copied there first, as
+# corpus-N.h.
 
 # sha256 of a file, or "none" where it does not exist
 eo_sha256() {
@@ -25,12 +27,12 @@ expected_outcomes() {
     local label=$1 corpus=$2 work=$3
     shift 3
     local list=$corpus/expected-outcomes.txt
-    eo_listed=0 eo_matched=0
+    eo_listed=0 eo_compared=0 eo_matched=0
     if [ ! -f "$list" ]; then
         echo "$label: $list is missing: nothing to compare with" >&2
         return 1
     fi
-    local compared=0 header_sha stdout_sha status path
+    local header_sha stdout_sha status path
     while read -r header_sha stdout_sha status path <&3; do
         case "$header_sha" in '#'* | '') continue ;; esac
         eo_listed=$((eo_listed + 1))
@@ -44,12 +46,13 @@ expected_outcomes() {
         fi
         (cd "$folder" && "$@" "$name" >stdout 2>stderr </dev/null)
         local got_status=$?
-        compared=$((compared + 1))
+        eo_compared=$((eo_compared + 1))
         local got_header got_stdout
         got_header=$(eo_sha256 "$folder/${name%.*}.h")
         got_stdout=$(sed 's/\r$//' "$folder/stdout" | sha256sum | cut -d' ' -f1)
         if [ "$got_header" = "$header_sha" ] && [ "$got_stdout" = "$stdout_sha" ] && [ "$got_status" = "$status" ]; then
             eo_matched=$((eo_matched + 1))
+            [ -n "${eo_keep:-}" ] && cp "$folder/${name%.*}.h" "$eo_keep/corpus-$eo_listed.h"
             rm -rf "$folder"
         else
             echo "$label: MISMATCH $path" >&2
@@ -58,6 +61,6 @@ expected_outcomes() {
             [ "$got_status" = "$status" ] || echo "    exit status $got_status, expected $status" >&2
         fi
     done 3<"$list"
-    echo "$label: $eo_matched of $eo_listed corpus files as expected ($compared compared)"
-    [ "$eo_listed" -gt 0 ] && [ "$compared" = "$eo_listed" ] && [ "$eo_matched" = "$eo_listed" ]
+    echo "$label: $eo_matched of $eo_listed corpus files as expected ($eo_compared compared)"
+    [ "$eo_listed" -gt 0 ] && [ "$eo_compared" = "$eo_listed" ] && [ "$eo_matched" = "$eo_listed" ]
 }

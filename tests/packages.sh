@@ -4,7 +4,7 @@
 # (not root, no apt-get), it says so and goes on: the tests that need a
 # missing package skip, saying so. An install that was tried and failed stops
 # the caller: exit status 1.
-# Usage: tests/packages.sh build|sample|test|fuzz|windows|web|cross
+# Usage: tests/packages.sh build|sample|test|fuzz|windows|web|cross|wine32
 set -u
 
 build_packages="cmake g++ make"
@@ -16,10 +16,12 @@ fuzz_packages="$build_packages clang libclang-rt-14-dev"
 # loaded by headless Chromium
 web_packages="emscripten chromium python3"
 # the converter cross-built for other processors, run under qemu, and for
-# 32-bit Windows, run under 32-bit wine (wine32 is an i386 package: on an
-# amd64 machine it needs dpkg's i386 architecture)
-cross_packages="$build_packages g++-i686-linux-gnu g++-aarch64-linux-gnu g++-s390x-linux-gnu qemu-user-static g++-mingw-w64-i686 wine"
+# 32-bit Windows
+cross_packages="$build_packages g++-i686-linux-gnu g++-aarch64-linux-gnu g++-s390x-linux-gnu qemu-user-static g++-mingw-w64-i686"
+# 32-bit wine: an i386 package, which on an amd64 machine needs dpkg's i386
+# architecture
 wine32_package=wine32:i386
+wine32_packages="wine $wine32_package"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
@@ -29,12 +31,9 @@ case "${1:-test}" in
     fuzz) wanted=$fuzz_packages ;;
     web) wanted=$web_packages ;;
     cross) wanted=$cross_packages ;;
-    *) echo "usage: $0 build|sample|test|fuzz|windows|web|cross" >&2; exit 2 ;;
+    wine32) wanted=$wine32_packages ;;
+    *) echo "usage: $0 build|sample|test|fuzz|windows|web|cross|wine32" >&2; exit 2 ;;
 esac
-# 32-bit wine only where the machine can run i386 programs
-if [ "${1:-test}" = cross ] && [ "$(dpkg --print-architecture 2>/dev/null)" = amd64 ]; then
-    wanted="$wanted $wine32_package"
-fi
 
 missing=""
 for package in $wanted; do

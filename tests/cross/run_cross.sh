@@ -15,17 +15,13 @@ cd "$(dirname "$0")/../.."
 root=$PWD
 native_build=${1:-build}
 source tests/same_as_native.sh # and tests/expected_outcomes.sh
+source tests/windows/wine.sh
 bash tests/packages.sh cross || exit 1
 
 cmake --build "$native_build" -j2 --target bake3ds write_sample write_adversarial >/dev/null || exit 1
 native_cmd=("$root/$native_build/bake3ds")
 work=$(mktemp -d)
-wine_prefix=
-cleanup() {
-    [ -n "$wine_prefix" ] && WINEPREFIX=$wine_prefix wineserver -k >/dev/null 2>&1
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'wine_stop; rm -rf "$work"' EXIT
 "$root/$native_build/examples/write_sample" "$work/sample.3ds" || exit 1
 mkdir -p "$work/adversarial"
 "$root/$native_build/write_adversarial" "$work/adversarial" >"$work/adversarial.txt" || exit 1
@@ -89,26 +85,30 @@ done
 # Whether this machine runs 32-bit x86 programs at all, which 32-bit wine
 # needs: some kernels and sandboxes refuse them ("Exec format error").
 runs_i386() {
-    [ ! -x build-i686/bake3ds ] && return 0 # not built: let wine tell
-    build-i686/bake3ds >/dev/null 2>&1 </dev/null
-    [ $? != 126 ]
+    if [ -x build-i686/bake3ds ]; then
+        build-i686/bake3ds >/dev/null 2>&1 </dev/null
+        [ $? != 126 ]
+    else
+        [ "$(dpkg --print-architecture 2>/dev/null)" = amd64 ]
+    fi
 }
 
 if ! command -v i686-w64-mingw32-g++ >/dev/null; then
     report "mingw-w64-i686: skipped: i686-w64-mingw32-g++ cannot be had here"
     skipped=$((skipped + 1))
 elif cross_build windows-i686 cmake/mingw-w64-i686.cmake; then
-    if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" || ! command -v wine >/dev/null; then
+    # wine32 is installed only where it can run: where it cannot, Debian's
+    # /usr/bin/wine would still choose it over the 64-bit loader
+    if ! runs_i386; then
+        report "mingw-w64-i686: built, not run: this machine refuses 32-bit x86 programs (Exec format error), so 32-bit wine cannot run here"
+    elif ! bash tests/packages.sh wine32; then
+        report "FAIL: mingw-w64-i686: 32-bit wine could not be installed"
+        failures=$((failures + 1))
+    elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
         report "mingw-w64-i686: built, not run: 32-bit wine (Debian's wine32:i386) cannot be had here"
-    elif ! runs_i386; then
-        report "mingw-w64-i686: built, not run: 32-bit wine is installed, but this machine refuses 32-bit x86 programs (Exec format error)"
     else
-        export WINEDEBUG=-all
-        wine_prefix=$root/build-windows-i686/wineprefix
-        export WINEPREFIX=$wine_prefix
-        wineserver -p >/dev/null 2>&1 # one server for every run
-        wine cmd /c exit >/dev/null 2>&1 </dev/null # the prefix is made once, before the timed runs
-        other_cmd=(wine "$root/build-windows-i686/bake3ds.exe")
+        wine_start "$root/build-windows-i686/wineprefix" 32
+        other_cmd=("${wine_cmd[@]}" "$root/build-windows-i686/bake3ds.exe")
         compare_platform mingw-w64-i686
     fi
 fi
