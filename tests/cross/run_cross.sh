@@ -115,6 +115,7 @@ fi
 
 echo "--- cross builds against the native build"
 printf '%s' "$summary"
+echo "cross check: $SECONDS s in all, installs and builds included"
 [ "$failures" = 0 ] || exit 1
 [ "$skipped" = 0 ] || exit 77
 exit 0
