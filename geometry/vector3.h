@@ -4,7 +4,15 @@
 // Three single-precision floats. Every operation is plain float arithmetic
 // in the order written here: the generated normals depend on it bit for bit.
 
+#include <cfloat>
 #include <cmath>
+
+// The arithmetic below is meant to round to float after every operation.
+// Excess precision (the x87 unit of 32-bit x86) changes results in the last
+// bits and with them the header's normals.
+static_assert(FLT_EVAL_METHOD == 0,
+    "floats are computed with excess precision (FLT_EVAL_METHOD != 0): on 32-bit x86 "
+    "compile with -msse2 -mfpmath=sse (the project's CMakeLists.txt adds them for GCC and Clang)");
 
 namespace bake3ds {
 

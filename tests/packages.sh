@@ -4,7 +4,7 @@
 # (not root, no apt-get), it says so and goes on: the tests that need a
 # missing package skip, saying so. An install that was tried and failed stops
 # the caller: exit status 1.
-# Usage: tests/packages.sh build|sample|test|fuzz|windows|web
+# Usage: tests/packages.sh build|sample|test|fuzz|windows|web|cross|wine32
 set -u
 
 build_packages="cmake g++ make"
@@ -17,6 +17,13 @@ fuzz_packages="$build_packages clang libclang-rt-14-dev"
 # the sample's WebGL 2 page: built with emscripten, served by python3,
 # loaded by headless Chromium
 web_packages="emscripten chromium python3"
+# the converter cross-built for other processors, run under qemu, and for
+# 32-bit Windows
+cross_packages="$build_packages g++-i686-linux-gnu g++-aarch64-linux-gnu g++-s390x-linux-gnu qemu-user-static g++-mingw-w64-i686"
+# 32-bit wine: an i386 package, which on an amd64 machine needs dpkg's i386
+# architecture
+wine32_package=wine32:i386
+wine32_packages="wine $wine32_package"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
@@ -25,7 +32,9 @@ case "${1:-test}" in
     windows) wanted=$windows_packages ;;
     fuzz) wanted=$fuzz_packages ;;
     web) wanted=$web_packages ;;
-    *) echo "usage: $0 build|sample|test|fuzz|windows|web" >&2; exit 2 ;;
+    cross) wanted=$cross_packages ;;
+    wine32) wanted=$wine32_packages ;;
+    *) echo "usage: $0 build|sample|test|fuzz|windows|web|cross|wine32" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -38,9 +47,29 @@ if [ "$(id -u)" != 0 ] || ! command -v apt-get >/dev/null 2>&1; then
     echo "packages:$missing are missing and cannot be installed here (not root, or no apt-get)" >&2
     exit 0
 fi
-echo "installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
-if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends $missing >/dev/null; }; then
+case " $missing " in
+    *" $wine32_package "*)
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            dpkg --add-architecture i386 || { echo "dpkg could not add the i386 architecture" >&2; exit 1; }
+        fi ;;
+esac
+if ! apt-get update -qq; then
+    echo "packages:$missing could not be installed (apt-get update failed)" >&2
+    exit 1
+fi
+# The one optional package: where Debian's registry has no 32-bit wine for
+# this machine, the 32-bit Windows build is built but not run.
+case " $missing " in
+    *" $wine32_package "*)
+        if ! apt-cache policy "$wine32_package" 2>/dev/null | grep -q 'Candidate: [0-9]'; then
+            echo "package $wine32_package cannot be had from Debian's registry here"
+            missing=$(echo " $missing " | sed "s/ $wine32_package / /")
+            [ -z "${missing// /}" ] && exit 0
+        fi ;;
+esac
+echo "installing:$missing"
+if ! apt-get install -y -qq --no-install-recommends $missing >/dev/null; then
     echo "packages:$missing could not be installed" >&2
     exit 1
 fi

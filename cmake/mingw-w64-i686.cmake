@@ -1,0 +1,5 @@
+# Cross build for 32-bit Windows with Debian's mingw-w64 (g++-mingw-w64-i686):
+#   cmake -S . -B build-windows-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(BAKE3DS_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
