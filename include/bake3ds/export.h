@@ -10,7 +10,7 @@
 #else
 #define BAKE3DS_API __declspec(dllimport)
 #endif
-#elif defined(__GNUC__)
+#elif defined(__GNUC__) && !defined(_WIN32)
 #define BAKE3DS_API __attribute__((visibility("default")))
 #else
 #define BAKE3DS_API
