@@ -515,8 +515,11 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     for(const char *p_s_prefix : {"prefix", "shared"}) {
         SCOPED_TRACE(p_s_prefix);
         std::string s_build = m_t_dir.s_File(std::string("lib-build-") + p_s_prefix);
-        t_run = t_Run({"cmake", "-S", m_t_dir.s_File("lib-src"), "-B", s_build,
-            "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File(p_s_prefix)});
+        std::vector<std::string> configure = {"cmake", "-S", m_t_dir.s_File("lib-src"), "-B", s_build,
+            "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File(p_s_prefix)};
+        if(b_Sanitized() && std::string(p_s_prefix) == "prefix") // the build's own library is instrumented
+            configure.push_back("-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined");
+        t_run = t_Run(configure);
         ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
         t_run = t_Run({"cmake", "--build", s_build});
         ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
