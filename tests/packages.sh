@@ -5,7 +5,9 @@
 # missing package skip, saying so. An install that was tried and failed stops
 # the caller: exit status 1.
 # Usage: tests/packages.sh build|sample|test|fuzz|windows|web|cross|wine32
-set -u
+# No pipe leaves a command's output to grep -q: a grep that stops early
+# would fail the command before it under pipefail.
+set -uo pipefail
 
 build_packages="cmake g++ make"
 sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
@@ -39,7 +41,7 @@ esac
 
 missing=""
 for package in $wanted; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+    [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ] || missing="$missing $package"
 done
 [ -z "$missing" ] && exit 0
 
@@ -50,7 +52,7 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 case " $missing " in
     *" $wine32_package "*)
-        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        if ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then
             dpkg --add-architecture i386 || { echo "dpkg could not add the i386 architecture" >&2; exit 1; }
         fi ;;
 esac
@@ -62,7 +64,7 @@ fi
 # this machine, the 32-bit Windows build is built but not run.
 case " $missing " in
     *" $wine32_package "*)
-        if ! apt-cache policy "$wine32_package" 2>/dev/null | grep -q 'Candidate: [0-9]'; then
+        if ! grep -q 'Candidate: [0-9]' <<<"$(apt-cache policy "$wine32_package" 2>/dev/null)"; then
             echo "package $wine32_package cannot be had from Debian's registry here"
             missing=$(echo " $missing " | sed "s/ $wine32_package / /")
             [ -z "${missing// /}" ] && exit 0
