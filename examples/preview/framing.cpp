@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace preview {
 
@@ -14,6 +15,16 @@ void ExtendBox(TBox &r_box, const float p_point[3])
         r_box.p_max[i] = r_box.b_empty ? p_point[i] : std::max(r_box.p_max[i], p_point[i]);
     }
     r_box.b_empty = false;
+}
+
+void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, const unsigned int *p_face,
+    long n_face_num)
+{
+    for(long k = 0; k < 3 * n_face_num; ++ k) {
+        unsigned int n_vertex = p_face[k];
+        if(n_vertex < unsigned(n_vertex_num))
+            ExtendBox(r_box, p_vertex + 8 * size_t(n_vertex) + 5);
+    }
 }
 
 namespace {

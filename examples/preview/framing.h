@@ -16,6 +16,12 @@ struct TBox {
 // finite are left out.
 void ExtendBox(TBox &r_box, const float p_point[3]);
 
+// Grows the box to hold the positions (floats 5..7 of each GL_T2F_N3F_V3F
+// vertex) of the vertices the faces name: the parts of a mesh that are
+// drawn. An index past the vertex count is left out.
+void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, const unsigned int *p_face,
+    long n_face_num);
+
 // The matrices, column-major as glLoadMatrixd takes them.
 struct TFraming {
     double p_projection[16];
