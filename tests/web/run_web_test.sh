@@ -14,9 +14,9 @@ if [ $# != 7 ]; then
 fi
 work=$1 converter=$2 info=$3 check=$4 write_sample=$5 write_grid=$6 write_adversarial=$7
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-for tool in /usr/bin/emcc /usr/bin/chromium /usr/bin/node /usr/bin/npm; do
+for tool in /usr/bin/emcc /usr/bin/chromium "$(command -v node)" "$(command -v npm)"; do
     if [ ! -x "$tool" ]; then
-        echo "web test skipped: $tool is not installed (Debian emscripten, chromium, nodejs, npm; tests/packages.sh web)"
+        echo "web test skipped: ${tool:-node or npm} is not installed (Debian emscripten, chromium, nodejs, npm; tests/packages.sh web)"
         exit 77
     fi
 done
