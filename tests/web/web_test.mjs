@@ -109,7 +109,8 @@ async function checkFile(page, file, count, label, outcome) {
     if (outcome)
         check(sha256(bytes) === outcome.header, label + ': the downloaded header has the expected outcome\'s hash');
     const shown = await shownBytes(page, '#header');
-    check(shown.subarray(0, Math.min(bytes.length, 65536)).equals(bytes.subarray(0, 65536)), label + ': the page shows the header\'s beginning');
+    const head = native.header.subarray(0, 65536);
+    check(shown.subarray(0, head.length).equals(head), label + ': the page shows the header\'s beginning');
 
     const runs = await page.evaluate(([w, h]) => window.bake3ds.silhouette(w, h), [silhouetteWidth, silhouetteHeight]);
     const runsFile = path.join(args.work, 'runs.txt');
