@@ -60,10 +60,15 @@ var bake3ds = (function () {
         var started = performance.now();
         var number = ++opened;
         setStatus('Converting ' + file.name + '…');
-        file.arrayBuffer().then(function (buffer) {
+        // the conversion holds the page's thread: it starts once the status
+        // saying so is on the screen
+        var painted = new Promise(function (resolve) {
+            requestAnimationFrame(function () { setTimeout(resolve, 0); });
+        });
+        Promise.all([file.arrayBuffer(), painted]).then(function (results) {
             if (number !== opened)
                 return;
-            var bytes = new Uint8Array(buffer);
+            var bytes = new Uint8Array(results[0]);
             var pointer = Module._malloc(Math.max(bytes.length, 1));
             if (!pointer) {
                 setStatus(file.name + ': not enough memory to read the file here');

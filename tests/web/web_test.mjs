@@ -135,6 +135,22 @@ async function checkDragAndReset(page) {
     check(reset === before, 'the reset button restores the first picture exactly');
 }
 
+// The drawing buffer follows the canvas's size on the screen.
+async function checkResize(page) {
+    const size = () => page.evaluate(() => {
+        const c = document.getElementById('view');
+        return [c.width, c.height, Math.round(c.clientWidth * devicePixelRatio), Math.round(c.clientHeight * devicePixelRatio)];
+    });
+    const wide = await size();
+    await page.setViewportSize({ width: 800, height: 600 });
+    await page.waitForFunction((w) => document.getElementById('view').width !== w, wide[0], { timeout: 5000 })
+        .catch(() => {}); // judged below
+    const narrow = await size();
+    check(narrow[0] === narrow[2] && narrow[1] === narrow[3] && narrow.join() !== wide.join(),
+        'the canvas follows the window: ' + wide.join(' ') + ' then ' + narrow.join(' '));
+    await page.setViewportSize({ width: 1280, height: 900 });
+}
+
 const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
     // --no-sandbox: Chromium's sandbox refuses to run as root, as in CI;
@@ -190,6 +206,7 @@ try {
     await checkFile(page, empty, ++count, 'an empty file');
     await checkFile(page, path.join(files, 'grid.3ds'), ++count, 'the 2 MB grid');
 
+    await checkResize(page);
     check(consoleErrors.length === 0, 'no console error: ' + consoleErrors.join(' | '));
     check(foreignRequests.length === 0, 'no request beyond the page\'s own files: ' + foreignRequests.join(' '));
 } finally {
