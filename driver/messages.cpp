@@ -25,5 +25,6 @@ const char *const p_s_usage_message = "error: run with single parameter giving p
 const char *const p_s_load_failed_message = "error: unable to load .3ds file\n";
 const char *const p_s_cannot_write_message = "error: unable to write to file\n";
 const char *const p_s_no_space_message = "error: not enough space to write file\n";
+const char *const p_s_report_no_memory_message = "error: not enough memory for the report\n";
 
 } // namespace bake3ds

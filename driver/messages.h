@@ -1,8 +1,8 @@
 #ifndef BAKE3DS_DRIVER_MESSAGES_H
 #define BAKE3DS_DRIVER_MESSAGES_H
 
-// The converter's console messages, each with its line breaks: the command
-// line prints them, and the web page shows them as the command line would,
+// The programs' console messages, each with its line breaks: the command
+// lines print them, and the web page shows them as the command lines would,
 // so that the two cannot drift apart.
 
 #include <string>
@@ -23,6 +23,9 @@ extern const char *const p_s_usage_message;
 extern const char *const p_s_load_failed_message;
 extern const char *const p_s_cannot_write_message;
 extern const char *const p_s_no_space_message;
+
+// bake3ds-info's, where the report could not have its memory.
+extern const char *const p_s_report_no_memory_message;
 
 } // namespace bake3ds
 

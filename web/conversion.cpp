@@ -37,7 +37,7 @@ void Convert(const std::string &r_s_name, const void *p_data, size_t n_size, TCo
     bake3ds::Report t_report;
     if(!bake3ds::report_bytes(p_data, n_size, r_s_name.c_str(), t_report) ||
         !bake3ds::report_text(t_report, r_result.s_report))
-        r_result.s_report = "error: not enough memory for the report\n";
+        r_result.s_report = bake3ds::p_s_report_no_memory_message;
 }
 
 } // namespace web
