@@ -3,9 +3,10 @@
 // offers for download, its report and its console messages against the
 // native programs' for the same file under the same name; its first view's
 // silhouette against the OSMesa core profile's (web_check); a drag and the
-// reset button; and, over the whole run, no console error and no request
-// beyond the page's own files. Writes the page's screenshot and the
-// figures (conversion and first-frame times) to the work folder.
+// reset button; the canvas's size; and, over the whole run, no console
+// error or warning and no request beyond the page's own files. Writes the
+// page's screenshot and the figures (conversion and first-frame times) to
+// the work folder.
 //
 // Usage: node web_test.mjs --npm NPM_FOLDER --url PAGE_URL --work FOLDER
 //     --converter BAKE3DS --info BAKE3DS_INFO --check WEB_CHECK --corpus CORPUS
@@ -163,8 +164,9 @@ try {
     const origin = new URL(args.url).origin;
     const consoleErrors = [], foreignRequests = [];
     page.on('console', (message) => {
-        if (message.type() === 'error')
-            consoleErrors.push(message.text());
+        // a warning too: WebGL reports misuse as warnings
+        if (message.type() === 'error' || message.type() === 'warning')
+            consoleErrors.push(message.type() + ': ' + message.text());
     });
     page.on('pageerror', (error) => consoleErrors.push('uncaught: ' + error.message));
     page.on('request', (request) => {
@@ -207,7 +209,7 @@ try {
     await checkFile(page, path.join(files, 'grid.3ds'), ++count, 'the 2 MB grid');
 
     await checkResize(page);
-    check(consoleErrors.length === 0, 'no console error: ' + consoleErrors.join(' | '));
+    check(consoleErrors.length === 0, 'no console error or warning: ' + consoleErrors.join(' | '));
     check(foreignRequests.length === 0, 'no request beyond the page\'s own files: ' + foreignRequests.join(' '));
 } finally {
     await browser.close();
