@@ -47,17 +47,8 @@ preview::TFraming t_OrbitFraming(const preview::TBox &r_box, int n_width, int n_
         return t_framing;
 
     // the box's centre in eye space, as t_FrameBox frames it
-    double p_centre[4] = {0, 0, 0, 1}, f_radius = std::sqrt(3.0);
-    if(!r_box.b_empty) {
-        double f_sum = 0;
-        for(int i = 0; i < 3; ++ i) {
-            p_centre[i] = (double(r_box.p_min[i]) + double(r_box.p_max[i])) / 2;
-            double f_half = (double(r_box.p_max[i]) - double(r_box.p_min[i])) / 2;
-            f_sum += f_half * f_half;
-        }
-        if(std::sqrt(f_sum) > 0 && std::isfinite(std::sqrt(f_sum)))
-            f_radius = std::sqrt(f_sum);
-    }
+    const preview::TBoxSphere t_sphere = preview::t_SphereOf(r_box);
+    const double *p_centre = t_sphere.p_centre, f_radius = t_sphere.f_radius;
     const double *m = t_framing.p_modelview;
     double p_eye_centre[3];
     for(int i = 0; i < 3; ++ i)
