@@ -2,8 +2,8 @@
 // input: for each file, in one page one after the other, the header it
 // offers for download, its report and its console messages against the
 // native programs' for the same file under the same name; its first view's
-// silhouette against the OSMesa core profile's (web_check); a drag and the
-// reset button; the canvas's size; and, over the whole run, no console
+// silhouette against the OSMesa core profile's (web_check); Copy; a drag
+// and the reset button; the canvas's size; and, over the whole run, no console
 // error or warning and no request beyond the page's own files. Writes the
 // page's screenshot and the figures (conversion and first-frame times) to
 // the work folder.
@@ -136,6 +136,15 @@ async function checkDragAndReset(page) {
     check(reset === before, 'the reset button restores the first picture exactly');
 }
 
+// "Copy" puts the whole header on the clipboard.
+async function checkCopy(page, header) {
+    await page.locator('#copy').click();
+    await page.waitForFunction(() => /copied/.test(document.getElementById('status').textContent), null, { timeout: 5000 })
+        .catch(() => {}); // judged below
+    const copied = await page.evaluate(() => navigator.clipboard.readText());
+    check(Buffer.from(copied, 'latin1').equals(header), 'Copy puts the header on the clipboard');
+}
+
 // The drawing buffer follows the canvas's size on the screen.
 async function checkResize(page) {
     const size = () => page.evaluate(() => {
@@ -159,7 +168,8 @@ const browser = await chromium.launch({
     args: ['--no-sandbox', '--disable-dev-shm-usage', '--use-angle=swiftshader', '--enable-unsafe-swiftshader']
 });
 try {
-    const context = await browser.newContext({ acceptDownloads: true, viewport: { width: 1280, height: 900 } });
+    const context = await browser.newContext({ acceptDownloads: true, viewport: { width: 1280, height: 900 },
+        permissions: ['clipboard-read', 'clipboard-write'] });
     const page = await context.newPage();
     const origin = new URL(args.url).origin;
     const consoleErrors = [], foreignRequests = [];
@@ -179,7 +189,8 @@ try {
 
     const files = path.join(args.work, 'files');
     let count = 0;
-    await checkFile(page, path.join(files, 'sample.3ds'), ++count, 'the sample');
+    const sample = await checkFile(page, path.join(files, 'sample.3ds'), ++count, 'the sample');
+    await checkCopy(page, sample.header);
     await checkDragAndReset(page);
     await page.screenshot({ path: path.join(args.work, 'web-page.png') });
 
