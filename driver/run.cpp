@@ -1,6 +1,7 @@
 #include "driver/run.h"
 
 #include "bake3ds/bake3ds.h"
+#include "driver/messages.h"
 #include "platform/platform.h"
 
 namespace bake3ds {
@@ -38,35 +39,34 @@ bool b_IsInput(const char *p_s_input, const std::string &r_s_output)
 int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
 {
     if(args.size() != 2) {
-        std::fprintf(p_err, "error: run with single parameter giving path of your .3ds file\n");
+        std::fputs(p_s_usage_message, p_err);
         return -1;
     }
     const char *p_s_input = args[1].c_str();
-    std::fprintf(p_out, "=== Loading '%s' ===\n", p_s_input);
+    std::fputs(s_LoadingMessage(args[1]).c_str(), p_out);
     Scene t_scene;
     if(!load_scene_file(p_s_input, t_scene)) {
         std::fflush(p_out);
-        std::fprintf(p_err, "error: unable to load .3ds file\n");
+        std::fputs(p_s_load_failed_message, p_err);
         return -1;
     }
-    std::fprintf(p_out, "\t%d lights\n\t%d materials\n\t%d objects\n\t%d cameras\n", int(t_scene.light_count()),
-        int(t_scene.material_count()), int(t_scene.object_count()), int(t_scene.camera_count()));
+    std::fputs(s_CountsMessage(t_scene).c_str(), p_out);
 
     std::string s_output = header_path_for(args[1]);
-    std::fprintf(p_out, "\n=== Exporting objects geometry to '%s' ===\n", s_output.c_str());
+    std::fputs(s_ExportingMessage(s_output).c_str(), p_out);
     std::fflush(p_out);
     COutputFile t_file;
     if(s_output.empty() || b_IsInput(p_s_input, s_output) || !t_file.b_Open(s_output.c_str())) {
-        std::fprintf(p_err, "error: unable to write to file\n");
+        std::fputs(p_s_cannot_write_message, p_err);
         return -1;
     }
     CFileSink t_sink(t_file);
     bool b_written = write_header(t_scene, class_name_for(s_output).c_str(), p_s_input, t_sink);
     if(!t_file.b_Close(t_sink.n_Written()) || !b_written) {
-        std::fprintf(p_err, "error: not enough space to write file\n");
+        std::fputs(p_s_no_space_message, p_err);
         return -1;
     }
-    std::fprintf(p_out, "\tDone\n");
+    std::fputs(p_s_done_message, p_out);
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bake3ds/bake3ds.h"
+#include "driver/messages.h"
 #include "platform/program_start.h"
 
 namespace {
@@ -30,7 +31,7 @@ int main(int n_argc, char **p_argv)
     try {
         args = bake3ds::ProgramStart(n_argc, p_argv);
     } catch(const std::bad_alloc &) {
-        std::fputs("error: not enough memory for the report\n", stderr);
+        std::fputs(bake3ds::p_s_report_no_memory_message, stderr);
         return 2;
     }
     const char *p_s_path = nullptr;
@@ -58,7 +59,7 @@ int main(int n_argc, char **p_argv)
     std::string s_out;
     if(!bake3ds::report_file(p_s_path, t_report) ||
         !(b_json ? bake3ds::report_json(t_report, s_out) : bake3ds::report_text(t_report, s_out))) {
-        std::fputs("error: not enough memory for the report\n", stderr);
+        std::fputs(bake3ds::p_s_report_no_memory_message, stderr);
         return 2;
     }
     if(!b_Write(stdout, s_out)) {

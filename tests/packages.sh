@@ -16,9 +16,12 @@ windows_packages="$build_packages g++-mingw-w64-x86-64 wine64 wine"
 # lintian checks the package
 test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libgles-dev libosmesa6-dev libpng-dev libclang-rt-14-dev dpkg-dev lintian"
 fuzz_packages="$build_packages clang libclang-rt-14-dev"
-# the sample's WebGL 2 page: built with emscripten, served by python3,
-# loaded by headless Chromium
-web_packages="emscripten chromium python3"
+# the web page: built with emscripten, served by python3, driven in
+# headless Chromium by Playwright, which npm installs under node
+web_packages="emscripten chromium python3 nodejs"
+# npm comes with some builds of nodejs (NodeSource's), which Debian's npm
+# package would conflict with: only where there is no npm
+command -v npm >/dev/null 2>&1 || web_packages="$web_packages npm"
 # the converter cross-built for other processors, run under qemu, and for
 # 32-bit Windows
 cross_packages="$build_packages g++-i686-linux-gnu g++-aarch64-linux-gnu g++-s390x-linux-gnu qemu-user-static g++-mingw-w64-i686"

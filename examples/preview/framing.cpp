@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace preview {
 
@@ -14,6 +15,16 @@ void ExtendBox(TBox &r_box, const float p_point[3])
         r_box.p_max[i] = r_box.b_empty ? p_point[i] : std::max(r_box.p_max[i], p_point[i]);
     }
     r_box.b_empty = false;
+}
+
+void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, const unsigned int *p_face,
+    long n_face_num)
+{
+    for(long k = 0; k < 3 * n_face_num; ++ k) {
+        unsigned int n_vertex = p_face[k];
+        if(n_vertex < unsigned(n_vertex_num))
+            ExtendBox(r_box, p_vertex + 8 * size_t(n_vertex) + 5);
+    }
 }
 
 namespace {
@@ -34,20 +45,27 @@ void Cross(const double a[3], const double b[3], double p_out[3])
 
 } // namespace
 
-TFraming t_FrameBox(const TBox &r_box, int n_width, int n_height)
+TBoxSphere t_SphereOf(const TBox &r_box)
 {
-    double p_centre[3] = {0, 0, 0}, p_half[3] = {1, 1, 1};
+    TBoxSphere t = {{0, 0, 0}, {1, 1, 1}, 0};
     if(!r_box.b_empty) {
         for(int i = 0; i < 3; ++ i) {
-            p_centre[i] = (double(r_box.p_min[i]) + double(r_box.p_max[i])) / 2;
-            p_half[i] = (double(r_box.p_max[i]) - double(r_box.p_min[i])) / 2;
+            t.p_centre[i] = (double(r_box.p_min[i]) + double(r_box.p_max[i])) / 2;
+            t.p_half[i] = (double(r_box.p_max[i]) - double(r_box.p_min[i])) / 2;
         }
     }
-    double f_radius = std::sqrt(p_half[0] * p_half[0] + p_half[1] * p_half[1] + p_half[2] * p_half[2]);
-    if(!(f_radius > 0) || !std::isfinite(f_radius)) {
-        p_half[0] = p_half[1] = p_half[2] = 1;
-        f_radius = std::sqrt(3.0);
+    t.f_radius = std::sqrt(t.p_half[0] * t.p_half[0] + t.p_half[1] * t.p_half[1] + t.p_half[2] * t.p_half[2]);
+    if(!(t.f_radius > 0) || !std::isfinite(t.f_radius)) {
+        t.p_half[0] = t.p_half[1] = t.p_half[2] = 1;
+        t.f_radius = std::sqrt(3.0);
     }
+    return t;
+}
+
+TFraming t_FrameBox(const TBox &r_box, int n_width, int n_height)
+{
+    const TBoxSphere t_sphere = t_SphereOf(r_box);
+    const double *p_centre = t_sphere.p_centre, *p_half = t_sphere.p_half, f_radius = t_sphere.f_radius;
 
     double p_back[3] = {0.55, 0.45, 0.70}; // from the centre towards the eye
     Normalize(p_back);

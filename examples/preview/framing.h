@@ -16,6 +16,20 @@ struct TBox {
 // finite are left out.
 void ExtendBox(TBox &r_box, const float p_point[3]);
 
+// Grows the box to hold the positions (floats 5..7 of each GL_T2F_N3F_V3F
+// vertex) of the vertices the faces name: the parts of a mesh that are
+// drawn. An index past the vertex count is left out.
+void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, const unsigned int *p_face,
+    long n_face_num);
+
+// The sphere a preview frames: the box's centre and half-extents, and the
+// half-diagonal as radius. An empty box, or one of a single point, or one
+// that is not finite, is the box of half-size 1 around its centre.
+struct TBoxSphere {
+    double p_centre[3], p_half[3], f_radius;
+};
+TBoxSphere t_SphereOf(const TBox &r_box);
+
 // The matrices, column-major as glLoadMatrixd takes them.
 struct TFraming {
     double p_projection[16];

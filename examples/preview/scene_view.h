@@ -18,9 +18,8 @@ struct TSceneView {
     void (*p_draw)() = nullptr; // the class's Draw()
 };
 
-// Reads the class's objects: their face counts and the positions of the
-// vertices their faces name (floats 5..7 of each GL_T2F_N3F_V3F vertex).
-// An index past the object's vertex count is left out of the box.
+// Reads the class's objects: their face counts and the box of the vertices
+// their faces name (ExtendBoxByFaces).
 // p_draw stays null: programs whose OpenGL has no fixed-function pipeline
 // must not make the compiler keep the class's Draw().
 template <class CScene>
@@ -32,11 +31,7 @@ TSceneView t_SceneShapeOf()
         const auto &r_object = CScene::p_Object()[i];
         t_view.n_face_num += r_object.n_face_num;
         t_view.n_range_num += r_object.n_mat_range_num;
-        for(long k = 0; k < 3L * r_object.n_face_num; ++ k) {
-            unsigned int n_vertex = r_object.p_face[k];
-            if(n_vertex < unsigned(r_object.n_vertex_num))
-                ExtendBox(t_view.t_box, r_object.p_vertex + 8 * size_t(n_vertex) + 5);
-        }
+        ExtendBoxByFaces(t_view.t_box, r_object.p_vertex, r_object.n_vertex_num, r_object.p_face, r_object.n_face_num);
     }
     return t_view;
 }

@@ -1,0 +1,30 @@
+#include "driver/messages.h"
+
+namespace bake3ds {
+
+std::string s_LoadingMessage(const std::string &r_s_input)
+{
+    return "=== Loading '" + r_s_input + "' ===\n";
+}
+
+std::string s_CountsMessage(const Scene &r_scene)
+{
+    return "\t" + std::to_string(int(r_scene.light_count())) + " lights\n\t" +
+        std::to_string(int(r_scene.material_count())) + " materials\n\t" +
+        std::to_string(int(r_scene.object_count())) + " objects\n\t" +
+        std::to_string(int(r_scene.camera_count())) + " cameras\n";
+}
+
+std::string s_ExportingMessage(const std::string &r_s_output)
+{
+    return "\n=== Exporting objects geometry to '" + r_s_output + "' ===\n";
+}
+
+const char *const p_s_done_message = "\tDone\n";
+const char *const p_s_usage_message = "error: run with single parameter giving path of your .3ds file\n";
+const char *const p_s_load_failed_message = "error: unable to load .3ds file\n";
+const char *const p_s_cannot_write_message = "error: unable to write to file\n";
+const char *const p_s_no_space_message = "error: not enough space to write file\n";
+const char *const p_s_report_no_memory_message = "error: not enough memory for the report\n";
+
+} // namespace bake3ds

@@ -1,0 +1,32 @@
+#ifndef BAKE3DS_DRIVER_MESSAGES_H
+#define BAKE3DS_DRIVER_MESSAGES_H
+
+// The programs' console messages, each with its line breaks: the command
+// lines print them, and the web page shows them as the command lines would,
+// so that the two cannot drift apart.
+
+#include <string>
+
+#include "bake3ds/bake3ds.h"
+
+namespace bake3ds {
+
+// Standard output, in order: before the load, after it, before the header,
+// after a complete header.
+std::string s_LoadingMessage(const std::string &r_s_input);
+std::string s_CountsMessage(const Scene &r_scene);
+std::string s_ExportingMessage(const std::string &r_s_output);
+extern const char *const p_s_done_message;
+
+// Standard error: the one line of each failure.
+extern const char *const p_s_usage_message;
+extern const char *const p_s_load_failed_message;
+extern const char *const p_s_cannot_write_message;
+extern const char *const p_s_no_space_message;
+
+// bake3ds-info's, where the report could not have its memory.
+extern const char *const p_s_report_no_memory_message;
+
+} // namespace bake3ds
+
+#endif

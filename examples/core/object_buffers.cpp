@@ -1,0 +1,92 @@
+#include "core/object_buffers.h"
+
+#include <cstdint>
+
+#include "core/gl_api.h"
+
+#include <bake3ds/gl_core.h>
+
+namespace core_render {
+
+namespace {
+
+const void *p_Offset(size_t n_bytes)
+{
+    return reinterpret_cast<const void *>(uintptr_t(n_bytes));
+}
+
+void Attribute(GLuint n_location, GLint n_size, size_t n_offset)
+{
+    glEnableVertexAttribArray(n_location);
+    glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(bake3ds::n_vertex_stride), p_Offset(n_offset));
+}
+
+} // namespace
+
+CObjectBuffers::CObjectBuffers(const std::vector<bake3ds::Object> &r_objects)
+    : m_p_arrays(r_objects.size()), m_p_buffers(2 * r_objects.size())
+{
+    if(r_objects.empty())
+        return;
+    glGenVertexArrays(GLsizei(m_p_arrays.size()), m_p_arrays.data());
+    glGenBuffers(GLsizei(m_p_buffers.size()), m_p_buffers.data());
+    for(size_t i = 0; i < r_objects.size(); ++ i) {
+        const bake3ds::Object &r_object = r_objects[i];
+        glBindVertexArray(m_p_arrays[i]);
+        glBindBuffer(GL_ARRAY_BUFFER, m_p_buffers[2 * i]);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(r_object.vertices.size() * sizeof(float)), r_object.vertices.data(),
+            GL_STATIC_DRAW);
+        // the element buffer binding is part of the vertex array's state
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_p_buffers[2 * i + 1]);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(r_object.indices.size() * sizeof(GLuint)),
+            r_object.indices.data(), GL_STATIC_DRAW);
+        Attribute(bake3ds::n_position_location, 3, bake3ds::n_position_offset);
+        Attribute(bake3ds::n_normal_location, 3, bake3ds::n_normal_offset);
+        Attribute(bake3ds::n_texcoord_location, 2, bake3ds::n_texcoord_offset);
+        m_p_index_num.push_back(int(r_object.indices.size()));
+    }
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+CObjectBuffers::~CObjectBuffers()
+{
+    if(m_p_arrays.empty())
+        return;
+    glDeleteVertexArrays(GLsizei(m_p_arrays.size()), m_p_arrays.data());
+    glDeleteBuffers(GLsizei(m_p_buffers.size()), m_p_buffers.data());
+}
+
+void CObjectBuffers::Draw() const
+{
+    for(size_t i = 0; i < m_p_arrays.size(); ++ i) {
+        if(m_p_index_num[i] <= 0)
+            continue;
+        glBindVertexArray(m_p_arrays[i]);
+        glDrawElements(GL_TRIANGLES, GLsizei(m_p_index_num[i]), GL_UNSIGNED_INT, nullptr);
+    }
+    if(!m_p_arrays.empty())
+        glBindVertexArray(0);
+}
+
+preview::TBox t_BoxOf(const std::vector<bake3ds::Object> &r_objects)
+{
+    preview::TBox t_box;
+    for(const bake3ds::Object &r_object : r_objects) {
+        preview::ExtendBoxByFaces(t_box, r_object.vertices.data(), r_object.vertex_count, r_object.indices.data(),
+            long(r_object.face_count));
+    }
+    return t_box;
+}
+
+bool b_ObjectsOf(const bake3ds::Scene &r_scene, std::vector<bake3ds::Object> &r_objects)
+{
+    r_objects.resize(r_scene.object_count());
+    for(size_t i = 0; i < r_objects.size(); ++ i) {
+        if(!r_scene.object(i, r_objects[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace core_render

@@ -1,0 +1,45 @@
+#ifndef BAKE3DS_CORE_OBJECT_BUFFERS_H
+#define BAKE3DS_CORE_OBJECT_BUFFERS_H
+
+// A scene loaded at run time (bake3ds::load_scene, Scene::object) in vertex
+// buffers, as bake3ds::CGpuScene puts a generated header's arrays: the same
+// vertex layout and attribute locations, one vertex array per object, drawn
+// with all its indices. For the programs that have no header compiled in:
+// the web page, and the native render it is compared with.
+
+#include <vector>
+
+#include "bake3ds/bake3ds.h"
+#include "preview/framing.h"
+
+namespace core_render {
+
+class CObjectBuffers {
+public:
+    // Uploads the objects' arrays in the current context, which must be
+    // current again for Draw() and the destructor. Leaves no vertex array
+    // and no vertex buffer bound. GL errors are left to glGetError().
+    explicit CObjectBuffers(const std::vector<bake3ds::Object> &r_objects);
+    ~CObjectBuffers();
+    CObjectBuffers(const CObjectBuffers &) = delete;
+    CObjectBuffers &operator=(const CObjectBuffers &) = delete;
+
+    // Every object with faces, one glDrawElements each, as CGpuScene::Draw().
+    void Draw() const;
+
+private:
+    std::vector<unsigned int> m_p_arrays, m_p_buffers; // two buffers per object: vertices, indices
+    std::vector<int> m_p_index_num;
+};
+
+// The box the preview frames for these objects: that of the vertices their
+// faces name, as preview::t_SceneShapeOf reads a generated class.
+preview::TBox t_BoxOf(const std::vector<bake3ds::Object> &r_objects);
+
+// Every object of the scene, in the header's order; false when one could
+// not be copied.
+bool b_ObjectsOf(const bake3ds::Scene &r_scene, std::vector<bake3ds::Object> &r_objects);
+
+} // namespace core_render
+
+#endif
