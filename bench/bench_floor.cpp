@@ -89,11 +89,12 @@ std::vector<fs::path> LargestCorpusFiles(const fs::path &r_t_corpus, size_t n)
     return files;
 }
 
-// Every adversarial file through the converter: the slowest median and the
-// largest peak resident set, with the files they belong to.
+// Every adversarial file through the converter: each one's median time and
+// peak resident set, then the slowest and the largest.
 void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
 {
     std::vector<fixture::TAdversarial> files = fixture::AdversarialFiles();
+    std::printf("\n");
     double f_worst_ms = 0, f_worst_rss = 0;
     std::string s_slowest, s_largest;
     for(size_t i = 0; i < files.size(); ++ i) {
@@ -104,12 +105,13 @@ void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
             std::printf("%s: not the expected outcome\n", files[i].s_name.c_str());
             continue;
         }
+        std::printf("%-52s %8.2f ms %6.1f MiB\n", files[i].s_name.c_str(), t.f_median_ms, t.f_peak_rss_mb);
         if(t.f_median_ms > f_worst_ms)
             f_worst_ms = t.f_median_ms, s_slowest = files[i].s_name;
         if(t.f_peak_rss_mb > f_worst_rss)
             f_worst_rss = t.f_peak_rss_mb, s_largest = files[i].s_name;
     }
-    std::printf("\nadversarial files (%zu): slowest %.2f ms (%s), largest %.1f MiB (%s)\n", files.size(), f_worst_ms,
+    std::printf("adversarial files (%zu): slowest %.2f ms (%s), largest %.1f MiB (%s)\n", files.size(), f_worst_ms,
         s_slowest.c_str(), f_worst_rss, s_largest.c_str());
 }
 
