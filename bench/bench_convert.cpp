@@ -68,13 +68,6 @@ bool b_HaveAssimp()
     return std::system("command -v assimp >/dev/null 2>&1") == 0;
 }
 
-void WriteBytes(const std::string &r_s_path, const fixture::TBytes &r_bytes)
-{
-    FILE *p = std::fopen(r_s_path.c_str(), "wb");
-    std::fwrite(r_bytes.data(), 1, r_bytes.size(), p);
-    std::fclose(p);
-}
-
 struct TOptions {
     int n_runs = 7;
     int n_all_pairs_runs = 5;
@@ -142,40 +135,25 @@ int main(int n_argc, char **p_argv)
     if(t_opt.b_assimp && !b_assimp)
         std::printf("assimp (Debian assimp-utils) is not available: no comparison with it\n");
 
-    std::string s_dir = (fs::temp_directory_path() / ("bake3ds-bench-" + std::to_string(getpid()))).string();
-    fs::create_directories(s_dir);
+    std::string s_dir = bench::s_MakeScratchDir("bake3ds-bench-");
     std::printf("median of %d runs (normals: %d runs); times in ms, sizes in MB, RSS is the peak resident set;\n"
                 "lib MB/s: the library's conversion in this process; normals: the vertex normals alone, linear\n"
                 "grouping against the all-pairs rule\n\n",
         t_opt.n_runs, t_opt.n_all_pairs_runs);
     std::printf("%-44s %9s %9s %9s %8s %10s %8s %8s %9s %10s %11s %8s\n", "input", "ms", "header", "MB/s", "RSS",
         "assimp ms", "ratio", "RSS", "lib MB/s", "normals", "all-pairs", "ratio");
-    struct TInput {
-        const char *p_s_name;
-        fixture::TBytes (*p_make)();
-    };
-    for(const TInput &r : {TInput{"grid 65535 v / 65535 f", bench::LargeGrid}, TInput{"sphere 24002 v / 48000 f", bench::Sphere},
-            TInput{"200 meshes, lights, cameras", bench::BusyScene}}) {
-        std::string s_input = s_dir + "/" + std::string(r.p_s_name).substr(0, std::string(r.p_s_name).find(' ')) + ".3ds";
-        WriteBytes(s_input, r.p_make());
-        PrintRow(r.p_s_name, s_input, t_opt, b_assimp);
-    }
+    for(const bench::TWrittenInput &r : bench::WriteGeneratedInputs(s_dir))
+        PrintRow(r.s_name, r.s_path, t_opt, b_assimp);
 
     fs::path t_corpus = fs::path(BAKE3DS_SOURCE_DIR) / ".." / "shared" / "corpus";
     if(t_opt.b_corpus && fs::is_directory(t_corpus)) {
-        std::vector<fs::path> files;
-        for(const fs::directory_entry &r_entry : fs::recursive_directory_iterator(t_corpus)) {
-            std::string s_ext = r_entry.path().extension().string();
-            if(r_entry.is_regular_file() && (s_ext == ".3ds" || s_ext == ".3DS"))
-                files.push_back(r_entry.path());
-        }
-        std::sort(files.begin(), files.end());
+        std::vector<std::string> files = bench::CorpusFiles(t_corpus.string());
         std::printf("\ncorpus (%zu files):\n", files.size());
-        for(const fs::path &r_file : files) {
-            std::string s_input = s_dir + "/" + r_file.filename().string();
-            fs::copy_file(r_file, s_input, fs::copy_options::overwrite_existing);
-            PrintRow(r_file.parent_path().filename().string() + "/" + r_file.filename().string(), s_input, t_opt,
-                b_assimp && fs::file_size(r_file) > 0);
+        for(const fs::path t_file : files) {
+            std::string s_input = s_dir + "/" + t_file.filename().string();
+            fs::copy_file(t_file, s_input, fs::copy_options::overwrite_existing);
+            PrintRow(t_file.parent_path().filename().string() + "/" + t_file.filename().string(), s_input, t_opt,
+                b_assimp && fs::file_size(t_file) > 0);
         }
     } else if(t_opt.b_corpus)
         std::printf("\nthe corpus folder ../shared/corpus is absent: not measured\n");

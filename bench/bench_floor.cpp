@@ -11,8 +11,6 @@
 // --tool times another build of the converter (a baseline, say) against the
 // same floor; the library column is always this build's.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -33,13 +31,6 @@ struct TOptions {
     std::string s_tool = BAKE3DS_TOOL_PATH;
     bool b_corpus = true, b_adversarial = true;
 };
-
-void WriteBytes(const std::string &r_s_path, const fixture::TBytes &r_bytes)
-{
-    FILE *p = std::fopen(r_s_path.c_str(), "wb");
-    std::fwrite(r_bytes.data(), 1, r_bytes.size(), p);
-    std::fclose(p);
-}
 
 void PrintHead()
 {
@@ -76,11 +67,8 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
 std::vector<fs::path> LargestCorpusFiles(const fs::path &r_t_corpus, size_t n)
 {
     std::vector<fs::path> files;
-    for(const fs::directory_entry &r_entry : fs::recursive_directory_iterator(r_t_corpus)) {
-        std::string s_ext = r_entry.path().extension().string();
-        if(r_entry.is_regular_file() && (s_ext == ".3ds" || s_ext == ".3DS"))
-            files.push_back(r_entry.path());
-    }
+    for(const std::string &r_s_file : bench::CorpusFiles(r_t_corpus.string()))
+        files.push_back(r_s_file);
     std::sort(files.begin(), files.end(), [](const fs::path &r_a, const fs::path &r_b) {
         return fs::file_size(r_a) != fs::file_size(r_b) ? fs::file_size(r_a) > fs::file_size(r_b) : r_a < r_b;
     });
@@ -99,7 +87,7 @@ void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
     std::string s_slowest, s_largest;
     for(size_t i = 0; i < files.size(); ++ i) {
         std::string s_input = r_s_dir + "/adversarial-" + std::to_string(i + 1) + ".3ds";
-        WriteBytes(s_input, files[i].bytes);
+        bench::WriteBytes(s_input, files[i].bytes);
         bench::TMeasure t = bench::t_Measure({r_opt.s_tool, s_input}, r_opt.n_runs, files[i].b_converts ? 0 : 255);
         if(!t.b_ok) {
             std::printf("%s: not the expected outcome\n", files[i].s_name.c_str());
@@ -138,23 +126,14 @@ int main(int n_argc, char **p_argv)
             return 2;
         }
     }
-    std::string s_dir = (fs::temp_directory_path() / ("bake3ds-floor-" + std::to_string(getpid()))).string();
-    fs::create_directories(s_dir);
+    std::string s_dir = bench::s_MakeScratchDir("bake3ds-floor-");
     std::printf("%s\nmedian of %d runs; times in ms; floor = cp of the header over a copy + cat of the input;\n"
                 "faults: page faults of the median run; RSS: the largest peak resident set, MiB;\n"
                 "lib MB/s: MB of header per second from the library's conversion in this process\n\n",
         t_opt.s_tool.c_str(), t_opt.n_runs);
     PrintHead();
-    struct TInput {
-        const char *p_s_name;
-        fixture::TBytes (*p_make)();
-    };
-    for(const TInput &r : {TInput{"grid 65535 v / 65535 f", bench::LargeGrid},
-            TInput{"sphere 24002 v / 48000 f", bench::Sphere}, TInput{"200 meshes, lights, cameras", bench::BusyScene}}) {
-        std::string s_input = s_dir + "/" + std::string(r.p_s_name).substr(0, std::string(r.p_s_name).find(' ')) + ".3ds";
-        WriteBytes(s_input, r.p_make());
-        PrintRow(r.p_s_name, s_input, t_opt);
-    }
+    for(const bench::TWrittenInput &r : bench::WriteGeneratedInputs(s_dir))
+        PrintRow(r.s_name, r.s_path, t_opt);
     fs::path t_corpus = fs::path(BAKE3DS_SOURCE_DIR) / ".." / "shared" / "corpus";
     if(t_opt.b_corpus && fs::is_directory(t_corpus)) {
         for(const fs::path &r_file : LargestCorpusFiles(t_corpus, 3)) {
