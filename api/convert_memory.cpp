@@ -61,7 +61,7 @@ int ConvertMemory(const uint8_t *p_data, size_t n_size, const char *p_s_class, c
     if(!LoadComplete(t_scene, p_data, n_size, r_options, p_error))
         return 0;
     size_t n_before = r_s_header.size();
-    CTextOut t_out(&r_s_header);
+    CTextOut t_out(&r_s_header, n_HeaderSizeHint(t_scene));
     t_out.UsePrintfFloats(b_printf_floats);
     WriteBanner(t_out);
     WriteHeader(t_out, t_scene, p_s_class, p_s_input_path);

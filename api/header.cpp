@@ -52,7 +52,7 @@ bool write_header(const Scene &scene, const char *class_name, const char *input_
 bool write_header(const Scene &scene, const char *class_name, const char *input_path, std::string &header) noexcept
 {
     size_t n_before = header.size();
-    CTextOut t_out(&header);
+    CTextOut t_out(&header, n_HeaderSizeHint(SceneAccess::r_Records(scene)));
     if(b_WriteAll(t_out, scene, class_name, input_path))
         return true;
     header.resize(n_before); // no partial header

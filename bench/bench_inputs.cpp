@@ -1,6 +1,11 @@
 #include "bench_inputs.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
 using namespace fixture;
 
@@ -123,6 +128,48 @@ TBytes BusyScene()
         nodes.push_back(Node(id_TargetNode, {NodeId(uint16_t(400 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(aim)}));
     }
     return File({"even", "odd"}, objects, nodes);
+}
+
+std::string s_MakeScratchDir(const std::string &r_s_prefix)
+{
+    std::filesystem::path t_dir = std::filesystem::temp_directory_path() / (r_s_prefix + std::to_string(getpid()));
+    std::filesystem::create_directories(t_dir);
+    return t_dir.string();
+}
+
+void WriteBytes(const std::string &r_s_path, const TBytes &r_bytes)
+{
+    FILE *p = std::fopen(r_s_path.c_str(), "wb");
+    std::fwrite(r_bytes.data(), 1, r_bytes.size(), p);
+    std::fclose(p);
+}
+
+std::vector<std::string> CorpusFiles(const std::string &r_s_corpus)
+{
+    std::vector<std::string> files;
+    for(const std::filesystem::directory_entry &r_entry : std::filesystem::recursive_directory_iterator(r_s_corpus)) {
+        std::string s_ext = r_entry.path().extension().string();
+        if(r_entry.is_regular_file() && (s_ext == ".3ds" || s_ext == ".3DS"))
+            files.push_back(r_entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<TWrittenInput> WriteGeneratedInputs(const std::string &r_s_dir)
+{
+    struct TInput {
+        const char *p_s_name, *p_s_file;
+        TBytes (*p_make)();
+    };
+    std::vector<TWrittenInput> written;
+    for(const TInput &r : {TInput{"grid 65535 v / 65535 f", "grid.3ds", LargeGrid},
+            TInput{"sphere 24002 v / 48000 f", "sphere.3ds", Sphere},
+            TInput{"200 meshes, lights, cameras", "200.3ds", BusyScene}}) {
+        written.push_back(TWrittenInput{r.p_s_name, r_s_dir + "/" + r.p_s_file});
+        WriteBytes(written.back().s_path, r.p_make());
+    }
+    return written;
 }
 
 } // namespace bench

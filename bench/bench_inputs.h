@@ -1,6 +1,9 @@
 #ifndef BAKE3DS_BENCH_INPUTS_H
 #define BAKE3DS_BENCH_INPUTS_H
 
+#include <string>
+#include <vector>
+
 #include "fixture/chunk_builder.h"
 
 namespace bench {
@@ -14,6 +17,27 @@ fixture::TBytes Sphere();
 
 // 200 small meshes, four lights and three cameras with animated tracks.
 fixture::TBytes BusyScene();
+
+// A fresh folder for a benchmark's files, in the temporary folder, named
+// after the prefix and this process.
+std::string s_MakeScratchDir(const std::string &r_s_prefix);
+
+// Writes the bytes to the file at the path.
+void WriteBytes(const std::string &r_s_path, const fixture::TBytes &r_bytes);
+
+// One of the scenes above, written as a file.
+struct TWrittenInput {
+    std::string s_name; // what it is, for a table
+    std::string s_path;
+};
+
+// The corpus's .3ds files (either case of the ending) below the folder,
+// in path order.
+std::vector<std::string> CorpusFiles(const std::string &r_s_corpus);
+
+// Writes the three scenes above into the folder as grid.3ds, sphere.3ds and
+// 200.3ds.
+std::vector<TWrittenInput> WriteGeneratedInputs(const std::string &r_s_dir);
 
 } // namespace bench
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace bake3ds {
 
@@ -23,20 +25,28 @@ void SortFacesByMaterial(TMesh &r_mesh)
     }
     if(int64_t(n_max) - n_min < int64_t(r_faces.size())) {
         // few distinct values, as material indices are: a counting sort,
-        // stable by construction, one pass to count and one to place
+        // stable by construction, one pass to count and one to give each
+        // face its place; the faces then move to their places in place, by
+        // cycles, so that no second face array is touched
         try {
-            std::vector<size_t> starts(size_t(n_max - n_min) + 2, 0);
+            std::vector<uint32_t> places(size_t(n_max - n_min) + 2, 0);
             for(const TFace &r_face : r_faces)
-                ++ starts[size_t(r_face.n_material - n_min) + 1];
-            for(size_t i = 1; i < starts.size(); ++ i)
-                starts[i] += starts[i - 1];
-            std::vector<TFace> sorted(r_faces.size());
-            for(const TFace &r_face : r_faces)
-                sorted[starts[size_t(r_face.n_material - n_min)] ++] = r_face;
-            r_faces.swap(sorted);
+                ++ places[size_t(r_face.n_material - n_min) + 1];
+            for(size_t i = 1; i < places.size(); ++ i)
+                places[i] += places[i - 1];
+            std::vector<uint32_t> place(r_faces.size());
+            for(size_t i = 0; i < r_faces.size(); ++ i)
+                place[i] = places[size_t(r_faces[i].n_material - n_min)] ++;
+            for(size_t i = 0; i < r_faces.size(); ++ i) {
+                while(place[i] != i) {
+                    uint32_t n_to = place[i];
+                    std::swap(r_faces[i], r_faces[n_to]);
+                    std::swap(place[i], place[n_to]);
+                }
+            }
             return;
         } catch(const std::bad_alloc &) {
-            // no room to place into: the merge sort below works in place then
+            // no room for the places: the merge sort below works in place then
         }
     }
     // a lambda rather than the function's address, so that the comparison is inlined

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,7 +50,24 @@ void TuneAllocator()
 #endif
 }
 
-TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes, std::string &r_s_reason)
+void PrefaultForWrite(void *p, size_t n)
+{
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    // madvise takes a page-aligned start: the whole pages inside the range,
+    // the two partial ones fault in as written
+    uintptr_t n_page = uintptr_t(sysconf(_SC_PAGESIZE));
+    uintptr_t n_start = (reinterpret_cast<uintptr_t>(p) + n_page - 1) & ~(n_page - 1);
+    uintptr_t n_end = (reinterpret_cast<uintptr_t>(p) + n) & ~(n_page - 1);
+    // a kernel without it says EINVAL: the pages then fault in as written
+    if(n_end > n_start)
+        madvise(reinterpret_cast<void *>(n_start), n_end - n_start, MADV_POPULATE_WRITE);
+#else
+    (void)p;
+    (void)n;
+#endif
+}
+
+TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
 {
     // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
     // is then refused as not regular
@@ -66,13 +84,13 @@ TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes,
     }
     if(!S_ISREG(t_stat.st_mode))
         return file_NotRegular;
-    // one byte more than the size, so that the end shows without growing
-    r_bytes.resize(size_t(t_stat.st_size) + 1);
-    size_t n_got = 0;
+    size_t n_room;
+    r_bytes.Expect(size_t(t_stat.st_size) + 1);
+    uint8_t *p_room = r_bytes.p_Room(n_room);
+    PrefaultForWrite(p_room, n_room);
     for(;;) {
-        if(n_got == r_bytes.size())
-            r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew while read
-        ssize_t n_read = read(n_fd, r_bytes.data() + n_got, r_bytes.size() - n_got);
+        p_room = r_bytes.p_Room(n_room);
+        ssize_t n_read = read(n_fd, p_room, n_room);
         if(n_read < 0 && errno == EINTR)
             continue;
         if(n_read < 0) {
@@ -81,9 +99,8 @@ TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes,
         }
         if(n_read == 0)
             break;
-        n_got += size_t(n_read);
+        r_bytes.Add(size_t(n_read));
     }
-    r_bytes.resize(n_got);
     return file_Read;
 }
 

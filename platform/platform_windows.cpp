@@ -165,7 +165,11 @@ void TuneAllocator()
 {
 }
 
-TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes, std::string &r_s_reason)
+void PrefaultForWrite(void *, size_t)
+{
+}
+
+TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
 {
     HANDLE t_file = t_OpenExisting(p_s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if(t_file == INVALID_HANDLE_VALUE) {
@@ -185,24 +189,19 @@ TFileRead n_ReadRegularFile(const char *p_s_path, std::vector<uint8_t> &r_bytes,
         r_s_reason = s_SystemReason(GetLastError());
         return file_Unreadable;
     }
-    // one byte more than the size, so that the end shows without growing
-    r_bytes.resize(size_t(t_size.QuadPart) + 1);
-    size_t n_got = 0;
+    r_bytes.Expect(size_t(t_size.QuadPart) + 1);
     for(;;) {
-        if(n_got == r_bytes.size())
-            r_bytes.resize(n_got + 65536 + n_got / 2); // the file grew while read
-        size_t n_room = r_bytes.size() - n_got;
+        size_t n_room;
+        uint8_t *p_room = r_bytes.p_Room(n_room);
         DWORD n_read = 0;
-        if(!ReadFile(t_file, r_bytes.data() + n_got, n_room < n_io_chunk_max ? DWORD(n_room) : n_io_chunk_max,
-               &n_read, nullptr)) {
+        if(!ReadFile(t_file, p_room, n_room < n_io_chunk_max ? DWORD(n_room) : n_io_chunk_max, &n_read, nullptr)) {
             r_s_reason = s_SystemReason(GetLastError());
             return file_Unreadable;
         }
         if(n_read == 0)
             break;
-        n_got += n_read;
+        r_bytes.Add(n_read);
     }
-    r_bytes.resize(n_got);
     return file_Read;
 }
 

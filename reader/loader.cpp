@@ -77,7 +77,7 @@ int n_LoadFileObserved(C3dsScene &r_scene, const char *p_s_path, TLoadError *p_e
     const TLoadOptions &r_options)
 {
     r_scene = C3dsScene();
-    std::vector<uint8_t> bytes;
+    CFileBytes bytes;
     TLoadRule n_rule = rule_None;
     std::string s_reason;
     try {
@@ -98,7 +98,7 @@ int n_LoadFileObserved(C3dsScene &r_scene, const char *p_s_path, TLoadError *p_e
         }
         return 0;
     }
-    return n_LoadObserved(r_scene, bytes.data(), bytes.size(), p_error, p_stats, r_options);
+    return n_LoadObserved(r_scene, bytes.p_Data(), bytes.n_Size(), p_error, p_stats, r_options);
 }
 
 } // namespace

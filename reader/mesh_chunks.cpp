@@ -3,6 +3,7 @@
 // the fill pass, wherever the sub-chunk stands. Without a current mesh, and
 // in the counting pass, they consume their bytes and store nothing.
 
+#include "reader/fresh_array.h"
 #include "reader/handlers.h"
 
 namespace bake3ds {
@@ -53,7 +54,7 @@ int ReadVertexList(TLoader &r_ld, int64_t)
         return -1;
     p_mesh->n_vertex_num = n;
     p_mesh->n_mapped_num = 0;
-    p_mesh->p_vertex.assign(size_t(n), TVertex{});
+    AssignFresh(p_mesh->p_vertex, size_t(n), TVertex{});
     for(TVertex &r_vertex : p_mesh->p_vertex) {
         float p_xyz[3];
         r_in.ReadFloats(p_xyz, 3);
@@ -88,7 +89,7 @@ int ReadFaceList(TLoader &r_ld, int64_t)
     if(r_ld.p_error)
         r_ld.NoteFaceList();
     p_mesh->n_face_num = n;
-    p_mesh->p_face.assign(size_t(n), TFace{-1, {0, 0, 0}, {0, 0, 0}});
+    AssignFresh(p_mesh->p_face, size_t(n), TFace{-1, {0, 0, 0}, {0, 0, 0}});
     for(TFace &r_face : p_mesh->p_face) {
         int n_a = r_in.n_U16(), n_b = r_in.n_U16(), n_c = r_in.n_U16();
         r_in.Skip(2); // flags

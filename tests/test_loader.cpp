@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/platform.h"
 #include "reader/load_error.h"
 #include "reader/load_options.h"
 #include "test_support.h"
@@ -108,6 +113,18 @@ TEST(Loader, LoadsOnlyReadableRegularFiles)
     std::string s_fifo = t_dir.s_File("pipe.3ds");
     ASSERT_EQ(mkfifo(s_fifo.c_str(), 0600), 0);
     EXPECT_EQ(s.Load(s_fifo.c_str()), 0) << "a pipe, refused without waiting for a writer";
+
+    // a regular file that gives more bytes than its size said, as the files
+    // of Linux's /proc do (size 0), is read to its end: the room for it grows
+    // as it is read, keeping what was read before
+    std::ifstream t_proc("/proc/self/cmdline", std::ios::binary);
+    if(t_proc) {
+        std::string s_expected((std::istreambuf_iterator<char>(t_proc)), std::istreambuf_iterator<char>());
+        CFileBytes bytes;
+        std::string s_reason;
+        ASSERT_EQ(n_ReadRegularFile("/proc/self/cmdline", bytes, s_reason), file_Read) << s_reason;
+        EXPECT_EQ(std::string(reinterpret_cast<const char *>(bytes.p_Data()), bytes.n_Size()), s_expected);
+    }
 }
 
 namespace {

@@ -135,6 +135,28 @@ TEST(MeshChunks, EmptyAndRepeatedLists)
     EXPECT_EQ(replaced.p_vertex[0].p_position[0], 5.0f);
     EXPECT_EQ(replaced.n_face_num, 1);
     EXPECT_EQ(replaced.p_face[0].p_corner[0], 2);
+
+    // a replacing list, shorter (in the array already there) or longer (in
+    // a fresh one), keeps nothing of the records it replaces: no mapping,
+    // no material
+    for(size_t n_new : {2, 6}) {
+        std::vector<TPoint> points(n_new, TPoint{9, 9, 9});
+        std::vector<TTriangle> faces(n_new, TTriangle{0, 1, 1});
+        CChunk mapped(id_TriObject);
+        mapped.Add(VertexList(p_square)).Add(MappingCoords({{1, 2}, {3, 4}, {5, 6}, {7, 8}}))
+            .Add(FaceList({{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {0, 1, 3}}, {MaterialGroup("red", {0, 1, 2, 3})}))
+            .Add(VertexList(points)).Add(FaceList(faces));
+        C3dsScene s;
+        ASSERT_EQ(n_LoadBytes(Scene({Material("red"), CChunk(id_NamedObject).Name("m").Add(mapped)}).Bytes(), s), 1);
+        const TMesh &r_mesh = s.p_object[0];
+        ASSERT_EQ(r_mesh.p_vertex.size(), n_new);
+        ASSERT_EQ(r_mesh.p_face.size(), n_new);
+        for(size_t i = 0; i < n_new; ++ i) {
+            EXPECT_TRUE(r_mesh.p_vertex[i].p_texcoord[0] == 0 && r_mesh.p_vertex[i].p_texcoord[1] == 0)
+                << n_new << " vertices, vertex " << i;
+            EXPECT_EQ(r_mesh.p_face[i].n_material, -1) << n_new << " faces, face " << i;
+        }
+    }
 }
 
 TEST(MeshChunks, NamesOfMeshes)

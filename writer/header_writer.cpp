@@ -178,4 +178,18 @@ void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_clas
     r_out.Put("\n/*\n * -end-of-file-\n */\n");
 }
 
+size_t n_HeaderSizeHint(const C3dsScene &r_scene)
+{
+    // a vertex line of eight values of about ten characters each, a face's
+    // three indices of up to five digits; the class and tables around them
+    // are a few kilobytes, and a record a few hundred characters (an empty
+    // mesh about 560 with a short input path, which its comments repeat)
+    size_t n = 16384;
+    for(const TMesh &r_mesh : r_scene.p_object)
+        n += 640 + 104 * r_mesh.p_vertex.size() + 21 * r_mesh.p_face.size();
+    for(const TSceneCamera &r_camera : r_scene.p_camera)
+        n += 512 + 48 * (r_camera.t_position.p_time.size() + r_camera.t_target.p_time.size());
+    return n + 512 * (r_scene.p_light.size() + r_scene.p_material.size());
+}
+
 } // namespace bake3ds

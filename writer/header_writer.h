@@ -18,6 +18,13 @@ void WriteBanner(CTextOut &r_out);
 void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class,
     const char *p_s_input_path);
 
+// About how many characters WriteHeader writes for the scene, from its
+// counts alone: typical vertex and index lines and a margin for the rest.
+// A hint for sizing memory the header is written to in one allocation,
+// instead of an array that grows and copies itself; the header may be
+// longer.
+size_t n_HeaderSizeHint(const C3dsScene &r_scene);
+
 } // namespace bake3ds
 
 #endif

@@ -7,6 +7,16 @@
 
 namespace bake3ds {
 
+CTextOut::CTextOut(std::string *p_dest, size_t n_expected) : m_p_dest(p_dest)
+{
+    try {
+        p_dest->reserve(p_dest->size() + n_expected);
+    } catch(const std::bad_alloc &) {
+        // only a hint: the string grows as it must, and reports what fails then
+    } catch(const std::length_error &) {
+    }
+}
+
 void CTextOut::Emit(const char *p_text, size_t n_len)
 {
     m_n_written += n_len;

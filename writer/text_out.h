@@ -32,6 +32,10 @@ public:
     explicit CTextOut(CTextSink *p_sink) : m_p_sink(p_sink) {}
     // Text is appended to the string; memory that runs out is a write error.
     explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
+    // The same, the string first given room for about n_expected more
+    // characters where memory allows, so that a large text is not copied
+    // each time the string outgrows its memory.
+    CTextOut(std::string *p_dest, size_t n_expected);
     CTextOut(const CTextOut &) = delete;
     CTextOut &operator=(const CTextOut &) = delete;
     ~CTextOut() { Flush(); }

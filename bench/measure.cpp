@@ -1,0 +1,154 @@
+#include "measure.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "bake3ds/bake3ds.h"
+
+extern char **environ;
+
+namespace bench {
+
+namespace {
+
+// Runs the command once: its wall time in ms, peak resident set in kB and
+// page faults; false when it could not start, else its exit status in
+// r_n_status (-1 for a signal).
+bool b_RunOnce(const std::vector<std::string> &args, const char *p_s_stdout, double &r_f_ms, long &r_n_rss_kb,
+    long &r_n_faults, int &r_n_status)
+{
+    posix_spawn_file_actions_t t_actions;
+    posix_spawn_file_actions_init(&t_actions);
+    posix_spawn_file_actions_addopen(&t_actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&t_actions, 1, p_s_stdout, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    posix_spawn_file_actions_addopen(&t_actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> copy = args;
+    std::vector<char *> argv;
+    for(std::string &r_s : copy)
+        argv.push_back(&r_s[0]);
+    argv.push_back(nullptr);
+    auto t_start = std::chrono::steady_clock::now();
+    pid_t n_pid;
+    int n_error = posix_spawnp(&n_pid, argv[0], &t_actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&t_actions);
+    if(n_error)
+        return false;
+    int n_wait;
+    struct rusage t_usage;
+    if(wait4(n_pid, &n_wait, 0, &t_usage) != n_pid)
+        return false;
+    r_f_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
+    r_n_rss_kb = t_usage.ru_maxrss;
+    r_n_faults = t_usage.ru_minflt + t_usage.ru_majflt;
+    r_n_status = WIFEXITED(n_wait) ? WEXITSTATUS(n_wait) : -1;
+    return true;
+}
+
+std::string s_self_path;
+
+} // namespace
+
+bool b_MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
+{
+    s_self_path = std::filesystem::canonical("/proc/self/exe").string();
+    // --measure RUNS STDOUT COMMAND...: prints "ms rss_kb faults status" per run
+    if(n_argc < 5 || std::string(p_argv[1]) != "--measure")
+        return false;
+    int n_runs = std::atoi(p_argv[2]);
+    std::vector<std::string> args(p_argv + 4, p_argv + n_argc);
+    r_n_status = 0;
+    for(int i = 0; i < n_runs; ++ i) {
+        double f_ms;
+        long n_rss, n_faults;
+        int n_status;
+        if(!b_RunOnce(args, p_argv[3], f_ms, n_rss, n_faults, n_status)) {
+            r_n_status = 1;
+            break;
+        }
+        std::printf("%f %ld %ld %d\n", f_ms, n_rss, n_faults, n_status);
+    }
+    return true;
+}
+
+TMeasure t_Measure(const std::vector<std::string> &args, int n_runs, int n_status, const std::string &r_s_stdout)
+{
+    TMeasure t;
+    auto quoted = [](const std::string &r_s) { return "'" + r_s + "'"; };
+    std::string s_command = quoted(s_self_path) + " --measure " + std::to_string(n_runs) + " " +
+        quoted(r_s_stdout.empty() ? "/dev/null" : r_s_stdout);
+    for(const std::string &r_s : args)
+        s_command += " " + quoted(r_s);
+    FILE *p_pipe = popen(s_command.c_str(), "r");
+    if(!p_pipe)
+        return t;
+    struct TRun {
+        double f_ms;
+        long n_faults;
+    };
+    std::vector<TRun> runs;
+    double f_ms;
+    long n_rss, n_faults;
+    int n_got_status;
+    bool b_statuses = true;
+    while(std::fscanf(p_pipe, "%lf %ld %ld %d", &f_ms, &n_rss, &n_faults, &n_got_status) == 4) {
+        runs.push_back(TRun{f_ms, n_faults});
+        t.f_peak_rss_mb = std::max(t.f_peak_rss_mb, double(n_rss) / 1024);
+        b_statuses = b_statuses && n_got_status == n_status;
+    }
+    if(pclose(p_pipe) != 0 || int(runs.size()) != n_runs || !b_statuses)
+        return t;
+    std::sort(runs.begin(), runs.end(), [](const TRun &r_a, const TRun &r_b) { return r_a.f_ms < r_b.f_ms; });
+    t.f_min_ms = runs.front().f_ms;
+    t.f_median_ms = runs[runs.size() / 2].f_ms;
+    t.n_faults = runs[runs.size() / 2].n_faults;
+    t.b_ok = true;
+    return t;
+}
+
+double f_Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+double f_MsSince(std::chrono::steady_clock::time_point t_start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
+}
+
+std::string s_ReadBytes(const std::string &r_s_path)
+{
+    std::string s;
+    FILE *p = std::fopen(r_s_path.c_str(), "rb");
+    if(!p)
+        return s;
+    char p_buffer[65536];
+    for(size_t n; (n = std::fread(p_buffer, 1, sizeof(p_buffer), p)) > 0;)
+        s.append(p_buffer, n);
+    std::fclose(p);
+    return s;
+}
+
+double f_LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs)
+{
+    std::vector<double> times;
+    for(int i = 0; i < n_runs; ++ i) {
+        std::string s_header;
+        auto t_start = std::chrono::steady_clock::now();
+        if(!bake3ds::convert(r_s_bytes.data(), r_s_bytes.size(), r_s_name.c_str(), s_header))
+            return 0;
+        times.push_back(f_MsSince(t_start));
+    }
+    return f_Median(times);
+}
+
+} // namespace bench
