@@ -100,6 +100,7 @@ void Objects(std::string &r_s, const Report &r_report)
         t.Member("vertices", s_Num(r_mesh.vertex_count));
         t.Member("faces", s_Num(r_mesh.face_count));
         t.Member("mapped_vertices", s_Num(r_mesh.mapped_count));
+        t.Member("smoothing_groups", p_s_Bool(r_mesh.smoothing_groups));
         t.Member("node_id", s_Num(r_mesh.node_id));
         t.Member("parent", s_Num(r_mesh.parent));
         std::string &r_groups = t.Key("groups");
@@ -115,6 +116,23 @@ void Objects(std::string &r_s, const Report &r_report)
         r_groups += "]";
     }
     r_s += r_report.meshes.empty() ? "]" : "\n  ]";
+}
+
+void Maps(std::string &r_s, const Report &r_report)
+{
+    r_s += "[";
+    for(size_t i = 0; i < r_report.maps.size(); ++ i) {
+        const ReportMap &r_map = r_report.maps[i];
+        r_s += i ? ",\n    " : "\n    ";
+        CObject t(r_s);
+        t.Member("chunk", r_map.chunk < 0 ? "null" : s_Id(r_map.chunk));
+        t.Member("kind", r_map.chunk < 0 ? "null" : s_JsonString(r_map.kind));
+        t.Member("name", s_JsonString(r_map.name));
+        t.Member("terminated", p_s_Bool(r_map.terminated));
+        t.Member("material", s_Num(r_map.material));
+        t.Member("material_name", r_map.material < 0 ? "null" : s_JsonString(r_map.material_name));
+    }
+    r_s += r_report.maps.empty() ? "]" : "\n  ]";
 }
 
 // A list of chunk entries, with their names when b_names.
@@ -148,6 +166,7 @@ void SceneMembers(CObject &r_doc, const Report &r_report)
     for(size_t i = 0; i < r_report.materials.size(); ++ i)
         r_materials += (i ? ", " : "") + s_JsonString(r_report.materials[i]);
     r_materials += "]";
+    Maps(r_doc.Key("texture_maps"), r_report);
     std::string &r_lights = r_doc.Key("lights");
     r_lights += "[";
     for(size_t i = 0; i < r_report.lights.size(); ++ i) {
