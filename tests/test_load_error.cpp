@@ -187,7 +187,7 @@ TEST(InfoReport, TextAndJsonEscapeHostileNames)
 TEST(InfoTool, TheWholeReportOfTheEveryChunkSceneInTextAndJson)
 {
     // each tab of the text report is written \t, so that the literal shows it
-    std::string s_text = R"(file: "every_chunk.3ds", 2388 bytes
+    std::string s_text = R"(file: "every_chunk.3ds", 2396 bytes
 loads: yes
 \t2 lights
 \t2 materials
@@ -238,13 +238,13 @@ chunks read past (the header keeps nothing of them):
 \t0x1200 background colour: 1, first at offset 42
 \t0x2100 ambient light: 1, first at offset 66
 \t0x3D3E mesh version: 1, first at offset 22
-\t0x4111 vertex flags: 1, first at offset 890
-\t0x4150 smoothing groups: 2, first at offset 985
-\t0x4165 mesh colour: 1, first at offset 1101
-\t0x4170 mapping parameters: 1, first at offset 1108
-\t0x4190 mesh chunk 0x4190: 1, first at offset 1115
-\t0x7001 viewport layout: 1, first at offset 1478
-\t0x7020 viewport data: 1, first at offset 1488
+\t0x4111 vertex flags: 1, first at offset 898
+\t0x4150 smoothing groups: 2, first at offset 993
+\t0x4165 mesh colour: 1, first at offset 1109
+\t0x4170 mapping parameters: 1, first at offset 1116
+\t0x4190 mesh chunk 0x4190: 1, first at offset 1123
+\t0x7001 viewport layout: 1, first at offset 1486
+\t0x7020 viewport data: 1, first at offset 1496
 \t0xA010 material ambient colour: 1, first at offset 128
 \t0xA020 material diffuse colour: 1, first at offset 170
 \t0xA030 material highlight colour: 1, first at offset 212
@@ -265,37 +265,37 @@ chunks read past (the header keeps nothing of them):
 \t0xA230 bump map: 2, first at offset 640
 \t0xA252 map chunk 0xA252: 1, first at offset 740
 \t0xA300 texture map name: 6, first at offset 454
-\t0xA351 map tiling: 3, first at offset 472
+\t0xA351 map tiling: 4, first at offset 472
 \t0xA353 map blur: 3, first at offset 480
 \t0xA354 map u scale: 3, first at offset 490
 \t0xA356 map v scale: 3, first at offset 500
 \t0xA358 map u offset: 3, first at offset 510
 \t0xA35A map v offset: 3, first at offset 520
 \t0xA35C map rotation: 3, first at offset 530
-\t0xB001 ambient node: 1, first at offset 1528
-\t0xB005 light node: 1, first at offset 2227
-\t0xB006 light target node: 1, first at offset 2314
-\t0xB007 spotlight node: 1, first at offset 2345
-\t0xB008 animation segment: 1, first at offset 1514
-\t0xB011 instance name: 1, first at offset 1670
-\t0xB013 pivot: 1, first at offset 1652
-\t0xB021 rotation track: 1, first at offset 1749
-\t0xB022 scale track: 1, first at offset 1821
-\t0xB023 field-of-view track: 1, first at offset 2061
-\t0xB024 roll track: 1, first at offset 2101
-\t0xB025 colour track: 1, first at offset 1564
-\t0xB026 morph track: 1, first at offset 1869
-\t0xB029 hide track: 1, first at offset 1879
+\t0xB001 ambient node: 1, first at offset 1536
+\t0xB005 light node: 1, first at offset 2235
+\t0xB006 light target node: 1, first at offset 2322
+\t0xB007 spotlight node: 1, first at offset 2353
+\t0xB008 animation segment: 1, first at offset 1522
+\t0xB011 instance name: 1, first at offset 1678
+\t0xB013 pivot: 1, first at offset 1660
+\t0xB021 rotation track: 1, first at offset 1757
+\t0xB022 scale track: 1, first at offset 1829
+\t0xB023 field-of-view track: 1, first at offset 2069
+\t0xB024 roll track: 1, first at offset 2109
+\t0xB025 colour track: 1, first at offset 1572
+\t0xB026 morph track: 1, first at offset 1877
+\t0xB029 hide track: 1, first at offset 1887
 
 unknown chunk ids (skipped with their contents):
 \t0x2200: 2, first at offset 90
-\t0x4181: 1, first at offset 1234
+\t0x4181: 1, first at offset 1242
 )";
     for(size_t n_at = s_text.find("\\t"); n_at != std::string::npos; n_at = s_text.find("\\t", n_at))
         s_text.replace(n_at, 2, "\t");
     const std::string s_json = R"({
   "file": "every_chunk.3ds",
-  "size": 2388,
+  "size": 2396,
   "loaded": true,
   "counts": {"lights": 2, "materials": 2, "objects": 2, "cameras": 1},
   "objects": [
@@ -323,13 +323,13 @@ unknown chunk ids (skipped with their contents):
     {"chunk": "0x1200", "name": "background colour", "count": 1, "first_offset": 42},
     {"chunk": "0x2100", "name": "ambient light", "count": 1, "first_offset": 66},
     {"chunk": "0x3D3E", "name": "mesh version", "count": 1, "first_offset": 22},
-    {"chunk": "0x4111", "name": "vertex flags", "count": 1, "first_offset": 890},
-    {"chunk": "0x4150", "name": "smoothing groups", "count": 2, "first_offset": 985},
-    {"chunk": "0x4165", "name": "mesh colour", "count": 1, "first_offset": 1101},
-    {"chunk": "0x4170", "name": "mapping parameters", "count": 1, "first_offset": 1108},
-    {"chunk": "0x4190", "name": "mesh chunk 0x4190", "count": 1, "first_offset": 1115},
-    {"chunk": "0x7001", "name": "viewport layout", "count": 1, "first_offset": 1478},
-    {"chunk": "0x7020", "name": "viewport data", "count": 1, "first_offset": 1488},
+    {"chunk": "0x4111", "name": "vertex flags", "count": 1, "first_offset": 898},
+    {"chunk": "0x4150", "name": "smoothing groups", "count": 2, "first_offset": 993},
+    {"chunk": "0x4165", "name": "mesh colour", "count": 1, "first_offset": 1109},
+    {"chunk": "0x4170", "name": "mapping parameters", "count": 1, "first_offset": 1116},
+    {"chunk": "0x4190", "name": "mesh chunk 0x4190", "count": 1, "first_offset": 1123},
+    {"chunk": "0x7001", "name": "viewport layout", "count": 1, "first_offset": 1486},
+    {"chunk": "0x7020", "name": "viewport data", "count": 1, "first_offset": 1496},
     {"chunk": "0xA010", "name": "material ambient colour", "count": 1, "first_offset": 128},
     {"chunk": "0xA020", "name": "material diffuse colour", "count": 1, "first_offset": 170},
     {"chunk": "0xA030", "name": "material highlight colour", "count": 1, "first_offset": 212},
@@ -350,31 +350,31 @@ unknown chunk ids (skipped with their contents):
     {"chunk": "0xA230", "name": "bump map", "count": 2, "first_offset": 640},
     {"chunk": "0xA252", "name": "map chunk 0xA252", "count": 1, "first_offset": 740},
     {"chunk": "0xA300", "name": "texture map name", "count": 6, "first_offset": 454},
-    {"chunk": "0xA351", "name": "map tiling", "count": 3, "first_offset": 472},
+    {"chunk": "0xA351", "name": "map tiling", "count": 4, "first_offset": 472},
     {"chunk": "0xA353", "name": "map blur", "count": 3, "first_offset": 480},
     {"chunk": "0xA354", "name": "map u scale", "count": 3, "first_offset": 490},
     {"chunk": "0xA356", "name": "map v scale", "count": 3, "first_offset": 500},
     {"chunk": "0xA358", "name": "map u offset", "count": 3, "first_offset": 510},
     {"chunk": "0xA35A", "name": "map v offset", "count": 3, "first_offset": 520},
     {"chunk": "0xA35C", "name": "map rotation", "count": 3, "first_offset": 530},
-    {"chunk": "0xB001", "name": "ambient node", "count": 1, "first_offset": 1528},
-    {"chunk": "0xB005", "name": "light node", "count": 1, "first_offset": 2227},
-    {"chunk": "0xB006", "name": "light target node", "count": 1, "first_offset": 2314},
-    {"chunk": "0xB007", "name": "spotlight node", "count": 1, "first_offset": 2345},
-    {"chunk": "0xB008", "name": "animation segment", "count": 1, "first_offset": 1514},
-    {"chunk": "0xB011", "name": "instance name", "count": 1, "first_offset": 1670},
-    {"chunk": "0xB013", "name": "pivot", "count": 1, "first_offset": 1652},
-    {"chunk": "0xB021", "name": "rotation track", "count": 1, "first_offset": 1749},
-    {"chunk": "0xB022", "name": "scale track", "count": 1, "first_offset": 1821},
-    {"chunk": "0xB023", "name": "field-of-view track", "count": 1, "first_offset": 2061},
-    {"chunk": "0xB024", "name": "roll track", "count": 1, "first_offset": 2101},
-    {"chunk": "0xB025", "name": "colour track", "count": 1, "first_offset": 1564},
-    {"chunk": "0xB026", "name": "morph track", "count": 1, "first_offset": 1869},
-    {"chunk": "0xB029", "name": "hide track", "count": 1, "first_offset": 1879}
+    {"chunk": "0xB001", "name": "ambient node", "count": 1, "first_offset": 1536},
+    {"chunk": "0xB005", "name": "light node", "count": 1, "first_offset": 2235},
+    {"chunk": "0xB006", "name": "light target node", "count": 1, "first_offset": 2322},
+    {"chunk": "0xB007", "name": "spotlight node", "count": 1, "first_offset": 2353},
+    {"chunk": "0xB008", "name": "animation segment", "count": 1, "first_offset": 1522},
+    {"chunk": "0xB011", "name": "instance name", "count": 1, "first_offset": 1678},
+    {"chunk": "0xB013", "name": "pivot", "count": 1, "first_offset": 1660},
+    {"chunk": "0xB021", "name": "rotation track", "count": 1, "first_offset": 1757},
+    {"chunk": "0xB022", "name": "scale track", "count": 1, "first_offset": 1829},
+    {"chunk": "0xB023", "name": "field-of-view track", "count": 1, "first_offset": 2069},
+    {"chunk": "0xB024", "name": "roll track", "count": 1, "first_offset": 2109},
+    {"chunk": "0xB025", "name": "colour track", "count": 1, "first_offset": 1572},
+    {"chunk": "0xB026", "name": "morph track", "count": 1, "first_offset": 1877},
+    {"chunk": "0xB029", "name": "hide track", "count": 1, "first_offset": 1887}
   ],
   "unknown": [
     {"chunk": "0x2200", "count": 2, "first_offset": 90},
-    {"chunk": "0x4181", "count": 1, "first_offset": 1234}
+    {"chunk": "0x4181", "count": 1, "first_offset": 1242}
   ],
   "error": null
 }
