@@ -11,6 +11,8 @@
 # difference), 77 when the corpus file is absent.
 set -u
 info=$1 corpus=$2 expected=$3
+# the program runs from inside the corpus folder
+case $info in /*) ;; *) info=$(pwd)/$info ;; esac
 folder=$corpus/assimp-testmodels
 file=cube_with_diffuse_texture.3DS
 if [ ! -f "$folder/$file" ]; then
