@@ -1,6 +1,7 @@
 #include "api/json_report.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace bake3ds {
 
@@ -48,6 +49,20 @@ private:
     const char *m_p_s_separator;
     bool m_b_first = true;
 };
+
+// A list of JSON objects, one a line, the members of each written by
+// write(object, item).
+template <class TItem, class TWrite>
+void ObjectList(std::string &r_s, const std::vector<TItem> &r_items, TWrite write)
+{
+    r_s += "[";
+    for(size_t i = 0; i < r_items.size(); ++ i) {
+        r_s += i ? ",\n    " : "\n    ";
+        CObject t(r_s);
+        write(t, r_items[i]);
+    }
+    r_s += r_items.empty() ? "]" : "\n  ]";
+}
 
 void Error(std::string &r_s, const LoadFailure &r_error)
 {
@@ -100,6 +115,7 @@ void Objects(std::string &r_s, const Report &r_report)
         t.Member("vertices", s_Num(r_mesh.vertex_count));
         t.Member("faces", s_Num(r_mesh.face_count));
         t.Member("mapped_vertices", s_Num(r_mesh.mapped_count));
+        t.Member("smoothing_groups", p_s_Bool(r_mesh.smoothing_groups));
         t.Member("node_id", s_Num(r_mesh.node_id));
         t.Member("parent", s_Num(r_mesh.parent));
         std::string &r_groups = t.Key("groups");
@@ -117,20 +133,28 @@ void Objects(std::string &r_s, const Report &r_report)
     r_s += r_report.meshes.empty() ? "]" : "\n  ]";
 }
 
+void Maps(std::string &r_s, const Report &r_report)
+{
+    ObjectList(r_s, r_report.maps, [](CObject &t, const ReportMap &r_map) {
+        t.Member("chunk", r_map.chunk < 0 ? "null" : s_Id(r_map.chunk));
+        t.Member("kind", r_map.chunk < 0 ? "null" : s_JsonString(r_map.kind));
+        t.Member("name", s_JsonString(r_map.name));
+        t.Member("terminated", p_s_Bool(r_map.terminated));
+        t.Member("material", s_Num(r_map.material));
+        t.Member("material_name", r_map.material < 0 ? "null" : s_JsonString(r_map.material_name));
+    });
+}
+
 // A list of chunk entries, with their names when b_names.
 void Chunks(std::string &r_s, const std::vector<ReportChunk> &r_chunks, bool b_names)
 {
-    r_s += "[";
-    for(size_t i = 0; i < r_chunks.size(); ++ i) {
-        r_s += i ? ",\n    " : "\n    ";
-        CObject t(r_s);
-        t.Member("chunk", s_Id(r_chunks[i].id));
+    ObjectList(r_s, r_chunks, [b_names](CObject &t, const ReportChunk &r_chunk) {
+        t.Member("chunk", s_Id(r_chunk.id));
         if(b_names)
-            t.Member("name", s_JsonString(r_chunks[i].name));
-        t.Member("count", s_Num(r_chunks[i].count));
-        t.Member("first_offset", s_Num(r_chunks[i].first_offset));
-    }
-    r_s += r_chunks.empty() ? "]" : "\n  ]";
+            t.Member("name", s_JsonString(r_chunk.name));
+        t.Member("count", s_Num(r_chunk.count));
+        t.Member("first_offset", s_Num(r_chunk.first_offset));
+    });
 }
 
 void SceneMembers(CObject &r_doc, const Report &r_report)
@@ -148,6 +172,7 @@ void SceneMembers(CObject &r_doc, const Report &r_report)
     for(size_t i = 0; i < r_report.materials.size(); ++ i)
         r_materials += (i ? ", " : "") + s_JsonString(r_report.materials[i]);
     r_materials += "]";
+    Maps(r_doc.Key("texture_maps"), r_report);
     std::string &r_lights = r_doc.Key("lights");
     r_lights += "[";
     for(size_t i = 0; i < r_report.lights.size(); ++ i) {

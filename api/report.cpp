@@ -11,6 +11,14 @@ namespace bake3ds {
 
 namespace {
 
+// The material's name, empty for -1 or an index the scene does not have.
+std::string s_MaterialName(const C3dsScene &r_scene, int n_material)
+{
+    if(n_material < 0 || n_material >= r_scene.n_material_num)
+        return std::string();
+    return r_scene.p_material[size_t(n_material)].p_s_name;
+}
+
 ReportMesh t_MeshReport(const C3dsScene &r_scene, const TMesh &r_mesh)
 {
     ReportMesh t;
@@ -23,16 +31,26 @@ ReportMesh t_MeshReport(const C3dsScene &r_scene, const TMesh &r_mesh)
     CMatRangeWalk t_walk(r_mesh);
     TMatRange t_range;
     while(t_walk.b_Next(t_range)) {
-        std::string s_material;
-        if(t_range.n_material >= 0 && t_range.n_material < r_scene.n_material_num)
-            s_material = r_scene.p_material[size_t(t_range.n_material)].p_s_name;
-        t.groups.push_back({t_range.n_material, s_material, t_range.n_count / 3});
+        t.groups.push_back({t_range.n_material, s_MaterialName(r_scene, t_range.n_material), t_range.n_count / 3});
     }
     return t;
 }
 
 // Fills the report of a file that loaded: its scene, faces in material
 // order, and the chunks its counting walk met.
+void DescribeMaps(Report &r_report, const C3dsScene &r_scene, const TChunkStats &r_stats)
+{
+    for(const TMapName &r_map : r_stats.maps) {
+        const TChunkInfo *p_info = r_map.n_map_chunk < 0 ? nullptr : p_FindChunkInfo(uint16_t(r_map.n_map_chunk));
+        r_report.maps.push_back({r_map.n_map_chunk, p_info ? p_info->p_s_name : "", r_map.s_name,
+            r_map.b_terminated, r_map.n_material, s_MaterialName(r_scene, r_map.n_material)});
+    }
+    for(int n_mesh : r_stats.smoothed_meshes) {
+        if(n_mesh >= 0 && size_t(n_mesh) < r_report.meshes.size())
+            r_report.meshes[size_t(n_mesh)].smoothing_groups = true;
+    }
+}
+
 void DescribeScene(Report &r_report, C3dsScene &r_scene, const TChunkStats &r_stats)
 {
     CompleteScene(r_scene);
@@ -44,6 +62,7 @@ void DescribeScene(Report &r_report, C3dsScene &r_scene, const TChunkStats &r_st
         r_report.meshes.push_back(t_MeshReport(r_scene, r_mesh));
     for(const TSceneMaterial &r_material : r_scene.p_material)
         r_report.materials.push_back(r_material.p_s_name);
+    DescribeMaps(r_report, r_scene, r_stats);
     for(const TSceneLight &r_light : r_scene.p_light)
         r_report.lights.push_back({r_light.p_s_name, r_light.b_spot != 0, r_light.b_off != 0});
     for(const TSceneCamera &r_camera : r_scene.p_camera)

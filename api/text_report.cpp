@@ -9,6 +9,12 @@ std::string s_Num(int64_t n)
     return std::to_string(static_cast<long long>(n));
 }
 
+// A material by its index and name, or "no material" for -1.
+std::string s_MaterialText(int n_material, const std::string &r_s_name)
+{
+    return n_material < 0 ? std::string("no material") : "material " + s_Num(n_material) + " " + s_QuotedName(r_s_name);
+}
+
 void Refusal(std::string &r_s, const LoadFailure &r_error)
 {
     r_s += s_ReasonLine(r_error) + "\n";
@@ -34,10 +40,15 @@ void Meshes(std::string &r_s, const Report &r_report)
         else
             r_s += "no mapping coordinates\n";
         for(const ReportGroup &r_group : r_mesh.groups) {
-            r_s += "\t\t" + (r_group.material < 0 ? std::string("no material") :
-                "material " + s_Num(r_group.material) + " " + s_QuotedName(r_group.material_name)) +
-                ": " + s_Num(r_group.face_count) + " faces\n";
+            r_s += "\t\t" + s_MaterialText(r_group.material, r_group.material_name) + ": " +
+                s_Num(r_group.face_count) + " faces\n";
         }
+    }
+    r_s += "\nobjects with smoothing groups (not used: the header's normals are smoothed over every face that shares a "
+        "position):\n";
+    for(const ReportMesh &r_mesh : r_report.meshes) {
+        if(r_mesh.smoothing_groups)
+            r_s += "\t" + s_QuotedName(r_mesh.name) + "\n";
     }
     r_s += "\nkey-frame nodes, per object:\n";
     for(const ReportMesh &r_mesh : r_report.meshes) {
@@ -51,6 +62,12 @@ void Records(std::string &r_s, const Report &r_report)
     r_s += "\nmaterials:\n";
     for(size_t i = 0; i < r_report.materials.size(); ++ i)
         r_s += "\t" + s_Num(int64_t(i)) + " " + s_QuotedName(r_report.materials[i]) + "\n";
+    r_s += "\ntexture maps, in file order:\n";
+    for(const ReportMap &r_map : r_report.maps) {
+        r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : s_ChunkIdText(r_map.chunk) + " " + r_map.kind) +
+            " " + s_QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
+            s_MaterialText(r_map.material, r_map.material_name) + "\n";
+    }
     r_s += "\nlights:\n";
     for(const ReportLight &r_light : r_report.lights)
         r_s += "\t" + s_QuotedName(r_light.name) + ": " + (r_light.spot ? "spot" : "omni") +

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "reader/load_error.h"
 #include "reader/load_options.h"
@@ -20,8 +22,20 @@ struct TChunkTally {
     int64_t n_first_offset = 0; // the first one's first byte in the file
 };
 
+// A map file name as the counting walk read it: the chunk it stands in (the
+// kind of map), the material counted last before it, and the name's bytes
+// up to its terminator, cut at the end of its chunk.
+struct TMapName {
+    int n_map_chunk;     // the enclosing chunk's id, -1 at the top of the file
+    int n_material;      // -1 before any material
+    std::string s_name;
+    bool b_terminated;   // a zero byte ended the name inside its chunk
+};
+
 struct TChunkStats {
     std::map<uint16_t, TChunkTally> chunks;
+    std::vector<TMapName> maps;       // in file order
+    std::vector<int> smoothed_meshes; // meshes, by index, given a smoothing list with a group
 
     void Meet(uint16_t n_id, int64_t n_offset, bool b_known)
     {

@@ -29,7 +29,7 @@ int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
         if(r_ld.p_stats && r_ld.b_counting)
             r_ld.p_stats->Meet(n_id, n_start, p_info != nullptr);
         if(p_info) {
-            if(r_ld.p_error)
+            if(r_ld.p_error || r_ld.p_stats)
                 r_ld.Enter(n_level, n_id, n_start);
             if(p_info->p_handler) {
                 r_ld.n_walk_level = n_level;

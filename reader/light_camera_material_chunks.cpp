@@ -5,6 +5,10 @@
 
 #include "reader/handlers.h"
 
+#include <cstring>
+
+#include "reader/chunk_stats.h"
+
 namespace bake3ds {
 
 namespace {
@@ -156,11 +160,29 @@ int ReadMaterialName(TLoader &r_ld, int64_t)
         p_material, "material");
 }
 
-// Map file names are read and dropped, whatever ReadName reports.
-int ReadMapName(TLoader &r_ld, int64_t)
+// Map file names are read and dropped, whatever ReadName reports; a
+// counting walk that tallies for a report keeps each one for it, with the
+// material counted last, as sub-chunks elsewhere go to the current record.
+int ReadMapName(TLoader &r_ld, int64_t n_end)
 {
     char p_s_scratch[64];
-    ReadName(p_s_scratch, r_ld.t_in);
+    CInput &r_in = r_ld.t_in;
+    int64_t n_start = r_in.n_Pos();
+    ReadName(p_s_scratch, r_in);
+    if(r_ld.p_stats && r_ld.b_counting) {
+        // the report shows the chunk's own bytes: a name that runs on into
+        // the next chunk is cut where its chunk ends
+        int64_t n_read = int64_t(std::strlen(p_s_scratch));
+        // a chunk shorter than its header holds none of it
+        int64_t n_room = n_end > n_start ? n_end - n_start : 0;
+        int64_t n_inside = n_room < n_read ? n_room : n_read;
+        int64_t n_after = r_in.n_Pos();
+        r_in.Seek(n_start + n_read);
+        bool b_terminated = n_inside == n_read && n_start + n_read < n_end && r_in.n_Byte() == 0;
+        r_in.Seek(n_after);
+        r_ld.p_stats->maps.push_back({r_ld.n_EnclosingId(), r_ld.p_scene->n_material_num - 1,
+            std::string(p_s_scratch, size_t(n_inside)), b_terminated});
+    }
     return 0;
 }
 

@@ -76,7 +76,8 @@ struct TLoader {
     // wanted, and then nothing below is kept and a failure costs nothing.
     TLoadError *p_error = nullptr;
     // The chunk met at each walk level, as far as the current chunk: kept
-    // only while p_error is set, for the place of a failure.
+    // only while p_error or p_stats is set, for the place of a failure and
+    // for what a report says encloses a chunk.
     std::vector<TChunkSite> p_open;
     // Per mesh, the place of the face list that gave it its faces: kept only
     // while p_error is set, for a corner found out of range after the walk.
@@ -107,6 +108,14 @@ struct TLoader {
     static int64_t n_NonNegative(int64_t n) { return n < 0 ? 0 : n; }
 
     TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
+    // The id of the chunk that encloses the chunk being handled, -1 at the
+    // top of the file or when p_open is not kept.
+    int n_EnclosingId() const
+    {
+        size_t n_parent = size_t(n_walk_level) - 1;
+        return n_walk_level >= 2 && n_parent < p_open.size() ? p_open[n_parent].n_id : -1;
+    }
+
     TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
 
     // Counting pass: counts one more record of a kind, 0. Fill pass: the

@@ -6,6 +6,8 @@
 #include "reader/fresh_array.h"
 #include "reader/handlers.h"
 
+#include "reader/chunk_stats.h"
+
 namespace bake3ds {
 
 namespace {
@@ -150,9 +152,22 @@ int ReadMappingCoords(TLoader &r_ld, int64_t)
     return 0;
 }
 
-// The smoothing list is not interpreted.
-int ReadSmoothingList(TLoader &, int64_t)
+// The smoothing list is not interpreted: normals are smoothed over shared
+// positions whatever it says. A counting walk that tallies for a report
+// notes the mesh counted last when any face in the list has a group, so
+// that the report can say the groups are lost. The walker skips the data.
+int ReadSmoothingList(TLoader &r_ld, int64_t n_end)
 {
+    if(!r_ld.p_stats || !r_ld.b_counting || r_ld.p_scene->n_object_num < 1)
+        return 0;
+    CInput &r_in = r_ld.t_in;
+    int64_t n_stop = n_end < r_in.n_Size() ? n_end : r_in.n_Size();
+    while(r_in.n_Pos() + 4 <= n_stop) {
+        if(r_in.n_U32()) {
+            r_ld.p_stats->smoothed_meshes.push_back(r_ld.p_scene->n_object_num - 1);
+            break;
+        }
+    }
     return 0;
 }
 

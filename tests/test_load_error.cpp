@@ -174,6 +174,12 @@ TEST(InfoReport, TextAndJsonEscapeHostileNames)
 // - the camera "eye" has 3 position keys and 2 target keys;
 // - colour, percentage and map chunks occur several times, at offsets far
 //   from their last ones: counts and first offsets of what is read past;
+// - each material has a texture, a reflection and a bump map, with a
+//   different name in each, so that a name reported under the wrong kind or
+//   material shows; "other"'s names are empty, hostile bytes, and one whose
+//   terminator lies past its chunk;
+// - "thing"'s smoothing list puts only its last face in a group, "plate"'s
+//   puts none in one;
 // - 0x2200, which the chunk table does not know, occurs twice, the first one
 //   holding a 24-bit colour chunk that must not be counted; 0x4181 once,
 //   inside a mesh.
@@ -181,7 +187,7 @@ TEST(InfoReport, TextAndJsonEscapeHostileNames)
 TEST(InfoTool, TheWholeReportOfTheEveryChunkSceneInTextAndJson)
 {
     // each tab of the text report is written \t, so that the literal shows it
-    std::string s_text = R"(file: "every_chunk.3ds", 2328 bytes
+    std::string s_text = R"(file: "every_chunk.3ds", 2396 bytes
 loads: yes
 \t2 lights
 \t2 materials
@@ -196,6 +202,9 @@ objects, in header order:
 \t"plate": 3 vertices, 1 faces, mapping coordinates on 2 of them
 \t\tno material: 1 faces
 
+objects with smoothing groups (not used: the header's normals are smoothed over every face that shares a position):
+\t"thing"
+
 key-frame nodes, per object:
 \t"thing": node id 1, parent -1
 \t"plate": node id 7, parent 1
@@ -203,6 +212,14 @@ key-frame nodes, per object:
 materials:
 \t0 "everything"
 \t1 "other"
+
+texture maps, in file order:
+\t0xA200 texture map "texture.png", material 0 "everything"
+\t0xA220 reflection map "reflect.png", material 0 "everything"
+\t0xA230 bump map "bumpmap.png", material 0 "everything"
+\t0xA200 texture map "", material 1 "other"
+\t0xA220 reflection map "\xE9t\xE9\x01\"1\\2\"", material 1 "other"
+\t0xA230 bump map "cut" (not terminated within its chunk), material 1 "other"
 
 lights:
 \t"lamp": spot, off
@@ -221,13 +238,13 @@ chunks read past (the header keeps nothing of them):
 \t0x1200 background colour: 1, first at offset 42
 \t0x2100 ambient light: 1, first at offset 66
 \t0x3D3E mesh version: 1, first at offset 22
-\t0x4111 vertex flags: 1, first at offset 840
-\t0x4150 smoothing groups: 1, first at offset 935
-\t0x4165 mesh colour: 1, first at offset 1051
-\t0x4170 mapping parameters: 1, first at offset 1058
-\t0x4190 mesh chunk 0x4190: 1, first at offset 1065
-\t0x7001 viewport layout: 1, first at offset 1418
-\t0x7020 viewport data: 1, first at offset 1428
+\t0x4111 vertex flags: 1, first at offset 898
+\t0x4150 smoothing groups: 2, first at offset 993
+\t0x4165 mesh colour: 1, first at offset 1109
+\t0x4170 mapping parameters: 1, first at offset 1116
+\t0x4190 mesh chunk 0x4190: 1, first at offset 1123
+\t0x7001 viewport layout: 1, first at offset 1486
+\t0x7020 viewport data: 1, first at offset 1496
 \t0xA010 material ambient colour: 1, first at offset 128
 \t0xA020 material diffuse colour: 1, first at offset 170
 \t0xA030 material highlight colour: 1, first at offset 212
@@ -243,49 +260,57 @@ chunks read past (the header keeps nothing of them):
 \t0xA087 material wire thickness: 1, first at offset 422
 \t0xA08C material chunk 0xA08C: 1, first at offset 416
 \t0xA100 material shading: 1, first at offset 432
-\t0xA200 texture map: 1, first at offset 440
-\t0xA220 reflection map: 1, first at offset 540
-\t0xA230 bump map: 1, first at offset 640
+\t0xA200 texture map: 2, first at offset 440
+\t0xA220 reflection map: 2, first at offset 540
+\t0xA230 bump map: 2, first at offset 640
 \t0xA252 map chunk 0xA252: 1, first at offset 740
-\t0xA300 texture map name: 3, first at offset 454
-\t0xA351 map tiling: 3, first at offset 472
+\t0xA300 texture map name: 6, first at offset 454
+\t0xA351 map tiling: 4, first at offset 472
 \t0xA353 map blur: 3, first at offset 480
 \t0xA354 map u scale: 3, first at offset 490
 \t0xA356 map v scale: 3, first at offset 500
 \t0xA358 map u offset: 3, first at offset 510
 \t0xA35A map v offset: 3, first at offset 520
 \t0xA35C map rotation: 3, first at offset 530
-\t0xB001 ambient node: 1, first at offset 1468
-\t0xB005 light node: 1, first at offset 2167
-\t0xB006 light target node: 1, first at offset 2254
-\t0xB007 spotlight node: 1, first at offset 2285
-\t0xB008 animation segment: 1, first at offset 1454
-\t0xB011 instance name: 1, first at offset 1610
-\t0xB013 pivot: 1, first at offset 1592
-\t0xB021 rotation track: 1, first at offset 1689
-\t0xB022 scale track: 1, first at offset 1761
-\t0xB023 field-of-view track: 1, first at offset 2001
-\t0xB024 roll track: 1, first at offset 2041
-\t0xB025 colour track: 1, first at offset 1504
-\t0xB026 morph track: 1, first at offset 1809
-\t0xB029 hide track: 1, first at offset 1819
+\t0xB001 ambient node: 1, first at offset 1536
+\t0xB005 light node: 1, first at offset 2235
+\t0xB006 light target node: 1, first at offset 2322
+\t0xB007 spotlight node: 1, first at offset 2353
+\t0xB008 animation segment: 1, first at offset 1522
+\t0xB011 instance name: 1, first at offset 1678
+\t0xB013 pivot: 1, first at offset 1660
+\t0xB021 rotation track: 1, first at offset 1757
+\t0xB022 scale track: 1, first at offset 1829
+\t0xB023 field-of-view track: 1, first at offset 2069
+\t0xB024 roll track: 1, first at offset 2109
+\t0xB025 colour track: 1, first at offset 1572
+\t0xB026 morph track: 1, first at offset 1877
+\t0xB029 hide track: 1, first at offset 1887
 
 unknown chunk ids (skipped with their contents):
 \t0x2200: 2, first at offset 90
-\t0x4181: 1, first at offset 1174
+\t0x4181: 1, first at offset 1242
 )";
     for(size_t n_at = s_text.find("\\t"); n_at != std::string::npos; n_at = s_text.find("\\t", n_at))
         s_text.replace(n_at, 2, "\t");
     const std::string s_json = R"({
   "file": "every_chunk.3ds",
-  "size": 2328,
+  "size": 2396,
   "loaded": true,
   "counts": {"lights": 2, "materials": 2, "objects": 2, "cameras": 1},
   "objects": [
-    {"name": "thing", "vertices": 4, "faces": 4, "mapped_vertices": 4, "node_id": 1, "parent": -1, "groups": [{"material": -1, "name": null, "faces": 1}, {"material": 0, "name": "everything", "faces": 2}, {"material": 1, "name": "other", "faces": 1}]},
-    {"name": "plate", "vertices": 3, "faces": 1, "mapped_vertices": 2, "node_id": 7, "parent": 1, "groups": [{"material": -1, "name": null, "faces": 1}]}
+    {"name": "thing", "vertices": 4, "faces": 4, "mapped_vertices": 4, "smoothing_groups": true, "node_id": 1, "parent": -1, "groups": [{"material": -1, "name": null, "faces": 1}, {"material": 0, "name": "everything", "faces": 2}, {"material": 1, "name": "other", "faces": 1}]},
+    {"name": "plate", "vertices": 3, "faces": 1, "mapped_vertices": 2, "smoothing_groups": false, "node_id": 7, "parent": 1, "groups": [{"material": -1, "name": null, "faces": 1}]}
   ],
   "materials": ["everything", "other"],
+  "texture_maps": [
+    {"chunk": "0xA200", "kind": "texture map", "name": "texture.png", "terminated": true, "material": 0, "material_name": "everything"},
+    {"chunk": "0xA220", "kind": "reflection map", "name": "reflect.png", "terminated": true, "material": 0, "material_name": "everything"},
+    {"chunk": "0xA230", "kind": "bump map", "name": "bumpmap.png", "terminated": true, "material": 0, "material_name": "everything"},
+    {"chunk": "0xA200", "kind": "texture map", "name": "", "terminated": true, "material": 1, "material_name": "other"},
+    {"chunk": "0xA220", "kind": "reflection map", "name": ")" "\xC3\xA9t\xC3\xA9" R"(\u0001\"1\\2\"", "terminated": true, "material": 1, "material_name": "other"},
+    {"chunk": "0xA230", "kind": "bump map", "name": "cut", "terminated": false, "material": 1, "material_name": "other"}
+  ],
   "lights": [{"name": "lamp", "kind": "spot", "off": true}, {"name": "bulb", "kind": "omni", "off": true}],
   "cameras": [{"name": "eye", "position_keys": 3, "target_keys": 2}],
   "read_past": [
@@ -298,13 +323,13 @@ unknown chunk ids (skipped with their contents):
     {"chunk": "0x1200", "name": "background colour", "count": 1, "first_offset": 42},
     {"chunk": "0x2100", "name": "ambient light", "count": 1, "first_offset": 66},
     {"chunk": "0x3D3E", "name": "mesh version", "count": 1, "first_offset": 22},
-    {"chunk": "0x4111", "name": "vertex flags", "count": 1, "first_offset": 840},
-    {"chunk": "0x4150", "name": "smoothing groups", "count": 1, "first_offset": 935},
-    {"chunk": "0x4165", "name": "mesh colour", "count": 1, "first_offset": 1051},
-    {"chunk": "0x4170", "name": "mapping parameters", "count": 1, "first_offset": 1058},
-    {"chunk": "0x4190", "name": "mesh chunk 0x4190", "count": 1, "first_offset": 1065},
-    {"chunk": "0x7001", "name": "viewport layout", "count": 1, "first_offset": 1418},
-    {"chunk": "0x7020", "name": "viewport data", "count": 1, "first_offset": 1428},
+    {"chunk": "0x4111", "name": "vertex flags", "count": 1, "first_offset": 898},
+    {"chunk": "0x4150", "name": "smoothing groups", "count": 2, "first_offset": 993},
+    {"chunk": "0x4165", "name": "mesh colour", "count": 1, "first_offset": 1109},
+    {"chunk": "0x4170", "name": "mapping parameters", "count": 1, "first_offset": 1116},
+    {"chunk": "0x4190", "name": "mesh chunk 0x4190", "count": 1, "first_offset": 1123},
+    {"chunk": "0x7001", "name": "viewport layout", "count": 1, "first_offset": 1486},
+    {"chunk": "0x7020", "name": "viewport data", "count": 1, "first_offset": 1496},
     {"chunk": "0xA010", "name": "material ambient colour", "count": 1, "first_offset": 128},
     {"chunk": "0xA020", "name": "material diffuse colour", "count": 1, "first_offset": 170},
     {"chunk": "0xA030", "name": "material highlight colour", "count": 1, "first_offset": 212},
@@ -320,36 +345,36 @@ unknown chunk ids (skipped with their contents):
     {"chunk": "0xA087", "name": "material wire thickness", "count": 1, "first_offset": 422},
     {"chunk": "0xA08C", "name": "material chunk 0xA08C", "count": 1, "first_offset": 416},
     {"chunk": "0xA100", "name": "material shading", "count": 1, "first_offset": 432},
-    {"chunk": "0xA200", "name": "texture map", "count": 1, "first_offset": 440},
-    {"chunk": "0xA220", "name": "reflection map", "count": 1, "first_offset": 540},
-    {"chunk": "0xA230", "name": "bump map", "count": 1, "first_offset": 640},
+    {"chunk": "0xA200", "name": "texture map", "count": 2, "first_offset": 440},
+    {"chunk": "0xA220", "name": "reflection map", "count": 2, "first_offset": 540},
+    {"chunk": "0xA230", "name": "bump map", "count": 2, "first_offset": 640},
     {"chunk": "0xA252", "name": "map chunk 0xA252", "count": 1, "first_offset": 740},
-    {"chunk": "0xA300", "name": "texture map name", "count": 3, "first_offset": 454},
-    {"chunk": "0xA351", "name": "map tiling", "count": 3, "first_offset": 472},
+    {"chunk": "0xA300", "name": "texture map name", "count": 6, "first_offset": 454},
+    {"chunk": "0xA351", "name": "map tiling", "count": 4, "first_offset": 472},
     {"chunk": "0xA353", "name": "map blur", "count": 3, "first_offset": 480},
     {"chunk": "0xA354", "name": "map u scale", "count": 3, "first_offset": 490},
     {"chunk": "0xA356", "name": "map v scale", "count": 3, "first_offset": 500},
     {"chunk": "0xA358", "name": "map u offset", "count": 3, "first_offset": 510},
     {"chunk": "0xA35A", "name": "map v offset", "count": 3, "first_offset": 520},
     {"chunk": "0xA35C", "name": "map rotation", "count": 3, "first_offset": 530},
-    {"chunk": "0xB001", "name": "ambient node", "count": 1, "first_offset": 1468},
-    {"chunk": "0xB005", "name": "light node", "count": 1, "first_offset": 2167},
-    {"chunk": "0xB006", "name": "light target node", "count": 1, "first_offset": 2254},
-    {"chunk": "0xB007", "name": "spotlight node", "count": 1, "first_offset": 2285},
-    {"chunk": "0xB008", "name": "animation segment", "count": 1, "first_offset": 1454},
-    {"chunk": "0xB011", "name": "instance name", "count": 1, "first_offset": 1610},
-    {"chunk": "0xB013", "name": "pivot", "count": 1, "first_offset": 1592},
-    {"chunk": "0xB021", "name": "rotation track", "count": 1, "first_offset": 1689},
-    {"chunk": "0xB022", "name": "scale track", "count": 1, "first_offset": 1761},
-    {"chunk": "0xB023", "name": "field-of-view track", "count": 1, "first_offset": 2001},
-    {"chunk": "0xB024", "name": "roll track", "count": 1, "first_offset": 2041},
-    {"chunk": "0xB025", "name": "colour track", "count": 1, "first_offset": 1504},
-    {"chunk": "0xB026", "name": "morph track", "count": 1, "first_offset": 1809},
-    {"chunk": "0xB029", "name": "hide track", "count": 1, "first_offset": 1819}
+    {"chunk": "0xB001", "name": "ambient node", "count": 1, "first_offset": 1536},
+    {"chunk": "0xB005", "name": "light node", "count": 1, "first_offset": 2235},
+    {"chunk": "0xB006", "name": "light target node", "count": 1, "first_offset": 2322},
+    {"chunk": "0xB007", "name": "spotlight node", "count": 1, "first_offset": 2353},
+    {"chunk": "0xB008", "name": "animation segment", "count": 1, "first_offset": 1522},
+    {"chunk": "0xB011", "name": "instance name", "count": 1, "first_offset": 1678},
+    {"chunk": "0xB013", "name": "pivot", "count": 1, "first_offset": 1660},
+    {"chunk": "0xB021", "name": "rotation track", "count": 1, "first_offset": 1757},
+    {"chunk": "0xB022", "name": "scale track", "count": 1, "first_offset": 1829},
+    {"chunk": "0xB023", "name": "field-of-view track", "count": 1, "first_offset": 2069},
+    {"chunk": "0xB024", "name": "roll track", "count": 1, "first_offset": 2109},
+    {"chunk": "0xB025", "name": "colour track", "count": 1, "first_offset": 1572},
+    {"chunk": "0xB026", "name": "morph track", "count": 1, "first_offset": 1877},
+    {"chunk": "0xB029", "name": "hide track", "count": 1, "first_offset": 1887}
   ],
   "unknown": [
     {"chunk": "0x2200", "count": 2, "first_offset": 90},
-    {"chunk": "0x4181", "count": 1, "first_offset": 1174}
+    {"chunk": "0x4181", "count": 1, "first_offset": 1242}
   ],
   "error": null
 }

@@ -178,6 +178,7 @@ struct ReportMesh {
     int mapped_count = 0;              // vertices with mapping coordinates from the file
     std::vector<ReportGroup> groups;   // the header's material ranges, in its order
     int node_id = 0, parent = 0;       // as the object table shows them
+    bool smoothing_groups = false;     // a smoothing list puts a face in a group, which the normals ignore
 };
 
 struct ReportLight {
@@ -188,6 +189,16 @@ struct ReportLight {
 struct ReportCamera {
     std::string name;
     int position_key_count = 0, target_key_count = 0;
+};
+
+// A texture map's file name, as the reader meets it inside a material.
+struct ReportMap {
+    int chunk;                 // the map chunk it stands in (0xA200 texture map, ...), -1 for none
+    std::string kind;          // that chunk's name, empty with none
+    std::string name;          // the bytes up to the terminator, cut at the end of the name's chunk
+    bool terminated;           // false when no zero byte ended the name inside its chunk
+    int material;              // the material read last before it, -1 for none
+    std::string material_name;
 };
 
 struct ReportChunk {
@@ -209,6 +220,7 @@ struct Report {
     std::vector<ReportCamera> cameras;
     std::vector<ReportChunk> read_past; // known ids the header keeps nothing of, by id
     std::vector<ReportChunk> unknown;   // ids the reader does not know, by id
+    std::vector<ReportMap> maps;        // texture map names, in file order
 };
 
 // The report on the file at path, or on bytes shown under the name path.
