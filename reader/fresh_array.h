@@ -11,21 +11,22 @@
 
 namespace bake3ds {
 
-// r_records becomes n copies of r_value, as assign does: the array it held
-// is replaced, and kept when large enough. May throw std::bad_alloc, leaving
-// r_records as it was.
-template <class TRecord>
-void AssignFresh(std::vector<TRecord> &r_records, size_t n, const TRecord &r_value)
+// r_records becomes the n records r_make() returns, in order, each written
+// once: no zero-fill of what is overwritten at once. The array it held is
+// replaced, and kept when large enough. May throw std::bad_alloc before
+// r_make is called, leaving r_records as it was.
+template <class TRecord, class TMake>
+void AssignFresh(std::vector<TRecord> &r_records, size_t n, TMake r_make)
 {
-    if(r_records.capacity() >= n) {
-        r_records.assign(n, r_value);
-        return;
+    if(r_records.capacity() < n) {
+        std::vector<TRecord> fresh;
+        fresh.reserve(n);
+        PrefaultForWrite(fresh.data(), n * sizeof(TRecord));
+        r_records.swap(fresh);
     }
-    std::vector<TRecord> fresh;
-    fresh.reserve(n);
-    PrefaultForWrite(fresh.data(), n * sizeof(TRecord));
-    fresh.assign(n, r_value);
-    r_records.swap(fresh);
+    r_records.clear();
+    for(size_t i = 0; i < n; ++ i)
+        r_records.push_back(r_make());
 }
 
 } // namespace bake3ds
