@@ -15,7 +15,7 @@ bool b_MaterialLess(const TFace &r_a, const TFace &r_b)
 
 void SortFacesByMaterial(TMesh &r_mesh)
 {
-    std::vector<TFace> &r_faces = r_mesh.p_face;
+    TRecordArray<TFace> &r_faces = r_mesh.p_face;
     if(r_faces.size() < 2)
         return;
     int n_min = r_faces[0].n_material, n_max = n_min;
@@ -56,7 +56,7 @@ void SortFacesByMaterial(TMesh &r_mesh)
 
 int n_MatRange_Num(const C3dsScene &r_scene, int n_object)
 {
-    const std::vector<TFace> &r_faces = r_scene.p_object[size_t(n_object)].p_face;
+    const TRecordArray<TFace> &r_faces = r_scene.p_object[size_t(n_object)].p_face;
     int n_range_num = 1;
     for(size_t k = 1; k < r_faces.size(); ++ k) {
         if(r_faces[k].n_material != r_faces[k - 1].n_material)
@@ -69,7 +69,7 @@ bool CMatRangeWalk::b_Next(TMatRange &r_range)
 {
     if(m_b_done)
         return false;
-    const std::vector<TFace> &r_faces = m_r_mesh.p_face;
+    const TRecordArray<TFace> &r_faces = m_r_mesh.p_face;
     int n_face_num = int(r_faces.size());
     if(n_face_num == 0) {
         // the single range of a mesh without faces; no face is read for it

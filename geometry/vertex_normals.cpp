@@ -50,7 +50,7 @@ void CalcVertexNormals(TMesh &r_mesh)
     // corners 0, 1, 2, adds the same normals in the same order as testing
     // each vertex against each corner. A group's sum is kept in its first
     // vertex's normal, which is where it ends up anyway.
-    std::vector<TVertex> &r_vertices = r_mesh.p_vertex;
+    TRecordArray<TVertex> &r_vertices = r_mesh.p_vertex;
     std::vector<int> first;
     GroupByPosition(r_mesh, first);
     for(size_t v = 0; v < r_vertices.size(); ++ v) {

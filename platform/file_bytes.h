@@ -7,13 +7,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
+#include <new>
+
+#include "platform/large_block.h"
 
 namespace bake3ds {
 
 class CFileBytes {
 public:
-    const uint8_t *p_Data() const { return m_p_data.get(); }
+    CFileBytes() = default;
+    CFileBytes(const CFileBytes &) = delete;
+    CFileBytes &operator=(const CFileBytes &) = delete;
+    ~CFileBytes() { Release(); }
+
+    const uint8_t *p_Data() const { return m_p_data; }
     size_t n_Size() const { return m_n_size; }
 
     // Empties it and makes room for n bytes, the file's size plus one, so
@@ -21,7 +28,9 @@ public:
     // throw std::bad_alloc.
     void Expect(size_t n)
     {
-        m_p_data.reset(new uint8_t[n]);
+        uint8_t *p = p_Allocate(n);
+        Release();
+        m_p_data = p;
         m_n_capacity = n;
         m_n_size = 0;
     }
@@ -33,21 +42,44 @@ public:
     {
         if(m_n_size == m_n_capacity) {
             size_t n_capacity = m_n_size + 65536 + m_n_size / 2;
-            std::unique_ptr<uint8_t[]> p_grown(new uint8_t[n_capacity]);
+            uint8_t *p_grown = p_Allocate(n_capacity);
             if(m_n_size)
-                std::memcpy(p_grown.get(), m_p_data.get(), m_n_size);
-            m_p_data.swap(p_grown);
+                std::memcpy(p_grown, m_p_data, m_n_size);
+            Release();
+            m_p_data = p_grown;
             m_n_capacity = n_capacity;
         }
         r_n_room = m_n_capacity - m_n_size;
-        return m_p_data.get() + m_n_size;
+        return m_p_data + m_n_size;
     }
 
     // The n bytes at p_Room were read.
     void Add(size_t n) { m_n_size += n; }
 
 private:
-    std::unique_ptr<uint8_t[]> m_p_data;
+    // A large file's bytes in a large block, a small one's from operator new.
+    // Throws std::bad_alloc when the memory cannot be had.
+    static uint8_t *p_Allocate(size_t n)
+    {
+        if(n < n_large_block_bytes)
+            return new uint8_t[n];
+        void *p = p_AllocateLarge(n);
+        if(!p)
+            throw std::bad_alloc();
+        return static_cast<uint8_t *>(p);
+    }
+
+    void Release()
+    {
+        if(m_n_capacity < n_large_block_bytes)
+            delete[] m_p_data;
+        else
+            FreeLarge(m_p_data, m_n_capacity);
+        m_p_data = nullptr;
+        m_n_capacity = 0;
+    }
+
+    uint8_t *m_p_data = nullptr;
     size_t m_n_capacity = 0;
     size_t m_n_size = 0;
 };

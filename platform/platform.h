@@ -3,7 +3,7 @@
 
 // Everything the converter asks of the operating system: the command line,
 // reading the input, writing the header, telling whether two paths name one
-// file, and tuning the allocator and the faulting in of fresh memory. One implementation per system
+// file, and tuning the allocator and the large blocks of memory (large_block.h). One implementation per system
 // (platform_posix.cpp, platform_windows.cpp); the rest of the code is
 // standard C++ and sees only this header. Paths are UTF-8 byte strings on
 // every system.
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file_bytes.h"
+#include "platform/large_block.h"
 
 namespace bake3ds {
 
@@ -35,12 +36,6 @@ std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv);
 // only; elsewhere nothing). Call once, before the first allocation that
 // matters.
 void TuneAllocator();
-
-// Asks the system to give the n bytes at p, fresh memory about to be
-// written in full, their pages in one call rather than one fault at a time
-// (Linux 5.14 and later; elsewhere nothing). The memory stays as it was:
-// only the time to reach it changes.
-void PrefaultForWrite(void *p, size_t n);
 
 // What reading a file came to.
 enum TFileRead {

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cstdint>
 #include <cstdlib>
 
 #if defined(__GLIBC__)
@@ -50,6 +51,12 @@ void TuneAllocator()
 #endif
 }
 
+namespace {
+
+// Asks the system to give the n bytes at p, fresh memory about to be
+// written in full, their pages in one call rather than one fault at a time
+// (Linux 5.14 and later; elsewhere nothing). The memory stays as it was:
+// only the time to reach it changes.
 void PrefaultForWrite(void *p, size_t n)
 {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
@@ -65,6 +72,72 @@ void PrefaultForWrite(void *p, size_t n)
     (void)p;
     (void)n;
 #endif
+}
+
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool b_address_sanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool b_address_sanitizer = true;
+#else
+constexpr bool b_address_sanitizer = false;
+#endif
+#else
+constexpr bool b_address_sanitizer = false;
+#endif
+
+#if defined(__linux__)
+constexpr size_t n_huge_page = size_t(2) << 20;
+
+size_t n_HugePages(size_t n)
+{
+    return (n + n_huge_page - 1) & ~(n_huge_page - 1);
+}
+#endif
+
+} // namespace
+
+void *p_AllocateLarge(size_t n)
+{
+#if defined(__linux__)
+    if(!b_address_sanitizer) {
+        if(n > SIZE_MAX - 2 * n_huge_page)
+            return nullptr;
+        // mapped one huge page longer, so that a start on a huge page fits;
+        // the rest on either side is given back at once
+        size_t n_block = n_HugePages(n), n_mapped = n_block + n_huge_page;
+        void *p_mapped = mmap(nullptr, n_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if(p_mapped == MAP_FAILED)
+            return nullptr;
+        uintptr_t n_mapped_at = reinterpret_cast<uintptr_t>(p_mapped);
+        uintptr_t n_start = (n_mapped_at + n_huge_page - 1) & ~uintptr_t(n_huge_page - 1);
+        if(n_start > n_mapped_at)
+            munmap(p_mapped, n_start - n_mapped_at);
+        if(n_mapped_at + n_mapped > n_start + n_block)
+            munmap(reinterpret_cast<void *>(n_start + n_block), n_mapped_at + n_mapped - (n_start + n_block));
+        void *p = reinterpret_cast<void *>(n_start);
+        // advice only: a kernel without huge pages or without populating
+        // says EINVAL, and the pages then fault in as written
+        madvise(p, n_block, MADV_HUGEPAGE);
+        PrefaultForWrite(p, n);
+        return p;
+    }
+#endif
+    return std::malloc(n ? n : 1);
+}
+
+void FreeLarge(void *p, size_t n)
+{
+#if defined(__linux__)
+    if(!b_address_sanitizer) {
+        if(p)
+            munmap(p, n_HugePages(n));
+        return;
+    }
+#endif
+    (void)n;
+    std::free(p);
 }
 
 TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)

@@ -10,6 +10,7 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include <cstdlib>
 #include <windows.h>
 #include <shellapi.h>
 
@@ -165,8 +166,14 @@ void TuneAllocator()
 {
 }
 
-void PrefaultForWrite(void *, size_t)
+void *p_AllocateLarge(size_t n)
 {
+    return std::malloc(n ? n : 1);
+}
+
+void FreeLarge(void *p, size_t)
+{
+    std::free(p);
 }
 
 TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)

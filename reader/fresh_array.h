@@ -1,13 +1,10 @@
 #ifndef BAKE3DS_READER_FRESH_ARRAY_H
 #define BAKE3DS_READER_FRESH_ARRAY_H
 
-// A record array sized for a list about to be read into it. The memory of
-// a large mesh's arrays is mostly fresh from the system, and asking for its
-// pages in one call costs far less than faulting them in one at a time.
+// A record array sized for a list about to be read into it, and filled with
+// each record written once.
 
-#include <vector>
-
-#include "platform/platform.h"
+#include "scene/record_allocator.h"
 
 namespace bake3ds {
 
@@ -16,12 +13,11 @@ namespace bake3ds {
 // replaced, and kept when large enough. May throw std::bad_alloc before
 // r_make is called, leaving r_records as it was.
 template <class TRecord, class TMake>
-void AssignFresh(std::vector<TRecord> &r_records, size_t n, TMake r_make)
+void AssignFresh(TRecordArray<TRecord> &r_records, size_t n, TMake r_make)
 {
     if(r_records.capacity() < n) {
-        std::vector<TRecord> fresh;
+        TRecordArray<TRecord> fresh;
         fresh.reserve(n);
-        PrefaultForWrite(fresh.data(), n * sizeof(TRecord));
         r_records.swap(fresh);
     }
     r_records.clear();

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/record_allocator.h"
+
 namespace bake3ds {
 
 // The reader's: the limits of one load, and the record of why it failed.
@@ -37,8 +39,8 @@ struct TMesh {
     std::string p_s_name;
     int n_vertex_num = 0;
     int n_face_num = 0;
-    std::vector<TFace> p_face;
-    std::vector<TVertex> p_vertex;
+    TRecordArray<TFace> p_face;
+    TRecordArray<TVertex> p_vertex;
     float p_transform[16] = {};
     int n_parent = 0;
     // How many of the vertices a mapping list gave coordinates to (the

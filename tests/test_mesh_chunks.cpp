@@ -79,7 +79,7 @@ TEST(MeshChunks, MaterialGroups)
                        .Bytes();
     C3dsScene s;
     ASSERT_EQ(n_LoadBytes(bytes, s), 1);
-    const std::vector<TFace> &r_faces = s.p_object[0].p_face;
+    const TRecordArray<TFace> &r_faces = s.p_object[0].p_face;
     EXPECT_EQ(r_faces[0].n_material, 1);
     EXPECT_EQ(r_faces[1].n_material, 0) << "the later group wins; a twice-defined name resolves to the first";
     EXPECT_EQ(r_faces[2].n_material, 0);
