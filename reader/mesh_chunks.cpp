@@ -56,15 +56,14 @@ int ReadVertexList(TLoader &r_ld, int64_t)
         return -1;
     p_mesh->n_vertex_num = n;
     p_mesh->n_mapped_num = 0;
-    AssignFresh(p_mesh->p_vertex, size_t(n), [&r_in] {
+    AssignFresh(p_mesh->p_vertex, size_t(n), TVertex{});
+    for(TVertex &r_vertex : p_mesh->p_vertex) {
         float p_xyz[3];
         r_in.ReadFloats(p_xyz, 3);
-        TVertex t_vertex{}; // no mapping and no normal yet
-        t_vertex.p_position[0] = p_xyz[0];
-        t_vertex.p_position[1] = p_xyz[2];
-        t_vertex.p_position[2] = p_xyz[1];
-        return t_vertex;
-    });
+        r_vertex.p_position[0] = p_xyz[0];
+        r_vertex.p_position[1] = p_xyz[2];
+        r_vertex.p_position[2] = p_xyz[1];
+    }
     return 0;
 }
 
@@ -92,11 +91,14 @@ int ReadFaceList(TLoader &r_ld, int64_t)
     if(r_ld.p_error)
         r_ld.NoteFaceList();
     p_mesh->n_face_num = n;
-    AssignFresh(p_mesh->p_face, size_t(n), [&r_in] {
+    AssignFresh(p_mesh->p_face, size_t(n), TFace{-1, {0, 0, 0}, {0, 0, 0}});
+    for(TFace &r_face : p_mesh->p_face) {
         int n_a = r_in.n_U16(), n_b = r_in.n_U16(), n_c = r_in.n_U16();
         r_in.Skip(2); // flags
-        return TFace{-1, {n_a, n_c, n_b}, {0, 0, 0}}; // no material, no normal yet
-    });
+        r_face.p_corner[0] = n_a;
+        r_face.p_corner[1] = n_c;
+        r_face.p_corner[2] = n_b;
+    }
     return 0;
 }
 
