@@ -74,7 +74,7 @@ void PrefaultForWrite(void *p, size_t n)
 #endif
 }
 
-
+#if defined(__linux__)
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool b_address_sanitizer = true;
 #elif defined(__has_feature)
@@ -87,7 +87,6 @@ constexpr bool b_address_sanitizer = false;
 constexpr bool b_address_sanitizer = false;
 #endif
 
-#if defined(__linux__)
 constexpr size_t n_huge_page = size_t(2) << 20;
 
 size_t n_HugePages(size_t n)
