@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #include "platform/large_block.h"
 
@@ -57,24 +56,11 @@ public:
     void Add(size_t n) { m_n_size += n; }
 
 private:
-    // A large file's bytes in a large block, a small one's from operator new.
-    // Throws std::bad_alloc when the memory cannot be had.
-    static uint8_t *p_Allocate(size_t n)
-    {
-        if(n < n_large_block_bytes)
-            return new uint8_t[n];
-        void *p = p_AllocateLarge(n);
-        if(!p)
-            throw std::bad_alloc();
-        return static_cast<uint8_t *>(p);
-    }
+    static uint8_t *p_Allocate(size_t n) { return static_cast<uint8_t *>(p_AllocateArray(n)); }
 
     void Release()
     {
-        if(m_n_capacity < n_large_block_bytes)
-            delete[] m_p_data;
-        else
-            FreeLarge(m_p_data, m_n_capacity);
+        FreeArray(m_p_data, m_n_capacity);
         m_p_data = nullptr;
         m_n_capacity = 0;
     }

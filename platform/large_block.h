@@ -5,6 +5,7 @@
 // mesh's records, most of the memory a run touches, all of it fresh.
 
 #include <cstddef>
+#include <new>
 
 namespace bake3ds {
 
@@ -22,6 +23,27 @@ void *p_AllocateLarge(size_t n);
 
 // Gives back a block p_AllocateLarge(n) returned, with the same n.
 void FreeLarge(void *p, size_t n);
+
+// n bytes for an array: a large block from n_large_block_bytes on, operator
+// new below. Throws std::bad_alloc when the memory cannot be had.
+inline void *p_AllocateArray(size_t n)
+{
+    if(n < n_large_block_bytes)
+        return ::operator new(n);
+    void *p = p_AllocateLarge(n);
+    if(!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+// Gives back an array p_AllocateArray(n) returned, with the same n.
+inline void FreeArray(void *p, size_t n) noexcept
+{
+    if(n < n_large_block_bytes)
+        ::operator delete(p);
+    else
+        FreeLarge(p, n);
+}
 
 } // namespace bake3ds
 

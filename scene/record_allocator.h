@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <limits>
-#include <memory>
 #include <new>
 #include <vector>
 
@@ -31,21 +30,10 @@ struct CRecordAllocator {
     {
         if(n > std::numeric_limits<size_t>::max() / sizeof(T))
             throw std::bad_alloc();
-        if(n * sizeof(T) < n_large_block_bytes)
-            return std::allocator<T>().allocate(n);
-        void *p = p_AllocateLarge(n * sizeof(T));
-        if(!p)
-            throw std::bad_alloc();
-        return static_cast<T *>(p);
+        return static_cast<T *>(p_AllocateArray(n * sizeof(T)));
     }
 
-    void deallocate(T *p, size_t n) noexcept
-    {
-        if(n * sizeof(T) < n_large_block_bytes)
-            std::allocator<T>().deallocate(p, n);
-        else
-            FreeLarge(p, n * sizeof(T));
-    }
+    void deallocate(T *p, size_t n) noexcept { FreeArray(p, n * sizeof(T)); }
 };
 
 template <class T, class U>
