@@ -1,100 +1,236 @@
-// The library's header writing and its one-call conversion.
+// The library's header writing, its one-call conversion, the output names,
+// and the memory it hands over.
 
+#include <cstdlib>
+#include <cstring>
 #include <new>
+#include <stdexcept>
 
-#include "api/convert_memory.h"
-#include "api/load_failure.h"
+#include "api/library.h"
 #include "api/output_names.h"
-#include "api/scene_impl.h"
+#include "reader/load_failure.h"
 #include "writer/header_writer.h"
 
 namespace bake3ds {
 
 namespace {
 
-// A caller's sink as the writer's: a sink that throws has failed.
+// A caller's sink as the writer's.
 class CCallerSink : public CTextSink {
 public:
-    explicit CCallerSink(HeaderSink &r_sink) : m_r_sink(r_sink) {}
+    CCallerSink(bake3ds_sink p_sink, void *p_user) : m_p_sink(p_sink), m_p_user(p_user) {}
+
+    bool b_Write(const char *p_text, size_t n_len) override { return m_p_sink(m_p_user, p_text, n_len) != 0; }
+
+private:
+    bake3ds_sink m_p_sink;
+    void *m_p_user;
+};
+
+// Writes the whole header through r_out; true when all of it was taken.
+bool b_WriteAll(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path)
+{
+    WriteBanner(r_out);
+    WriteHeader(r_out, r_scene, p_s_class, p_s_input_path);
+    return r_out.b_Finish();
+}
+
+// Text gathered in memory that is handed over to the caller whole, for
+// bake3ds_free to release: sized for the expected text at once, grown by
+// half when that falls short.
+class CHandedText : public CTextSink {
+public:
+    explicit CHandedText(size_t n_expected)
+    {
+        m_p_text = static_cast<char *>(std::malloc(n_expected + 1));
+        m_n_capacity = m_p_text ? n_expected : 0;
+    }
+    ~CHandedText() { std::free(m_p_text); }
+    CHandedText(const CHandedText &) = delete;
+    CHandedText &operator=(const CHandedText &) = delete;
 
     bool b_Write(const char *p_text, size_t n_len) override
     {
-        try {
-            return m_r_sink.write(p_text, n_len);
-        } catch(...) {
-            return false;
+        if(m_n_capacity - m_n_size < n_len) {
+            size_t n_needed = m_n_size + n_len, n_capacity = m_n_capacity + m_n_capacity / 2;
+            if(n_needed < m_n_size || n_needed == size_t(-1))
+                return false;
+            if(n_capacity < n_needed || n_capacity == size_t(-1))
+                n_capacity = n_needed;
+            char *p_grown = static_cast<char *>(std::realloc(m_p_text, n_capacity + 1));
+            if(!p_grown)
+                return false;
+            m_p_text = p_grown;
+            m_n_capacity = n_capacity;
         }
+        std::memcpy(m_p_text + m_n_size, p_text, n_len);
+        m_n_size += n_len;
+        return true;
+    }
+
+    // The text, terminated, now the caller's; its length in *p_size where set.
+    char *p_Release(size_t *p_size)
+    {
+        if(!m_p_text && !b_Write("", 0))
+            return nullptr;
+        if(!m_p_text)
+            m_p_text = static_cast<char *>(std::malloc(1));
+        if(!m_p_text)
+            return nullptr;
+        m_p_text[m_n_size] = 0;
+        if(p_size)
+            *p_size = m_n_size;
+        char *p = m_p_text;
+        m_p_text = nullptr;
+        return p;
     }
 
 private:
-    HeaderSink &m_r_sink;
+    char *m_p_text = nullptr;
+    size_t m_n_size = 0, m_n_capacity = 0;
 };
 
-// Writes the whole header through r_out; true when the sink took it all.
-bool b_WriteAll(CTextOut &r_out, const Scene &r_scene, const char *p_s_class, const char *p_s_input_path)
+// The header for the scene into *p_header, as bake3ds_header gives it.
+bool b_HandOverHeader(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+    char **p_header, size_t *p_size)
 {
-    WriteBanner(r_out);
-    WriteHeader(r_out, SceneAccess::r_Records(r_scene), p_s_class, p_s_input_path);
-    return r_out.b_Finish();
+    CHandedText t_text(n_HeaderSizeHint(r_scene));
+    {
+        CTextOut t_out(&t_text);
+        if(!b_WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
+            return false;
+    }
+    *p_header = t_text.p_Release(p_size);
+    return *p_header != nullptr;
 }
 
 } // namespace
 
-HeaderSink::~HeaderSink() = default;
-
-bool write_header(const Scene &scene, const char *class_name, const char *input_path, HeaderSink &sink) noexcept
+bool b_HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+    std::string &r_s_header, bool b_printf_floats) noexcept
 {
-    CCallerSink t_sink(sink);
-    CTextOut t_out(&t_sink);
-    return b_WriteAll(t_out, scene, class_name, input_path);
-}
-
-bool write_header(const Scene &scene, const char *class_name, const char *input_path, std::string &header) noexcept
-{
-    size_t n_before = header.size();
-    CTextOut t_out(&header, n_HeaderSizeHint(SceneAccess::r_Records(scene)));
-    if(b_WriteAll(t_out, scene, class_name, input_path))
+    size_t n_before = r_s_header.size();
+    CTextOut t_out(&r_s_header, n_HeaderSizeHint(r_scene));
+    t_out.UsePrintfFloats(b_printf_floats);
+    if(b_WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
         return true;
-    header.resize(n_before); // no partial header
+    r_s_header.resize(n_before); // no partial header
     return false;
 }
 
-bool convert(const void *data, size_t size, const char *input_path, std::string &header, LoadFailure *failure,
-    const Limits &limits) noexcept
+namespace {
+
+// The conversion's load: the bytes' scene, and in r_s_class the name the
+// command line gives the class for input_path; null, with the failure, when
+// either cannot be had.
+bake3ds_scene *p_LoadToConvert(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+    const bake3ds_options *p_options, std::string &r_s_class, bake3ds_failure *p_failure) noexcept
 {
     try {
-        std::string s_class = ClassNameFor(OutputPathFor(input_path));
-        TLoadError t_error;
-        if(ConvertMemory(static_cast<const uint8_t *>(data), size, s_class.c_str(), input_path, header, false,
-               t_LoadOptions(limits), &t_error)) {
-            if(failure)
-                *failure = LoadFailure();
-            return true;
-        }
-        if(failure)
-            *failure = t_LoadFailure(t_error);
+        r_s_class = ClassNameFor(OutputPathFor(p_s_input_path));
     } catch(const std::bad_alloc &) {
-        FailAllocation(failure);
+        if(p_failure)
+            ClearFailure(*p_failure, int64_t(n_size));
+        FailAllocation(p_failure);
+        return nullptr;
     }
-    return false;
+    return p_LoadScene(p_data, n_size, p_options, p_failure);
 }
 
-std::string header_path_for(const std::string &input_path) noexcept
+} // namespace
+
+bool b_ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+    const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
+    bool b_printf_floats) noexcept
 {
-    try {
-        return OutputPathFor(input_path);
-    } catch(const std::bad_alloc &) {
-        return std::string();
-    }
+    std::string s_class;
+    bake3ds_scene *p_scene = p_LoadToConvert(p_data, n_size, p_s_input_path, p_options, s_class, p_failure);
+    if(!p_scene)
+        return false;
+    bool b_written = b_HeaderText(p_scene->t_records, s_class.c_str(), p_s_input_path, r_s_header, b_printf_floats);
+    bake3ds_scene_free(p_scene);
+    if(!b_written)
+        FailAllocation(p_failure);
+    return b_written;
 }
 
-std::string class_name_for(const std::string &header_path) noexcept
+char *p_HandOver(const char *p_text, size_t n) noexcept
 {
-    try {
-        return ClassNameFor(header_path);
-    } catch(const std::bad_alloc &) {
-        return std::string();
-    }
+    char *p = static_cast<char *>(std::malloc(n + 1));
+    if(!p)
+        return nullptr;
+    if(n)
+        std::memcpy(p, p_text, n);
+    p[n] = 0;
+    return p;
 }
 
 } // namespace bake3ds
+
+using namespace bake3ds;
+
+void bake3ds_free(void *memory)
+{
+    std::free(memory);
+}
+
+int bake3ds_write_header(const bake3ds_scene *scene, const char *class_name, const char *input_path,
+    bake3ds_sink sink, void *user)
+{
+    if(!scene || !sink)
+        return 0;
+    CCallerSink t_sink(sink, user);
+    CTextOut t_out(&t_sink);
+    return b_WriteAll(t_out, scene->t_records, class_name, input_path);
+}
+
+int bake3ds_header(const bake3ds_scene *scene, const char *class_name, const char *input_path, char **header,
+    size_t *size)
+{
+    if(!header)
+        return 0;
+    *header = nullptr;
+    if(size)
+        *size = 0;
+    return scene && b_HandOverHeader(scene->t_records, class_name, input_path, header, size);
+}
+
+int bake3ds_convert(const void *data, size_t size, const char *input_path, const bake3ds_options *options,
+    char **header, size_t *header_size, bake3ds_failure *failure)
+{
+    if(!header)
+        return 0;
+    *header = nullptr;
+    if(header_size)
+        *header_size = 0;
+    std::string s_class;
+    bake3ds_scene *p_scene =
+        p_LoadToConvert(static_cast<const uint8_t *>(data), size, input_path, options, s_class, failure);
+    if(!p_scene)
+        return 0;
+    bool b_written = b_HandOverHeader(p_scene->t_records, s_class.c_str(), input_path, header, header_size);
+    bake3ds_scene_free(p_scene);
+    if(!b_written)
+        FailAllocation(failure);
+    return b_written;
+}
+
+char *bake3ds_header_path_for(const char *input_path)
+{
+    try {
+        std::string s = OutputPathFor(input_path);
+        return p_HandOver(s.data(), s.size());
+    } catch(const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+char *bake3ds_class_name_for(const char *header_path)
+{
+    try {
+        std::string s = ClassNameFor(header_path);
+        return p_HandOver(s.data(), s.size());
+    } catch(const std::bad_alloc &) {
+        return nullptr;
+    }
+}

@@ -1,7 +1,9 @@
-#include "api/json_report.h"
-
 #include <cstdio>
 #include <vector>
+
+#include "api/report.h"
+#include "reader/load_failure.h"
+#include "writer/header_values.h"
 
 namespace bake3ds {
 
@@ -64,78 +66,80 @@ void ObjectList(std::string &r_s, const std::vector<TItem> &r_items, TWrite writ
     r_s += r_items.empty() ? "]" : "\n  ]";
 }
 
-void Error(std::string &r_s, const LoadFailure &r_error)
+void Error(std::string &r_s, const bake3ds_failure &r_failure)
 {
     CObject t(r_s);
-    t.Member("rule", std::string("\"") + r_error.rule + "\"");
-    t.Member("chunk", r_error.chunk < 0 ? "null" : s_Id(r_error.chunk));
-    t.Member("offset", r_error.chunk < 0 ? "null" : s_Num(r_error.offset));
+    t.Member("rule", std::string("\"") + p_s_RuleName(r_failure.rule) + "\"");
+    t.Member("chunk", r_failure.chunk < 0 ? "null" : s_Id(r_failure.chunk));
+    t.Member("offset", r_failure.chunk < 0 ? "null" : s_Num(r_failure.offset));
     std::string &r_path = t.Key("path");
     r_path += "[";
-    for(size_t i = 0; i < r_error.path.size(); ++ i)
-        r_path += (i ? ", " : "") + s_Id(r_error.path[i]);
+    for(uint32_t i = 0; i < r_failure.path_length; ++ i)
+        r_path += (i ? ", " : "") + s_Id(r_failure.path[i]);
     r_path += "]";
-    t.Member("message", s_JsonString(r_error.message));
+    t.Member("message", s_JsonString(r_failure.message));
     CObject t_figures(t.Key("figures"));
-    switch(n_RuleFromId(r_error.rule)) {
-    case rule_ElementBound:
-    case rule_RecordBound:
-    case rule_WorkBound:
-    case rule_NestingLimit:
-        t_figures.Member("limit", s_Num(r_error.limit));
-        t_figures.Member("needed", s_Num(r_error.needed));
+    switch(r_failure.rule) {
+    case BAKE3DS_RULE_ELEMENT_BOUND:
+    case BAKE3DS_RULE_RECORD_BOUND:
+    case BAKE3DS_RULE_WORK_BOUND:
+    case BAKE3DS_RULE_NESTING_LIMIT:
+        t_figures.Member("limit", s_Num(r_failure.limit));
+        t_figures.Member("needed", s_Num(r_failure.needed));
         break;
-    case rule_CornerOutOfRange:
-        t_figures.Member("mesh", s_JsonString(r_error.name));
-        t_figures.Member("face", s_Num(r_error.face));
-        t_figures.Member("corner", s_Num(r_error.needed));
-        t_figures.Member("vertex_count", s_Num(r_error.limit));
+    case BAKE3DS_RULE_CORNER_OUT_OF_RANGE:
+        t_figures.Member("mesh", s_JsonString(r_failure.mesh));
+        t_figures.Member("face", s_Num(r_failure.face));
+        t_figures.Member("corner", s_Num(r_failure.corner));
+        t_figures.Member("vertex_count", s_Num(r_failure.vertex_count));
         break;
-    case rule_NameCutOff:
-        t_figures.Member("name_read", s_JsonString(r_error.name));
+    case BAKE3DS_RULE_NAME_CUT_OFF:
+        t_figures.Member("name_read", s_JsonString(r_failure.name_read));
         break;
-    case rule_FillExceedsCount:
-        t_figures.Member("kind", s_JsonString(r_error.name));
-        t_figures.Member("counted", s_Num(r_error.limit));
-        t_figures.Member("met", s_Num(r_error.needed));
+    case BAKE3DS_RULE_FILL_EXCEEDS_COUNT:
+        t_figures.Member("kind", s_JsonString(r_failure.kind));
+        t_figures.Member("counted", s_Num(r_failure.counted));
+        t_figures.Member("met", s_Num(r_failure.met));
         break;
     default:
         break;
     }
 }
 
-void Objects(std::string &r_s, const Report &r_report)
+void Objects(std::string &r_s, const bake3ds_report &r_report)
 {
+    const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "[";
-    for(size_t i = 0; i < r_report.meshes.size(); ++ i) {
-        const ReportMesh &r_mesh = r_report.meshes[i];
+    for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
+        const TMesh &r_mesh = r_scene.p_object[i];
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
-        t.Member("name", s_JsonString(r_mesh.name));
-        t.Member("vertices", s_Num(r_mesh.vertex_count));
-        t.Member("faces", s_Num(r_mesh.face_count));
-        t.Member("mapped_vertices", s_Num(r_mesh.mapped_count));
-        t.Member("smoothing_groups", p_s_Bool(r_mesh.smoothing_groups));
-        t.Member("node_id", s_Num(r_mesh.node_id));
-        t.Member("parent", s_Num(r_mesh.parent));
+        t.Member("name", s_JsonString(r_mesh.p_s_name));
+        t.Member("vertices", s_Num(r_mesh.n_vertex_num));
+        t.Member("faces", s_Num(r_mesh.n_face_num));
+        t.Member("mapped_vertices", s_Num(r_mesh.n_mapped_num));
+        t.Member("smoothing_groups", p_s_Bool(r_report.objects[i].smoothing_groups != 0));
+        t.Member("node_id", s_Num(r_mesh.n_id));
+        t.Member("parent", s_Num(n_SignedParent(r_mesh.n_parent)));
         std::string &r_groups = t.Key("groups");
         r_groups += "[";
-        for(size_t g = 0; g < r_mesh.groups.size(); ++ g) {
-            const ReportGroup &r_group = r_mesh.groups[g];
+        for(size_t g = 0; g < r_mesh.p_material_range.size(); ++ g) {
+            const TMatRange &r_range = r_mesh.p_material_range[g];
             r_groups += g ? ", " : "";
             CObject t_group(r_groups);
-            t_group.Member("material", s_Num(r_group.material));
-            t_group.Member("name", r_group.material < 0 ? "null" : s_JsonString(r_group.material_name));
-            t_group.Member("faces", s_Num(r_group.face_count));
+            t_group.Member("material", s_Num(r_range.material));
+            t_group.Member("name",
+                r_range.material < 0 ? "null" : s_JsonString(p_s_MaterialName(r_scene, r_range.material)));
+            t_group.Member("faces", s_Num(r_range.count / 3));
         }
         r_groups += "]";
     }
-    r_s += r_report.meshes.empty() ? "]" : "\n  ]";
+    r_s += r_scene.p_object.empty() ? "]" : "\n  ]";
 }
 
-void Maps(std::string &r_s, const Report &r_report)
+void Maps(std::string &r_s, const bake3ds_report &r_report)
 {
-    ObjectList(r_s, r_report.maps, [](CObject &t, const ReportMap &r_map) {
+    ObjectList(r_s, r_report.maps, [](CObject &t, const bake3ds_report_map &r_map) {
         t.Member("chunk", r_map.chunk < 0 ? "null" : s_Id(r_map.chunk));
         t.Member("kind", r_map.chunk < 0 ? "null" : s_JsonString(r_map.kind));
         t.Member("name", s_JsonString(r_map.name));
@@ -146,9 +150,9 @@ void Maps(std::string &r_s, const Report &r_report)
 }
 
 // A list of chunk entries, with their names when b_names.
-void Chunks(std::string &r_s, const std::vector<ReportChunk> &r_chunks, bool b_names)
+void Chunks(std::string &r_s, const std::vector<bake3ds_report_chunk> &r_chunks, bool b_names)
 {
-    ObjectList(r_s, r_chunks, [b_names](CObject &t, const ReportChunk &r_chunk) {
+    ObjectList(r_s, r_chunks, [b_names](CObject &t, const bake3ds_report_chunk &r_chunk) {
         t.Member("chunk", s_Id(r_chunk.id));
         if(b_names)
             t.Member("name", s_JsonString(r_chunk.name));
@@ -157,40 +161,41 @@ void Chunks(std::string &r_s, const std::vector<ReportChunk> &r_chunks, bool b_n
     });
 }
 
-void SceneMembers(CObject &r_doc, const Report &r_report)
+void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
 {
+    const C3dsScene &r_scene = r_report.p_scene->t_records;
     {
         CObject t_counts(r_doc.Key("counts"));
-        t_counts.Member("lights", s_Num(r_report.light_count));
-        t_counts.Member("materials", s_Num(r_report.material_count));
-        t_counts.Member("objects", s_Num(r_report.object_count));
-        t_counts.Member("cameras", s_Num(r_report.camera_count));
+        t_counts.Member("lights", s_Num(r_scene.n_light_num));
+        t_counts.Member("materials", s_Num(r_scene.n_material_num));
+        t_counts.Member("objects", s_Num(r_scene.n_object_num));
+        t_counts.Member("cameras", s_Num(r_scene.n_camera_num));
     }
     Objects(r_doc.Key("objects"), r_report);
     std::string &r_materials = r_doc.Key("materials");
     r_materials += "[";
-    for(size_t i = 0; i < r_report.materials.size(); ++ i)
-        r_materials += (i ? ", " : "") + s_JsonString(r_report.materials[i]);
+    for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
+        r_materials += (i ? ", " : "") + s_JsonString(r_scene.p_material[i].p_s_name);
     r_materials += "]";
     Maps(r_doc.Key("texture_maps"), r_report);
     std::string &r_lights = r_doc.Key("lights");
     r_lights += "[";
-    for(size_t i = 0; i < r_report.lights.size(); ++ i) {
+    for(size_t i = 0; i < r_scene.p_light.size(); ++ i) {
         r_lights += i ? ", " : "";
         CObject t(r_lights);
-        t.Member("name", s_JsonString(r_report.lights[i].name));
-        t.Member("kind", r_report.lights[i].spot ? "\"spot\"" : "\"omni\"");
-        t.Member("off", p_s_Bool(r_report.lights[i].off));
+        t.Member("name", s_JsonString(r_scene.p_light[i].p_s_name));
+        t.Member("kind", r_scene.p_light[i].b_spot ? "\"spot\"" : "\"omni\"");
+        t.Member("off", p_s_Bool(r_scene.p_light[i].b_off != 0));
     }
     r_lights += "]";
     std::string &r_cameras = r_doc.Key("cameras");
     r_cameras += "[";
-    for(size_t i = 0; i < r_report.cameras.size(); ++ i) {
+    for(size_t i = 0; i < r_scene.p_camera.size(); ++ i) {
         r_cameras += i ? ", " : "";
         CObject t(r_cameras);
-        t.Member("name", s_JsonString(r_report.cameras[i].name));
-        t.Member("position_keys", s_Num(r_report.cameras[i].position_key_count));
-        t.Member("target_keys", s_Num(r_report.cameras[i].target_key_count));
+        t.Member("name", s_JsonString(r_scene.p_camera[i].p_s_name));
+        t.Member("position_keys", s_Num(r_scene.p_camera[i].t_position.n_key_num));
+        t.Member("target_keys", s_Num(r_scene.p_camera[i].t_target.n_key_num));
     }
     r_cameras += "]";
     Chunks(r_doc.Key("read_past"), r_report.read_past, true);
@@ -221,20 +226,20 @@ std::string s_JsonString(const std::string &r_s_bytes)
     return s + "\"";
 }
 
-std::string s_JsonReport(const Report &r_report)
+std::string s_JsonReport(const bake3ds_report &r_report)
 {
     std::string s;
     {
         CObject t_doc(s, ",\n  ");
         s += "\n  ";
-        t_doc.Member("file", s_JsonString(r_report.path));
-        t_doc.Member("size", r_report.file_size < 0 ? "null" : s_Num(r_report.file_size));
-        t_doc.Member("loaded", p_s_Bool(r_report.loaded));
-        if(r_report.loaded) {
+        t_doc.Member("file", s_JsonString(r_report.s_path));
+        t_doc.Member("size", r_report.t_failure.file_size < 0 ? "null" : s_Num(r_report.t_failure.file_size));
+        t_doc.Member("loaded", p_s_Bool(r_report.p_scene != nullptr));
+        if(r_report.p_scene) {
             SceneMembers(t_doc, r_report);
             t_doc.Member("error", "null");
         } else
-            Error(t_doc.Key("error"), r_report.failure);
+            Error(t_doc.Key("error"), r_report.t_failure);
         s += "\n";
     }
     return s + "\n";

@@ -3,22 +3,53 @@
 
 // What bake3ds-info tells about one file: for a file that loads, what the
 // header holds and what it leaves out; for a file the converter refuses,
-// why and where. Built from the same load the converter runs.
+// why and where. Built from the same load the converter runs, with the
+// counting walk's tally of chunks.
 
-#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "bake3ds/bake3ds.h"
+#include "api/library.h"
+
+struct bake3ds_report {
+    bake3ds_report() = default;
+    bake3ds_report(const bake3ds_report &) = delete;
+    bake3ds_report &operator=(const bake3ds_report &) = delete;
+    ~bake3ds_report() { bake3ds_scene_free(p_scene); }
+
+    std::string s_path;
+    bake3ds_failure t_failure{};
+    bake3ds_scene *p_scene = nullptr; // null for a refused file
+    std::vector<bake3ds_report_object> objects;
+    std::vector<std::string> map_names; // what maps[i].name points to
+    std::vector<bake3ds_report_map> maps;
+    std::vector<bake3ds_report_chunk> read_past, unknown;
+};
 
 namespace bake3ds {
 
-// Loads the file at p_s_path as the converter does (normals, faces put into
-// material order), and reports on it. Throws nothing the load does not: a
-// failed allocation while reporting is std::bad_alloc.
-Report t_ReportFile(const char *p_s_path);
+// The report as lines of printable ASCII (names quoted and escaped); for a
+// refused file its second line is the reason line. May throw
+// std::bad_alloc.
+std::string s_TextReport(const bake3ds_report &r_report);
 
-// The same for bytes in memory, reported under the name p_s_path.
-Report t_ReportMemory(const uint8_t *p_data, size_t n_size, const char *p_s_path);
+// "refused: " and the loader's message (its rule when there is none), the
+// line that names why the file is refused.
+std::string s_ReasonLine(const bake3ds_failure &r_failure);
+
+// The report as one JSON document (UTF-8), ending with a line break. Names
+// are strings of one character per byte, U+0000 to U+00FF. May throw
+// std::bad_alloc.
+std::string s_JsonReport(const bake3ds_report &r_report);
+
+// A string of bytes as a JSON string: each byte the character of its value;
+// '"' and '\' escaped, control characters (U+0000 to U+001F and U+007F to
+// U+009F) as \u00XX, U+00A0 to U+00FF as UTF-8.
+std::string s_JsonString(const std::string &r_s_bytes);
+
+// The material's name, empty for -1 or an index the scene does not have.
+const char *p_s_MaterialName(const C3dsScene &r_scene, int n_material);
 
 } // namespace bake3ds
 

@@ -1,4 +1,7 @@
-#include "api/text_report.h"
+#include "api/report.h"
+
+#include "reader/load_failure.h"
+#include "writer/header_values.h"
 
 namespace bake3ds {
 
@@ -10,114 +13,116 @@ std::string s_Num(int64_t n)
 }
 
 // A material by its index and name, or "no material" for -1.
-std::string s_MaterialText(int n_material, const std::string &r_s_name)
+std::string s_MaterialText(int n_material, const char *p_s_name)
 {
-    return n_material < 0 ? std::string("no material") : "material " + s_Num(n_material) + " " + s_QuotedName(r_s_name);
+    return n_material < 0 ? std::string("no material") : "material " + s_Num(n_material) + " " + s_QuotedName(p_s_name);
 }
 
-void Refusal(std::string &r_s, const LoadFailure &r_error)
+void Refusal(std::string &r_s, const bake3ds_failure &r_failure)
 {
-    r_s += s_ReasonLine(r_error) + "\n";
-    r_s += std::string("rule: ") + r_error.rule + "\n";
-    if(r_error.chunk >= 0)
-        r_s += "chunk: " + s_ChunkIdText(r_error.chunk) + " at offset " + s_Num(r_error.offset) + "\n";
-    if(!r_error.path.empty()) {
+    r_s += s_ReasonLine(r_failure) + "\n";
+    r_s += std::string("rule: ") + p_s_RuleName(r_failure.rule) + "\n";
+    if(r_failure.chunk >= 0)
+        r_s += "chunk: " + s_ChunkIdText(r_failure.chunk) + " at offset " + s_Num(r_failure.offset) + "\n";
+    if(r_failure.path_length) {
         r_s += "path:";
-        for(size_t i = 0; i < r_error.path.size(); ++ i)
-            r_s += (i ? " > " : " ") + s_ChunkIdText(r_error.path[i]);
+        for(uint32_t i = 0; i < r_failure.path_length; ++ i)
+            r_s += (i ? " > " : " ") + s_ChunkIdText(r_failure.path[i]);
         r_s += "\n";
     }
 }
 
-void Meshes(std::string &r_s, const Report &r_report)
+void Meshes(std::string &r_s, const bake3ds_report &r_report)
 {
+    const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nobjects, in header order:\n";
-    for(const ReportMesh &r_mesh : r_report.meshes) {
-        r_s += "\t" + s_QuotedName(r_mesh.name) + ": " + s_Num(r_mesh.vertex_count) + " vertices, " +
-            s_Num(r_mesh.face_count) + " faces, ";
-        if(r_mesh.mapped_count)
-            r_s += "mapping coordinates on " + s_Num(r_mesh.mapped_count) + " of them\n";
+    for(const TMesh &r_mesh : r_scene.p_object) {
+        r_s += "\t" + s_QuotedName(r_mesh.p_s_name) + ": " + s_Num(r_mesh.n_vertex_num) + " vertices, " +
+            s_Num(r_mesh.n_face_num) + " faces, ";
+        if(r_mesh.n_mapped_num)
+            r_s += "mapping coordinates on " + s_Num(r_mesh.n_mapped_num) + " of them\n";
         else
             r_s += "no mapping coordinates\n";
-        for(const ReportGroup &r_group : r_mesh.groups) {
-            r_s += "\t\t" + s_MaterialText(r_group.material, r_group.material_name) + ": " +
-                s_Num(r_group.face_count) + " faces\n";
+        for(const TMatRange &r_range : r_mesh.p_material_range) {
+            r_s += "\t\t" + s_MaterialText(r_range.material, p_s_MaterialName(r_scene, r_range.material)) + ": " +
+                s_Num(r_range.count / 3) + " faces\n";
         }
     }
     r_s += "\nobjects with smoothing groups (not used: the header's normals are smoothed over every face that shares a "
         "position):\n";
-    for(const ReportMesh &r_mesh : r_report.meshes) {
-        if(r_mesh.smoothing_groups)
-            r_s += "\t" + s_QuotedName(r_mesh.name) + "\n";
+    for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
+        if(r_report.objects[i].smoothing_groups)
+            r_s += "\t" + s_QuotedName(r_scene.p_object[i].p_s_name) + "\n";
     }
     r_s += "\nkey-frame nodes, per object:\n";
-    for(const ReportMesh &r_mesh : r_report.meshes) {
-        r_s += "\t" + s_QuotedName(r_mesh.name) + ": node id " + s_Num(r_mesh.node_id) + ", parent " +
-            s_Num(r_mesh.parent) + "\n";
+    for(const TMesh &r_mesh : r_scene.p_object) {
+        r_s += "\t" + s_QuotedName(r_mesh.p_s_name) + ": node id " + s_Num(r_mesh.n_id) + ", parent " +
+            s_Num(n_SignedParent(r_mesh.n_parent)) + "\n";
     }
 }
 
-void Records(std::string &r_s, const Report &r_report)
+void Records(std::string &r_s, const bake3ds_report &r_report)
 {
+    const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nmaterials:\n";
-    for(size_t i = 0; i < r_report.materials.size(); ++ i)
-        r_s += "\t" + s_Num(int64_t(i)) + " " + s_QuotedName(r_report.materials[i]) + "\n";
+    for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
+        r_s += "\t" + s_Num(int64_t(i)) + " " + s_QuotedName(r_scene.p_material[i].p_s_name) + "\n";
     r_s += "\ntexture maps, in file order:\n";
-    for(const ReportMap &r_map : r_report.maps) {
+    for(const bake3ds_report_map &r_map : r_report.maps) {
         r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : s_ChunkIdText(r_map.chunk) + " " + r_map.kind) +
             " " + s_QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
             s_MaterialText(r_map.material, r_map.material_name) + "\n";
     }
     r_s += "\nlights:\n";
-    for(const ReportLight &r_light : r_report.lights)
-        r_s += "\t" + s_QuotedName(r_light.name) + ": " + (r_light.spot ? "spot" : "omni") +
-            (r_light.off ? ", off" : "") + "\n";
+    for(const TSceneLight &r_light : r_scene.p_light)
+        r_s += "\t" + s_QuotedName(r_light.p_s_name) + ": " + (r_light.b_spot ? "spot" : "omni") +
+            (r_light.b_off ? ", off" : "") + "\n";
     r_s += "\ncameras:\n";
-    for(const ReportCamera &r_camera : r_report.cameras) {
-        r_s += "\t" + s_QuotedName(r_camera.name) + ": " + s_Num(r_camera.position_key_count) +
-            " position keys, " + s_Num(r_camera.target_key_count) + " target keys\n";
+    for(const TSceneCamera &r_camera : r_scene.p_camera) {
+        r_s += "\t" + s_QuotedName(r_camera.p_s_name) + ": " + s_Num(r_camera.t_position.n_key_num) +
+            " position keys, " + s_Num(r_camera.t_target.n_key_num) + " target keys\n";
     }
 }
 
 // One tally: the id and its name (an unknown id has none), how often it
 // occurs and where it first does, so that it can be found in the file.
-void ChunkLine(std::string &r_s, const ReportChunk &r_chunk)
+void ChunkLine(std::string &r_s, const bake3ds_report_chunk &r_chunk)
 {
-    r_s += "\t" + s_ChunkIdText(r_chunk.id) + (r_chunk.name.empty() ? "" : " " + r_chunk.name) + ": " +
+    r_s += "\t" + s_ChunkIdText(r_chunk.id) + (*r_chunk.name ? " " + std::string(r_chunk.name) : "") + ": " +
         s_Num(r_chunk.count) + ", first at offset " + s_Num(r_chunk.first_offset) + "\n";
 }
 
-void Chunks(std::string &r_s, const Report &r_report)
+void Chunks(std::string &r_s, const bake3ds_report &r_report)
 {
     r_s += "\nchunks read past (the header keeps nothing of them):\n";
-    for(const ReportChunk &r_chunk : r_report.read_past)
+    for(const bake3ds_report_chunk &r_chunk : r_report.read_past)
         ChunkLine(r_s, r_chunk);
     r_s += "\nunknown chunk ids (skipped with their contents):\n";
-    for(const ReportChunk &r_chunk : r_report.unknown)
+    for(const bake3ds_report_chunk &r_chunk : r_report.unknown)
         ChunkLine(r_s, r_chunk);
 }
 
 } // namespace
 
-std::string s_ReasonLine(const LoadFailure &r_error)
+std::string s_ReasonLine(const bake3ds_failure &r_failure)
 {
-    std::string s_message = r_error.message.empty() ? r_error.rule : r_error.message;
-    return "refused: " + s_message;
+    return std::string("refused: ") + (r_failure.message[0] ? r_failure.message : p_s_RuleName(r_failure.rule));
 }
 
-std::string s_TextReport(const Report &r_report)
+std::string s_TextReport(const bake3ds_report &r_report)
 {
-    std::string s = "file: " + s_QuotedName(r_report.path);
-    if(r_report.file_size >= 0)
-        s += ", " + s_Num(r_report.file_size) + " bytes";
+    std::string s = "file: " + s_QuotedName(r_report.s_path);
+    if(r_report.t_failure.file_size >= 0)
+        s += ", " + s_Num(r_report.t_failure.file_size) + " bytes";
     s += "\n";
-    if(!r_report.loaded) {
-        Refusal(s, r_report.failure);
+    if(!r_report.p_scene) {
+        Refusal(s, r_report.t_failure);
         return s;
     }
+    const C3dsScene &r_scene = r_report.p_scene->t_records;
     s += "loads: yes\n";
-    s += "\t" + s_Num(r_report.light_count) + " lights\n\t" + s_Num(r_report.material_count) + " materials\n\t" +
-        s_Num(r_report.object_count) + " objects\n\t" + s_Num(r_report.camera_count) + " cameras\n";
+    s += "\t" + s_Num(r_scene.n_light_num) + " lights\n\t" + s_Num(r_scene.n_material_num) + " materials\n\t" +
+        s_Num(r_scene.n_object_num) + " objects\n\t" + s_Num(r_scene.n_camera_num) + " cameras\n";
     Meshes(s, r_report);
     Records(s, r_report);
     Chunks(s, r_report);

@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "all_pairs_normals.h"
-#include "bake3ds/bake3ds.h"
 #include "bench_inputs.h"
 #include "geometry/normals.h"
 #include "measure.h"
 #include "reader/load_options.h"
+#include "reader/loader.h"
 #include "scene/scene.h"
 
 namespace fs = std::filesystem;
@@ -35,19 +35,22 @@ void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, dou
 {
     bake3ds::C3dsScene t_scene;
     r_f_linear = r_f_all_pairs = 0;
-    if(!t_scene.LoadMemory(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size()))
+    if(!bake3ds::b_ReadScene(t_scene, reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
+           bake3ds::t_ResolvedOptions(nullptr)))
         return;
-    for(bake3ds::TMesh &r_mesh : t_scene.p_object)
-        bake3ds::CalcFaceNormals(r_mesh);
+    std::vector<std::vector<bake3ds::TVector3>> face_normals(t_scene.p_object.size());
+    for(size_t m = 0; m < t_scene.p_object.size(); ++ m)
+        bake3ds::CalcFaceNormals(t_scene.p_object[m], face_normals[m]);
+    bake3ds::TNormalsScratch t_scratch;
     std::vector<double> linear, all_pairs;
     for(int i = 0; i < n_runs; ++ i) {
         auto t_start = std::chrono::steady_clock::now();
-        for(bake3ds::TMesh &r_mesh : t_scene.p_object)
-            bake3ds::CalcVertexNormals(r_mesh);
+        for(size_t m = 0; m < t_scene.p_object.size(); ++ m)
+            bake3ds::CalcVertexNormals(t_scene.p_object[m], face_normals[m], t_scratch);
         linear.push_back(bench::f_MsSince(t_start));
         t_start = std::chrono::steady_clock::now();
-        for(bake3ds::TMesh &r_mesh : t_scene.p_object)
-            reference::CalcVertexNormalsAllPairs(r_mesh);
+        for(size_t m = 0; m < t_scene.p_object.size(); ++ m)
+            reference::CalcVertexNormalsAllPairs(t_scene.p_object[m], face_normals[m]);
         all_pairs.push_back(bench::f_MsSince(t_start));
     }
     r_f_linear = bench::f_Median(linear);

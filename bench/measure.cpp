@@ -142,11 +142,12 @@ double f_LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, in
 {
     std::vector<double> times;
     for(int i = 0; i < n_runs; ++ i) {
-        std::string s_header;
+        char *p_header = nullptr;
         auto t_start = std::chrono::steady_clock::now();
-        if(!bake3ds::convert(r_s_bytes.data(), r_s_bytes.size(), r_s_name.c_str(), s_header))
+        if(!bake3ds_convert(r_s_bytes.data(), r_s_bytes.size(), r_s_name.c_str(), nullptr, &p_header, nullptr, nullptr))
             return 0;
         times.push_back(f_MsSince(t_start));
+        bake3ds_free(p_header);
     }
     return f_Median(times);
 }

@@ -12,7 +12,7 @@ install(TARGETS bake3ds bake3ds-info bake3ds_gl_core bake3ds_library EXPORT bake
     RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}"
     LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}"
     ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}")
-install(FILES include/bake3ds/bake3ds.h include/bake3ds/export.h include/bake3ds/gl_core.h include/bake3ds/fixed_function_names.h
+install(FILES include/bake3ds/bake3ds.h include/bake3ds/bake3ds.hpp include/bake3ds/gl_core.h include/bake3ds/fixed_function_names.h
     DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/bake3ds")
 install(EXPORT bake3dsTargets NAMESPACE bake3ds:: DESTINATION "${BAKE3DS_PACKAGE_DIR}")
 

@@ -1,6 +1,6 @@
 #include "driver/run.h"
 
-#include "bake3ds/bake3ds.h"
+#include "bake3ds/bake3ds.hpp"
 #include "driver/messages.h"
 #include "platform/platform.h"
 

@@ -14,19 +14,20 @@ const int64_t n_fuzz_element_base = 4096;
 // Records: a few hundred, plus the per-byte share.
 const int64_t n_fuzz_record_base = 256;
 
-bake3ds::Limits t_SmallLimits()
+bake3ds_options t_SmallLimits()
 {
-    bake3ds::Limits t_limits;
-    t_limits.element_base = n_fuzz_element_base;
-    t_limits.record_base = n_fuzz_record_base;
-    return t_limits;
+    bake3ds_options t_options = {};
+    t_options.size = sizeof(t_options);
+    t_options.element_base = n_fuzz_element_base;
+    t_options.record_base = n_fuzz_record_base;
+    return t_options;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_data, size_t n_size)
 {
-    static const bake3ds::Limits t_limits = t_SmallLimits();
+    static const bake3ds_options t_limits = t_SmallLimits();
     fuzz::CheckConversion(p_data, n_size, t_limits);
     return 0;
 }

@@ -7,10 +7,12 @@ namespace bake3ds {
 
 void CompleteScene(C3dsScene &r_scene)
 {
+    TNormalsScratch t_scratch;
+    std::vector<uint32_t> places;
     for(TMesh &r_mesh : r_scene.p_object) {
-        CalcFaceNormals(r_mesh);
-        CalcVertexNormals(r_mesh);
-        SortFacesByMaterial(r_mesh);
+        CalcNormals(r_mesh, t_scratch);
+        SortFacesByMaterial(r_mesh, places);
+        MakeMaterialRanges(r_mesh);
     }
 }
 

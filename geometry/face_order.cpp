@@ -1,90 +1,87 @@
 #include "geometry/face_order.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <new>
+#include <numeric>
 #include <utility>
-#include <vector>
 
 namespace bake3ds {
 
-bool b_MaterialLess(const TFace &r_a, const TFace &r_b)
-{
-    return r_a.n_material < r_b.n_material;
-}
+namespace {
 
-void SortFacesByMaterial(TMesh &r_mesh)
+// r_places[i] is where face i goes: it moves the faces and their materials
+// there in place, by cycles, so that no second face array is touched.
+void MoveToPlaces(TMesh &r_mesh, std::vector<uint32_t> &r_places)
 {
     TRecordArray<TFace> &r_faces = r_mesh.p_face;
-    if(r_faces.size() < 2)
-        return;
-    int n_min = r_faces[0].n_material, n_max = n_min;
-    for(const TFace &r_face : r_faces) {
-        n_min = std::min(n_min, r_face.n_material);
-        n_max = std::max(n_max, r_face.n_material);
-    }
-    if(int64_t(n_max) - n_min < int64_t(r_faces.size())) {
-        // few distinct values, as material indices are: a counting sort,
-        // stable by construction, one pass to count and one to give each
-        // face its place; the faces then move to their places in place, by
-        // cycles, so that no second face array is touched
-        try {
-            std::vector<uint32_t> places(size_t(n_max - n_min) + 2, 0);
-            for(const TFace &r_face : r_faces)
-                ++ places[size_t(r_face.n_material - n_min) + 1];
-            for(size_t i = 1; i < places.size(); ++ i)
-                places[i] += places[i - 1];
-            std::vector<uint32_t> place(r_faces.size());
-            for(size_t i = 0; i < r_faces.size(); ++ i)
-                place[i] = places[size_t(r_faces[i].n_material - n_min)] ++;
-            for(size_t i = 0; i < r_faces.size(); ++ i) {
-                while(place[i] != i) {
-                    uint32_t n_to = place[i];
-                    std::swap(r_faces[i], r_faces[n_to]);
-                    std::swap(place[i], place[n_to]);
-                }
-            }
-            return;
-        } catch(const std::bad_alloc &) {
-            // no room for the places: the merge sort below works in place then
+    TRecordArray<int32_t> &r_materials = r_mesh.p_face_material;
+    for(size_t i = 0; i < r_faces.size(); ++ i) {
+        while(r_places[i] != i) {
+            uint32_t n_to = r_places[i];
+            std::swap(r_faces[i], r_faces[n_to]);
+            std::swap(r_materials[i], r_materials[n_to]);
+            std::swap(r_places[i], r_places[n_to]);
         }
     }
-    // a lambda rather than the function's address, so that the comparison is inlined
-    std::stable_sort(r_faces.begin(), r_faces.end(),
-        [](const TFace &r_a, const TFace &r_b) { return b_MaterialLess(r_a, r_b); });
 }
 
-int n_MatRange_Num(const C3dsScene &r_scene, int n_object)
+} // namespace
+
+void SortFacesByMaterial(TMesh &r_mesh, std::vector<uint32_t> &r_places)
 {
-    const TRecordArray<TFace> &r_faces = r_scene.p_object[size_t(n_object)].p_face;
-    int n_range_num = 1;
-    for(size_t k = 1; k < r_faces.size(); ++ k) {
-        if(r_faces[k].n_material != r_faces[k - 1].n_material)
-            ++ n_range_num;
+    const TRecordArray<int32_t> &r_materials = r_mesh.p_face_material;
+    size_t n_faces = r_materials.size();
+    if(n_faces < 2)
+        return;
+    auto p_bounds = std::minmax_element(r_materials.begin(), r_materials.end());
+    int32_t n_min = *p_bounds.first, n_max = *p_bounds.second;
+    r_places.resize(n_faces);
+    if(int64_t(n_max) - n_min < int64_t(n_faces)) {
+        // few distinct values, as material indices are: a counting sort,
+        // stable by construction, one pass to count and one to give each
+        // face its place
+        std::vector<uint32_t> starts(size_t(n_max - n_min) + 2, 0);
+        for(int32_t n_material : r_materials)
+            ++ starts[size_t(n_material - n_min) + 1];
+        for(size_t i = 1; i < starts.size(); ++ i)
+            starts[i] += starts[i - 1];
+        for(size_t i = 0; i < n_faces; ++ i)
+            r_places[i] = starts[size_t(r_materials[i] - n_min)] ++;
+    } else {
+        // values spread wider than there are faces: the faces' order by a
+        // stable sort, turned into each face's place
+        std::vector<uint32_t> order(n_faces);
+        std::iota(order.begin(), order.end(), 0u);
+        std::stable_sort(order.begin(), order.end(),
+            [&](uint32_t a, uint32_t b) { return r_materials[a] < r_materials[b]; });
+        for(size_t k = 0; k < n_faces; ++ k)
+            r_places[order[k]] = uint32_t(k);
     }
-    return n_range_num;
+    MoveToPlaces(r_mesh, r_places);
 }
 
-bool CMatRangeWalk::b_Next(TMatRange &r_range)
+void MakeMaterialRanges(TMesh &r_mesh)
 {
-    if(m_b_done)
-        return false;
-    const TRecordArray<TFace> &r_faces = m_r_mesh.p_face;
-    int n_face_num = int(r_faces.size());
-    if(n_face_num == 0) {
-        // the single range of a mesh without faces; no face is read for it
-        r_range = TMatRange{-1, 0, 0};
-        m_b_done = true;
-        return true;
+    const TRecordArray<int32_t> &r_materials = r_mesh.p_face_material;
+    size_t n_faces = r_materials.size();
+    size_t n_ranges = 1;
+    for(size_t k = 1; k < n_faces; ++ k) {
+        if(r_materials[k] != r_materials[k - 1])
+            ++ n_ranges;
     }
-    int n_material = r_faces[size_t(m_n_start)].n_material;
-    int n_end = m_n_start;
-    while(n_end < n_face_num && r_faces[size_t(n_end)].n_material == n_material)
-        ++ n_end;
-    r_range = TMatRange{n_material, 3 * m_n_start, 3 * (n_end - m_n_start)};
-    m_n_start = n_end;
-    m_b_done = n_end == n_face_num;
-    return true;
+    TRecordArray<TMatRange> &r_ranges = r_mesh.p_material_range;
+    r_ranges.clear();
+    r_ranges.reserve(n_ranges);
+    if(!n_faces) {
+        r_ranges.push_back(TMatRange{-1, 0, 0});
+        return;
+    }
+    size_t n_start = 0;
+    for(size_t k = 1; k <= n_faces; ++ k) {
+        if(k == n_faces || r_materials[k] != r_materials[n_start]) {
+            r_ranges.push_back(TMatRange{r_materials[n_start], int32_t(3 * n_start), int32_t(3 * (k - n_start))});
+            n_start = k;
+        }
+    }
 }
 
 } // namespace bake3ds

@@ -9,15 +9,14 @@ namespace {
 // Gives every vertex the index of the first vertex at its position, or -1
 // for a position with a NaN. Open addressing over a table of at least twice
 // as many slots as vertices, a slot holding only that first vertex's index:
-// 12 bytes a vertex in all, so that the tables of a large mesh fit in
-// memory the load has already freed instead of faulting in fresh pages.
-void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_first)
+// 12 bytes a vertex in all, the tables kept from mesh to mesh.
+void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_slots, std::vector<int> &r_first)
 {
     size_t n_vertex = r_mesh.p_vertex.size();
     size_t n_slots = 16;
     while(n_slots < 2 * n_vertex)
         n_slots *= 2;
-    std::vector<int> slots(n_slots, -1);
+    r_slots.assign(n_slots, -1);
     r_first.assign(n_vertex, -1);
     for(size_t v = 0; v < n_vertex; ++ v) {
         TPositionKey t_key;
@@ -25,9 +24,9 @@ void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_first)
             continue;
         size_t n_slot = t_key.n_Hash() & (n_slots - 1);
         for(;; n_slot = (n_slot + 1) & (n_slots - 1)) {
-            int n_first = slots[n_slot];
+            int n_first = r_slots[n_slot];
             if(n_first < 0) {
-                slots[n_slot] = int(v);
+                r_slots[n_slot] = int(v);
                 r_first[v] = int(v);
                 break;
             }
@@ -43,7 +42,7 @@ void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_first)
 
 } // namespace
 
-void CalcVertexNormals(TMesh &r_mesh)
+void CalcVertexNormals(TMesh &r_mesh, const std::vector<TVector3> &r_face_normals, TNormalsScratch &r_scratch)
 {
     // A corner lies at its own vertex's position, so a corner matches every
     // vertex of its vertex's group. Summing per group, faces in order and
@@ -51,33 +50,37 @@ void CalcVertexNormals(TMesh &r_mesh)
     // each vertex against each corner. A group's sum is kept in its first
     // vertex's normal, which is where it ends up anyway.
     TRecordArray<TVertex> &r_vertices = r_mesh.p_vertex;
-    std::vector<int> first;
-    GroupByPosition(r_mesh, first);
+    std::vector<int> &first = r_scratch.first;
+    GroupByPosition(r_mesh, r_scratch.slots, first);
     for(size_t v = 0; v < r_vertices.size(); ++ v) {
         if(first[v] == int(v))
             TVector3().Store(r_vertices[v].p_normal);
     }
-    for(const TFace &r_face : r_mesh.p_face) {
-        TVector3 v_normal(r_face.p_normal);
-        for(int k = 0; k < 3; ++ k) {
-            int n_first = first[size_t(r_face.p_corner[k])];
+    for(size_t f = 0; f < r_mesh.p_face.size(); ++ f) {
+        const TVector3 &r_normal = r_face_normals[f];
+        for(uint32_t n_corner : r_mesh.p_face[f].p_corner) {
+            int n_first = first[n_corner];
             if(n_first < 0)
                 continue;
             float *p_sum = r_vertices[size_t(n_first)].p_normal;
             TVector3 v_sum(p_sum);
-            v_sum += v_normal;
+            v_sum += r_normal;
             v_sum.Store(p_sum);
         }
     }
-    // a group's first vertex comes before the others, so its sum is
-    // normalised before they copy it
+    // a group's first vertex comes before the others, so its normal is
+    // final before they copy it; the header's normal points the other way,
+    // and negating is exact
     for(size_t v = 0; v < r_vertices.size(); ++ v) {
         TVector3 v_normal; // a NaN position matches no corner at all
         if(first[v] == int(v)) {
             v_normal = TVector3(r_vertices[v].p_normal);
             Normalize(v_normal);
+            v_normal = TVector3(-v_normal.x, -v_normal.y, -v_normal.z);
         } else if(first[v] >= 0)
             v_normal = TVector3(r_vertices[size_t(first[v])].p_normal);
+        else
+            v_normal = TVector3(-v_normal.x, -v_normal.y, -v_normal.z);
         v_normal.Store(r_vertices[v].p_normal);
     }
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bake3ds/bake3ds.h"
+#include "bake3ds/bake3ds.hpp"
 #include "driver/messages.h"
 #include "platform/program_start.h"
 
@@ -66,5 +66,6 @@ int main(int n_argc, char **p_argv)
         std::fputs("error: the report could not be written\n", stderr);
         return 2;
     }
-    return t_report.loaded ? 0 : 1;
+    bake3ds::ReportInfo t_info;
+    return t_report.info(t_info) && t_info.loaded ? 0 : 1;
 }

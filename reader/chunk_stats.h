@@ -3,16 +3,15 @@
 
 // The chunks a load met, by id, for tools that report on a file: what the
 // counting walk visited, each chunk once as it lies in the file (the fill
-// walk visits the same chunks again and is not counted).
+// walk visits the same chunks again and is not counted). Unknown ids whose
+// contents are skipped count once, their contents not at all; a failed load
+// keeps what was met up to the failure.
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "reader/load_error.h"
-#include "reader/load_options.h"
-#include "scene/scene.h"
 
 namespace bake3ds {
 
@@ -46,15 +45,6 @@ struct TChunkStats {
         }
     }
 };
-
-// The loads of C3dsScene::LoadMemory and C3dsScene::Load that also tally
-// into r_stats the chunks the counting walk visits (unknown ids whose
-// contents are skipped count once, their contents not at all). r_stats
-// keeps what was met up to a failure.
-int LoadMemoryCounted(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const TLoadOptions &r_options,
-    TLoadError *p_error, TChunkStats &r_stats);
-int LoadCounted(C3dsScene &r_scene, const char *p_s_path, const TLoadOptions &r_options, TLoadError *p_error,
-    TChunkStats &r_stats);
 
 } // namespace bake3ds
 

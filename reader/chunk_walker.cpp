@@ -5,25 +5,34 @@
 
 namespace bake3ds {
 
-int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
+bool b_WalkChunks(TLoader &r_ld, int64_t n_end)
 {
-    // checked before the position, so that a deep enough nesting fails
-    // even where the walk would find nothing to read
-    if(n_level >= r_ld.n_walk_level_limit)
-        return r_ld.n_FailNesting(n_level);
     CInput &r_in = r_ld.t_in;
-    while(r_in.n_Pos() < n_end) {
+    std::vector<int64_t> &r_ends = r_ld.p_walk_end;
+    r_ends.assign(1, n_end);
+    while(!r_ends.empty()) {
+        int n_level = int(r_ends.size());
+        int64_t n_walk_end = r_ends.back();
         int64_t n_start = r_in.n_Pos();
-        if(!r_ld.b_Spend(1))
-            return r_ld.n_FailWork(n_level, n_start);
         uint8_t p_header[6];
-        if(r_in.n_Read(p_header, 6) < 6)
-            return 0; // the file ended inside a chunk header
+        // a walk ends at its end, or where the file ends inside a chunk
+        // header; the enclosing walk goes on after the chunk it was in
+        bool b_ends = n_start >= n_walk_end;
+        if(!b_ends) {
+            if(!r_ld.b_Spend(1))
+                return r_ld.b_FailWork(n_level, n_start);
+            b_ends = r_in.n_Read(p_header, 6) < 6;
+        }
+        if(b_ends) {
+            r_ends.pop_back();
+            r_in.Seek(n_walk_end);
+            continue;
+        }
         uint16_t n_id = uint16_t(p_header[0] | p_header[1] << 8);
         uint32_t n_length = uint32_t(p_header[2]) | uint32_t(p_header[3]) << 8 |
             uint32_t(p_header[4]) << 16 | uint32_t(p_header[5]) << 24;
         if(n_length == 0)
-            return r_ld.n_FailAt(rule_ZeroLengthChunk, n_level, n_id, n_start);
+            return r_ld.b_FailAt(BAKE3DS_RULE_ZERO_LENGTH_CHUNK, n_level, n_id, n_start);
         int64_t n_chunk_end = n_start + int64_t(n_length);
         const TChunkInfo *p_info = p_FindChunkInfo(n_id);
         if(r_ld.p_stats && r_ld.b_counting)
@@ -33,22 +42,24 @@ int ReadChunks(TLoader &r_ld, int64_t n_end, int n_level)
                 r_ld.Enter(n_level, n_id, n_start);
             if(p_info->p_handler) {
                 r_ld.n_walk_level = n_level;
-                int n_status = p_info->p_handler(r_ld, n_chunk_end);
-                if(n_status)
-                    return n_status;
+                if(!p_info->p_handler(r_ld, n_chunk_end))
+                    return false;
             }
             if(p_info->b_has_children) {
-                int n_status = ReadChunks(r_ld, n_chunk_end, n_level + 1);
-                if(n_status)
-                    return n_status;
+                // checked before the position, so that a deep enough
+                // nesting fails even where the walk would find nothing
+                if(n_level + 1 >= r_ld.n_walk_level_limit)
+                    return r_ld.b_FailNesting(n_level + 1);
+                r_ends.push_back(n_chunk_end);
+                continue;
             }
         }
         r_in.Seek(n_chunk_end);
     }
-    return 0;
+    return true;
 }
 
-int ReadName(char *p_buffer, CInput &r_in)
+bool b_ReadName(char *p_buffer, CInput &r_in)
 {
     int n_stored = 0;
     int n_byte = r_in.n_Byte();
@@ -57,34 +68,32 @@ int ReadName(char *p_buffer, CInput &r_in)
         n_byte = r_in.n_Byte();
     }
     p_buffer[n_stored] = 0;
-    if(n_stored == 63)
-        return 0;
-    return n_byte < 0 ? -1 : 0;
+    return n_stored == 63 || n_byte >= 0;
 }
 
-int IgnoreChunk(TLoader &, int64_t)
+bool IgnoreChunk(TLoader &, int64_t)
 {
-    return 0;
+    return true;
 }
 
 // The skip handlers stand only in rows without sub-chunks, where the walker
 // repositions the stream afterwards; what they read cannot matter.
-int Skip2Bytes(TLoader &r_ld, int64_t)
+bool Skip2Bytes(TLoader &r_ld, int64_t)
 {
     r_ld.t_in.Skip(2);
-    return 0;
+    return true;
 }
 
-int Skip3Bytes(TLoader &r_ld, int64_t)
+bool Skip3Bytes(TLoader &r_ld, int64_t)
 {
     r_ld.t_in.Skip(3);
-    return 0;
+    return true;
 }
 
-int Skip4Bytes(TLoader &r_ld, int64_t)
+bool Skip4Bytes(TLoader &r_ld, int64_t)
 {
     r_ld.t_in.Skip(4);
-    return 0;
+    return true;
 }
 
 } // namespace bake3ds

@@ -11,43 +11,43 @@
 namespace bake3ds {
 
 // mesh chunks
-int ReadNamedObject(TLoader &r_ld, int64_t n_end);
-int ReadTriangleObject(TLoader &r_ld, int64_t n_end);
-int ReadVertexList(TLoader &r_ld, int64_t n_end);
-int ReadVertexFlags(TLoader &r_ld, int64_t n_end);
-int ReadFaceList(TLoader &r_ld, int64_t n_end);
-int ReadMaterialGroup(TLoader &r_ld, int64_t n_end);
-int ReadMappingCoords(TLoader &r_ld, int64_t n_end);
-int ReadSmoothingList(TLoader &r_ld, int64_t n_end);
-int ReadLocalMatrix(TLoader &r_ld, int64_t n_end);
+bool ReadNamedObject(TLoader &r_ld, int64_t n_end);
+bool ReadTriangleObject(TLoader &r_ld, int64_t n_end);
+bool ReadVertexList(TLoader &r_ld, int64_t n_end);
+bool ReadVertexFlags(TLoader &r_ld, int64_t n_end);
+bool ReadFaceList(TLoader &r_ld, int64_t n_end);
+bool ReadMaterialGroup(TLoader &r_ld, int64_t n_end);
+bool ReadMappingCoords(TLoader &r_ld, int64_t n_end);
+bool ReadSmoothingList(TLoader &r_ld, int64_t n_end);
+bool ReadLocalMatrix(TLoader &r_ld, int64_t n_end);
 
 // light, camera and material chunks
-int ReadLight(TLoader &r_ld, int64_t n_end);
-int ReadSpotLight(TLoader &r_ld, int64_t n_end);
-int ReadLightOff(TLoader &r_ld, int64_t n_end);
-int ReadCastShadows(TLoader &r_ld, int64_t n_end);
-int ReadInnerRange(TLoader &r_ld, int64_t n_end);
-int ReadOuterRange(TLoader &r_ld, int64_t n_end);
-int ReadMultiplier(TLoader &r_ld, int64_t n_end);
-int ReadColorF(TLoader &r_ld, int64_t n_end);
-int ReadCamera(TLoader &r_ld, int64_t n_end);
-int ReadMaterialName(TLoader &r_ld, int64_t n_end);
-int ReadMapName(TLoader &r_ld, int64_t n_end);
+bool ReadLight(TLoader &r_ld, int64_t n_end);
+bool ReadSpotLight(TLoader &r_ld, int64_t n_end);
+bool ReadLightOff(TLoader &r_ld, int64_t n_end);
+bool ReadCastShadows(TLoader &r_ld, int64_t n_end);
+bool ReadInnerRange(TLoader &r_ld, int64_t n_end);
+bool ReadOuterRange(TLoader &r_ld, int64_t n_end);
+bool ReadMultiplier(TLoader &r_ld, int64_t n_end);
+bool ReadColorF(TLoader &r_ld, int64_t n_end);
+bool ReadCamera(TLoader &r_ld, int64_t n_end);
+bool ReadMaterialName(TLoader &r_ld, int64_t n_end);
+bool ReadMapName(TLoader &r_ld, int64_t n_end);
 
 // key-frame nodes and tracks
-int ReadObjectNode(TLoader &r_ld, int64_t n_end);
-int ReadCameraNode(TLoader &r_ld, int64_t n_end);
-int ReadTargetNode(TLoader &r_ld, int64_t n_end);
-int ReadNodeId(TLoader &r_ld, int64_t n_end);
-int ReadNodeHeader(TLoader &r_ld, int64_t n_end);
-int ReadSegment(TLoader &r_ld, int64_t n_end);
-int ReadPivot(TLoader &r_ld, int64_t n_end);
-int ReadPositionTrack(TLoader &r_ld, int64_t n_end);
-int ReadRotationTrack(TLoader &r_ld, int64_t n_end);
-int ReadScaleTrack(TLoader &r_ld, int64_t n_end);
-int ReadFovTrack(TLoader &r_ld, int64_t n_end);
-int ReadRollTrack(TLoader &r_ld, int64_t n_end);
-int ReadColorTrack(TLoader &r_ld, int64_t n_end);
+bool ReadObjectNode(TLoader &r_ld, int64_t n_end);
+bool ReadCameraNode(TLoader &r_ld, int64_t n_end);
+bool ReadTargetNode(TLoader &r_ld, int64_t n_end);
+bool ReadNodeId(TLoader &r_ld, int64_t n_end);
+bool ReadNodeHeader(TLoader &r_ld, int64_t n_end);
+bool ReadSegment(TLoader &r_ld, int64_t n_end);
+bool ReadPivot(TLoader &r_ld, int64_t n_end);
+bool ReadPositionTrack(TLoader &r_ld, int64_t n_end);
+bool ReadRotationTrack(TLoader &r_ld, int64_t n_end);
+bool ReadScaleTrack(TLoader &r_ld, int64_t n_end);
+bool ReadFovTrack(TLoader &r_ld, int64_t n_end);
+bool ReadRollTrack(TLoader &r_ld, int64_t n_end);
+bool ReadColorTrack(TLoader &r_ld, int64_t n_end);
 
 } // namespace bake3ds
 

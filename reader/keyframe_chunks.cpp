@@ -10,13 +10,11 @@ namespace bake3ds {
 
 namespace {
 
-// Sets the node kind and walks the node's sub-chunks one level below the
-// walk that met the node; the walker's own descent afterwards finds the
-// stream at the node's end.
-int ReadNode(TLoader &r_ld, int64_t n_end, TNodeKind n_kind)
+// Sets the node kind; the walker then walks the node's sub-chunks.
+bool ReadNode(TLoader &r_ld, TNodeKind n_kind)
 {
     r_ld.n_node_kind = n_kind;
-    return ReadChunks(r_ld, n_end, r_ld.n_walk_level + 1);
+    return true;
 }
 
 // Reads the 14-byte track header and yields its key count.
@@ -45,17 +43,17 @@ int n_ReadKeyHeader(CInput &r_in)
 // Reads a track whose keys are dropped, each key a header and n_payload
 // bytes. Keys are read up to the chunk's end only: the walker repositions
 // the stream there afterwards, so reading on could change nothing.
-int ReadDroppedTrack(TLoader &r_ld, int64_t n_end, int n_payload)
+bool ReadDroppedTrack(TLoader &r_ld, int64_t n_end, int n_payload)
 {
     CInput &r_in = r_ld.t_in;
     int n_key_num = n_ReadTrackHeader(r_in);
     for(int k = 0; k < n_key_num && r_in.n_Pos() < n_end; ++ k) {
         if(!r_ld.b_Work(1))
-            return -1;
+            return false;
         n_ReadKeyHeader(r_in);
         r_in.Skip(n_payload);
     }
-    return 0;
+    return true;
 }
 
 // The camera track that a position track of the current node fills, or null
@@ -76,26 +74,26 @@ TTrack *p_ReceivingTrack(TLoader &r_ld)
 
 } // namespace
 
-int ReadObjectNode(TLoader &r_ld, int64_t n_end)
+bool ReadObjectNode(TLoader &r_ld, int64_t)
 {
-    return ReadNode(r_ld, n_end, node_Object);
+    return ReadNode(r_ld, node_Object);
 }
 
-int ReadCameraNode(TLoader &r_ld, int64_t n_end)
+bool ReadCameraNode(TLoader &r_ld, int64_t)
 {
-    return ReadNode(r_ld, n_end, node_Camera);
+    return ReadNode(r_ld, node_Camera);
 }
 
-int ReadTargetNode(TLoader &r_ld, int64_t n_end)
+bool ReadTargetNode(TLoader &r_ld, int64_t)
 {
-    return ReadNode(r_ld, n_end, node_Target);
+    return ReadNode(r_ld, node_Target);
 }
 
 // The node id stays until the next node id chunk, in either pass.
-int ReadNodeId(TLoader &r_ld, int64_t)
+bool ReadNodeId(TLoader &r_ld, int64_t)
 {
     r_ld.n_node_id = r_ld.t_in.n_U16();
-    return 0;
+    return true;
 }
 
 // Reads the node name, two flag words and the parent. In the fill pass, in
@@ -103,15 +101,15 @@ int ReadNodeId(TLoader &r_ld, int64_t)
 // parent, and the kind becomes node_ObjectHeaderRead; in any other kind the
 // camera of that name becomes the track target. Fails when the name is cut
 // off by the end of the file.
-int ReadNodeHeader(TLoader &r_ld, int64_t)
+bool ReadNodeHeader(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
-    if(ReadName(r_ld.p_s_node_name, r_in))
-        return r_ld.n_FailName(r_ld.p_s_node_name);
+    if(!b_ReadName(r_ld.p_s_node_name, r_in))
+        return r_ld.b_FailName(r_ld.p_s_node_name);
     r_in.Skip(4); // flags
     int n_parent = r_in.n_U16();
     if(r_ld.b_counting)
-        return 0;
+        return true;
     C3dsScene &r_scene = *r_ld.p_scene;
     if(r_ld.n_node_kind == node_Object) {
         r_ld.n_track_target = r_ld.t_mesh_names.n_Find(r_ld.p_s_node_name);
@@ -123,26 +121,26 @@ int ReadNodeHeader(TLoader &r_ld, int64_t)
         r_ld.n_node_kind = node_ObjectHeaderRead;
     } else
         r_ld.n_track_target = r_ld.t_camera_names.n_Find(r_ld.p_s_node_name);
-    return 0;
+    return true;
 }
 
 // The animation segment and the pivot are not kept; the walker skips their
 // data.
-int ReadSegment(TLoader &, int64_t)
+bool ReadSegment(TLoader &, int64_t)
 {
-    return 0;
+    return true;
 }
 
-int ReadPivot(TLoader &, int64_t)
+bool ReadPivot(TLoader &, int64_t)
 {
-    return 0;
+    return true;
 }
 
 // Reads a position track. In a camera or camera target node whose track
 // target is a camera, it replaces that camera's position or target track:
 // per key the frame as a float and the file's x, z, y. Fails when the
 // track's arrays may not be held.
-int ReadPositionTrack(TLoader &r_ld, int64_t n_end)
+bool ReadPositionTrack(TLoader &r_ld, int64_t n_end)
 {
     TTrack *p_track = p_ReceivingTrack(r_ld);
     if(!p_track)
@@ -150,7 +148,7 @@ int ReadPositionTrack(TLoader &r_ld, int64_t n_end)
     CInput &r_in = r_ld.t_in;
     int n_key_num = n_ReadTrackHeader(r_in);
     if(!r_ld.b_Reserve(p_track->n_key_num, n_key_num) || !r_ld.b_Work(n_key_num))
-        return -1;
+        return false;
     p_track->n_key_num = n_key_num;
     for(std::vector<float> *p_array : {&p_track->p_time, &p_track->p_x, &p_track->p_y, &p_track->p_z})
         p_array->assign(size_t(n_key_num), 0.0f);
@@ -165,30 +163,30 @@ int ReadPositionTrack(TLoader &r_ld, int64_t n_end)
         p_track->p_y[n_key] = p_xyz[2];
         p_track->p_z[n_key] = p_xyz[1];
     }
-    return 0;
+    return true;
 }
 
-int ReadRotationTrack(TLoader &r_ld, int64_t n_end)
+bool ReadRotationTrack(TLoader &r_ld, int64_t n_end)
 {
     return ReadDroppedTrack(r_ld, n_end, 16);
 }
 
-int ReadScaleTrack(TLoader &r_ld, int64_t n_end)
+bool ReadScaleTrack(TLoader &r_ld, int64_t n_end)
 {
     return ReadDroppedTrack(r_ld, n_end, 4);
 }
 
-int ReadFovTrack(TLoader &r_ld, int64_t n_end)
+bool ReadFovTrack(TLoader &r_ld, int64_t n_end)
 {
     return ReadDroppedTrack(r_ld, n_end, 4);
 }
 
-int ReadRollTrack(TLoader &r_ld, int64_t n_end)
+bool ReadRollTrack(TLoader &r_ld, int64_t n_end)
 {
     return ReadDroppedTrack(r_ld, n_end, 4);
 }
 
-int ReadColorTrack(TLoader &r_ld, int64_t n_end)
+bool ReadColorTrack(TLoader &r_ld, int64_t n_end)
 {
     return ReadDroppedTrack(r_ld, n_end, 12);
 }

@@ -33,25 +33,25 @@ void StoreExchanged(float *p_dest, const float *p_xyz)
 // after the current name and makes it the current light. The light's
 // sub-chunks follow the 12 bytes read. Fails when the fill pass meets more
 // lights than were counted.
-int ReadLight(TLoader &r_ld, int64_t)
+bool ReadLight(TLoader &r_ld, int64_t)
 {
     float p_xyz[3];
     r_ld.t_in.ReadFloats(p_xyz, 3);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneLight *p_light;
-    if(r_ld.n_TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light, "light"))
-        return -1;
+    if(!r_ld.b_TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light, "light"))
+        return false;
     if(!p_light)
-        return 0;
+        return true;
     r_ld.n_cur_light = r_ld.n_fill_light - 1;
     StoreExchanged(p_light->p_position, p_xyz);
     p_light->b_spot = 0;
-    return 0;
+    return true;
 }
 
 // Makes the current light a spotlight: target (exchanged axes), hotspot and
 // falloff.
-int ReadSpotLight(TLoader &r_ld, int64_t)
+bool ReadSpotLight(TLoader &r_ld, int64_t)
 {
     float p_data[5];
     r_ld.t_in.ReadFloats(p_data, 5);
@@ -61,47 +61,47 @@ int ReadSpotLight(TLoader &r_ld, int64_t)
         p_light->f_hotspot = p_data[3];
         p_light->f_fallof = p_data[4];
     }
-    return 0;
+    return true;
 }
 
-int ReadLightOff(TLoader &r_ld, int64_t)
+bool ReadLightOff(TLoader &r_ld, int64_t)
 {
     if(TSceneLight *p_light = p_FillLight(r_ld))
         p_light->b_off = 1;
-    return 0;
+    return true;
 }
 
-int ReadCastShadows(TLoader &r_ld, int64_t)
+bool ReadCastShadows(TLoader &r_ld, int64_t)
 {
     if(TSceneLight *p_light = p_FillLight(r_ld))
         p_light->b_cast_shadows = 1;
-    return 0;
+    return true;
 }
 
 namespace {
 
 // Reads one float into a field of the current light, if any.
-int ReadLightFloat(TLoader &r_ld, float TSceneLight::*p_field)
+bool ReadLightFloat(TLoader &r_ld, float TSceneLight::*p_field)
 {
     float f = r_ld.t_in.f_F32();
     if(TSceneLight *p_light = p_FillLight(r_ld))
         p_light->*p_field = f;
-    return 0;
+    return true;
 }
 
 } // namespace
 
-int ReadInnerRange(TLoader &r_ld, int64_t)
+bool ReadInnerRange(TLoader &r_ld, int64_t)
 {
     return ReadLightFloat(r_ld, &TSceneLight::f_inner_range);
 }
 
-int ReadOuterRange(TLoader &r_ld, int64_t)
+bool ReadOuterRange(TLoader &r_ld, int64_t)
 {
     return ReadLightFloat(r_ld, &TSceneLight::f_outer_range);
 }
 
-int ReadMultiplier(TLoader &r_ld, int64_t)
+bool ReadMultiplier(TLoader &r_ld, int64_t)
 {
     return ReadLightFloat(r_ld, &TSceneLight::f_multiplier);
 }
@@ -110,65 +110,65 @@ int ReadMultiplier(TLoader &r_ld, int64_t)
 // replacing its colour; dropped when no light taken so far has that name.
 // So a colour inside a material, the background or the ambient light also
 // reaches a light of the same name.
-int ReadColorF(TLoader &r_ld, int64_t)
+bool ReadColorF(TLoader &r_ld, int64_t)
 {
     float p_rgb[3];
     r_ld.t_in.ReadFloats(p_rgb, 3);
     if(r_ld.b_counting)
-        return 0;
+        return true;
     C3dsScene &r_scene = *r_ld.p_scene;
     int n_light = r_ld.t_light_names.n_Find(r_ld.p_s_name);
     if(n_light >= 0) {
         for(int i = 0; i < 3; ++ i)
             r_scene.p_light[size_t(n_light)].p_color[i] = p_rgb[i];
     }
-    return 0;
+    return true;
 }
 
 // Reads position, target, bank angle and focus, then counts a camera or takes
 // the next one and names it after the current name. The camera's values
 // keep the file's axes. Fails when the fill pass meets more cameras than
 // were counted.
-int ReadCamera(TLoader &r_ld, int64_t)
+bool ReadCamera(TLoader &r_ld, int64_t)
 {
     float p_data[8];
     r_ld.t_in.ReadFloats(p_data, 8);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneCamera *p_camera;
-    if(r_ld.n_TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera, "camera"))
-        return -1;
+    if(!r_ld.b_TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera, "camera"))
+        return false;
     if(!p_camera)
-        return 0;
+        return true;
     float *p_fields[8] = {&p_camera->f_pos_x, &p_camera->f_pos_y, &p_camera->f_pos_z, &p_camera->f_tar_x,
         &p_camera->f_tar_y, &p_camera->f_tar_z, &p_camera->f_bank_angle, &p_camera->f_focus};
     for(int i = 0; i < 8; ++ i)
         *p_fields[i] = p_data[i];
-    return 0;
+    return true;
 }
 
 // Reads the name into the current name, then counts a material or takes the
 // next one and names it. Fails, in both passes, when the name is cut off by
 // the end of the file, and when the fill pass meets more materials than were
 // counted.
-int ReadMaterialName(TLoader &r_ld, int64_t)
+bool ReadMaterialName(TLoader &r_ld, int64_t)
 {
-    if(ReadName(r_ld.p_s_name, r_ld.t_in))
-        return r_ld.n_FailName(r_ld.p_s_name);
+    if(!b_ReadName(r_ld.p_s_name, r_ld.t_in))
+        return r_ld.b_FailName(r_ld.p_s_name);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneMaterial *p_material;
-    return r_ld.n_TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
+    return r_ld.b_TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
         p_material, "material");
 }
 
-// Map file names are read and dropped, whatever ReadName reports; a
+// Map file names are read and dropped, whatever b_ReadName reports; a
 // counting walk that tallies for a report keeps each one for it, with the
 // material counted last, as sub-chunks elsewhere go to the current record.
-int ReadMapName(TLoader &r_ld, int64_t n_end)
+bool ReadMapName(TLoader &r_ld, int64_t n_end)
 {
     char p_s_scratch[64];
     CInput &r_in = r_ld.t_in;
     int64_t n_start = r_in.n_Pos();
-    ReadName(p_s_scratch, r_in);
+    b_ReadName(p_s_scratch, r_in);
     if(r_ld.p_stats && r_ld.b_counting) {
         // the report shows the chunk's own bytes: a name that runs on into
         // the next chunk is cut where its chunk ends
@@ -183,7 +183,7 @@ int ReadMapName(TLoader &r_ld, int64_t n_end)
         r_ld.p_stats->maps.push_back({r_ld.n_EnclosingId(), r_ld.p_scene->n_material_num - 1,
             std::string(p_s_scratch, size_t(n_inside)), b_terminated});
     }
-    return 0;
+    return true;
 }
 
 } // namespace bake3ds

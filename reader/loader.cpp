@@ -1,11 +1,12 @@
 // The two-pass load: a counting walk sizes the record arrays, a fill walk
 // over the same bytes fills them in file order.
 
+#include "reader/loader.h"
+
 #include <new>
 #include <stdexcept>
 #include <vector>
 
-#include "platform/platform.h"
 #include "reader/chunk_stats.h"
 #include "reader/chunk_walker.h"
 
@@ -13,127 +14,68 @@ namespace bake3ds {
 
 namespace {
 
-// ComposeMessage, leaving the message empty when there is no memory for it.
-void ComposeQuietly(TLoadError &r_error)
+template <class TRecord>
+void MakeRecords(std::vector<TRecord> &r_records, int n)
 {
-    try {
-        ComposeMessage(r_error);
-    } catch(const std::bad_alloc &) {
-        r_error.s_message.clear();
-    }
+    r_records.clear();
+    r_records.resize(size_t(n));
 }
 
 // Corners keep the indices read, so a vertex list may follow its face list;
 // their check waits for the end of the fill pass.
-int n_Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
+bool b_Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
 {
-    if(ReadChunks(r_ld, int64_t(n_size), 1))
-        return 0;
+    if(!b_WalkChunks(r_ld, int64_t(n_size)))
+        return false;
     r_ld.n_walk_level = 0;
 
-    r_scene.p_material.resize(size_t(r_scene.n_material_num));
-    r_scene.p_object.resize(size_t(r_scene.n_object_num));
-    r_scene.p_camera.resize(size_t(r_scene.n_camera_num));
-    r_scene.p_light.resize(size_t(r_scene.n_light_num));
+    // the meshes' arrays in one block, as large as the counting walk found
+    // the lists the chunks hold
+    r_scene.t_arena.Reserve(r_ld.n_array_bytes);
+    MakeRecords(r_scene.p_material, r_scene.n_material_num);
+    r_scene.p_object.clear();
+    r_scene.p_object.reserve(size_t(r_scene.n_object_num));
+    for(int i = 0; i < r_scene.n_object_num; ++ i)
+        r_scene.p_object.emplace_back(&r_scene.t_arena);
+    MakeRecords(r_scene.p_camera, r_scene.n_camera_num);
+    MakeRecords(r_scene.p_light, r_scene.n_light_num);
 
     // names and key-frame state stay as the counting pass left them
     r_ld.b_counting = false;
     r_ld.t_in.Seek(0);
-    if(ReadChunks(r_ld, int64_t(n_size), 1))
-        return 0;
+    if(!b_WalkChunks(r_ld, int64_t(n_size)))
+        return false;
     r_ld.n_walk_level = 0;
 
-    return r_ld.n_CheckCorners() ? 0 : 1;
-}
-
-// The whole load of bytes in memory, with the failure recorded into p_error
-// and the chunks tallied into p_stats where they are set.
-int n_LoadObserved(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, TLoadError *p_error,
-    TChunkStats *p_stats, const TLoadOptions &r_options)
-{
-    r_scene = C3dsScene();
-    if(p_error) {
-        *p_error = TLoadError();
-        p_error->n_file_size = int64_t(n_size);
-    }
-    TLoader t_ld(p_data, n_size, r_scene, r_options);
-    t_ld.p_error = p_error;
-    t_ld.p_stats = p_stats;
-    int n_result = 0;
-    try {
-        n_result = n_Load(t_ld, r_scene, n_size);
-    } catch(const std::bad_alloc &) {
-        t_ld.FailAllocation();
-    } catch(const std::length_error &) {
-        t_ld.FailAllocation();
-    }
-    if(p_error && !n_result)
-        ComposeQuietly(*p_error);
-    return n_result;
-}
-
-// The load of the file at p_s_path, observed as n_LoadObserved.
-int n_LoadFileObserved(C3dsScene &r_scene, const char *p_s_path, TLoadError *p_error, TChunkStats *p_stats,
-    const TLoadOptions &r_options)
-{
-    r_scene = C3dsScene();
-    CFileBytes bytes;
-    TLoadRule n_rule = rule_None;
-    std::string s_reason;
-    try {
-        TFileRead n_read = n_ReadRegularFile(p_s_path, bytes, s_reason);
-        if(n_read == file_NotRegular)
-            n_rule = rule_NotRegularFile;
-        else if(n_read == file_Unreadable)
-            n_rule = rule_Unreadable;
-    } catch(const std::bad_alloc &) {
-        n_rule = rule_AllocationFailed;
-    }
-    if(n_rule != rule_None) {
-        if(p_error) {
-            *p_error = TLoadError();
-            p_error->n_rule = n_rule;
-            p_error->s_system_reason.swap(s_reason);
-            ComposeQuietly(*p_error);
-        }
-        return 0;
-    }
-    return n_LoadObserved(r_scene, bytes.p_Data(), bytes.n_Size(), p_error, p_stats, r_options);
+    return r_ld.b_CheckCorners();
 }
 
 } // namespace
 
-int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size)
+bool b_ReadScene(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const bake3ds_options &r_options,
+    bake3ds_failure *p_failure, TChunkStats *p_stats) noexcept
 {
-    return n_LoadObserved(*this, p_data, n_size, nullptr, nullptr, TLoadOptions());
-}
-
-int C3dsScene::Load(const char *p_s_path)
-{
-    return n_LoadFileObserved(*this, p_s_path, nullptr, nullptr, TLoadOptions());
-}
-
-int C3dsScene::LoadMemory(const uint8_t *p_data, size_t n_size, const TLoadOptions &r_options,
-    TLoadError *p_error)
-{
-    return n_LoadObserved(*this, p_data, n_size, p_error, nullptr, r_options);
-}
-
-int C3dsScene::Load(const char *p_s_path, const TLoadOptions &r_options, TLoadError *p_error)
-{
-    return n_LoadFileObserved(*this, p_s_path, p_error, nullptr, r_options);
-}
-
-int LoadMemoryCounted(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const TLoadOptions &r_options,
-    TLoadError *p_error, TChunkStats &r_stats)
-{
-    return n_LoadObserved(r_scene, p_data, n_size, p_error, &r_stats, r_options);
-}
-
-int LoadCounted(C3dsScene &r_scene, const char *p_s_path, const TLoadOptions &r_options, TLoadError *p_error,
-    TChunkStats &r_stats)
-{
-    return n_LoadFileObserved(r_scene, p_s_path, p_error, &r_stats, r_options);
+    if(p_failure)
+        ClearFailure(*p_failure, int64_t(n_size));
+    bool b_loaded = false;
+    try {
+        TLoader t_ld(p_data, n_size, r_scene, r_options);
+        t_ld.p_error = p_failure;
+        t_ld.p_stats = p_stats;
+        try {
+            b_loaded = b_Load(t_ld, r_scene, n_size);
+        } catch(const std::bad_alloc &) {
+            t_ld.FailAllocation();
+        } catch(const std::length_error &) {
+            t_ld.FailAllocation();
+        }
+    } catch(const std::bad_alloc &) {
+        // the loader's own state could not be had: no chunk was read yet
+        FailAllocation(p_failure);
+    }
+    if(p_failure && !b_loaded)
+        ComposeMessage(*p_failure);
+    return b_loaded;
 }
 
 } // namespace bake3ds

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "reader/input.h"
-#include "reader/load_error.h"
+#include "reader/load_failure.h"
 #include "reader/load_options.h"
 #include "scene/scene.h"
 
@@ -70,11 +70,18 @@ struct TLoader {
     int n_key_counter = 0;
 
     int n_walk_level = 0; // level of the walk that met the current chunk; 0 outside the walks
-    int n_walk_level_limit = n_max_walk_level; // a walk at this level or deeper fails
+    int n_walk_level_limit = 0; // a walk at this level or deeper fails
+    // The ends of the walks open, the outermost first: the walk at level n
+    // ends at p_walk_end[n - 1]. On the heap, whatever the file nests.
+    std::vector<int64_t> p_walk_end;
+
+    // The bytes of arrays the counting pass met lists for, as far as their
+    // chunks hold them: the size of the scene's arena.
+    size_t n_array_bytes = 0;
 
     // Where the first failure is recorded; null when only the status is
     // wanted, and then nothing below is kept and a failure costs nothing.
-    TLoadError *p_error = nullptr;
+    bake3ds_failure *p_error = nullptr;
     // The chunk met at each walk level, as far as the current chunk: kept
     // only while p_error or p_stats is set, for the place of a failure and
     // for what a report says encloses a chunk.
@@ -95,17 +102,13 @@ struct TLoader {
     int64_t n_records_counted = 0;
     int64_t n_record_limit = 0;
 
-    // The limits come from r_options and the input's size; negative
-    // options count as 0.
-    TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene,
-        const TLoadOptions &r_options = TLoadOptions())
-        : t_in(p_data, n_size), p_scene(&r_scene), n_walk_level_limit(r_options.n_walk_level_limit),
-          n_element_limit(n_NonNegative(r_options.n_element_base) + int64_t(n_size / 4)),
-          n_work_limit(2 * n_NonNegative(r_options.n_element_base) +
-              n_NonNegative(r_options.n_work_per_byte) * int64_t(n_size)),
-          n_record_limit(n_NonNegative(r_options.n_record_base) + int64_t(n_size / 6)) {}
-
-    static int64_t n_NonNegative(int64_t n) { return n < 0 ? 0 : n; }
+    // The limits come from the options, resolved (t_ResolvedOptions), and
+    // the input's size.
+    TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene, const bake3ds_options &r_options)
+        : t_in(p_data, n_size), p_scene(&r_scene), n_walk_level_limit(int(r_options.nesting_limit) + 1),
+          n_element_limit(r_options.element_base + int64_t(n_size / 4)),
+          n_work_limit(2 * r_options.element_base + r_options.work_per_byte * int64_t(n_size)),
+          n_record_limit(r_options.record_base + int64_t(n_size / 6)) {}
 
     TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     // The id of the chunk that encloses the chunk being handled, -1 at the
@@ -118,41 +121,58 @@ struct TLoader {
 
     TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
 
-    // Counting pass: counts one more record of a kind, 0. Fill pass: the
-    // index of the next record of the kind to fill. -1 when the fill pass
-    // meets more records than the counting pass counted, or when the load
-    // would count more records than it may hold. p_s_kind names the kind
-    // for the failure's record.
-    int n_TakeRecord(int &r_n_count, int &r_n_fill, const char *p_s_kind)
+    // Counting pass: counts one more record of a kind, r_n_index 0. Fill
+    // pass: r_n_index is the index of the next record of the kind to fill.
+    // False when the fill pass meets more records than the counting pass
+    // counted, or when the load would count more records than it may hold.
+    // p_s_kind names the kind for the failure's record.
+    bool b_TakeRecord(int &r_n_count, int &r_n_fill, const char *p_s_kind, int &r_n_index)
     {
+        r_n_index = 0;
         if(b_counting) {
             if(++ n_records_counted > n_record_limit)
-                return n_Fail(rule_RecordBound, n_record_limit, n_records_counted);
+                return b_Fail(BAKE3DS_RULE_RECORD_BOUND, n_record_limit, n_records_counted);
             ++ r_n_count;
-            return 0;
+            return true;
         }
         if(r_n_fill >= r_n_count)
-            return n_FailFill(p_s_kind, r_n_count, r_n_fill + 1);
-        return r_n_fill ++;
+            return b_FailFill(p_s_kind, r_n_count, r_n_fill + 1);
+        r_n_index = r_n_fill ++;
+        return true;
     }
 
-    // n_TakeRecord for a record named after the current name: in the fill
+    // b_TakeRecord for a record named after the current name: in the fill
     // pass r_p_record is the record taken, named and entered in the name
-    // index; in the counting pass it is null. -1 as for n_TakeRecord, else 0.
+    // index; in the counting pass it is null. False as for b_TakeRecord.
     template <class TRecord>
-    int n_TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
+    bool b_TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
         TRecord *&r_p_record, const char *p_s_kind)
     {
         r_p_record = nullptr;
-        int n_index = n_TakeRecord(r_n_count, r_n_fill, p_s_kind);
-        if(n_index < 0)
-            return -1;
+        int n_index;
+        if(!b_TakeRecord(r_n_count, r_n_fill, p_s_kind, n_index))
+            return false;
         if(!b_counting) {
             r_p_record = &r_records[size_t(n_index)];
             r_p_record->p_s_name = p_s_name;
             r_names.Add(p_s_name, n_index);
         }
-        return 0;
+        return true;
+    }
+
+    // Counting pass: a list of n elements, n_file_bytes each in the file and
+    // n_bytes_each in memory, whose data starts at the input's position
+    // inside a chunk ending at n_end. The arena gets room for as many as the
+    // chunk holds within the file, so that a list claiming more than its
+    // chunk holds takes no more of it than the file's size allows (the fill
+    // pass allocates the rest on its own).
+    void NoteArray(int64_t n_end, int n, int n_file_bytes, size_t n_bytes_each)
+    {
+        int64_t n_stop = n_end < t_in.n_Size() ? n_end : t_in.n_Size();
+        int64_t n_held = n_stop > t_in.n_Pos() ? (n_stop - t_in.n_Pos()) / n_file_bytes : 0;
+        if(n_held > n)
+            n_held = n;
+        n_array_bytes += CSceneArena::n_Rounded(size_t(n_held) * n_bytes_each);
     }
 
     // Accounts for an array of n_new elements that replaces one of
@@ -161,10 +181,8 @@ struct TLoader {
     bool b_Reserve(int64_t n_replaced, int64_t n_new)
     {
         int64_t n_held = n_elements_held - n_replaced + n_new;
-        if(n_held > n_element_limit) {
-            n_Fail(rule_ElementBound, n_element_limit, n_held);
-            return false;
-        }
+        if(n_held > n_element_limit)
+            return b_Fail(BAKE3DS_RULE_ELEMENT_BOUND, n_element_limit, n_held);
         n_elements_held = n_held;
         return true;
     }
@@ -180,10 +198,7 @@ struct TLoader {
     }
     bool b_Work(int64_t n)
     {
-        if(b_Spend(n))
-            return true;
-        n_Fail(rule_WorkBound, n_work_limit, n_work_done);
-        return false;
+        return b_Spend(n) || b_Fail(BAKE3DS_RULE_WORK_BOUND, n_work_limit, n_work_done);
     }
 
     // The walker is at level n_level on the known chunk n_id at n_start: kept
@@ -197,31 +212,33 @@ struct TLoader {
     }
 
     // Record, when p_error is set and holds no failure yet, the failure
-    // n_rule with its figures, and return -1. n_Fail places it at the chunk
-    // being handled; n_FailAt at the chunk n_id (-1 for none) starting at
-    // n_start, inside the chunks open at the levels below n_level.
-    int n_Fail(TLoadRule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
-    int n_FailAt(TLoadRule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
+    // n_rule with the bound's figures (the most allowed, what was needed),
+    // and return false. b_Fail places it at the chunk being handled;
+    // b_FailAt at the chunk n_id (-1 for none) starting at n_start, inside
+    // the chunks open at the levels below n_level.
+    bool b_Fail(bake3ds_rule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
+    bool b_FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
         int64_t n_needed = 0);
     // A name cut off by the end of the file, p_s_read what was read of it.
-    int n_FailName(const char *p_s_read);
+    bool b_FailName(const char *p_s_read);
     // The fill pass's p_s_kind record n_met when the counting pass counted n_count.
-    int n_FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met);
+    bool b_FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met);
     // The walk at n_level may not run: too deep.
-    int n_FailNesting(int n_level);
+    bool b_FailNesting(int n_level);
     // The walk at n_level has done too much work before the chunk at n_start.
-    int n_FailWork(int n_level, int64_t n_start);
+    bool b_FailWork(int n_level, int64_t n_start);
     // An allocation failed: in the chunk being handled when a walk runs.
     // Never throws.
-    void FailAllocation();
+    void FailAllocation() noexcept;
     // Keeps the place of the face list being handled for the current mesh.
     void NoteFaceList();
-    // The first corner of any mesh not below its vertex count, recorded; -1
-    // then, 0 when every corner is in range.
-    int n_CheckCorners();
+    // Records the first corner of any mesh not below its vertex count and
+    // returns false; true when every corner is in range.
+    bool b_CheckCorners();
 };
 
-typedef int (*THandler)(TLoader &r_ld, int64_t n_end);
+// Handles one chunk: true to go on, false to stop the load.
+typedef bool (*THandler)(TLoader &r_ld, int64_t n_end);
 
 } // namespace bake3ds
 

@@ -2,49 +2,68 @@
 #define BAKE3DS_SCENE_SCENE_H
 
 // The in-memory form of one loaded .3ds file: what the generated header
-// needs and nothing more. Plain data: the reader fills it in two passes,
-// the geometry adds the normals and orders the faces, the writer prints it.
+// needs and nothing more, its arrays laid out as the header holds them, so
+// that the library's views point into them. Plain data: the reader fills it
+// in two passes, the geometry adds the normals and orders the faces, the
+// writer prints it.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "scene/record_allocator.h"
+#include "bake3ds/bake3ds.h"
+#include "scene/arena.h"
 
 namespace bake3ds {
 
-// The reader's: the limits of one load, and the record of why it failed.
-struct TLoadOptions;
-struct TLoadError;
-
-// One vertex, 8 floats. Position axes are already exchanged (file x, z, y).
+// One vertex, 8 floats in the interleaved order GL_T2F_N3F_V3F names, as
+// the header's vertex arrays hold them. Position axes are already exchanged
+// (file x, z, y). The normal is the header's: the negated normalised sum of
+// the face normals at the vertex's position.
 struct TVertex {
-    float p_position[3];
     float p_texcoord[2];
     float p_normal[3];
+    float p_position[3];
 };
+static_assert(sizeof(TVertex) == 8 * sizeof(float), "a vertex is the header's 8 floats");
 
-// One triangle. The corners are vertex indices into the owning mesh's
-// p_vertex, in the stored order a, c, b of the file's a, b, c. The loader
-// refuses a scene in which any corner is not below the mesh's vertex count.
+// One triangle: three vertex indices into the owning mesh's p_vertex, in the
+// stored order a, c, b of the file's a, b, c. An array of them is the
+// header's index array. The loader refuses a scene in which any corner is
+// not below the mesh's vertex count.
 struct TFace {
-    int n_material; // index into C3dsScene::p_material, or -1
-    int p_corner[3];
-    float p_normal[3];
+    uint32_t p_corner[3];
 };
+static_assert(sizeof(TFace) == 3 * sizeof(uint32_t), "a face is the header's 3 indices");
+
+// A run of faces of one material, as the header's object table holds it.
+typedef bake3ds_material_range TMatRange;
 
 struct TMesh {
+    TMesh() = default;
+    // Arrays from the scene's arena.
+    explicit TMesh(CSceneArena *p_arena)
+        : p_face(CArenaAllocator<TFace>(p_arena)), p_face_material(CArenaAllocator<int32_t>(p_arena)),
+          p_vertex(CArenaAllocator<TVertex>(p_arena)), p_material_range(CArenaAllocator<TMatRange>(p_arena))
+    {
+    }
+
     int n_id = 0;
     std::string p_s_name;
     int n_vertex_num = 0;
     int n_face_num = 0;
     TRecordArray<TFace> p_face;
+    // Each face's material: an index into C3dsScene::p_material, or -1.
+    TRecordArray<int32_t> p_face_material;
     TRecordArray<TVertex> p_vertex;
+    // Once the faces are in material order: their maximal runs of one
+    // material; the one range (-1, 0, 0) for a mesh without faces.
+    TRecordArray<TMatRange> p_material_range;
     float p_transform[16] = {};
     int n_parent = 0;
     // How many of the vertices a mapping list gave coordinates to (the
-    // others keep 0, 0); for reports, the header does not show it.
+    // others keep 0, 0).
     int n_mapped_num = 0;
 };
 
@@ -86,8 +105,15 @@ struct TSceneMaterial {
     std::string p_s_name;
 };
 
+// Neither copied nor moved: the meshes' arrays hold the address of its
+// arena, which is declared first so that it outlives them.
 class C3dsScene {
 public:
+    C3dsScene() = default;
+    C3dsScene(const C3dsScene &) = delete;
+    C3dsScene &operator=(const C3dsScene &) = delete;
+
+    CSceneArena t_arena;
     int n_object_num = 0;
     int n_camera_num = 0;
     int n_light_num = 0;
@@ -96,22 +122,6 @@ public:
     std::vector<TSceneCamera> p_camera;
     std::vector<TSceneLight> p_light;
     std::vector<TSceneMaterial> p_material;
-
-    // Loads the regular file at path: 1 when it was read completely, 0
-    // otherwise (cannot open, not a regular file, malformed chunk tree,
-    // allocation refused, corner out of range). On return the scene holds
-    // whatever the steps that ran left in it; the normals are the geometry's
-    // to add. The load stays within options' limits (the defaults without
-    // them); a file that would need more fails the load. When error is set,
-    // a failed load records there the check that failed and where; a load
-    // that succeeds leaves it holding rule_None. The reader implements it.
-    int Load(const char *path);
-    int Load(const char *path, const TLoadOptions &options, TLoadError *error = nullptr);
-
-    // The same load over bytes already in memory; data may be null when
-    // size is 0. The bytes are not copied and must outlive the call.
-    int LoadMemory(const uint8_t *data, size_t size);
-    int LoadMemory(const uint8_t *data, size_t size, const TLoadOptions &options, TLoadError *error = nullptr);
 };
 
 } // namespace bake3ds

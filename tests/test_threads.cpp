@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "bake3ds/bake3ds.h"
+#include "bake3ds/bake3ds.hpp"
 #include "bench_inputs.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "bake3ds/bake3ds.h"
+#include "bake3ds/bake3ds.hpp"
 
 namespace web {
 

@@ -115,8 +115,8 @@ EMSCRIPTEN_KEEPALIVE int web_open(const char *p_s_name, const uint8_t *p_data, s
     r.p_buffers.reset(); // the last file's buffers go while its context is current
     r.objects.clear();
     web::Convert(p_s_name, p_data, n_size, r.t_conversion);
-    if(!r.t_conversion.b_converted || !core_render::b_ObjectsOf(r.t_conversion.t_scene, r.objects))
-        r.objects.clear();
+    if(r.t_conversion.b_converted)
+        r.objects = core_render::ObjectsOf(r.t_conversion.t_scene);
     r.t_box = core_render::t_BoxOf(r.objects);
     r.t_orbit = web::TOrbit();
     if(b_Context())

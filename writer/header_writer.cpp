@@ -1,6 +1,5 @@
 #include "writer/header_writer.h"
 
-#include "geometry/face_order.h"
 #include "writer/sections.h"
 
 namespace bake3ds {
@@ -87,7 +86,8 @@ void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
             r_out.Format("\tstatic const float p_object_%d_vertices[8 * %d];\n", i, r_mesh.n_vertex_num);
         if(r_mesh.n_face_num)
             r_out.Format("\tstatic const unsigned int p_object_%d_indices[3 * %d];\n", i, r_mesh.n_face_num);
-        r_out.Format("\tstatic const TObject::TMatRange p_object_%d_materials[%d];\n", i, n_MatRange_Num(r_scene, i));
+        r_out.Format("\tstatic const TObject::TMatRange p_object_%d_materials[%d];\n", i,
+            int(r_scene.p_object[size_t(i)].p_material_range.size()));
     }
     for(int i = 0; i < r_scene.n_camera_num; ++ i) {
         const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];

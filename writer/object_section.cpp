@@ -2,7 +2,6 @@
 #include <cstring>
 #include <string>
 
-#include "geometry/face_order.h"
 #include "writer/digits.h"
 #include "writer/sections.h"
 
@@ -10,7 +9,7 @@ namespace bake3ds {
 
 namespace {
 
-// One line per vertex, its values as HeaderVertex orders them. Each line is
+// One line per vertex, its 8 values as the scene holds them. Each line is
 // formatted in place.
 void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
 {
@@ -18,7 +17,7 @@ void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, 
     const size_t n_line_max = 1 + 8 * (n_float_text_max + 3) + 2;
     for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
         float p_values[8];
-        HeaderVertex(r_mesh.p_vertex[v], p_values);
+        std::memcpy(p_values, &r_mesh.p_vertex[v], sizeof(p_values));
         char *p_line = r_out.p_Room(n_line_max), *p = p_line;
         *p ++ = '\t';
         for(int i = 0; i < 8; ++ i) {
@@ -74,15 +73,12 @@ void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, i
 
 void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, int n_object)
 {
-    const TMesh &r_mesh = r_scene.p_object[size_t(n_object)];
-    int n_range_num = n_MatRange_Num(r_scene, n_object);
+    const TRecordArray<TMatRange> &r_ranges = r_scene.p_object[size_t(n_object)].p_material_range;
     r_out.Format("const C%s_3ds::TObject::TMatRange C%s_3ds::p_object_%d_materials[%d] = {\n", p_s_class, p_s_class,
-        n_object, n_range_num);
-    CMatRangeWalk t_walk(r_mesh);
-    TMatRange t_range;
-    for(int r = 0; r < n_range_num && t_walk.b_Next(t_range); ++ r) {
-        r_out.Format("\t{%d, %d, %d}%s\n", t_range.n_material, t_range.n_first, t_range.n_count,
-            p_s_Separator(size_t(r), size_t(n_range_num)));
+        n_object, int(r_ranges.size()));
+    for(size_t r = 0; r < r_ranges.size(); ++ r) {
+        r_out.Format("\t{%d, %d, %d}%s\n", int(r_ranges[r].material), int(r_ranges[r].first), int(r_ranges[r].count),
+            p_s_Separator(r, r_ranges.size()));
     }
     r_out.Put("};\n");
 }
@@ -118,7 +114,7 @@ void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s
             p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
             p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
             r_mesh.n_vertex_num, r_mesh.n_face_num, p_s_ArrayOrNull(p_s_vertices, r_mesh.n_vertex_num, i, "vertices"),
-            p_s_ArrayOrNull(p_s_indices, r_mesh.n_face_num, i, "indices"), n_MatRange_Num(r_scene, i), i,
+            p_s_ArrayOrNull(p_s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
             p_s_Separator(size_t(i), size_t(r_scene.n_object_num)));
     }
     r_out.Put("};\n");

@@ -9,6 +9,7 @@ namespace bake3ds {
 
 CTextOut::CTextOut(std::string *p_dest, size_t n_expected) : m_p_dest(p_dest)
 {
+    AllocateBuffer();
     try {
         p_dest->reserve(p_dest->size() + n_expected);
     } catch(const std::bad_alloc &) {

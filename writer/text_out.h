@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "writer/float_text.h"
@@ -29,16 +30,21 @@ struct TCommented {
 class CTextOut {
 public:
     // Text is handed to the sink.
-    explicit CTextOut(CTextSink *p_sink) : m_p_sink(p_sink) {}
+    explicit CTextOut(CTextSink *p_sink) : m_p_sink(p_sink) { AllocateBuffer(); }
     // Text is appended to the string; memory that runs out is a write error.
-    explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) {}
+    explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) { AllocateBuffer(); }
     // The same, the string first given room for about n_expected more
     // characters where memory allows, so that a large text is not copied
     // each time the string outgrows its memory.
     CTextOut(std::string *p_dest, size_t n_expected);
     CTextOut(const CTextOut &) = delete;
     CTextOut &operator=(const CTextOut &) = delete;
-    ~CTextOut() { Flush(); }
+    ~CTextOut()
+    {
+        Flush();
+        if(m_p_buffer != m_p_spare)
+            delete[] m_p_buffer;
+    }
 
     // Floats through snprintf instead of the exact fast formatter; the two
     // give the same text, which the tests hold them to.
@@ -46,16 +52,16 @@ public:
 
     void Put(char c)
     {
-        if(m_n_used == n_capacity)
+        if(m_n_used == m_n_capacity)
             Flush();
         m_p_buffer[m_n_used ++] = c;
     }
 
     void Put(const char *p_text, size_t n_len)
     {
-        if(n_capacity - m_n_used < n_len) {
+        if(m_n_capacity - m_n_used < n_len) {
             Flush();
-            if(n_len > n_capacity) {
+            if(n_len > m_n_capacity) {
                 Emit(p_text, n_len);
                 return;
             }
@@ -67,11 +73,11 @@ public:
     void Put(const char *p_s_text) { Put(p_s_text, std::strlen(p_s_text)); }
     void Put(const std::string &r_s_text) { Put(r_s_text.data(), r_s_text.size()); }
 
-    // Room for n characters (at most the buffer's size) to be written in
-    // place, then handed on with Commit(their number).
+    // Room for n characters (at most n_room_max) to be written in place,
+    // then handed on with Commit(their number).
     char *p_Room(size_t n)
     {
-        if(n_capacity - m_n_used < n)
+        if(m_n_capacity - m_n_used < n)
             Flush();
         return m_p_buffer + m_n_used;
     }
@@ -122,9 +128,25 @@ public:
 
     // Text is gathered in a buffer of this many characters and handed on
     // when full; a text longer than the whole buffer is handed on directly.
+    // The buffer comes from the heap, so that a caller's thread needs little
+    // stack; where it cannot be had, a spare of n_room_max characters inside
+    // the object serves, slower but giving the same text.
     static const size_t n_capacity = 1 << 18;
 
+    // The most one p_Room may ask for.
+    static const size_t n_room_max = 1024;
+
 private:
+    void AllocateBuffer()
+    {
+        m_p_buffer = new(std::nothrow) char[n_capacity];
+        m_n_capacity = n_capacity;
+        if(!m_p_buffer) {
+            m_p_buffer = m_p_spare;
+            m_n_capacity = n_room_max;
+        }
+    }
+
     void Flush()
     {
         Emit(m_p_buffer, m_n_used);
@@ -170,7 +192,9 @@ private:
     bool m_b_printf_floats = false;
     size_t m_n_used = 0;
     uint64_t m_n_written = 0;
-    char m_p_buffer[n_capacity];
+    char *m_p_buffer = nullptr;
+    size_t m_n_capacity = 0;
+    char m_p_spare[n_room_max];
 };
 
 } // namespace bake3ds

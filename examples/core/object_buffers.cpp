@@ -34,16 +34,16 @@ CObjectBuffers::CObjectBuffers(const std::vector<bake3ds::Object> &r_objects)
         const bake3ds::Object &r_object = r_objects[i];
         glBindVertexArray(m_p_arrays[i]);
         glBindBuffer(GL_ARRAY_BUFFER, m_p_buffers[2 * i]);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(r_object.vertices.size() * sizeof(float)), r_object.vertices.data(),
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(8 * size_t(r_object.vertex_count) * sizeof(float)), r_object.vertices,
             GL_STATIC_DRAW);
         // the element buffer binding is part of the vertex array's state
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_p_buffers[2 * i + 1]);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(r_object.indices.size() * sizeof(GLuint)),
-            r_object.indices.data(), GL_STATIC_DRAW);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(3 * size_t(r_object.face_count) * sizeof(GLuint)),
+            r_object.indices, GL_STATIC_DRAW);
         Attribute(bake3ds::n_position_location, 3, bake3ds::n_position_offset);
         Attribute(bake3ds::n_normal_location, 3, bake3ds::n_normal_offset);
         Attribute(bake3ds::n_texcoord_location, 2, bake3ds::n_texcoord_offset);
-        m_p_index_num.push_back(int(r_object.indices.size()));
+        m_p_index_num.push_back(3 * r_object.face_count);
     }
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -73,20 +73,18 @@ preview::TBox t_BoxOf(const std::vector<bake3ds::Object> &r_objects)
 {
     preview::TBox t_box;
     for(const bake3ds::Object &r_object : r_objects) {
-        preview::ExtendBoxByFaces(t_box, r_object.vertices.data(), r_object.vertex_count, r_object.indices.data(),
+        preview::ExtendBoxByFaces(t_box, r_object.vertices, r_object.vertex_count, r_object.indices,
             long(r_object.face_count));
     }
     return t_box;
 }
 
-bool b_ObjectsOf(const bake3ds::Scene &r_scene, std::vector<bake3ds::Object> &r_objects)
+std::vector<bake3ds::Object> ObjectsOf(const bake3ds::Scene &r_scene)
 {
-    r_objects.resize(r_scene.object_count());
-    for(size_t i = 0; i < r_objects.size(); ++ i) {
-        if(!r_scene.object(i, r_objects[i]))
-            return false;
-    }
-    return true;
+    std::vector<bake3ds::Object> objects(r_scene.object_count());
+    for(size_t i = 0; i < objects.size(); ++ i)
+        r_scene.object(i, objects[i]);
+    return objects;
 }
 
 } // namespace core_render

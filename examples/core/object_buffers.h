@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "bake3ds/bake3ds.h"
+#include "bake3ds/bake3ds.hpp"
 #include "preview/framing.h"
 
 namespace core_render {
@@ -36,9 +36,9 @@ private:
 // faces name, as preview::t_SceneShapeOf reads a generated class.
 preview::TBox t_BoxOf(const std::vector<bake3ds::Object> &r_objects);
 
-// Every object of the scene, in the header's order; false when one could
-// not be copied.
-bool b_ObjectsOf(const bake3ds::Scene &r_scene, std::vector<bake3ds::Object> &r_objects);
+// The views of every object of the scene, in the header's order: its own
+// arrays, valid while the scene is.
+std::vector<bake3ds::Object> ObjectsOf(const bake3ds::Scene &r_scene);
 
 } // namespace core_render
 

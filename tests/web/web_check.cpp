@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "bake3ds/bake3ds.h"
+#include "bake3ds/bake3ds.hpp"
 #include "core/core_render.h"
 #include "core/object_buffers.h"
 #include "preview/offscreen_context.h"
@@ -64,12 +64,12 @@ int main(int n_argc, char **p_argv)
         return 1;
     }
     bake3ds::Scene t_scene;
-    bake3ds::LoadFailure t_failure;
-    std::vector<bake3ds::Object> objects;
-    if(!bake3ds::load_scene_file(p_argv[1], t_scene, &t_failure) || !core_render::b_ObjectsOf(t_scene, objects)) {
-        std::fprintf(stderr, "error: %s: %s\n", p_argv[1], t_failure.message.c_str());
+    bake3ds::Failure t_failure;
+    if(!bake3ds::load_scene_file(p_argv[1], t_scene, &t_failure)) {
+        std::fprintf(stderr, "error: %s: %s\n", p_argv[1], t_failure.message);
         return 1;
     }
+    std::vector<bake3ds::Object> objects = core_render::ObjectsOf(t_scene);
 
     preview::COffscreenContext t_context(n_width, n_height, preview::EProfile::core);
     if(!t_context.b_Ready()) {

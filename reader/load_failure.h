@@ -1,0 +1,58 @@
+#ifndef BAKE3DS_READER_LOAD_FAILURE_H
+#define BAKE3DS_READER_LOAD_FAILURE_H
+
+// Why a load failed: the library's bake3ds_failure is the one record of it,
+// which the loader writes where the check fails. Its strings are arrays of
+// the record's own, so that writing it never asks for memory: a load that
+// ran out of memory can still say so.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "bake3ds/bake3ds.h"
+
+namespace bake3ds {
+
+// "zero_length_chunk", "name_cut_off", ...; "none" for BAKE3DS_RULE_NONE
+// and for a value that is no rule.
+const char *p_s_RuleName(bake3ds_rule n_rule);
+
+// Makes r_failure say "no failure" for a file of n_file_size bytes (-1 when
+// it was not read): every figure 0, every string empty, no chunk.
+void ClearFailure(bake3ds_failure &r_failure, int64_t n_file_size);
+
+// Makes *p_failure, where set, the record of a load that could not have
+// its memory, at the chunk n_chunk_id starting at n_offset (-1, -1 for
+// none) inside the n_path ids at p_path; the file's size stays. The message
+// too: nothing here allocates.
+void FailAllocation(bake3ds_failure *p_failure, int n_chunk_id = -1, int64_t n_offset = -1,
+    const uint16_t *p_path = nullptr, size_t n_path = 0) noexcept;
+
+// Writes r_failure's message from its other members.
+void ComposeMessage(bake3ds_failure &r_failure) noexcept;
+
+// Copies the string into a record's array, cut to fit, always terminated.
+template <size_t N>
+void CopyText(char (&r_p_dest)[N], const char *p_s_text) noexcept
+{
+    size_t n = 0;
+    for(; n + 1 < N && p_s_text[n]; ++ n)
+        r_p_dest[n] = p_s_text[n];
+    r_p_dest[n] = 0;
+}
+
+// The text "0x4D4D" for a chunk id, into p_text (7 bytes at least); its
+// length.
+size_t n_ChunkIdText(int n_id, char *p_text) noexcept;
+std::string s_ChunkIdText(int n_id);
+
+// A name in double quotes, printable ASCII: '"' and '\' escaped with '\',
+// other bytes outside 0x20..0x7E as \xNN. n_QuotedName writes it into
+// p_dest, which has room for 4 * n + 2 characters, and returns its length.
+size_t n_QuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept;
+std::string s_QuotedName(const std::string &r_s_name);
+
+} // namespace bake3ds
+
+#endif

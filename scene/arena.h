@@ -1,0 +1,147 @@
+#ifndef BAKE3DS_SCENE_ARENA_H
+#define BAKE3DS_SCENE_ARENA_H
+
+// The memory of one scene's mesh arrays: vertices, faces, face materials and
+// material ranges. The load's counting pass learns how much the file's lists
+// need; the scene takes that as one block (a large one in whole huge pages,
+// asked for at once) and hands its arrays out of it in order, so that a file
+// of many meshes costs one allocation and one populating call rather than
+// one of each per array. An array that does not fit (a list claiming more
+// than its chunk holds, say), and every array of a scene without a block,
+// comes from p_AllocateArray as before. An array given back returns to the
+// block only when it was the last handed out; a replaced array's room is
+// otherwise left unused until the scene is freed, which the block's size,
+// taken from what the chunks hold, bounds.
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <type_traits>
+#include <vector>
+
+#include "platform/large_block.h"
+
+namespace bake3ds {
+
+class CSceneArena {
+public:
+    // Arrays are handed out on this boundary.
+    static constexpr size_t n_alignment = 16;
+
+    CSceneArena() = default;
+    CSceneArena(const CSceneArena &) = delete;
+    CSceneArena &operator=(const CSceneArena &) = delete;
+    ~CSceneArena()
+    {
+        if(m_p_block)
+            FreeArray(m_p_block, m_n_capacity);
+    }
+
+    // Room for n bytes of arrays (each rounded up to n_alignment) in one
+    // block, replacing a block that holds no array yet. Throws std::bad_alloc.
+    void Reserve(size_t n)
+    {
+        if(m_n_used || !n)
+            return;
+        uint8_t *p = static_cast<uint8_t *>(p_AllocateArray(n));
+        if(m_p_block)
+            FreeArray(m_p_block, m_n_capacity);
+        m_p_block = p;
+        m_n_capacity = n;
+    }
+
+    // n bytes (n > 0), from the block when they fit there. Throws
+    // std::bad_alloc.
+    void *p_Allocate(size_t n)
+    {
+        size_t n_rounded = n_Rounded(n);
+        if(m_p_block && n_rounded >= n && n_rounded <= m_n_capacity - m_n_used) {
+            void *p = m_p_block + m_n_used;
+            m_n_used += n_rounded;
+            return p;
+        }
+        return p_AllocateArray(n);
+    }
+
+    // Gives back the n bytes at p, which p_Allocate(n) returned.
+    void Free(void *p, size_t n) noexcept
+    {
+        uint8_t *p_bytes = static_cast<uint8_t *>(p);
+        if(!m_p_block || p_bytes < m_p_block || p_bytes >= m_p_block + m_n_capacity) {
+            FreeArray(p, n);
+            return;
+        }
+        if(p_bytes + n_Rounded(n) == m_p_block + m_n_used)
+            m_n_used = size_t(p_bytes - m_p_block);
+    }
+
+    // The bytes the block holds, and how many of them arrays use.
+    size_t n_Capacity() const { return m_n_capacity; }
+    size_t n_Used() const { return m_n_used; }
+
+    // n rounded up to the boundary arrays are handed out on; 0 when that
+    // would overflow.
+    static size_t n_Rounded(size_t n) { return (n + n_alignment - 1) & ~(n_alignment - 1); }
+
+private:
+    uint8_t *m_p_block = nullptr;
+    size_t m_n_capacity = 0;
+    size_t m_n_used = 0;
+};
+
+// The allocator of a scene's mesh arrays: from its arena, or, without one
+// (a record made outside a load), straight from p_AllocateArray.
+template <class T>
+struct CArenaAllocator {
+    using value_type = T;
+    // an array moves or swaps with the arena its memory came from
+    using propagate_on_container_move_assignment = std::true_type;
+    using propagate_on_container_swap = std::true_type;
+
+    CArenaAllocator() noexcept = default;
+    explicit CArenaAllocator(CSceneArena *p_arena) noexcept : p_arena(p_arena) {}
+    template <class U>
+    CArenaAllocator(const CArenaAllocator<U> &r_other) noexcept : p_arena(r_other.p_arena)
+    {
+    }
+
+    // Throws std::bad_alloc when the memory cannot be had.
+    T *allocate(size_t n)
+    {
+        if(n > std::numeric_limits<size_t>::max() / sizeof(T))
+            throw std::bad_alloc();
+        size_t n_bytes = n * sizeof(T);
+        return static_cast<T *>(p_arena ? p_arena->p_Allocate(n_bytes) : p_AllocateArray(n_bytes));
+    }
+
+    void deallocate(T *p, size_t n) noexcept
+    {
+        if(p_arena)
+            p_arena->Free(p, n * sizeof(T));
+        else
+            FreeArray(p, n * sizeof(T));
+    }
+
+    CSceneArena *p_arena = nullptr;
+};
+
+template <class T, class U>
+bool operator==(const CArenaAllocator<T> &r_a, const CArenaAllocator<U> &r_b) noexcept
+{
+    return r_a.p_arena == r_b.p_arena;
+}
+
+template <class T, class U>
+bool operator!=(const CArenaAllocator<T> &r_a, const CArenaAllocator<U> &r_b) noexcept
+{
+    return r_a.p_arena != r_b.p_arena;
+}
+
+// A mesh's array of records.
+template <class T>
+using TRecordArray = std::vector<T, CArenaAllocator<T>>;
+
+} // namespace bake3ds
+
+#endif
