@@ -22,9 +22,9 @@ struct TInput {
 std::string s_Convert(const TInput &r_input)
 {
     std::string s_header;
-    bake3ds::LoadFailure t_failure;
+    bake3ds::Failure t_failure;
     if(!bake3ds::convert(r_input.s_bytes.data(), r_input.s_bytes.size(), r_input.s_name.c_str(), s_header, &t_failure))
-        return std::string("refused: ") + t_failure.rule;
+        return std::string("refused: ") + bake3ds::rule_name(t_failure.rule);
     return s_header;
 }
 

@@ -14,8 +14,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "api/convert_memory.h"
+#include "api/library.h"
+#include "geometry/face_order.h"
 #include "geometry/normals.h"
+#include "reader/load_options.h"
+#include "reader/loader.h"
 
 extern char **environ;
 
@@ -207,22 +210,26 @@ std::string s_Sha256(const std::string &r_s_bytes)
     return t_run.n_status == 0 ? t_run.s_out.substr(0, t_run.s_out.find(' ')) : "(sha256sum failed)";
 }
 
-int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
+bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
 {
-    if(!r_scene.LoadMemory(r_bytes.data(), r_bytes.size()))
-        return 0;
+    if(!bake3ds::b_ReadScene(r_scene, r_bytes.data(), r_bytes.size(), bake3ds::t_ResolvedOptions(nullptr)))
+        return false;
+    bake3ds::TNormalsScratch t_scratch;
     for(bake3ds::TMesh &r_mesh : r_scene.p_object) {
-        bake3ds::CalcFaceNormals(r_mesh);
-        bake3ds::CalcVertexNormals(r_mesh);
+        bake3ds::CalcNormals(r_mesh, t_scratch);
+        bake3ds::MakeMaterialRanges(r_mesh);
     }
-    return 1;
+    return true;
 }
 
 std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,
     const std::string &r_s_input_path)
 {
     std::string s_header;
-    bake3ds::ConvertMemory(r_bytes.data(), r_bytes.size(), r_s_class.c_str(), r_s_input_path.c_str(), s_header);
+    bake3ds_scene *p_scene = bake3ds::p_LoadScene(r_bytes.data(), r_bytes.size(), nullptr, nullptr);
+    if(p_scene)
+        bake3ds::b_HeaderText(p_scene->t_records, r_s_class.c_str(), r_s_input_path.c_str(), s_header);
+    bake3ds_scene_free(p_scene);
     return s_header;
 }
 

@@ -86,9 +86,10 @@ std::vector<TExpectedOutcome> ExpectedOutcomes();
 // The SHA-256 of the bytes, in lower-case hex, as sha256sum gives it.
 std::string s_Sha256(const std::string &r_s_bytes);
 
-// Loads bytes into a scene and adds the normals, faces left in file
-// order; the loader's result.
-int n_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
+// Reads bytes into a scene (as constructed) with the default options and
+// adds the normals and the material ranges, faces left in file order; the
+// reader's result.
+bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
 
 // The whole header the converter writes for the bytes, as if they were the
 // file at s_input_path; empty when the load fails.
