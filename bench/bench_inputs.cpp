@@ -39,6 +39,16 @@ TBytes File(std::initializer_list<const char *> materials, const std::vector<CCh
     return root.Bytes();
 }
 
+// A track of one key at frame 0 holding the values, as an exporter writes
+// for an object that does not move.
+CChunk OneKeyTrack(uint16_t n_id, std::initializer_list<float> values)
+{
+    CChunk c(n_id);
+    c.U16(0).U32(0).U32(0).U16(1).U16(0);
+    c.U16(0).U32(0).Floats(values);
+    return c;
+}
+
 } // namespace
 
 TBytes LargeGrid()
@@ -130,6 +140,87 @@ TBytes BusyScene()
     return File({"even", "odd"}, objects, nodes);
 }
 
+TBytes ManyMeshes()
+{
+    // columns x rows of each mesh, largest first: one body, a few large
+    // parts and many small ones, as a vehicle or a building is modelled
+    const int p_shape[24][2] = {{140, 200}, {120, 100}, {96, 75}, {100, 50}, {64, 64}, {60, 60}, {60, 50},
+        {50, 50}, {64, 32}, {60, 30}, {40, 40}, {48, 30}, {40, 32}, {40, 30}, {48, 24}, {44, 25}, {44, 24},
+        {32, 32}, {40, 25}, {35, 28}, {32, 30}, {36, 26}, {40, 23}, {36, 25}};
+    const char *const p_s_material[] = {"paint", "chrome", "glass", "rubber", "cloth", "steel"};
+    const float f_pi = 3.14159265f;
+    std::vector<CChunk> objects, nodes;
+    for(int i = 0; i < 24; ++ i) {
+        const int n_columns = p_shape[i][0], n_rows = p_shape[i][1];
+        // a third of the meshes are textured: a cylinder whose last column
+        // repeats the first one's positions with other mapping coordinates,
+        // as exporters split the seam; the others are closed tori
+        const bool b_mapped = i % 3 == 2;
+        const float f_angle = 0.3f * float(i), f_cos = std::cos(f_angle), f_sin = std::sin(f_angle);
+        const TPoint p_origin = {float(i % 6) * 40, float(i / 6) * 40, float(i % 4) * 5};
+        const float f_radius = 4 + float(n_columns) / 20, f_tube = 1 + float(n_rows) / 50;
+        const int n_around = b_mapped ? n_columns - 1 : n_columns;
+        std::vector<TPoint> points;
+        std::vector<std::array<float, 2>> uvs;
+        for(int r = 0; r < n_rows; ++ r) {
+            for(int c = 0; c < n_columns; ++ c) {
+                float f_u = 2 * f_pi * float(c % n_around) / float(n_around);
+                float f_v = 2 * f_pi * float(r) / float(n_rows);
+                float x, y, z;
+                if(b_mapped) {
+                    x = f_radius * std::cos(f_u), y = f_radius * std::sin(f_u), z = 0.2f * float(r);
+                    uvs.push_back({float(c) / float(n_columns - 1), float(r) / float(n_rows - 1)});
+                } else {
+                    float f_ring = f_radius + f_tube * std::cos(f_v);
+                    x = f_ring * std::cos(f_u), y = f_ring * std::sin(f_u), z = f_tube * std::sin(f_v);
+                }
+                // the file holds the vertices placed in the world, the local
+                // matrix below says where the object's own frame is
+                points.push_back(
+                    {p_origin[0] + f_cos * x - f_sin * y, p_origin[1] + f_sin * x + f_cos * y, p_origin[2] + z});
+            }
+        }
+        std::vector<TTriangle> faces;
+        const int n_row_ends = b_mapped ? n_rows - 1 : n_rows, n_column_ends = b_mapped ? n_columns - 1 : n_columns;
+        for(int r = 0; r < n_row_ends; ++ r) {
+            for(int c = 0; c < n_column_ends; ++ c) {
+                uint16_t a = uint16_t(r * n_columns + c), b = uint16_t(r * n_columns + (c + 1) % n_columns),
+                         d = uint16_t((r + 1) % n_rows * n_columns + c),
+                         e = uint16_t((r + 1) % n_rows * n_columns + (c + 1) % n_columns);
+                faces.push_back({a, b, e});
+                faces.push_back({a, e, d});
+            }
+        }
+        // one to three materials per mesh, each over a band of rows, so that
+        // each material is spread over several meshes
+        const int n_groups = 1 + i % 3;
+        CChunk face_list = FaceList(faces);
+        for(int g = 0; g < n_groups; ++ g) {
+            std::vector<uint16_t> group;
+            size_t n_first = faces.size() * size_t(g) / size_t(n_groups),
+                   n_end = faces.size() * size_t(g + 1) / size_t(n_groups);
+            for(size_t f = n_first; f < n_end; ++ f)
+                group.push_back(uint16_t(f));
+            face_list.Add(MaterialGroup(p_s_material[(i + g) % 6], group));
+        }
+        CChunk tri(id_TriObject);
+        tri.Add(VertexList(points));
+        if(b_mapped)
+            tri.Add(MappingCoords(uvs));
+        tri.Add(LocalMatrix({f_cos, f_sin, 0, -f_sin, f_cos, 0, 0, 0, 1, p_origin[0], p_origin[1], p_origin[2]}));
+        tri.Add(face_list);
+        std::string s_name = "part" + std::to_string(i);
+        objects.push_back(CChunk(id_NamedObject).Name(s_name).Add(tri));
+        // the nodes in assemblies of four: the first of each its root
+        uint16_t n_parent = i % 4 ? uint16_t(i - i % 4) : 0xFFFF;
+        TPoint p_raised = {p_origin[0], p_origin[1], p_origin[2] + 10};
+        nodes.push_back(Node(id_ObjectNode, {NodeId(uint16_t(i)), NodeHeader(s_name, n_parent),
+            CChunk(id_Pivot).Floats({0, 0, 0}), PositionTrack({{0, 0, p_origin}, {100, 0, p_raised}}),
+            OneKeyTrack(id_RotationTrack, {f_angle, 0, 0, 1}), OneKeyTrack(id_ScaleTrack, {1, 1, 1})}));
+    }
+    return File({"paint", "chrome", "glass", "rubber", "cloth", "steel"}, objects, nodes);
+}
+
 std::string s_MakeScratchDir(const std::string &r_s_prefix)
 {
     std::filesystem::path t_dir = std::filesystem::temp_directory_path() / (r_s_prefix + std::to_string(getpid()));
@@ -164,6 +255,7 @@ std::vector<TWrittenInput> WriteGeneratedInputs(const std::string &r_s_dir)
     };
     std::vector<TWrittenInput> written;
     for(const TInput &r : {TInput{"grid 65535 v / 65535 f", "grid.3ds", LargeGrid},
+            TInput{"24 meshes, 84792 v / 168152 f", "meshes.3ds", ManyMeshes},
             TInput{"sphere 24002 v / 48000 f", "sphere.3ds", Sphere},
             TInput{"200 meshes, lights, cameras", "200.3ds", BusyScene}}) {
         written.push_back(TWrittenInput{r.p_s_name, r_s_dir + "/" + r.p_s_file});

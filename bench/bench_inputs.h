@@ -18,6 +18,9 @@ fixture::TBytes Sphere();
 // 200 small meshes, four lights and three cameras with animated tracks.
 fixture::TBytes BusyScene();
 
+// Stands for the 2-3 MB scenes of many textured parts that modellers export.
+fixture::TBytes ManyMeshes();
+
 // A fresh folder for a benchmark's files, in the temporary folder, named
 // after the prefix and this process.
 std::string s_MakeScratchDir(const std::string &r_s_prefix);
@@ -35,8 +38,8 @@ struct TWrittenInput {
 // in path order.
 std::vector<std::string> CorpusFiles(const std::string &r_s_corpus);
 
-// Writes the three scenes above into the folder as grid.3ds, sphere.3ds and
-// 200.3ds.
+// Writes the four scenes above into the folder as grid.3ds, meshes.3ds,
+// sphere.3ds and 200.3ds.
 std::vector<TWrittenInput> WriteGeneratedInputs(const std::string &r_s_dir);
 
 } // namespace bench
