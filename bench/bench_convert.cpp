@@ -38,19 +38,16 @@ void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, dou
     if(!bake3ds::b_ReadScene(t_scene, reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
            bake3ds::t_ResolvedOptions(nullptr)))
         return;
-    std::vector<std::vector<bake3ds::TVector3>> face_normals(t_scene.p_object.size());
-    for(size_t m = 0; m < t_scene.p_object.size(); ++ m)
-        bake3ds::CalcFaceNormals(t_scene.p_object[m], face_normals[m]);
     bake3ds::TNormalsScratch t_scratch;
     std::vector<double> linear, all_pairs;
     for(int i = 0; i < n_runs; ++ i) {
         auto t_start = std::chrono::steady_clock::now();
-        for(size_t m = 0; m < t_scene.p_object.size(); ++ m)
-            bake3ds::CalcVertexNormals(t_scene.p_object[m], face_normals[m], t_scratch);
+        for(bake3ds::TMesh &r_mesh : t_scene.p_object)
+            bake3ds::CalcVertexNormals(r_mesh, t_scratch);
         linear.push_back(bench::f_MsSince(t_start));
         t_start = std::chrono::steady_clock::now();
-        for(size_t m = 0; m < t_scene.p_object.size(); ++ m)
-            reference::CalcVertexNormalsAllPairs(t_scene.p_object[m], face_normals[m]);
+        for(bake3ds::TMesh &r_mesh : t_scene.p_object)
+            reference::CalcVertexNormalsAllPairs(r_mesh);
         all_pairs.push_back(bench::f_MsSince(t_start));
     }
     r_f_linear = bench::f_Median(linear);

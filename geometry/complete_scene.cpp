@@ -10,7 +10,7 @@ void CompleteScene(C3dsScene &r_scene)
     TNormalsScratch t_scratch;
     std::vector<uint32_t> places;
     for(TMesh &r_mesh : r_scene.p_object) {
-        CalcNormals(r_mesh, t_scratch);
+        CalcVertexNormals(r_mesh, t_scratch);
         SortFacesByMaterial(r_mesh, places);
         MakeMaterialRanges(r_mesh);
     }

@@ -42,7 +42,7 @@ void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_slots, std::vector
 
 } // namespace
 
-void CalcVertexNormals(TMesh &r_mesh, const std::vector<TVector3> &r_face_normals, TNormalsScratch &r_scratch)
+void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
 {
     // A corner lies at its own vertex's position, so a corner matches every
     // vertex of its vertex's group. Summing per group, faces in order and
@@ -56,15 +56,17 @@ void CalcVertexNormals(TMesh &r_mesh, const std::vector<TVector3> &r_face_normal
         if(first[v] == int(v))
             TVector3().Store(r_vertices[v].p_normal);
     }
-    for(size_t f = 0; f < r_mesh.p_face.size(); ++ f) {
-        const TVector3 &r_normal = r_face_normals[f];
-        for(uint32_t n_corner : r_mesh.p_face[f].p_corner) {
+    // each face's normal computed where it is added: positions do not change
+    // here, and no array of face normals is touched
+    for(const TFace &r_face : r_mesh.p_face) {
+        TVector3 v_face = v_FaceNormal(r_mesh, r_face);
+        for(uint32_t n_corner : r_face.p_corner) {
             int n_first = first[n_corner];
             if(n_first < 0)
                 continue;
             float *p_sum = r_vertices[size_t(n_first)].p_normal;
             TVector3 v_sum(p_sum);
-            v_sum += r_normal;
+            v_sum += v_face;
             v_sum.Store(p_sum);
         }
     }

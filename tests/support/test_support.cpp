@@ -216,7 +216,7 @@ bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
         return false;
     bake3ds::TNormalsScratch t_scratch;
     for(bake3ds::TMesh &r_mesh : r_scene.p_object) {
-        bake3ds::CalcNormals(r_mesh, t_scratch);
+        bake3ds::CalcVertexNormals(r_mesh, t_scratch);
         bake3ds::MakeMaterialRanges(r_mesh);
     }
     return true;
