@@ -50,30 +50,31 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
     }
 }
 
-// The report on the n_size bytes at p_data shown under the name p_s_path,
-// or, with b_file, on the file at p_s_path.
-bake3ds_report *p_Report(const uint8_t *p_data, size_t n_size, const char *p_s_path, bool b_file) noexcept
+// A report under the name p_s_path, filled by fill(report): the load of
+// the bytes, or of a file's bytes. Null when memory ran out.
+template <class TFill>
+bake3ds_report *p_Report(const char *p_s_path, TFill fill) noexcept
 {
     try {
         std::unique_ptr<bake3ds_report> p_report(new bake3ds_report);
         p_report->s_path = p_s_path ? p_s_path : "";
-        CFileBytes t_bytes;
-        if(b_file) {
-            if(!b_ReadInput(p_s_path, t_bytes, &p_report->t_failure))
-                return p_report.release();
-            p_data = t_bytes.p_Data();
-            n_size = t_bytes.n_Size();
-        }
-        TChunkStats t_stats;
-        p_report->p_scene = p_LoadScene(p_data, n_size, nullptr, &p_report->t_failure, &t_stats);
-        if(p_report->p_scene)
-            Describe(*p_report, t_stats);
+        fill(*p_report);
         return p_report.release();
     } catch(const std::bad_alloc &) {
         return nullptr;
     } catch(const std::length_error &) {
         return nullptr;
     }
+}
+
+// The report's load of the n_size bytes at p_data, as the converter loads
+// them, with the counting walk's tally. May throw std::bad_alloc.
+void Load(bake3ds_report &r_report, const uint8_t *p_data, size_t n_size)
+{
+    TChunkStats t_stats;
+    r_report.p_scene = p_LoadScene(p_data, n_size, nullptr, &r_report.t_failure, &t_stats);
+    if(r_report.p_scene)
+        Describe(r_report, t_stats);
 }
 
 // The report's text, made by p_make, into memory bake3ds_free releases.
@@ -108,12 +109,22 @@ using namespace bake3ds;
 
 bake3ds_report *bake3ds_report_file(const char *path)
 {
-    return path ? p_Report(nullptr, 0, path, true) : nullptr;
+    if(!path)
+        return nullptr;
+    return p_Report(path, [path](bake3ds_report &r_report) {
+        CFileBytes t_bytes;
+        if(b_ReadInput(path, t_bytes, &r_report.t_failure))
+            Load(r_report, t_bytes.p_Data(), t_bytes.n_Size());
+    });
 }
 
+// Kept apart from the file's report, so that a program reporting on bytes
+// alone (the web page) links no file reading.
 bake3ds_report *bake3ds_report_bytes(const void *data, size_t size, const char *path)
 {
-    return p_Report(static_cast<const uint8_t *>(data), size, path, false);
+    return p_Report(path, [data, size](bake3ds_report &r_report) {
+        Load(r_report, static_cast<const uint8_t *>(data), size);
+    });
 }
 
 void bake3ds_report_free(bake3ds_report *report)
