@@ -78,16 +78,16 @@ void Load(bake3ds_report &r_report, const uint8_t *p_data, size_t n_size)
 }
 
 // The report's text, made by p_make, into memory bake3ds_free releases.
-int n_HandOverText(const bake3ds_report *p_report, std::string (*p_make)(const bake3ds_report &), char **p_text,
+bool b_HandOverText(const bake3ds_report *p_report, std::string (*p_make)(const bake3ds_report &), char **p_text,
     size_t *p_size) noexcept
 {
     if(!p_text)
-        return 0;
+        return false;
     *p_text = nullptr;
     if(p_size)
         *p_size = 0;
     if(!p_report)
-        return 0;
+        return false;
     try {
         std::string s = p_make(*p_report);
         *p_text = p_HandOver(s.data(), s.size());
@@ -95,10 +95,9 @@ int n_HandOverText(const bake3ds_report *p_report, std::string (*p_make)(const b
             *p_size = s.size();
         return *p_text != nullptr;
     } catch(const std::bad_alloc &) {
-        return 0;
     } catch(const std::length_error &) {
-        return 0;
     }
+    return false;
 }
 
 } // namespace
@@ -153,10 +152,10 @@ int bake3ds_get_report(const bake3ds_report *report, bake3ds_report_info *out)
 
 int bake3ds_report_text(const bake3ds_report *report, char **text, size_t *size)
 {
-    return n_HandOverText(report, s_TextReport, text, size);
+    return b_HandOverText(report, s_TextReport, text, size);
 }
 
 int bake3ds_report_json(const bake3ds_report *report, char **text, size_t *size)
 {
-    return n_HandOverText(report, s_JsonReport, text, size);
+    return b_HandOverText(report, s_JsonReport, text, size);
 }
