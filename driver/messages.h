@@ -18,6 +18,12 @@ std::string s_CountsMessage(const Scene &r_scene);
 std::string s_ExportingMessage(const std::string &r_s_output);
 extern const char *const p_s_done_message;
 
+// What --version and --help print, on standard output: "PROGRAM 2.0.0"
+// with the library's version, and each program's usage.
+std::string s_VersionMessage(const char *p_s_program);
+extern const char *const p_s_converter_help_message;
+extern const char *const p_s_info_help_message;
+
 // Standard error: the one line of each failure.
 extern const char *const p_s_usage_message;
 extern const char *const p_s_load_failed_message;

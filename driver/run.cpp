@@ -42,6 +42,16 @@ int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
         std::fputs(p_s_usage_message, p_err);
         return -1;
     }
+    // a lone --help, -h or --version is the first thing a user types: it is
+    // answered, not looked for as a file (./--help converts such a file)
+    if(args[1] == "--help" || args[1] == "-h") {
+        std::fputs(p_s_converter_help_message, p_out);
+        return 0;
+    }
+    if(args[1] == "--version") {
+        std::fputs(s_VersionMessage("bake3ds").c_str(), p_out);
+        return 0;
+    }
     const char *p_s_input = args[1].c_str();
     std::fputs(s_LoadingMessage(args[1]).c_str(), p_out);
     Scene t_scene;

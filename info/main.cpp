@@ -34,6 +34,10 @@ int main(int n_argc, char **p_argv)
         std::fputs(bake3ds::p_s_report_no_memory_message, stderr);
         return 2;
     }
+    if(args.size() == 2 && args[1] == "--version") {
+        std::fputs(bake3ds::s_VersionMessage("bake3ds-info").c_str(), stdout);
+        return 0;
+    }
     const char *p_s_path = nullptr;
     bool b_json = false, b_options = true;
     for(size_t i = 1; i < args.size(); ++ i) {
@@ -43,7 +47,7 @@ int main(int n_argc, char **p_argv)
         else if(b_options && r_s_arg == "--")
             b_options = false;
         else if(b_options && (r_s_arg == "--help" || r_s_arg == "-h")) {
-            std::fputs(p_s_usage, stdout);
+            std::fputs(bake3ds::p_s_info_help_message, stdout);
             return 0;
         } else if((b_options && r_s_arg.size() > 1 && r_s_arg[0] == '-') || p_s_path) {
             std::fputs(p_s_usage, stderr);
