@@ -61,9 +61,11 @@ bool b_HaveAssimp()
     if(geteuid() == 0) {
         std::printf("installing assimp-utils for the comparison...\n");
         std::fflush(stdout);
-        std::system("DEBIAN_FRONTEND=noninteractive apt-get install -y -qq assimp-utils >/dev/null 2>&1 || "
-                    "{ apt-get update -qq >/dev/null 2>&1 && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "
-                    "assimp-utils >/dev/null 2>&1; }");
+        // whether it worked, the check below tells
+        if(std::system("DEBIAN_FRONTEND=noninteractive apt-get install -y -qq assimp-utils >/dev/null 2>&1 || "
+                       "{ apt-get update -qq >/dev/null 2>&1 && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "
+                       "assimp-utils >/dev/null 2>&1; }") != 0)
+            std::printf("assimp-utils could not be installed\n");
     }
     return std::system("command -v assimp >/dev/null 2>&1") == 0;
 }

@@ -37,6 +37,10 @@ if(WIN32)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    # what `cmake --install` installs, and the Debian package's own files
+    # (debian_files.cmake), which a plain install leaves out
+    set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};bake3ds;Unspecified;/"
+        "${PROJECT_BINARY_DIR};bake3ds;debian;/")
     # <name>_<version>-<revision>_<architecture>.deb, the architecture from dpkg
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION devel)
