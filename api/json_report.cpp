@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "api/path_text.h"
 #include "api/report.h"
 #include "reader/load_failure.h"
 #include "writer/header_values.h"
@@ -232,7 +233,7 @@ std::string s_JsonReport(const bake3ds_report &r_report)
     {
         CObject t_doc(s, ",\n  ");
         s += "\n  ";
-        t_doc.Member("file", s_JsonString(r_report.s_path));
+        t_doc.Member("file", s_JsonPath(r_report.s_path));
         t_doc.Member("size", r_report.t_failure.file_size < 0 ? "null" : s_Num(r_report.t_failure.file_size));
         t_doc.Member("loaded", p_s_Bool(r_report.p_scene != nullptr));
         if(r_report.p_scene) {

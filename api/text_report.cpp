@@ -1,3 +1,4 @@
+#include "api/path_text.h"
 #include "api/report.h"
 
 #include "reader/load_failure.h"
@@ -111,7 +112,7 @@ std::string s_ReasonLine(const bake3ds_failure &r_failure)
 
 std::string s_TextReport(const bake3ds_report &r_report)
 {
-    std::string s = "file: " + s_QuotedName(r_report.s_path);
+    std::string s = "file: " + s_QuotedPath(r_report.s_path);
     if(r_report.t_failure.file_size >= 0)
         s += ", " + s_Num(r_report.t_failure.file_size) + " bytes";
     s += "\n";
