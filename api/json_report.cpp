@@ -236,6 +236,7 @@ std::string s_JsonReport(const bake3ds_report &r_report)
         t_doc.Member("file", s_JsonPath(r_report.s_path));
         t_doc.Member("size", r_report.t_failure.file_size < 0 ? "null" : s_Num(r_report.t_failure.file_size));
         t_doc.Member("loaded", p_s_Bool(r_report.p_scene != nullptr));
+        t_doc.Member("looks_like_3ds", p_s_Bool(r_report.b_looks_like_3ds));
         if(r_report.p_scene) {
             SceneMembers(t_doc, r_report);
             t_doc.Member("error", "null");

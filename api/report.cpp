@@ -73,6 +73,8 @@ void Load(bake3ds_report &r_report, const uint8_t *p_data, size_t n_size)
 {
     TChunkStats t_stats;
     r_report.p_scene = p_LoadScene(p_data, n_size, nullptr, &r_report.t_failure, &t_stats);
+    for(const auto &r_entry : t_stats.chunks)
+        r_report.b_looks_like_3ds = r_report.b_looks_like_3ds || r_entry.second.b_known;
     if(r_report.p_scene)
         Describe(r_report, t_stats);
 }
@@ -147,6 +149,7 @@ int bake3ds_get_report(const bake3ds_report *report, bake3ds_report_info *out)
     out->read_past = report->read_past.data();
     out->unknown_count = report->unknown.size();
     out->unknown = report->unknown.data();
+    out->looks_like_3ds = report->b_looks_like_3ds;
     return 1;
 }
 

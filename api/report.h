@@ -25,6 +25,7 @@ struct bake3ds_report {
     std::vector<std::string> map_names; // what maps[i].name points to
     std::vector<bake3ds_report_map> maps;
     std::vector<bake3ds_report_chunk> read_past, unknown;
+    bool b_looks_like_3ds = false; // a chunk of a known id was met
 };
 
 namespace bake3ds {

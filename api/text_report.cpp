@@ -122,6 +122,8 @@ std::string s_TextReport(const bake3ds_report &r_report)
     }
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     s += "loads: yes\n";
+    if(!r_report.b_looks_like_3ds)
+        s += "not a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an empty scene\n";
     s += "\t" + s_Num(r_scene.n_light_num) + " lights\n\t" + s_Num(r_scene.n_material_num) + " materials\n\t" +
         s_Num(r_scene.n_object_num) + " objects\n\t" + s_Num(r_scene.n_camera_num) + " cameras\n";
     Meshes(s, r_report);

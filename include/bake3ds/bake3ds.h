@@ -344,6 +344,10 @@ typedef struct bake3ds_report_info {
     const bake3ds_report_chunk *read_past;
     size_t unknown_count;          /* ids the reader does not know, by id */
     const bake3ds_report_chunk *unknown;
+    /* 1 when the reader met a chunk whose id it knows; 0 when nothing in
+     * the file is a chunk of a 3D Studio scene (an empty file, a picture, a
+     * text), which the converter still turns into an empty scene's header */
+    int32_t looks_like_3ds;
 } bake3ds_report_info;
 
 /* The report on the file at path, or on size bytes at data shown under the
