@@ -10,8 +10,12 @@
 # The converter writes the header next to its input, so each input is first
 # copied into <current binary folder>/bake3ds/<target>/; the header (and the
 # class it declares) is named after the file: scene.3ds gives scene.h with
-# class Cscene_3ds. Two files that would give the same header on one target
-# are refused at configure time.
+# class Cscene_3ds. Two files of one target that would write the same header
+# (names differing only in case count as the same: they are one file on
+# Windows and macOS) or declare the same class (a-b.3ds and a_b.3ds both
+# declare Ca_b_3ds) are refused at configure time, naming both; the compiler
+# would otherwise fail later on a redefinition. Messages name each file as
+# listed, not its copy in the build tree.
 #
 # Runs the imported (or, inside the converter's own build, aliased)
 # executable target bake3ds::bake3ds, unless the cache variable
@@ -78,31 +82,49 @@ function(bake3ds_add_header)
     endif()
 
     set(s_dir "${CMAKE_CURRENT_BINARY_DIR}/bake3ds/${arg_TARGET}")
-    get_property(headers TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_HEADERS)
+    # the target's scenes so far, over every call: the files as listed, and
+    # per file its header (in lower case) and its class
+    get_property(files TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_FILES)
+    get_property(header_keys TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_HEADER_KEYS)
+    get_property(classes TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_CLASSES)
     set(new_headers "")
     foreach(s_file IN LISTS arg_FILES)
         get_filename_component(s_input "${s_file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
         get_filename_component(s_input_name "${s_input}" NAME)
         _bake3ds_names_for("${s_input}" s_header s_class)
         # the folder is shared by all the target's scenes: a second file of
-        # the same name would silently overwrite the first one's header
-        if("${s_header}" IN_LIST headers)
-            message(FATAL_ERROR "bake3ds_add_header: ${s_file} would also write ${s_header} for ${arg_TARGET}; rename one of the files")
+        # the same header would overwrite the first one's, and one program
+        # cannot include two classes of one name
+        string(TOLOWER "${s_header}" s_header_key)
+        list(FIND header_keys "${s_header_key}" n_same_header)
+        list(FIND classes "${s_class}" n_same_class)
+        if(n_same_header GREATER_EQUAL 0)
+            list(GET files ${n_same_header} s_other)
+            message(FATAL_ERROR "bake3ds_add_header: ${s_other} and ${s_file} would both write the header ${s_header} "
+                "for ${arg_TARGET} (names that differ only in case are one file on Windows and macOS); rename one of them")
+        elseif(n_same_class GREATER_EQUAL 0)
+            list(GET files ${n_same_class} s_other)
+            message(FATAL_ERROR "bake3ds_add_header: ${s_other} and ${s_file} would both declare the class ${s_class} "
+                "for ${arg_TARGET}; rename one of them")
         endif()
-        list(APPEND headers "${s_header}")
+        list(APPEND files "${s_file}")
+        list(APPEND header_keys "${s_header_key}")
+        list(APPEND classes "${s_class}")
         add_custom_command(
             OUTPUT "${s_dir}/${s_header}"
             BYPRODUCTS "${s_dir}/${s_input_name}"
             COMMAND "${CMAKE_COMMAND}" -E make_directory "${s_dir}"
             COMMAND "${CMAKE_COMMAND}" -E copy "${s_input}" "${s_dir}/${s_input_name}"
             COMMAND "${CMAKE_COMMAND}" "-DTOOL=${s_tool_file}" "-DINFO=${s_info}"
-                "-DIN=${s_dir}/${s_input_name}" -P "${s_convert}"
+                "-DIN=${s_dir}/${s_input_name}" "-DLISTED=${s_file}" -P "${s_convert}"
             DEPENDS "${s_input}" "${s_tool}" ${info_depends} "${s_convert}"
             COMMENT "Converting ${s_file} to ${s_header} (class ${s_class})"
             VERBATIM)
         list(APPEND new_headers "${s_dir}/${s_header}")
     endforeach()
-    set_property(TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_HEADERS "${headers}")
+    set_property(TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_FILES "${files}")
+    set_property(TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_HEADER_KEYS "${header_keys}")
+    set_property(TARGET "${arg_TARGET}" PROPERTY _BAKE3DS_CLASSES "${classes}")
     target_sources("${arg_TARGET}" PRIVATE ${new_headers})
     target_include_directories("${arg_TARGET}" PRIVATE "${s_dir}")
 endfunction()
