@@ -1,10 +1,13 @@
 // Every allocation of a whole conversion fails once: this program replaces
 // operator new (every form) so that, while the sweep is armed, the k-th
-// allocation fails. Each run must fail cleanly (the conversion returns 0
-// and leaves no text) or, where the code has a way around the failure (the
-// face order's merge sort in place), give exactly the header of an
-// unhindered run; a partial header never counts as success, and
-// LeakSanitizer, in the sanitizer build, finds nothing left behind.
+// allocation fails. Each run must fail cleanly (the conversion returns
+// false, leaves no text and names the rule allocation_failed) or, where the
+// code has a way around the failure (the writer's spare buffer, a size hint
+// that is only a hint), give exactly the header of an unhindered run; a
+// partial header never counts as success, and LeakSanitizer, in the
+// sanitizer build, finds nothing left behind. Both ways to convert in memory
+// are swept: the library's own text, and the C call under the C++ layer,
+// whose header is handed over in memory of its own.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +17,8 @@
 #include <filesystem>
 #include <new>
 
-#include "api/convert_memory.h"
+#include "api/library.h"
+#include "bake3ds/bake3ds.hpp"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 
@@ -41,17 +45,29 @@ void *p_Allocate(size_t n_size, size_t n_align, bool b_throw)
     return p;
 }
 
+// The ways to convert bytes in memory that the sweep drives.
+enum TPath { path_LibraryText, path_CInterface };
+
+const char *p_s_PathName(TPath n_path)
+{
+    return n_path == path_LibraryText ? "library text" : "C interface";
+}
+
 // One conversion with the n_fail-th allocation failing (0: none); returns
 // the number of allocations it asked for.
-long n_Convert(const std::string &r_s_bytes, long n_fail, int &r_n_result, std::string &r_s_header)
+long n_Convert(TPath n_path, const std::string &r_s_bytes, long n_fail, bool &r_b_result, std::string &r_s_header,
+    bake3ds_failure &r_failure)
 {
     r_s_header.clear();
     r_s_header.shrink_to_fit();
     n_allocations = 0;
     n_fail_at = n_fail;
     b_armed = true;
-    r_n_result = bake3ds::ConvertMemory(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(), "a",
-        "a.3ds", r_s_header);
+    if(n_path == path_LibraryText) {
+        r_b_result = bake3ds::b_ConvertText(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
+            "a.3ds", nullptr, r_s_header, &r_failure);
+    } else
+        r_b_result = bake3ds::convert(r_s_bytes.data(), r_s_bytes.size(), "a.3ds", r_s_header, &r_failure);
     b_armed = false;
     return n_allocations;
 }
@@ -60,25 +76,36 @@ long n_points_covered = 0;
 
 void SweepAllocations(const std::string &r_s_name, const std::string &r_s_bytes)
 {
-    int n_result;
-    std::string s_reference, s_header;
-    long n_total = n_Convert(r_s_bytes, 0, n_result, s_reference);
-    ASSERT_EQ(n_result, 1) << r_s_name << " converts when nothing fails";
-    ASSERT_GT(n_total, 0);
-    long n_refused = 0;
-    for(long k = 1; k <= n_total; ++ k) {
-        n_Convert(r_s_bytes, k, n_result, s_header);
-        n_refused += !n_result;
-        if(n_result)
-            ASSERT_TRUE(s_header == s_reference) << r_s_name << ": allocation " << k << " of " << n_total
-                                                 << " failed and a different header counted as success";
-        else
-            ASSERT_TRUE(s_header.empty()) << r_s_name << ": allocation " << k << " failed and left text behind";
+    for(TPath n_path : {path_LibraryText, path_CInterface}) {
+        std::string s_what = r_s_name + " (" + p_s_PathName(n_path) + ")";
+        bool b_result;
+        bake3ds_failure t_failure;
+        std::string s_reference, s_header;
+        long n_total = n_Convert(n_path, r_s_bytes, 0, b_result, s_reference, t_failure);
+        ASSERT_TRUE(b_result) << s_what << " converts when nothing fails: " << t_failure.message;
+        ASSERT_GT(n_total, 0);
+        long n_refused = 0;
+        for(long k = 1; k <= n_total; ++ k) {
+            n_Convert(n_path, r_s_bytes, k, b_result, s_header, t_failure);
+            n_refused += !b_result;
+            if(b_result) {
+                ASSERT_TRUE(s_header == s_reference) << s_what << ": allocation " << k << " of " << n_total
+                                                     << " failed and a different header counted as success";
+                continue;
+            }
+            ASSERT_TRUE(s_header.empty()) << s_what << ": allocation " << k << " failed and left text behind";
+            ASSERT_EQ(t_failure.rule, BAKE3DS_RULE_ALLOCATION_FAILED)
+                << s_what << ": allocation " << k << " failed and the conversion refused with " << t_failure.message;
+            ASSERT_EQ(t_failure.file_size, int64_t(r_s_bytes.size())) << s_what << ": allocation " << k;
+            ASSERT_EQ(std::string(t_failure.message).find("memory could not be allocated"), 0u)
+                << s_what << ": allocation " << k << ": " << t_failure.message;
+        }
+        EXPECT_GT(n_refused, 0) << s_what
+                                << ": no failed allocation failed the conversion: the replacement is not in use";
+        n_points_covered += n_total;
+        std::cout << s_what << ": " << n_total << " allocations, each failed once; " << n_refused
+                  << " conversions refused, the others exact\n";
     }
-    EXPECT_GT(n_refused, 0) << r_s_name << ": no failed allocation failed the conversion: the replacement is not in use";
-    n_points_covered += n_total;
-    std::cout << r_s_name << ": " << n_total << " allocations, each failed once; " << n_refused
-              << " conversions refused, the others exact\n";
 }
 
 std::string s_Text(const fixture::TBytes &r_bytes)

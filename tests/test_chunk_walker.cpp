@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 
 #include "reader/chunk_table.h"
@@ -11,7 +12,7 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::n_LoadBytes;
+using testing_support::b_LoadBytes;
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST(ChunkTable, HasEightyEightRowsWithDistinctIds)
     EXPECT_EQ(n_FindChunkInfo(0x4D4D), 11);
     EXPECT_EQ(n_FindChunkInfo(0x4627), 87);
     EXPECT_EQ(n_FindChunkInfo(0x1234), -1);
-    // the node rows walk their own sub-chunks and are still marked as having them
+    // the node rows have handlers of their own, and the walker walks their sub-chunks after them
     for(uint16_t n_id : {0xB002, 0xB003, 0xB004}) {
         const TChunkInfo *p = p_FindChunkInfo(n_id);
         ASSERT_TRUE(p);
@@ -60,36 +61,39 @@ TEST(ChunkTable, HasEightyEightRowsWithDistinctIds)
 
 TEST(ChunkWalker, EndsOfTheWalk)
 {
-    C3dsScene s;
-    EXPECT_EQ(s.LoadMemory(nullptr, 0), 1) << "an empty file is an empty scene";
+    bake3ds_scene *p_empty = bake3ds_load(nullptr, 0, nullptr, nullptr);
+    EXPECT_TRUE(p_empty) << "an empty file is an empty scene";
+    EXPECT_EQ(bake3ds_object_count(p_empty), 0u);
+    bake3ds_scene_free(p_empty);
 
-    EXPECT_EQ(n_LoadBytes(Zeros(6), s), 0) << "six zero bytes: a chunk of length 0";
-    EXPECT_EQ(n_LoadBytes(Header(0x1234, 0), s), 0) << "length 0 fails for unknown ids too";
-    EXPECT_EQ(n_LoadBytes(Scene({CChunk(id_TriObject).Length(0)}).Bytes(), s), 0)
+    std::unique_ptr<C3dsScene> s;
+    EXPECT_FALSE(b_LoadBytes(Zeros(6), s)) << "six zero bytes: a chunk of length 0";
+    EXPECT_FALSE(b_LoadBytes(Header(0x1234, 0), s)) << "length 0 fails for unknown ids too";
+    EXPECT_FALSE(b_LoadBytes(Scene({CChunk(id_TriObject).Length(0)}).Bytes(), s))
         << "a zero length deep in the tree fails the whole load";
 
     TBytes one_mesh = CChunk(id_TriObject).Bytes();
     for(size_t n_tail = 1; n_tail <= 5; ++ n_tail) {
-        ASSERT_EQ(n_LoadBytes(one_mesh + Zeros(n_tail), s), 1) << n_tail << " bytes left over are ignored";
-        EXPECT_EQ(s.n_object_num, 1);
+        ASSERT_TRUE(b_LoadBytes(one_mesh + Zeros(n_tail), s)) << n_tail << " bytes left over are ignored";
+        EXPECT_EQ(s->n_object_num, 1);
     }
 }
 
 TEST(ChunkWalker, TableIsFlatAndUnknownChunksAreSkippedWhole)
 {
-    C3dsScene s;
+    std::unique_ptr<C3dsScene> s;
     // known chunks at the top level, without a root chunk
-    ASSERT_EQ(n_LoadBytes(CChunk(id_TriObject).Bytes() + CChunk(id_TriObject).Bytes(), s), 1);
-    EXPECT_EQ(s.n_object_num, 2);
+    ASSERT_TRUE(b_LoadBytes(CChunk(id_TriObject).Bytes() + CChunk(id_TriObject).Bytes(), s));
+    EXPECT_EQ(s->n_object_num, 2);
 
     // a triangle object inside an unknown chunk is never seen
-    ASSERT_EQ(n_LoadBytes(CChunk(0x1234).Add(CChunk(id_TriObject)).Bytes(), s), 1);
-    EXPECT_EQ(s.n_object_num, 0);
+    ASSERT_TRUE(b_LoadBytes(CChunk(0x1234).Add(CChunk(id_TriObject)).Bytes(), s));
+    EXPECT_EQ(s->n_object_num, 0);
 
     // a vertex list directly under the root still fills the current mesh
     TBytes bytes = Scene({MeshObject("m", {{1, 2, 3}}, {})}).Bytes() + CChunk(id_Main).Add(VertexList({{4, 5, 6}, {7, 8, 9}})).Bytes();
-    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
-    EXPECT_EQ(s.p_object[0].n_vertex_num, 2);
+    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    EXPECT_EQ(s->p_object[0].n_vertex_num, 2);
 }
 
 TEST(ChunkWalker, ShortLengthsRepositionAtStartPlusLength)
@@ -97,47 +101,47 @@ TEST(ChunkWalker, ShortLengthsRepositionAtStartPlusLength)
     for(uint32_t n_length = 1; n_length <= 5; ++ n_length) {
         TBytes bytes = Header(id_TriObject, n_length) + Zeros(16);
         C3dsScene s;
-        TLoader t_ld(bytes.data(), bytes.size(), s);
-        EXPECT_EQ(ReadChunks(t_ld, n_length, 1), 0);
+        TLoader t_ld(bytes.data(), bytes.size(), s, t_ResolvedOptions(nullptr));
+        EXPECT_TRUE(b_WalkChunks(t_ld, n_length));
         EXPECT_EQ(s.n_object_num, 1) << "the handler of a chunk of length " << n_length << " runs";
         EXPECT_EQ(t_ld.t_in.n_Pos(), int64_t(n_length)) << "the next header is read at start plus length";
     }
     // a triangle object of length 5 whose successor starts at byte 5, inside its header
     TBytes bytes = Header(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
-    C3dsScene s;
-    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
-    EXPECT_EQ(s.n_object_num, 2);
+    std::unique_ptr<C3dsScene> s;
+    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    EXPECT_EQ(s->n_object_num, 2);
 }
 
 TEST(ChunkWalker, ContainersAndChunksPastTheirParentsEnd)
 {
-    C3dsScene s;
+    std::unique_ptr<C3dsScene> s;
     // a container of length 6 has no sub-chunks; the walk goes on after it
-    ASSERT_EQ(n_LoadBytes(CChunk(id_Main).Bytes() + CChunk(id_TriObject).Bytes(), s), 1);
-    EXPECT_EQ(s.n_object_num, 1);
+    ASSERT_TRUE(b_LoadBytes(CChunk(id_Main).Bytes() + CChunk(id_TriObject).Bytes(), s));
+    EXPECT_EQ(s->n_object_num, 1);
 
     // the editor chunk ends at 12, its triangle object at 18: the bytes from
     // 12 to 18 are read inside the triangle object and again after the editor
     TBytes bytes = Header(id_Editor, 12) + Header(id_TriObject, 12) + Header(id_TriObject, 6);
-    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
-    EXPECT_EQ(s.n_object_num, 3);
+    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    EXPECT_EQ(s->n_object_num, 3);
 }
 
 TEST(ChunkWalker, NestingIsBounded)
 {
-    C3dsScene s;
+    std::unique_ptr<C3dsScene> s;
     // 510 containers: the triangle object's own walk runs at level 512
-    ASSERT_EQ(n_LoadBytes(Nested(510, CChunk(id_TriObject)).Bytes(), s), 1);
-    EXPECT_EQ(s.n_object_num, 1);
+    ASSERT_TRUE(b_LoadBytes(Nested(510, CChunk(id_TriObject)).Bytes(), s));
+    EXPECT_EQ(s->n_object_num, 1);
     // one more: that walk would run at level 513 and fails though it has nothing to read
-    EXPECT_EQ(n_LoadBytes(Nested(511, CChunk(id_TriObject)).Bytes(), s), 0);
-    EXPECT_EQ(s.n_object_num, 1) << "the counting pass failed right after the handler";
-    EXPECT_TRUE(s.p_object.empty());
+    EXPECT_FALSE(b_LoadBytes(Nested(511, CChunk(id_TriObject)).Bytes(), s));
+    EXPECT_EQ(s->n_object_num, 1) << "the counting pass failed right after the handler";
+    EXPECT_TRUE(s->p_object.empty());
 
-    // node handlers walk one level below the walk that met them
+    // a node's sub-chunks are walked one level below the walk that met it
     CChunk node = Node(id_ObjectNode, {});
-    ASSERT_EQ(n_LoadBytes(Nested(510, node).Bytes(), s), 1);
-    EXPECT_EQ(n_LoadBytes(Nested(511, node).Bytes(), s), 0);
+    ASSERT_TRUE(b_LoadBytes(Nested(510, node).Bytes(), s));
+    EXPECT_FALSE(b_LoadBytes(Nested(511, node).Bytes(), s));
 
     // far deeper than any stack would take without the bound
     TBytes deep;
@@ -145,7 +149,7 @@ TEST(ChunkWalker, NestingIsBounded)
         TBytes header = Header(id_Main, uint32_t(6 * (200000 - i)));
         deep.insert(deep.end(), header.begin(), header.end());
     }
-    EXPECT_EQ(n_LoadBytes(deep, s), 0);
+    EXPECT_FALSE(b_LoadBytes(deep, s));
 }
 
 TEST(ReadName, LengthsAndEndOfFile)
@@ -155,30 +159,30 @@ TEST(ReadName, LengthsAndEndOfFile)
         CInput t_in(bytes.data(), bytes.size());
         char p_buffer[64];
         std::memset(p_buffer, 'x', sizeof(p_buffer));
-        int n_result = ReadName(p_buffer, t_in);
+        bool b_whole = b_ReadName(p_buffer, t_in);
         r_s_name = p_buffer;
         r_n_pos = t_in.n_Pos();
-        return n_result;
+        return b_whole;
     };
     std::string s_name;
     int64_t n_pos;
     std::string s_63(63, 'a');
 
-    EXPECT_EQ(read(s_63 + std::string(1, '\0') + "next", s_name, n_pos), 0);
+    EXPECT_TRUE(read(s_63 + std::string(1, '\0') + "next", s_name, n_pos));
     EXPECT_EQ(s_name, s_63);
     EXPECT_EQ(n_pos, 64) << "the terminator of a 63-character name is consumed";
 
     std::string s_70 = std::string(63, 'b') + "CDEFGHI";
-    EXPECT_EQ(read(s_70 + std::string(1, '\0'), s_name, n_pos), 0);
+    EXPECT_TRUE(read(s_70 + std::string(1, '\0'), s_name, n_pos));
     EXPECT_EQ(s_name, std::string(63, 'b'));
     EXPECT_EQ(n_pos, 64) << "the 64th character is consumed and dropped";
 
-    EXPECT_EQ(read("abcdefghij", s_name, n_pos), -1) << "cut off by the end of the file";
+    EXPECT_FALSE(read("abcdefghij", s_name, n_pos)) << "cut off by the end of the file";
     EXPECT_EQ(s_name, "abcdefghij");
-    EXPECT_EQ(read(s_63, s_name, n_pos), 0) << "63 characters are a whole name even at the end";
-    EXPECT_EQ(read("", s_name, n_pos), -1);
+    EXPECT_TRUE(read(s_63, s_name, n_pos)) << "63 characters are a whole name even at the end";
+    EXPECT_FALSE(read("", s_name, n_pos));
     EXPECT_EQ(s_name, "");
-    EXPECT_EQ(read(std::string(1, '\0'), s_name, n_pos), 0);
+    EXPECT_TRUE(read(std::string(1, '\0'), s_name, n_pos));
     EXPECT_EQ(s_name, "");
 }
 
@@ -188,15 +192,15 @@ TEST(ReadName, LongObjectNameIsReadOnAsSubChunks)
     // character, which here begins an unknown chunk that swallows the rest
     std::string s_name(70, 'A');
     TBytes bytes = Scene({CChunk(id_NamedObject).Name(s_name).Add(CChunk(id_TriObject))}).Bytes();
-    C3dsScene s;
-    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
-    EXPECT_EQ(s.n_object_num, 0);
+    std::unique_ptr<C3dsScene> s;
+    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    EXPECT_EQ(s->n_object_num, 0);
 
     // a named object whose name runs to the end of the file: the load goes
     // on, and the fill pass starts with the name the counting pass read last
     TBytes cut = CChunk(id_TriObject).Bytes() + Header(id_NamedObject, 100) + TBytes{'a', 'b'};
-    ASSERT_EQ(n_LoadBytes(cut, s), 1);
-    EXPECT_EQ(s.p_object[0].p_s_name, "ab");
+    ASSERT_TRUE(b_LoadBytes(cut, s));
+    EXPECT_EQ(s->p_object[0].p_s_name, "ab");
 }
 
 TEST(Input, ValuesPastTheEndReadAsZero)
@@ -213,9 +217,9 @@ TEST(Input, ValuesPastTheEndReadAsZero)
     TBytes mesh = CChunk(id_TriObject).Bytes();
     TBytes list = CChunk(id_VertexList).U16(2).Floats({1, 2, 3, 4, 5}).Bytes();
     TBytes file = mesh + list + TBytes{0x34, 0x12};
-    C3dsScene s;
-    ASSERT_EQ(n_LoadBytes(file, s), 1);
-    const float *p = s.p_object[0].p_vertex[1].p_position;
+    std::unique_ptr<C3dsScene> s;
+    ASSERT_TRUE(b_LoadBytes(file, s));
+    const float *p = s->p_object[0].p_vertex[1].p_position;
     EXPECT_EQ(p[0], 4.0f);
     uint32_t n_z_bits;
     std::memcpy(&n_z_bits, &p[1], 4);
@@ -224,9 +228,9 @@ TEST(Input, ValuesPastTheEndReadAsZero)
 
     // all three coordinates past the end
     TBytes past = mesh + CChunk(id_VertexList).U16(3).Floats({7, 8, 9}).Bytes();
-    ASSERT_EQ(n_LoadBytes(past, s), 1);
+    ASSERT_TRUE(b_LoadBytes(past, s));
     for(int v = 1; v < 3; ++ v) {
-        for(float f : s.p_object[0].p_vertex[size_t(v)].p_position)
+        for(float f : s->p_object[0].p_vertex[size_t(v)].p_position)
             EXPECT_EQ(f, 0.0f);
     }
 }

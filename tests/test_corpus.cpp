@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "api/library.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 
@@ -237,10 +238,10 @@ TEST(Corpus, MeshesAgreeWithAnIndependentReader)
     int n_meshes = 0;
     for(const std::string &r_s_file : CorpusFiles()) {
         std::string s_name = FileName(r_s_file);
-        C3dsScene t_scene;
-        ASSERT_EQ(t_scene.Load(r_s_file.c_str()), 1) << s_name;
+        TLoadedScene p_scene = p_LoadFile(r_s_file);
+        ASSERT_TRUE(p_scene) << s_name;
         TRunResult t_dump = t_Run({"3dsdump", "-t", r_s_file});
-        std::vector<std::pair<TMeshSummary, bool>> ours = OurMeshes(t_scene);
+        std::vector<std::pair<TMeshSummary, bool>> ours = OurMeshes(p_scene->t_records);
         if(t_dump.n_status != 0) {
             // the other reader refuses files without any chunk at all
             EXPECT_EQ(fs::file_size(r_s_file), 0u) << s_name << ": 3dsdump failed: " << t_dump.s_out;

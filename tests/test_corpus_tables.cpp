@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "api/library.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 
@@ -138,8 +139,9 @@ TEST(CrossCheck, LightsCamerasMaterialsAndTracksAgreeWithAnIndependentReader)
     for(const std::string &r_s_file : files) {
         if(fs::file_size(r_s_file) == 0)
             continue; // the other reader refuses a file without chunks; ours loads it empty
-        C3dsScene s;
-        ASSERT_EQ(s.Load(r_s_file.c_str()), 1) << r_s_file;
+        TLoadedScene p_scene = p_LoadFile(r_s_file);
+        ASSERT_TRUE(p_scene) << r_s_file;
+        const C3dsScene &s = p_scene->t_records;
         TRunResult t_dump = t_Run({"3dsdump", "-m", "-l", "-c", r_s_file});
         TRunResult t_tracks = t_Run({BAKE3DS_LIB3DS_TRACKS, r_s_file});
         ASSERT_EQ(t_dump.n_status, 0) << r_s_file;
@@ -162,8 +164,9 @@ TEST(CrossCheck, AnimatedCamerasShowTheirTracksInTheHeader)
 {
     int n_animated = 0;
     for(const std::string &r_s_file : CorpusFiles()) {
-        C3dsScene s;
-        ASSERT_EQ(s.Load(r_s_file.c_str()), 1) << r_s_file;
+        TLoadedScene p_scene = p_LoadFile(r_s_file);
+        ASSERT_TRUE(p_scene) << r_s_file;
+        const C3dsScene &s = p_scene->t_records;
         std::string s_bytes = s_ReadFile(r_s_file);
         std::string s_header = s_HeaderFor(fixture::TBytes(s_bytes.begin(), s_bytes.end()), "c", "c.3ds");
         for(int i = 0; i < s.n_camera_num; ++ i) {

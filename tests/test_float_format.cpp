@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench_inputs.h"
-#include "api/convert_memory.h"
+#include "api/library.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 #include "writer/float_text.h"
@@ -164,8 +164,9 @@ TEST(FloatFormat, HeadersAreTheSameThroughThePrintfPath)
     for(const auto &r_input : inputs) {
         std::string s_fast, s_printf;
         const fixture::TBytes &r_bytes = r_input.second;
-        ASSERT_EQ(ConvertMemory(r_bytes.data(), r_bytes.size(), "x", "x.3ds", s_fast), 1) << r_input.first;
-        ASSERT_EQ(ConvertMemory(r_bytes.data(), r_bytes.size(), "x", "x.3ds", s_printf, true), 1) << r_input.first;
+        ASSERT_TRUE(b_ConvertText(r_bytes.data(), r_bytes.size(), "x.3ds", nullptr, s_fast, nullptr)) << r_input.first;
+        ASSERT_TRUE(b_ConvertText(r_bytes.data(), r_bytes.size(), "x.3ds", nullptr, s_printf, nullptr, true))
+            << r_input.first;
         EXPECT_TRUE(s_fast == s_printf) << r_input.first << " differs";
         n_bytes += s_fast.size();
     }

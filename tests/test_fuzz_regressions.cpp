@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-#include "api/convert_memory.h"
+#include "api/library.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -40,11 +40,11 @@ TEST(FuzzRegressions, EveryStoredInputConvertsOrFailsCleanly)
         std::string s_bytes = testing_support::s_ReadFile(r_entry.path().string());
         std::string s_header;
         auto t_start = std::chrono::steady_clock::now();
-        int n_result = bake3ds::ConvertMemory(reinterpret_cast<const uint8_t *>(s_bytes.data()), s_bytes.size(), "r",
-            "r.3ds", s_header);
+        bool b_result = bake3ds::b_ConvertText(reinterpret_cast<const uint8_t *>(s_bytes.data()), s_bytes.size(),
+            "r.3ds", nullptr, s_header, nullptr);
         double f_s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
-        EXPECT_EQ(n_result ? "converts" : "refused", outcomes[s_name]) << s_name;
-        if(n_result)
+        EXPECT_EQ(b_result ? "converts" : "refused", outcomes[s_name]) << s_name;
+        if(b_result)
             EXPECT_TRUE(testing_support::b_EndsWithTrailer(s_header)) << r_entry.path();
         else
             EXPECT_TRUE(s_header.empty()) << r_entry.path();

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 
 #include "expected_text.h"
+#include "geometry/face_order.h"
 #include "test_support.h"
 #include "writer/header_writer.h"
 
@@ -27,27 +29,33 @@ std::string HeaderOf(const C3dsScene &r_scene, const char *p_s_class, const char
     return s;
 }
 
-// A hand-built mesh with zero vertices of the given count and faces with the
-// given corners and materials.
+// A hand-built mesh with vertices at the origin of the given count, each
+// with the normal the geometry gives a vertex no face reaches (-0, -0, -0),
+// and faces with the given corners and materials, in that order, with
+// their material ranges.
 TMesh HandMesh(const std::string &r_s_name, int n_vertex_num, const std::vector<std::array<int, 3>> &corners,
     const std::vector<int> &materials = {})
 {
     TMesh m;
     m.p_s_name = r_s_name;
     m.n_vertex_num = n_vertex_num;
-    m.p_vertex.assign(size_t(n_vertex_num), TVertex{});
-    for(size_t i = 0; i < corners.size(); ++ i)
-        m.p_face.push_back(TFace{materials.empty() ? -1 : materials[i], {corners[i][0], corners[i][1], corners[i][2]}, {0, 0, 0}});
+    m.p_vertex.assign(size_t(n_vertex_num), TVertex{{0, 0}, {-0.0f, -0.0f, -0.0f}, {0, 0, 0}});
+    for(size_t i = 0; i < corners.size(); ++ i) {
+        m.p_face.push_back(TFace{{uint32_t(corners[i][0]), uint32_t(corners[i][1]), uint32_t(corners[i][2])}});
+        m.p_face_material.push_back(materials.empty() ? -1 : materials[i]);
+    }
     m.n_face_num = int(corners.size());
+    MakeMaterialRanges(m);
     return m;
 }
 
-C3dsScene SceneOf(const std::vector<TMesh> &meshes)
+// A scene of the meshes: on the heap, since a scene is neither copied nor moved.
+std::unique_ptr<C3dsScene> SceneOf(const std::vector<TMesh> &meshes)
 {
-    C3dsScene s;
-    s.p_object = meshes;
-    s.n_object_num = int(meshes.size());
-    return s;
+    std::unique_ptr<C3dsScene> p_scene(new C3dsScene);
+    p_scene->p_object = meshes;
+    p_scene->n_object_num = int(meshes.size());
+    return p_scene;
 }
 
 // The text between a line that starts with r_s_start and the next "};".
@@ -213,8 +221,8 @@ TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)
 {
     auto indices = [](int n_digits_value, int n_faces) {
         std::vector<std::array<int, 3>> corners(size_t(n_faces), {n_digits_value, n_digits_value, n_digits_value});
-        C3dsScene s = SceneOf({HandMesh("m", n_digits_value + 1, corners)});
-        std::string s_text = Section(HeaderOf(s, "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+        std::unique_ptr<C3dsScene> s = SceneOf({HandMesh("m", n_digits_value + 1, corners)});
+        std::string s_text = Section(HeaderOf(*s, "x"), "const unsigned int Cx_3ds::p_object_0_indices");
         return s_text.substr(s_text.find('\n') + 1);
     };
     // groups per full line by digits: 8, 6, 5, 4, 3
@@ -233,18 +241,18 @@ TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)
     // five 1-digit groups (9 characters), a 2-digit one (12) and two of 11
     // fill the line to exactly 80 with its tab and line break: all stay on it
     std::vector<std::array<int, 3>> exact = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {1, 10, 10}, {2, 2, 2}};
-    std::string s_text = Section(HeaderOf(SceneOf({HandMesh("m", 11, exact)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    std::string s_text = Section(HeaderOf(*SceneOf({HandMesh("m", 11, exact)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
     std::string s_line = "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10, 1, 10, 10,";
     ASSERT_EQ(s_line.size() + 1, 80u);
     EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 9] = {", s_line, "\t2, 2, 2", "};"}));
 
     // at 81 the line is written first; the last group, a character shorter, fits
     std::vector<std::array<int, 3>> over = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {10, 10, 10}, {3, 3, 3}};
-    s_text = Section(HeaderOf(SceneOf({HandMesh("m", 11, over)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    s_text = Section(HeaderOf(*SceneOf({HandMesh("m", 11, over)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
     EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 9] = {",
                           "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10,", "\t10, 10, 10, 3, 3, 3", "};"}));
     std::vector<std::array<int, 3>> last_fits = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {10, 10, 10}};
-    s_text = Section(HeaderOf(SceneOf({HandMesh("m", 11, last_fits)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    s_text = Section(HeaderOf(*SceneOf({HandMesh("m", 11, last_fits)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
     EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 8] = {",
                           "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10, 10, 10, 10", "};"}));
 }
@@ -252,18 +260,18 @@ TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)
 TEST(HeaderText, ValuesThatNeedCare)
 {
     float f_inf = std::numeric_limits<float>::infinity();
-    C3dsScene s = SceneOf({HandMesh("say \"hi\"\n", 2, {}), HandMesh("?\?=", 0, {})});
-    TVertex &r_v = s.p_object[0].p_vertex[0];
+    std::unique_ptr<C3dsScene> s = SceneOf({HandMesh("say \"hi\"\n", 2, {}), HandMesh("?\?=", 0, {})});
+    TVertex &r_v = s->p_object[0].p_vertex[0];
     r_v.p_position[0] = f_inf;
     r_v.p_position[1] = -f_inf;
     r_v.p_position[2] = std::numeric_limits<float>::quiet_NaN();
     r_v.p_normal[0] = -std::numeric_limits<float>::quiet_NaN();
-    r_v.p_normal[1] = -1.25f;
+    r_v.p_normal[1] = 1.25f;
     r_v.p_texcoord[0] = -0.0f;
-    s.p_object[0].n_parent = 65535;
-    s.p_object[0].n_id = 7;
-    s.p_object[1].n_parent = 32768;
-    std::string s_header = HeaderOf(s, "v", "a*/b/*c.3ds");
+    s->p_object[0].n_parent = 65535;
+    s->p_object[0].n_id = 7;
+    s->p_object[1].n_parent = 32768;
+    std::string s_header = HeaderOf(*s, "v", "a*/b/*c.3ds");
     EXPECT_EQ(Section(s_header, "const float Cv_3ds::p_object_0_vertices"),
         Lines({"const float Cv_3ds::p_object_0_vertices[8 * 2] = {",
             "\t-0.000000f, 0.000000f, 0.000000f, 1.250000f, -0.000000f, "

@@ -4,14 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 
+#include "api/report.h"
+#include "bake3ds/bake3ds.hpp"
 #include "fixture/adversarial.h"
 #include "fixture/sample_scene.h"
-#include "api/json_report.h"
-#include "bake3ds/bake3ds.h"
-#include "reader/load_error.h"
+#include "reader/load_failure.h"
 #include "reader/load_options.h"
+#include "reader/loader.h"
 #include "test_support.h"
 
 using namespace bake3ds;
@@ -20,21 +22,32 @@ using namespace testing_support;
 
 namespace {
 
-TLoadError t_ErrorOf(const TBytes &r_bytes)
+bake3ds_failure t_FailureOf(const TBytes &r_bytes)
 {
-    C3dsScene s;
-    TLoadError t_error;
-    EXPECT_EQ(s.LoadMemory(r_bytes.data(), r_bytes.size(), TLoadOptions(), &t_error), 0);
-    return t_error;
+    bake3ds_failure t_failure;
+    bake3ds_scene *p_scene = bake3ds_load(r_bytes.data(), r_bytes.size(), nullptr, &t_failure);
+    EXPECT_FALSE(p_scene);
+    bake3ds_scene_free(p_scene);
+    return t_failure;
 }
 
+// The figures a failure holds besides its rule and place, each 0 or empty
+// unless its rule names it. A needed of -1 stands for "more than the limit".
+struct TFigures {
+    int64_t n_limit = 0, n_needed = 0;
+    std::string s_mesh;
+    int64_t n_face = 0, n_corner = 0, n_vertex_count = 0;
+    std::string s_name_read;
+};
+
 struct TCase {
-    TLoadRule n_rule;
+    bake3ds_rule n_rule;
     TBytes bytes;
     int n_chunk;
     int64_t n_offset;
     std::vector<uint16_t> path;
     std::string s_in_message;
+    TFigures t_figures;
 };
 
 TBytes Header(uint16_t n_id, uint32_t n_length)
@@ -42,11 +55,46 @@ TBytes Header(uint16_t n_id, uint32_t n_length)
     return CChunk(n_id).Length(n_length).Bytes();
 }
 
+TFigures Bound(int64_t n_limit, int64_t n_needed)
+{
+    TFigures t;
+    t.n_limit = n_limit;
+    t.n_needed = n_needed;
+    return t;
+}
+
+void ExpectFigures(const bake3ds_failure &r_failure, const TFigures &r_expected, const std::string &r_s_rule)
+{
+    EXPECT_EQ(r_failure.limit, r_expected.n_limit) << r_s_rule;
+    if(r_expected.n_needed < 0) {
+        EXPECT_GT(r_failure.needed, r_failure.limit) << r_s_rule;
+    } else {
+        EXPECT_EQ(r_failure.needed, r_expected.n_needed) << r_s_rule;
+    }
+    EXPECT_EQ(std::string(r_failure.mesh), r_expected.s_mesh) << r_s_rule;
+    EXPECT_EQ(r_failure.face, r_expected.n_face) << r_s_rule;
+    EXPECT_EQ(r_failure.corner, r_expected.n_corner) << r_s_rule;
+    EXPECT_EQ(r_failure.vertex_count, r_expected.n_vertex_count) << r_s_rule;
+    EXPECT_EQ(std::string(r_failure.name_read), r_expected.s_name_read) << r_s_rule;
+    EXPECT_EQ(std::string(r_failure.kind), "") << r_s_rule;
+    EXPECT_EQ(r_failure.counted, 0) << r_s_rule;
+    EXPECT_EQ(r_failure.met, 0) << r_s_rule;
+    EXPECT_EQ(std::string(r_failure.system_reason), "") << r_s_rule;
+}
+
 // The library's report on the bytes, and its text and JSON.
 Report t_ReportOf(const TBytes &r_bytes, const char *p_s_path)
 {
     Report t;
     EXPECT_TRUE(report_bytes(r_bytes.data(), r_bytes.size(), p_s_path, t));
+    return t;
+}
+
+ReportInfo t_InfoOf(const Report &r_report)
+{
+    ReportInfo t;
+    std::memset(&t, 0, sizeof(t));
+    EXPECT_TRUE(r_report.info(t));
     return t;
 }
 
@@ -66,80 +114,112 @@ std::string s_Json(const Report &r_report)
 
 } // namespace
 
-TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetAndPath)
+TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
 {
     TBytes scene_head = fixture::Scene({}).Bytes(); // main 0..5, editor 6..11
     std::vector<TCase> cases;
-    cases.push_back({rule_ZeroLengthChunk, CChunk(id_Main).Add(CChunk(id_Editor).Raw(Header(0x1234, 0))).Bytes(),
-        0x1234, 12, {0x4D4D, 0x3D3D}, "a chunk of length 0 (chunk 0x1234 at offset 12)"});
-    cases.push_back({rule_NameCutOff, CChunk(id_Main).Raw(Header(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(),
-        0xA000, 6, {0x4D4D}, "after 20 characters"});
-    cases.push_back({rule_CornerOutOfRange, fixture::Scene({MeshObject("box", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 7}})}).Bytes(),
-        0x4120, -2, {0x4D4D, 0x3D3D, 0x4000, 0x4100}, "face corner 7 at or beyond vertex count 2 in mesh \"box\""});
-    cases.push_back({rule_NestingLimit, {}, 0x4D4D, -2, {}, "a walk 513 levels deep, more than 512"});
+    cases.push_back({BAKE3DS_RULE_ZERO_LENGTH_CHUNK, CChunk(id_Main).Add(CChunk(id_Editor).Raw(Header(0x1234, 0))).Bytes(),
+        0x1234, 12, {0x4D4D, 0x3D3D}, "a chunk of length 0 (chunk 0x1234 at offset 12)", TFigures()});
+    TFigures t_cut;
+    t_cut.s_name_read = std::string(20, 'n');
+    cases.push_back({BAKE3DS_RULE_NAME_CUT_OFF, CChunk(id_Main).Raw(Header(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(),
+        0xA000, 6, {0x4D4D}, "after 20 characters", t_cut});
+    TFigures t_corner;
+    t_corner.s_mesh = "box";
+    t_corner.n_corner = 7;
+    t_corner.n_vertex_count = 2;
+    t_corner.n_face = 1;
+    cases.push_back({BAKE3DS_RULE_CORNER_OUT_OF_RANGE,
+        fixture::Scene({MeshObject("box", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 1}, {0, 1, 7}})}).Bytes(), 0x4120, -2,
+        {0x4D4D, 0x3D3D, 0x4000, 0x4100},
+        "face corner 7 at or beyond vertex count 2 in mesh \"box\" (face 1 of the face list, chunk 0x4120 at offset ",
+        t_corner});
+    cases.push_back({BAKE3DS_RULE_NESTING_LIMIT, {}, 0x4D4D, -2, {}, "a walk 513 levels deep, more than 512",
+        Bound(BAKE3DS_MAX_NESTING, BAKE3DS_MAX_NESTING + 1)});
     for(const TAdversarial &r_file : AdversarialFiles()) {
         if(r_file.s_name == "nesting 174762 deep")
             cases[3].bytes = r_file.bytes;
     }
     std::string s_717 = s_ReadFile(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
-    cases.push_back({rule_RecordBound, TBytes(s_717.begin(), s_717.end()), 0x4100, 286, {}, "more than 65655 meshes"});
+    cases.push_back({BAKE3DS_RULE_RECORD_BOUND, TBytes(s_717.begin(), s_717.end()), 0x4100, 286, {},
+        "more than 65655 meshes", Bound(65536 + 717 / 6, 65536 + 717 / 6 + 1)});
     TBytes mesh = CChunk(id_TriObject).Bytes();
     TBytes big_list = CChunk(id_VertexList).U16(65535).Bytes();
     TBytes elements, unit = mesh + big_list;
     while(elements.size() < (1 << 20) - 16)
         elements.insert(elements.end(), unit.begin(), unit.end());
-    cases.push_back({rule_ElementBound, elements, 0x4110, -2, {}, "vertices, faces and track keys to hold"});
+    cases.push_back({BAKE3DS_RULE_ELEMENT_BOUND, elements, 0x4110, -2, {}, "vertices, faces and track keys to hold",
+        Bound(1048576 + int64_t(elements.size() / 4), -1)});
     TBytes work = mesh + CChunk(id_VertexList).U16(65535).Bytes();
     while(work.size() < (1 << 20) - 8)
         work.insert(work.end(), {0x40, 0x41, 8, 0, 0, 0, 0xFF, 0xFF});
-    cases.push_back({rule_WorkBound, work, 0x4140, -2, {}, "units of work"});
+    cases.push_back({BAKE3DS_RULE_WORK_BOUND, work, 0x4140, -2, {}, "units of work",
+        Bound(2 * 1048576 + 4 * int64_t(work.size()), -1)});
 
-    std::set<TLoadRule> covered;
+    std::set<bake3ds_rule> covered;
     for(const TCase &r_case : cases) {
-        TLoadError t = t_ErrorOf(r_case.bytes);
-        std::string s_rule = p_s_RuleId(r_case.n_rule);
-        EXPECT_EQ(t.n_rule, r_case.n_rule) << s_rule << ": " << t.s_message;
-        EXPECT_EQ(t.n_chunk_id, r_case.n_chunk) << s_rule;
+        bake3ds_failure t = t_FailureOf(r_case.bytes);
+        std::string s_rule = bake3ds_rule_name(r_case.n_rule);
+        EXPECT_EQ(t.rule, r_case.n_rule) << s_rule << ": " << t.message;
+        EXPECT_EQ(t.chunk, r_case.n_chunk) << s_rule;
         if(r_case.n_offset != -2) {
-            EXPECT_EQ(t.n_offset, r_case.n_offset) << s_rule;
+            EXPECT_EQ(t.offset, r_case.n_offset) << s_rule;
         }
-        EXPECT_GE(t.n_offset, 0) << s_rule;
+        EXPECT_GE(t.offset, 0) << s_rule;
+        EXPECT_EQ(t.file_size, int64_t(r_case.bytes.size())) << s_rule;
+        ASSERT_LE(t.path_length, uint32_t(BAKE3DS_MAX_NESTING)) << s_rule;
         if(!r_case.path.empty()) {
-            EXPECT_EQ(t.p_path, r_case.path) << s_rule;
+            EXPECT_EQ(std::vector<uint16_t>(t.path, t.path + t.path_length), r_case.path) << s_rule;
         }
-        EXPECT_NE(t.s_message.find(r_case.s_in_message), std::string::npos) << s_rule << ": " << t.s_message;
-        covered.insert(t.n_rule);
+        ExpectFigures(t, r_case.t_figures, s_rule);
+        EXPECT_NE(std::string(t.message).find(r_case.s_in_message), std::string::npos) << s_rule << ": " << t.message;
+        covered.insert(t.rule);
     }
     EXPECT_EQ(covered.size(), cases.size());
 }
 
-TEST(LoadError, FilesThatCannotBeReadAndTheFirstFailureIsKept)
+TEST(LoadError, FilesThatCannotBeReadAndARecordFilledWholeOnEveryLoad)
 {
     CTempDir t_dir;
-    C3dsScene s;
-    TLoadError t;
-    EXPECT_EQ(s.Load(t_dir.s_Path().c_str(), TLoadOptions(), &t), 0);
-    EXPECT_EQ(std::string(p_s_RuleId(t.n_rule)), "not_regular_file");
-    EXPECT_EQ(s.Load(t_dir.s_File("missing.3ds").c_str(), TLoadOptions(), &t), 0);
-    EXPECT_EQ(std::string(p_s_RuleId(t.n_rule)), "unreadable");
-    EXPECT_NE(t.s_message.find("No such file"), std::string::npos) << t.s_message;
-    // a successful load leaves no rule behind
+    bake3ds_failure t;
+    EXPECT_FALSE(bake3ds_load_file(t_dir.s_Path().c_str(), nullptr, &t));
+    EXPECT_STREQ(bake3ds_rule_name(t.rule), "not_regular_file");
+    EXPECT_EQ(t.file_size, -1);
+    EXPECT_FALSE(bake3ds_load_file(t_dir.s_File("missing.3ds").c_str(), nullptr, &t));
+    EXPECT_STREQ(bake3ds_rule_name(t.rule), "unreadable");
+    EXPECT_EQ(t.file_size, -1);
+    EXPECT_NE(std::string(t.system_reason).find("No such file"), std::string::npos) << t.system_reason;
+    EXPECT_NE(std::string(t.message).find("No such file"), std::string::npos) << t.message;
+    // a successful load leaves no rule behind, nor anything else of a record
+    // that held garbage
     TBytes ok = fixture::Scene({}).Bytes();
-    EXPECT_EQ(s.LoadMemory(ok.data(), ok.size(), TLoadOptions(), &t), 1);
-    EXPECT_EQ(t.n_rule, rule_None);
+    std::memset(&t, 0x5A, sizeof(t));
+    bake3ds_scene *p_scene = bake3ds_load(ok.data(), ok.size(), nullptr, &t);
+    EXPECT_TRUE(p_scene);
+    bake3ds_scene_free(p_scene);
+    EXPECT_EQ(t.rule, BAKE3DS_RULE_NONE);
+    EXPECT_EQ(t.chunk, -1);
+    EXPECT_EQ(t.offset, -1);
+    EXPECT_EQ(t.file_size, int64_t(ok.size()));
+    EXPECT_EQ(t.path_length, 0u);
+    ExpectFigures(t, TFigures(), "none");
+    EXPECT_STREQ(t.message, "");
+    EXPECT_STREQ(bake3ds_rule_name(t.rule), "none");
+    EXPECT_STREQ(bake3ds_rule_name(bake3ds_rule(BAKE3DS_RULE_ALLOCATION_FAILED + 1)), "none") << "a value that is no rule";
 }
 
 TEST(LoadError, EveryRefusedAdversarialFileNamesARuleAndTheConverterAgrees)
 {
+    const bake3ds_options t_defaults = t_ResolvedOptions(nullptr);
     for(const TAdversarial &r_file : AdversarialFiles()) {
         C3dsScene s, s_plain;
-        TLoadError t;
-        int n_with = s.LoadMemory(r_file.bytes.data(), r_file.bytes.size(), TLoadOptions(), &t);
-        int n_plain = s_plain.LoadMemory(r_file.bytes.data(), r_file.bytes.size());
-        EXPECT_EQ(n_with, n_plain) << r_file.s_name;
-        EXPECT_EQ(n_with != 0, t.n_rule == rule_None) << r_file.s_name << ": " << t.s_message;
-        if(!n_with) {
-            EXPECT_FALSE(t.s_message.empty()) << r_file.s_name;
+        bake3ds_failure t;
+        bool b_with = b_ReadScene(s, r_file.bytes.data(), r_file.bytes.size(), t_defaults, &t);
+        bool b_plain = b_ReadScene(s_plain, r_file.bytes.data(), r_file.bytes.size(), t_defaults);
+        EXPECT_EQ(b_with, b_plain) << r_file.s_name;
+        EXPECT_EQ(b_with, t.rule == BAKE3DS_RULE_NONE) << r_file.s_name << ": " << t.message;
+        if(!b_with) {
+            EXPECT_NE(t.message[0], 0) << r_file.s_name;
         }
     }
 }
@@ -151,7 +231,7 @@ TEST(InfoReport, TextAndJsonEscapeHostileNames)
     EXPECT_EQ(s_QuotedName(s_hostile), "\"a\\\"b\\\\c\\x0A\\x01\\x7F\\xE9\\\"}\"");
     TBytes bytes = fixture::Scene({MeshObject(s_hostile, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
     Report t = t_ReportOf(bytes, "x.3ds");
-    ASSERT_TRUE(t.loaded);
+    ASSERT_TRUE(t_InfoOf(t).loaded);
     std::string s_text = s_Text(t), s_json = s_Json(t);
     EXPECT_NE(s_text.find(s_QuotedName(s_hostile) + ": 3 vertices, 1 faces"), std::string::npos) << s_text;
     EXPECT_NE(s_json.find("\"name\": " + s_JsonString(s_hostile)), std::string::npos) << s_json;
@@ -432,21 +512,26 @@ TEST(InfoTool, EveryCorpusFileLoadsWithTheConvertersCounts)
         std::string s_bytes = s_ReadFile(r_s_file);
         TBytes bytes(s_bytes.begin(), s_bytes.end());
         Report t = t_ReportOf(bytes, r_s_file.c_str());
-        ASSERT_TRUE(t.loaded) << r_s_file << ": " << t.failure.message;
+        ReportInfo t_info = t_InfoOf(t);
+        ASSERT_TRUE(t_info.loaded) << r_s_file << ": " << t_info.failure->message;
+        ASSERT_TRUE(t_info.scene) << r_s_file;
+        size_t n_objects = bake3ds_object_count(t_info.scene);
         std::string s_header = s_HeaderFor(bytes);
         char p_decl[128];
-        std::snprintf(p_decl, sizeof(p_decl), "m_p_object[%d] = {", t.object_count);
-        if(t.object_count) {
+        std::snprintf(p_decl, sizeof(p_decl), "m_p_object[%zu] = {", n_objects);
+        if(n_objects) {
             EXPECT_NE(s_header.find(p_decl), std::string::npos) << r_s_file;
         }
-        std::snprintf(p_decl, sizeof(p_decl), "n_Light_Num()\n\t{\n\t\treturn %d;", t.light_count);
+        std::snprintf(p_decl, sizeof(p_decl), "n_Light_Num()\n\t{\n\t\treturn %zu;", bake3ds_light_count(t_info.scene));
         EXPECT_NE(s_header.find(p_decl), std::string::npos) << r_s_file;
         size_t n_at = s_header.find("::m_p_object[");
-        for(const ReportMesh &r_mesh : t.meshes) {
-            std::string s_counts = "}, " + std::to_string(r_mesh.vertex_count) + ", " + std::to_string(r_mesh.face_count) +
+        for(size_t i = 0; i < n_objects; ++ i) {
+            Object t_mesh;
+            ASSERT_TRUE(bake3ds_get_object(t_info.scene, i, &t_mesh));
+            std::string s_counts = "}, " + std::to_string(t_mesh.vertex_count) + ", " + std::to_string(t_mesh.face_count) +
                 ",\n";
             n_at = s_header.find(s_counts, n_at);
-            ASSERT_NE(n_at, std::string::npos) << r_s_file << " " << r_mesh.name;
+            ASSERT_NE(n_at, std::string::npos) << r_s_file << " " << t_mesh.name;
         }
     }
 }

@@ -26,8 +26,10 @@ TMesh MakeMesh(const std::vector<std::array<float, 3>> &positions, const std::ve
         std::memcpy(v.p_position, p.data(), sizeof(v.p_position));
         m.p_vertex.push_back(v);
     }
-    for(const std::array<int, 3> &c : corners)
-        m.p_face.push_back(TFace{-1, {c[0], c[1], c[2]}, {0, 0, 0}});
+    for(const std::array<int, 3> &c : corners) {
+        m.p_face.push_back(TFace{{uint32_t(c[0]), uint32_t(c[1]), uint32_t(c[2])}});
+        m.p_face_material.push_back(-1);
+    }
     m.n_vertex_num = int(m.p_vertex.size());
     m.n_face_num = int(m.p_face.size());
     return m;
@@ -40,10 +42,20 @@ void ExpectVector(const float *p, float x, float y, float z, const char *p_s_wha
     EXPECT_FLOAT_EQ(p[2], z) << p_s_what;
 }
 
-void CalcNormals(TMesh &m)
+// The face normals, which the vertex normals are made from, and the vertex
+// normals: the header's, negated.
+std::vector<TVector3> CalcNormals(TMesh &m)
 {
-    CalcFaceNormals(m);
-    CalcVertexNormals(m);
+    TNormalsScratch t_scratch;
+    CalcNormals(m, t_scratch);
+    return t_scratch.face_normals;
+}
+
+void ExpectVector(const TVector3 &v, float x, float y, float z, const char *p_s_what)
+{
+    float p[3];
+    v.Store(p);
+    ExpectVector(p, x, y, z, p_s_what);
 }
 
 } // namespace
@@ -51,40 +63,43 @@ void CalcNormals(TMesh &m)
 TEST(Normals, FaceNormalOfStoredCorners)
 {
     TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
-    CalcNormals(m);
-    ExpectVector(m.p_face[0].p_normal, 0, 0, -1, "face");
+    std::vector<TVector3> faces = CalcNormals(m);
+    ExpectVector(faces[0], 0, 0, -1, "face");
     for(const TVertex &v : m.p_vertex)
-        ExpectVector(v.p_normal, 0, 0, -1, "each vertex of a single face");
+        ExpectVector(v.p_normal, 0, 0, 1, "each vertex of a single face, negated");
 }
 
 TEST(Normals, SharedEdgeAndSharedPosition)
 {
     // face 0 has normal (0, 0, 1), face 1 (1, 0, 0); they share vertices 0 and 1
     TMesh m = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 3, 1}});
-    CalcFaceNormals(m);
-    ExpectVector(m.p_face[0].p_normal, 0, 0, 1, "face 0");
-    ExpectVector(m.p_face[1].p_normal, 1, 0, 0, "face 1");
-    CalcVertexNormals(m);
+    std::vector<TVector3> faces;
+    CalcFaceNormals(m, faces);
+    ASSERT_EQ(faces.size(), 2u);
+    ExpectVector(faces[0], 0, 0, 1, "face 0");
+    ExpectVector(faces[1], 1, 0, 0, "face 1");
+    TNormalsScratch t_scratch;
+    CalcVertexNormals(m, faces, t_scratch);
     float f = std::sqrt(0.5f);
-    ExpectVector(m.p_vertex[0].p_normal, f, 0, f, "shared vertex");
-    ExpectVector(m.p_vertex[1].p_normal, f, 0, f, "shared vertex");
-    ExpectVector(m.p_vertex[2].p_normal, 0, 0, 1, "only in face 0");
-    ExpectVector(m.p_vertex[3].p_normal, 1, 0, 0, "only in face 1");
+    ExpectVector(m.p_vertex[0].p_normal, -f, 0, -f, "shared vertex");
+    ExpectVector(m.p_vertex[1].p_normal, -f, 0, -f, "shared vertex");
+    ExpectVector(m.p_vertex[2].p_normal, 0, 0, -1, "only in face 0");
+    ExpectVector(m.p_vertex[3].p_normal, -1, 0, 0, "only in face 1");
 
     // the same faces with vertex 1 duplicated at a seam: both copies are smoothed
     TMesh seam = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}}, {{0, 1, 2}, {0, 3, 4}});
     CalcNormals(seam);
-    ExpectVector(seam.p_vertex[1].p_normal, f, 0, f, "seam copy 1");
-    ExpectVector(seam.p_vertex[4].p_normal, f, 0, f, "seam copy 2");
+    ExpectVector(seam.p_vertex[1].p_normal, -f, 0, -f, "seam copy 1");
+    ExpectVector(seam.p_vertex[4].p_normal, -f, 0, -f, "seam copy 2");
 }
 
 TEST(Normals, DegenerateAndUnusedGiveZero)
 {
     // a face with two corners at one position has the zero normal and adds nothing
     TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {5, 5, 5}}, {{0, 1, 2}, {1, 3, 0}});
-    CalcNormals(m);
-    ExpectVector(m.p_face[1].p_normal, 0, 0, 0, "degenerate face");
-    ExpectVector(m.p_vertex[1].p_normal, 0, 0, -1, "vertex of both faces");
+    std::vector<TVector3> faces = CalcNormals(m);
+    ExpectVector(faces[1], 0, 0, 0, "degenerate face");
+    ExpectVector(m.p_vertex[1].p_normal, 0, 0, 1, "vertex of both faces");
     ExpectVector(m.p_vertex[4].p_normal, 0, 0, 0, "vertex no face uses");
 
     TMesh no_faces = MakeMesh({{1, 2, 3}, {4, 5, 6}}, {});
@@ -98,11 +113,11 @@ TEST(Normals, NegativeZeroMatchesZeroAndNaNMatchesNothing)
     float f_nan = std::numeric_limits<float>::quiet_NaN();
     // vertex 3 sits at vertex 0's position with x = -0; vertex 4 has a NaN
     TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-0.0f, 0, 0}, {f_nan, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {4, 5, 1}});
-    CalcNormals(m);
-    ExpectVector(m.p_vertex[3].p_normal, 0, 0, -1, "-0 is the position 0");
+    std::vector<TVector3> faces = CalcNormals(m);
+    ExpectVector(m.p_vertex[3].p_normal, 0, 0, 1, "-0 is the position 0");
     ExpectVector(m.p_vertex[4].p_normal, 0, 0, 0, "a NaN position matches not even its own corner");
-    EXPECT_TRUE(std::isnan(m.p_face[1].p_normal[0]));
-    ExpectVector(m.p_vertex[2].p_normal, 0, 0, -1, "only face 0 reaches vertex 2");
+    EXPECT_TRUE(std::isnan(faces[1].x));
+    ExpectVector(m.p_vertex[2].p_normal, 0, 0, 1, "only face 0 reaches vertex 2");
 }
 
 TEST(Normals, MeshesDoNotAffectEachOther)
@@ -112,9 +127,9 @@ TEST(Normals, MeshesDoNotAffectEachOther)
                        MeshObject("b", {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}})})
                        .Bytes();
     C3dsScene s;
-    ASSERT_EQ(testing_support::n_LoadBytes(bytes, s), 1);
-    ExpectVector(s.p_object[0].p_vertex[0].p_normal, 0, -1, 0, "mesh a alone");
-    ExpectVector(s.p_object[1].p_vertex[0].p_normal, 0, 0, -1, "mesh b alone");
+    ASSERT_TRUE(testing_support::b_LoadBytes(bytes, s));
+    ExpectVector(s.p_object[0].p_vertex[0].p_normal, 0, 1, 0, "mesh a alone");
+    ExpectVector(s.p_object[1].p_vertex[0].p_normal, 0, 0, 1, "mesh b alone");
 }
 
 // Two positions whose keys hash alike are still two positions: each vertex
@@ -147,8 +162,8 @@ TEST(Normals, PositionsOfOneHashStayApart)
                            {b[0], b[1], b[2] + 1}},
         {{0, 1, 2}, {3, 4, 5}});
     CalcNormals(m);
-    ExpectVector(m.p_vertex[0].p_normal, 0, 0, -1, "the first position, its face alone");
-    ExpectVector(m.p_vertex[3].p_normal, -1, 0, 0, "the second position, its face alone");
+    ExpectVector(m.p_vertex[0].p_normal, 0, 0, 1, "the first position, its face alone");
+    ExpectVector(m.p_vertex[3].p_normal, 1, 0, 0, "the second position, its face alone");
 }
 
 // Random meshes with few distinct coordinates, so that positions repeat
@@ -162,6 +177,8 @@ TEST(Normals, GroupingEqualsAllPairsBitForBit)
     // vertices' corners at the same position (no face uses the vertex
     // itself), a NaN normal, and the zero normal
     int n_by_position = 0, n_nan = 0, n_zero = 0;
+    // kept from mesh to mesh, as a scene's meshes keep it
+    TNormalsScratch t_scratch;
     for(int n_mesh = 0; n_mesh < 300; ++ n_mesh) {
         int n_vertex = 1 + int(t_random() % 120);
         int n_face = int(t_random() % 200);
@@ -181,12 +198,13 @@ TEST(Normals, GroupingEqualsAllPairsBitForBit)
         for(int f = 0; f < n_face; ++ f)
             corners.push_back({int(t_random() % n_vertex), int(t_random() % n_vertex), int(t_random() % n_vertex)});
         TMesh m = MakeMesh(positions, corners);
-        CalcFaceNormals(m);
+        std::vector<TVector3> faces;
+        CalcFaceNormals(m, faces);
         TMesh reference_mesh = m;
         // twice: what the first run left in the normals does not count
-        CalcVertexNormals(m);
-        CalcVertexNormals(m);
-        reference::CalcVertexNormalsAllPairs(reference_mesh);
+        CalcVertexNormals(m, faces, t_scratch);
+        CalcVertexNormals(m, faces, t_scratch);
+        reference::CalcVertexNormalsAllPairs(reference_mesh, faces);
         std::vector<bool> used(m.p_vertex.size(), false);
         for(const std::array<int, 3> &r_corners : corners) {
             for(int n_corner : r_corners)

@@ -7,8 +7,7 @@
 #include <filesystem>
 #include <set>
 
-#include "api/output_names.h"
-#include "api/convert_memory.h"
+#include "api/library.h"
 #include "fixture/sample_scene.h"
 #include "reader/chunk_table.h"
 #include "test_support.h"
@@ -24,7 +23,7 @@ namespace {
 void Convert(const fixture::TBytes &r_bytes, int &r_n_converted, int &r_n_failed, const std::string &r_s_what)
 {
     std::string s_header;
-    if(!ConvertMemory(r_bytes.data(), r_bytes.size(), "sweep", "sweep.3ds", s_header)) {
+    if(!b_ConvertText(r_bytes.data(), r_bytes.size(), "sweep.3ds", nullptr, s_header, nullptr)) {
         ++ r_n_failed;
         ASSERT_TRUE(s_header.empty()) << r_s_what;
         return;
@@ -92,7 +91,7 @@ TEST(Sweep, TheFixtureHoldsEveryKnownChunk)
     for(int i = 0; i < n_chunk_table_size; ++ i)
         EXPECT_TRUE(ids.count(p_chunk_table[i].n_chunk_id)) << std::hex << p_chunk_table[i].n_chunk_id;
     C3dsScene s;
-    ASSERT_EQ(n_LoadBytes(bytes, s), 1);
+    ASSERT_TRUE(b_LoadBytes(bytes, s));
     EXPECT_EQ(s.n_object_num + s.n_light_num + s.n_camera_num + s.n_material_num, 7);
 }
 
@@ -115,9 +114,7 @@ TEST(Sweep, EveryPrefixConvertsOrFailsCleanly)
         if(r_file.first == "sample" || r_file.first == "every chunk")
             continue;
         std::string s_name = fs::path(r_file.first).filename().string(), s_header;
-        ASSERT_EQ(ConvertMemory(r_file.second.data(), r_file.second.size(), ClassNameFor(OutputPathFor(s_name)).c_str(),
-                      s_name.c_str(), s_header),
-            1)
+        ASSERT_TRUE(b_ConvertText(r_file.second.data(), r_file.second.size(), s_name.c_str(), nullptr, s_header, nullptr))
             << s_name;
         std::string s_expected;
         for(const TExpectedOutcome &r_expected : ExpectedOutcomes()) {

@@ -198,6 +198,9 @@ inline bool convert(const void *data, size_t size, const char *input_path, std::
         failure->chunk = -1;
         failure->offset = -1;
         failure->file_size = static_cast<int64_t>(size);
+        // the words the library gives this failure where no chunk is involved
+        static const char message[] = "memory could not be allocated";
+        std::char_traits<char>::copy(failure->message, message, sizeof(message));
     }
     return false;
 }

@@ -222,6 +222,17 @@ bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
     return true;
 }
 
+bool b_LoadBytes(const fixture::TBytes &r_bytes, std::unique_ptr<bake3ds::C3dsScene> &r_p_scene)
+{
+    r_p_scene.reset(new bake3ds::C3dsScene);
+    return b_LoadBytes(r_bytes, *r_p_scene);
+}
+
+TLoadedScene p_LoadFile(const std::string &r_s_path)
+{
+    return TLoadedScene(bake3ds_load_file(r_s_path.c_str(), nullptr, nullptr), bake3ds_scene_free);
+}
+
 std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,
     const std::string &r_s_input_path)
 {

@@ -4,9 +4,11 @@
 // Helpers of the test suite: temporary folders, files, running the built
 // tool and other programs, and finding the shared corpus.
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "bake3ds/bake3ds.h"
 #include "fixture/chunk_builder.h"
 #include "scene/scene.h"
 
@@ -90,6 +92,18 @@ std::string s_Sha256(const std::string &r_s_bytes);
 // adds the normals and the material ranges, faces left in file order; the
 // reader's result.
 bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene);
+
+// The same into a fresh scene, which r_p_scene then holds whatever the
+// result: a scene is neither copied nor moved, and each read needs one as
+// constructed.
+bool b_LoadBytes(const fixture::TBytes &r_bytes, std::unique_ptr<bake3ds::C3dsScene> &r_p_scene);
+
+// A scene of the library's, released with it.
+using TLoadedScene = std::unique_ptr<bake3ds_scene, void (*)(bake3ds_scene *)>;
+
+// The library's load of the file at the path, as the converter loads it
+// (normals, faces in material order); null when it fails.
+TLoadedScene p_LoadFile(const std::string &r_s_path);
 
 // The whole header the converter writes for the bytes, as if they were the
 // file at s_input_path; empty when the load fails.
