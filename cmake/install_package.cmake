@@ -2,9 +2,10 @@
 # gives the library bake3ds::library (<bake3ds/bake3ds.h>), the imported
 # executables bake3ds::bake3ds and bake3ds::bake3ds-info,
 # bake3ds_add_header() and the header-only target bake3ds::gl_core
-# (<bake3ds/gl_core.h>).
+# (<bake3ds/gl_core.h>). bake3ds.pc gives the library to pkg-config.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
+include(cmake/c_consumers.cmake)
 
 set(BAKE3DS_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/bake3ds")
 

@@ -8,7 +8,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "bake3ds/bake3ds.h"
 #include "fixture/sample_scene.h"
 #include "test_support.h"
 
@@ -19,7 +24,7 @@ namespace {
 
 const char *const p_s_consumer_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(viewer LANGUAGES CXX)
-find_package(bake3ds 1.0 REQUIRED)
+find_package(bake3ds 2.0 REQUIRED)
 find_package(OpenGL REQUIRED)
 add_executable(viewer main.cpp)
 bake3ds_add_header(TARGET viewer FILES scenes/ship-1.3ds)
@@ -55,7 +60,7 @@ int main()
 // drew and fails when nothing was drawn or OpenGL raised an error.
 const char *const p_s_core_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(core_viewer LANGUAGES CXX)
-find_package(bake3ds 1.0 REQUIRED)
+find_package(bake3ds 2.0 REQUIRED)
 find_library(OSMESA_LIBRARY OSMesa REQUIRED)
 add_executable(core_viewer main.cpp ship.cpp)
 bake3ds_add_header(TARGET core_viewer FILES scenes/ship-1.3ds)
@@ -184,23 +189,30 @@ int main()
 }
 )";
 
-// A pipeline's program on the library: converts the file named as the
-// command line would, writes the header to the second argument, and prints
-// object 0's first vertex and first face as the header writes them.
+// A pipeline's program on the library in C++ (<bake3ds/bake3ds.hpp>): the
+// work and the output of tests/consumers/convert.c, the C program, from the
+// file's bytes rather than its path.
 const char *const p_s_library_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(pipeline LANGUAGES CXX)
-find_package(bake3ds 1.0 REQUIRED)
+find_package(bake3ds 2.0 REQUIRED)
 add_executable(pipeline main.cpp)
 target_compile_options(pipeline PRIVATE -Wall -Wextra -Wpedantic -Werror)
 target_link_libraries(pipeline PRIVATE bake3ds::library)
 )";
 
-const char *const p_s_library_main = R"(#include <bake3ds/bake3ds.h>
+const char *const p_s_library_main = R"(#include <bake3ds/bake3ds.hpp>
 
+#include <cinttypes>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+static int n_Refused(const bake3ds::Failure &r_failure)
+{
+    std::printf("refused: %s: %s\n", bake3ds::rule_name(r_failure.rule), r_failure.message);
+    return 1;
+}
 
 int main(int argc, char **argv)
 {
@@ -208,26 +220,57 @@ int main(int argc, char **argv)
         return 2;
     std::ifstream in(argv[1], std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string header;
-    bake3ds::LoadFailure failure;
-    if(!bake3ds::convert(bytes.data(), bytes.size(), argv[1], header, &failure)) {
-        std::printf("refused: %s\n", failure.message.c_str());
+    if(!in.is_open() || in.bad()) {
+        std::perror(argv[1]);
         return 1;
     }
-    std::ofstream(argv[2], std::ios::binary) << header;
     bake3ds::Scene scene;
-    bake3ds::Object object;
-    if(!bake3ds::load_scene(bytes.data(), bytes.size(), scene) || !scene.object(0, object) || object.vertices.size() < 8 ||
-        object.indices.size() < 3)
+    bake3ds::Failure failure;
+    if(!bake3ds::load_scene(bytes.data(), bytes.size(), scene, &failure))
+        return n_Refused(failure);
+    std::printf("%zu objects, %zu lights, %zu materials, %zu cameras\n", scene.object_count(), scene.light_count(),
+        scene.material_count(), scene.camera_count());
+    std::string header;
+    if(!bake3ds::convert(bytes.data(), bytes.size(), argv[1], header, &failure))
+        return n_Refused(failure);
+    std::ofstream out(argv[2], std::ios::binary);
+    out.write(header.data(), std::streamsize(header.size()));
+    out.close();
+    if(!out) {
+        std::perror(argv[2]);
         return 1;
+    }
+    bake3ds::Object object;
+    if(!scene.object(0, object) || object.vertex_count < 1 || object.face_count < 1) {
+        std::printf("no object 0 with a face\n");
+        return 1;
+    }
+    std::printf("object 0 '%s': %" PRId32 " vertices, %" PRId32 " faces, %" PRId32 " material ranges\n", object.name,
+        object.vertex_count, object.face_count, object.material_range_count);
     std::printf("\t");
     for(int i = 0; i < 8; ++ i)
-        std::printf("%ff%s", object.vertices[size_t(i)], i < 7 ? ", " : "");
-    std::printf("\n\t%u, %u, %u, \n%zu objects, %zu ranges\n", object.indices[0], object.indices[1], object.indices[2],
-        scene.object_count(), object.material_ranges.size());
-    return 0;
+        std::printf("%ff%s", object.vertices[i], i < 7 ? ", " : "\n");
+    std::printf("\t%" PRIu32 ", %" PRIu32 ", %" PRIu32 "\n", object.indices[0], object.indices[1], object.indices[2]);
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }
 )";
+
+// The C program's project: C alone, as a C user's is, the program built as
+// C99 without extensions.
+const char *const p_s_c_cmake = R"(cmake_minimum_required(VERSION 3.25)
+project(c_pipeline LANGUAGES C)
+find_package(bake3ds 2.0 REQUIRED)
+add_executable(pipeline convert.c)
+set_target_properties(pipeline PROPERTIES C_STANDARD 99 C_STANDARD_REQUIRED ON C_EXTENSIONS OFF)
+target_compile_options(pipeline PRIVATE -Wall -Wextra -Wpedantic -Werror)
+target_link_libraries(pipeline PRIVATE bake3ds::library)
+)";
+
+// What both pipeline programs print for the sample before its first vertex,
+// and for a file of 6 zero bytes.
+const char p_s_sample_counts[] = "3 objects, 2 lights, 2 materials, 1 cameras\n"
+                                 "object 0 'Ground': 4 vertices, 2 faces, 1 material ranges\n";
+const char p_s_refusal[] = "refused: zero_length_chunk: a chunk of length 0 (chunk 0x0000 at offset 0)\n";
 
 // What the consumer prints for the sample: Ground, Crate and Pyramid with
 // 2 + 12 + 6 faces, the lights Sun and Spot, the materials Grass and Red
@@ -241,6 +284,13 @@ fixture::TBytes OtherScene()
     return Scene({MeshObject("Hull", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 2, 3}, {0, 3, 1}})}).Bytes();
 }
 const char p_s_other_line[] = "1 objects, 3 faces, 0 lights, 0 materials, 0 cameras, first 'Hull'\n";
+
+// The project's version, as the package and bake3ds.pc name it.
+std::string s_Version()
+{
+    return std::to_string(BAKE3DS_VERSION_MAJOR) + "." + std::to_string(BAKE3DS_VERSION_MINOR) + "." +
+        std::to_string(BAKE3DS_VERSION_PATCH);
+}
 
 std::string s_Why(const TRunResult &r_run)
 {
@@ -414,7 +464,7 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
         GTEST_SKIP() << s_missing;
     TRunResult t_run;
     std::string s_deb = s_WriteDebianPackage(m_t_dir.s_File("package"), t_run);
-    ASSERT_NE(s_deb.find("bake3ds_1.0.0-1_"), std::string::npos) << s_deb << s_Why(t_run);
+    ASSERT_NE(s_deb.find("bake3ds_" + s_Version() + "-1_"), std::string::npos) << s_deb << s_Why(t_run);
     t_run = t_Run({"dpkg-deb", "-x", s_deb, m_t_dir.s_File("deb")});
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
     ASSERT_TRUE(b_FileExists(m_t_dir.s_File("deb/usr/bin/bake3ds")));
@@ -474,25 +524,91 @@ TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
     EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << s_Why(t_run);
 }
 
-// The installed library, static as the build makes it and shared from a
-// build of its own, gives the command line's header byte for byte, and the
-// arrays of the scene it reads are the header's. A shared library exports
-// the API's names only.
-TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
+namespace {
+
+// The line of the header after the one that opens the array named: its
+// first vertex, its first face.
+std::string s_FirstLine(const std::string &r_s_header, const std::string &r_s_array)
 {
-    std::string s_input = m_t_dir.s_File("scene.3ds"), s_name = "sample";
-    fixture::TBytes bytes = fixture::SampleScene();
-    for(const std::string &r_s_file : CorpusFiles()) {
-        if(fs::path(r_s_file).filename() == "cannon1.3ds") {
-            std::string s = s_ReadFile(r_s_file);
-            bytes.assign(s.begin(), s.end());
-            s_name = "cannon1.3ds";
+    size_t n_array = r_s_header.find("::" + r_s_array + "[");
+    if(n_array == std::string::npos)
+        return "no " + r_s_array;
+    size_t n_first = r_s_header.find('\n', n_array) + 1;
+    return r_s_header.substr(n_first, r_s_header.find('\n', n_first) - n_first);
+}
+
+// A pipeline program as built: what it was built with, and whether it was
+// linked to the shared library.
+struct TPipeline {
+    std::string s_what, s_path;
+    bool b_shared;
+};
+
+// Runs the program on each input (named as the command line was, in its
+// folder) and on a broken file, and checks what it wrote and printed.
+void CheckPipeline(const TPipeline &r_pipeline, const std::string &r_s_folder,
+    const std::vector<std::pair<std::string, std::string>> &r_inputs)
+{
+    SCOPED_TRACE(r_pipeline.s_what);
+    TRunResult t_linked = t_Shell("ldd '" + r_pipeline.s_path + "' | grep -c libbake3ds");
+    EXPECT_EQ(t_linked.s_out, r_pipeline.b_shared ? "1\n" : "0\n") << "libbake3ds in ldd's list";
+    std::string s_header = r_s_folder + "/pipeline.h";
+    for(const auto &r_input : r_inputs) {
+        SCOPED_TRACE(r_input.first);
+        fs::remove(s_header);
+        TRunResult t_run = t_Run({r_pipeline.s_path, r_input.first, s_header}, r_s_folder);
+        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+        EXPECT_TRUE(s_ReadFile(s_header) == r_input.second) << "another header than the command line's";
+        // the counts, then object 0's first vertex and first face, each a
+        // line that the header's line begins with
+        size_t n_vertex = t_run.s_out.find("\n\t");
+        ASSERT_NE(n_vertex, std::string::npos) << t_run.s_out;
+        if(r_input.first == "sample.3ds") {
+            EXPECT_EQ(t_run.s_out.substr(0, n_vertex + 1), p_s_sample_counts);
+        }
+        std::string s_vertex = t_run.s_out.substr(n_vertex + 1, t_run.s_out.find('\n', n_vertex + 1) - n_vertex - 1);
+        size_t n_face = n_vertex + 1 + s_vertex.size() + 1;
+        std::string s_face = t_run.s_out.substr(n_face, t_run.s_out.find('\n', n_face) - n_face);
+        for(const auto &r_check :
+            {std::make_pair(s_vertex, "p_object_0_vertices"), std::make_pair(s_face, "p_object_0_indices")}) {
+            std::string s_line = s_FirstLine(r_input.second, r_check.second);
+            EXPECT_TRUE(s_line == r_check.first || s_line.rfind(r_check.first + ",", 0) == 0)
+                << "printed '" << r_check.first << "', the header's " << r_check.second << " begins '" << s_line << "'";
         }
     }
-    WriteFile(s_input, bytes);
-    TRunResult t_run = t_RunTool({"scene.3ds"}, m_t_dir.s_Path());
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    std::string s_expected = s_ReadFile(m_t_dir.s_File("scene.h"));
+    TRunResult t_run = t_Run({r_pipeline.s_path, "broken.3ds", s_header}, r_s_folder);
+    EXPECT_EQ(t_run.n_status, 1);
+    EXPECT_EQ(t_run.s_out, p_s_refusal);
+}
+
+} // namespace
+
+// The installed library, static as the build makes it and shared from a
+// build of its own, in a C++ program and a C99 one found with find_package
+// (the C program's project enabling C alone), and in the C program compiled
+// with the flags of bake3ds.pc; the C program by gcc and clang. Each gives
+// the command line's header byte for byte, reads object 0 as the header
+// holds it, and says why a broken file is refused; only the programs of the
+// shared library load it. A shared library exports the API's names only.
+TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
+{
+    // the sample and, with the corpus, a file from it, converted by the
+    // command line in the folder the programs run in
+    std::vector<std::pair<std::string, std::string>> inputs;
+    WriteFile(m_t_dir.s_File("sample.3ds"), fixture::SampleScene());
+    inputs.emplace_back("sample.3ds", "");
+    for(const std::string &r_s_file : CorpusFiles()) {
+        if(fs::path(r_s_file).filename() == "cannon1.3ds") {
+            fs::copy_file(r_s_file, m_t_dir.s_File("cannon1.3ds"));
+            inputs.emplace_back("cannon1.3ds", "");
+        }
+    }
+    for(auto &r_input : inputs) {
+        TRunResult t_run = t_RunTool({r_input.first}, m_t_dir.s_Path());
+        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+        r_input.second = s_ReadFile(m_t_dir.s_File(fs::path(r_input.first).stem().string() + ".h"));
+    }
+    WriteFile(m_t_dir.s_File("broken.3ds"), fixture::TBytes(6, 0));
 
     TRunResult t_shared = t_Run({"cmake", "-S", BAKE3DS_SOURCE_DIR, "-B", m_t_dir.s_File("shared-build"),
         "-DCMAKE_BUILD_TYPE=Release", "-DBUILD_SHARED_LIBS=ON", "-DBAKE3DS_TESTS=OFF"});
@@ -506,38 +622,85 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     ASSERT_TRUE(b_FileExists(s_so));
     TRunResult t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'C3dsScene\\|CTextOut\\|TLoader'");
     EXPECT_EQ(t_symbols.s_out, "0\n") << "internal names exported";
-    t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'bake3ds::convert('");
+    t_symbols = t_Shell("nm -D --defined-only '" + s_so + "' | grep -c ' T bake3ds_convert$'");
     EXPECT_EQ(t_symbols.s_out, "1\n");
 
-    fs::create_directories(m_t_dir.s_File("lib-src"));
-    WriteFile(m_t_dir.s_File("lib-src/CMakeLists.txt"), std::string(p_s_library_cmake));
-    WriteFile(m_t_dir.s_File("lib-src/main.cpp"), std::string(p_s_library_main));
+    fs::create_directories(m_t_dir.s_File("cxx-src"));
+    WriteFile(m_t_dir.s_File("cxx-src/CMakeLists.txt"), std::string(p_s_library_cmake));
+    WriteFile(m_t_dir.s_File("cxx-src/main.cpp"), std::string(p_s_library_main));
+    fs::create_directories(m_t_dir.s_File("c-src"));
+    WriteFile(m_t_dir.s_File("c-src/CMakeLists.txt"), std::string(p_s_c_cmake));
+    std::string s_c_source = m_t_dir.s_File("c-src/convert.c");
+    fs::copy_file(std::string(BAKE3DS_SOURCE_DIR) + "/tests/consumers/convert.c", s_c_source);
+    std::vector<std::string> compilers;
+    std::string s_missing; // what could not be tried, for lack of a tool
+    for(const char *p_s_compiler : {"gcc", "clang"}) {
+        if(b_HaveProgram(p_s_compiler))
+            compilers.push_back(p_s_compiler);
+        else
+            s_missing += std::string(" ") + p_s_compiler;
+    }
+    bool b_pkg_config = b_HaveProgram("pkg-config");
+    if(!b_pkg_config)
+        s_missing += " pkg-config";
+    std::vector<TPipeline> pipelines;
     for(const char *p_s_prefix : {"prefix", "shared"}) {
         SCOPED_TRACE(p_s_prefix);
-        std::string s_build = m_t_dir.s_File(std::string("lib-build-") + p_s_prefix);
-        std::vector<std::string> configure = {"cmake", "-S", m_t_dir.s_File("lib-src"), "-B", s_build,
-            "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File(p_s_prefix)};
-        if(b_Sanitized() && std::string(p_s_prefix) == "prefix") // the build's own library is instrumented
-            configure.push_back("-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined");
-        t_run = t_Run(configure);
-        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-        t_run = t_Run({"cmake", "--build", s_build});
-        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
         bool b_shared = std::string(p_s_prefix) == "shared";
-        TRunResult t_linked = t_Shell("ldd '" + s_build + "/pipeline' | grep -c libbake3ds");
-        EXPECT_EQ(t_linked.s_out, b_shared ? "1\n" : "0\n");
-        // the program runs in the input's folder, naming it as the command line did
-        t_run = t_Run({s_build + "/pipeline", "scene.3ds", s_build + "/scene.h"}, m_t_dir.s_Path());
-        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-        EXPECT_TRUE(s_ReadFile(s_build + "/scene.h") == s_expected) << s_name << ": another header than the command line's";
-        std::string s_vertex = t_run.s_out.substr(0, t_run.s_out.find('\n') + 1);
-        std::string s_face = t_run.s_out.substr(s_vertex.size(), t_run.s_out.find('\n', s_vertex.size()) + 1 - s_vertex.size());
-        size_t n_vertices = s_expected.find("::p_object_0_vertices[8 * ");
-        ASSERT_NE(n_vertices, std::string::npos);
-        size_t n_first = s_expected.find('\n', n_vertices) + 1;
-        EXPECT_EQ(s_expected.substr(n_first, s_vertex.size() - 1) + "\n", s_vertex) << "object 0's first vertex";
-        size_t n_indices = s_expected.find('\n', s_expected.find("::p_object_0_indices[3 * ")) + 1;
-        EXPECT_EQ(s_expected.compare(n_indices, s_face.size() - 1, s_face, 0, s_face.size() - 1), 0)
-            << s_face << " is not object 0's first face";
+        // the build's own library is instrumented under the sanitizers: its
+        // programs link their runtime, GCC's, which clang does not link
+        bool b_instrumented = b_Sanitized() && !b_shared;
+        std::string s_sanitize = b_instrumented ? "-fsanitize=address,undefined" : "";
+        std::vector<std::string> prefix_compilers;
+        for(const std::string &r_s_compiler : compilers) {
+            if(!b_instrumented || r_s_compiler == "gcc")
+                prefix_compilers.push_back(r_s_compiler);
+        }
+        std::vector<std::pair<std::string, std::string>> projects = {{"cxx-src", ""}};
+        for(const std::string &r_s_compiler : prefix_compilers)
+            projects.emplace_back("c-src", r_s_compiler);
+        for(const auto &r_project : projects) {
+            std::string s_what = std::string(p_s_prefix) + " " + r_project.first + " " + r_project.second;
+            std::string s_build = m_t_dir.s_File(std::string(p_s_prefix) + "-" + r_project.first + r_project.second);
+            std::vector<std::string> configure = {"cmake", "-S", m_t_dir.s_File(r_project.first), "-B", s_build,
+                "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File(p_s_prefix)};
+            if(!r_project.second.empty())
+                configure.push_back("-DCMAKE_C_COMPILER=" + r_project.second);
+            if(b_instrumented)
+                configure.push_back("-DCMAKE_EXE_LINKER_FLAGS=" + s_sanitize);
+            TRunResult t_run = t_Run(configure);
+            ASSERT_EQ(t_run.n_status, 0) << s_what << s_Why(t_run);
+            t_run = t_Run({"cmake", "--build", s_build});
+            ASSERT_EQ(t_run.n_status, 0) << s_what << s_Why(t_run);
+            pipelines.push_back({"find_package " + s_what, s_build + "/pipeline", b_shared});
+        }
+        if(!b_pkg_config)
+            continue;
+        // a static library links what it needs besides with --static
+        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.s_File(p_s_prefix) + "/lib/pkgconfig' pkg-config ";
+        TRunResult t_flags = t_Shell(s_pkg_config + "--modversion bake3ds");
+        EXPECT_EQ(t_flags.s_out, s_Version() + "\n") << s_Why(t_flags);
+        t_flags = t_Shell(s_pkg_config + "--cflags --libs " + (b_shared ? "" : "--static ") + "bake3ds");
+        ASSERT_EQ(t_flags.n_status, 0) << s_Why(t_flags);
+        TRunResult t_libdir = t_Shell(s_pkg_config + "--variable=libdir bake3ds");
+        for(const std::string &r_s_compiler : prefix_compilers) {
+            std::string s_program = m_t_dir.s_File(std::string(p_s_prefix) + "-pkg-config-" + r_s_compiler);
+            std::vector<std::string> command = {r_s_compiler, "-std=c99", "-Wall", "-Wextra", "-Wpedantic", "-Werror",
+                s_c_source, "-o", s_program};
+            std::istringstream t_words(t_flags.s_out);
+            for(std::string s_word; t_words >> s_word;)
+                command.push_back(s_word);
+            if(b_shared) // where the program finds the library when it runs
+                command.push_back("-Wl,-rpath," + t_libdir.s_out.substr(0, t_libdir.s_out.find('\n')));
+            if(b_instrumented)
+                command.push_back(s_sanitize);
+            TRunResult t_run = t_Run(command);
+            ASSERT_EQ(t_run.n_status, 0) << r_s_compiler << " with " << t_flags.s_out << s_Why(t_run);
+            pipelines.push_back({"pkg-config " + std::string(p_s_prefix) + " " + r_s_compiler, s_program, b_shared});
+        }
     }
+    for(const TPipeline &r_pipeline : pipelines)
+        CheckPipeline(r_pipeline, m_t_dir.s_Path(), inputs);
+    if(!s_missing.empty())
+        GTEST_SKIP() << "not installed, so not tried:" << s_missing << " (bash tests/packages.sh test)";
 }
