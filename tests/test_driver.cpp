@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "api/output_names.h"
+#include "bake3ds/bake3ds.h"
 #include "test_support.h"
 
 using namespace fixture;
@@ -50,14 +51,45 @@ void ExpectConverted(const std::string &r_s_input, const std::string &r_s_output
 
 } // namespace
 
-TEST(Driver, ArgumentCount)
+// Not one argument is a usage error; a lone --help, -h or --version is
+// answered on standard output; any other argument, one that looks like an
+// option too, is a file to load.
+TEST(Driver, ArgumentsHelpAndVersion)
 {
-    for(std::vector<std::string> args : {std::vector<std::string>{}, {"a.3ds", "b.3ds"}}) {
-        TRunResult t_run = t_RunTool(args);
-        EXPECT_EQ(t_run.n_status, 255);
-        EXPECT_EQ(t_run.s_out, "");
-        EXPECT_EQ(t_run.s_err, p_s_usage);
+    const std::string s_version = "bake3ds " + std::to_string(BAKE3DS_VERSION_MAJOR) + "." +
+        std::to_string(BAKE3DS_VERSION_MINOR) + "." + std::to_string(BAKE3DS_VERSION_PATCH) + "\n";
+    const std::string s_usage_line = "usage: bake3ds FILE.3ds\n";
+    struct TCase {
+        std::vector<std::string> args;
+        int n_status;
+        std::string s_out_start, s_err;
+    } p_case[] = {
+        {{}, 255, "", p_s_usage},
+        {{"a.3ds", "b.3ds"}, 255, "", p_s_usage},
+        {{"--help", "a.3ds"}, 255, "", p_s_usage},
+        {{"--help"}, 0, s_usage_line, ""},
+        {{"-h"}, 0, s_usage_line, ""},
+        {{"--version"}, 0, s_version, ""},
+        {{"-x"}, 255, "=== Loading '-x' ===\n", "error: unable to load .3ds file\n"},
+        {{"--Help"}, 255, "=== Loading '--Help' ===\n", "error: unable to load .3ds file\n"},
+    };
+    for(const TCase &r_case : p_case) {
+        CTempDir t_dir; // the cases that load look there, and find nothing
+        TRunResult t_run = t_RunTool(r_case.args, t_dir.s_Path());
+        std::string s_args = r_case.args.empty() ? "(none)" : r_case.args[0];
+        EXPECT_EQ(t_run.n_status, r_case.n_status) << s_args;
+        EXPECT_EQ(t_run.s_out.substr(0, r_case.s_out_start.size()), r_case.s_out_start) << s_args;
+        EXPECT_EQ(t_run.s_err, r_case.s_err) << s_args;
+        if(r_case.s_out_start == s_version) {
+            EXPECT_EQ(t_run.s_out, s_version);
+        }
     }
+    // the help says how to convert a file named like an option, and does so
+    CTempDir t_dir;
+    WriteFile(t_dir.s_File("--help"), fixture::Scene(std::vector<fixture::CChunk>{}).Bytes());
+    EXPECT_NE(t_RunTool({"--help"}).s_out.find("./-name.3ds"), std::string::npos);
+    EXPECT_EQ(t_RunTool({"./--help"}, t_dir.s_Path()).n_status, 0);
+    EXPECT_TRUE(b_FileExists(t_dir.s_File("--help.h")));
 }
 
 TEST(Driver, OutputPathAndClassName)

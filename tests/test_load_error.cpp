@@ -377,6 +377,7 @@ unknown chunk ids (skipped with their contents):
   "file": "every_chunk.3ds",
   "size": 2396,
   "loaded": true,
+  "looks_like_3ds": true,
   "counts": {"lights": 2, "materials": 2, "objects": 2, "cameras": 1},
   "objects": [
     {"name": "thing", "vertices": 4, "faces": 4, "mapped_vertices": 4, "smoothing_groups": true, "node_id": 1, "parent": -1, "groups": [{"material": -1, "name": null, "faces": 1}, {"material": 0, "name": "everything", "faces": 2}, {"material": 1, "name": "other", "faces": 1}]},
@@ -501,6 +502,81 @@ TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)
     EXPECT_EQ(t_ok.n_status, 0);
     EXPECT_NE(t_ok.s_out.find("\"counts\": {\"lights\": 0, \"materials\": 0, \"objects\": 1, \"cameras\": 0}"),
         std::string::npos) << t_ok.s_out;
+
+    // a lone --version, and --help or -h anywhere, are answered on standard
+    // output; --version beside a file is a usage error, as before
+    TRunResult t_version = t_Run({s_info, "--version"});
+    EXPECT_EQ(t_version.n_status, 0);
+    EXPECT_EQ(t_version.s_out, "bake3ds-info " + std::to_string(BAKE3DS_VERSION_MAJOR) + "." +
+        std::to_string(BAKE3DS_VERSION_MINOR) + "." + std::to_string(BAKE3DS_VERSION_PATCH) + "\n");
+    for(const char *p_s_help : {"--help", "-h"}) {
+        TRunResult t_help = t_Run({s_info, p_s_help});
+        EXPECT_EQ(t_help.n_status, 0) << p_s_help;
+        EXPECT_EQ(t_help.s_out.rfind("usage: bake3ds-info FILE [--json]\n", 0), 0u) << p_s_help << t_help.s_out;
+    }
+    EXPECT_EQ(t_Run({s_info, "--version", s_717}).n_status, 2);
+}
+
+// A path is shown as the user knows it: its UTF-8 characters in the text,
+// and in the JSON a string that opens the file again, also for a byte that
+// is no UTF-8 (Python carries it as a lone surrogate). Control characters
+// stay escaped.
+TEST(InfoTool, APathsCharactersSurviveTheReports)
+{
+    std::string s_info = std::string(BAKE3DS_BINARY_DIR) + "/bake3ds-info";
+    CTempDir t_dir;
+    TBytes bytes = fixture::SampleScene();
+    struct TCase {
+        std::string s_name;    // the file's name, bytes
+        std::string s_shown;   // as the text report's first line shows it
+    } p_case[] = {
+        {"t\xC3\xA4nk \xE2\x82\xAC.3ds", "t\xC3\xA4nk \xE2\x82\xAC.3ds"},
+        {"bad\xFF\x01\xC2\x85.3ds", "bad\\xFF\\x01\\xC2\\x85.3ds"},
+    };
+    for(const TCase &r_case : p_case) {
+        std::string s_path = t_dir.s_File(r_case.s_name);
+        WriteFile(s_path, bytes);
+        TRunResult t_text = t_Run({s_info, s_path});
+        std::string s_first = "file: \"" + t_dir.s_Path() + "/" + r_case.s_shown + "\", ";
+        EXPECT_EQ(t_text.s_out.rfind(s_first, 0), 0u) << t_text.s_out.substr(0, 200);
+        if(!b_HaveProgram("python3"))
+            continue;
+        // the JSON's file member, read by Python's own json, opens the file
+        WriteFile(t_dir.s_File("report.json"), t_Run({s_info, "--json", s_path}).s_out);
+        TRunResult t_open = t_Run({"python3", "-c",
+            "import json, sys\nwith open(json.load(open(sys.argv[1]))['file'], 'rb') as f: sys.stdout.write(str(len(f.read())))",
+            t_dir.s_File("report.json")});
+        EXPECT_EQ(t_open.s_out, std::to_string(bytes.size())) << t_open.s_err;
+    }
+}
+
+// Whether a file that loads is a 3D Studio scene at all: not when nothing in
+// it is a chunk the reader knows, as in a picture, a text or an empty file.
+TEST(InfoTool, AFileWithNoChunkOfAScene)
+{
+    std::string s_png = s_ReadFile(std::string(BAKE3DS_SOURCE_DIR) + "/examples/sample.png");
+    const std::string s_line = "\nnot a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an "
+        "empty scene\n";
+    struct TCase {
+        const char *p_s_what;
+        TBytes bytes;
+        bool b_scene;
+    } p_case[] = {
+        {"a PNG", TBytes(s_png.begin(), s_png.end()), false},
+        {"a text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'}, false},
+        {"an empty file", {}, false},
+        {"the sample", fixture::SampleScene(), true},
+        {"a bare editor chunk", {0x3D, 0x3D, 6, 0, 0, 0}, true},
+    };
+    for(const TCase &r_case : p_case) {
+        Report t = t_ReportOf(r_case.bytes, "x.3ds");
+        ReportInfo t_info = t_InfoOf(t);
+        ASSERT_TRUE(t_info.loaded) << r_case.p_s_what;
+        EXPECT_EQ(t_info.looks_like_3ds != 0, r_case.b_scene) << r_case.p_s_what;
+        EXPECT_EQ(s_Text(t).find(s_line) != std::string::npos, !r_case.b_scene) << r_case.p_s_what;
+        EXPECT_NE(s_Json(t).find(std::string("\n  \"looks_like_3ds\": ") + (r_case.b_scene ? "true" : "false") + ",\n"),
+            std::string::npos) << r_case.p_s_what;
+    }
 }
 
 TEST(InfoTool, EveryCorpusFileLoadsWithTheConvertersCounts)
@@ -514,6 +590,8 @@ TEST(InfoTool, EveryCorpusFileLoadsWithTheConvertersCounts)
         Report t = t_ReportOf(bytes, r_s_file.c_str());
         ReportInfo t_info = t_InfoOf(t);
         ASSERT_TRUE(t_info.loaded) << r_s_file << ": " << t_info.failure->message;
+        // every real file has chunks of a scene; the corpus's empty file has none
+        EXPECT_EQ(t_info.looks_like_3ds != 0, !bytes.empty()) << r_s_file;
         ASSERT_TRUE(t_info.scene) << r_s_file;
         size_t n_objects = bake3ds_object_count(t_info.scene);
         std::string s_header = s_HeaderFor(bytes);

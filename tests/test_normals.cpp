@@ -42,13 +42,21 @@ void ExpectVector(const float *p, float x, float y, float z, const char *p_s_wha
     EXPECT_FLOAT_EQ(p[2], z) << p_s_what;
 }
 
-// The face normals, which the vertex normals are made from, and the vertex
-// normals: the header's, negated.
+// The face normals, which the vertex normals are made from.
+std::vector<TVector3> FaceNormals(const TMesh &m)
+{
+    std::vector<TVector3> faces;
+    for(const TFace &r_face : m.p_face)
+        faces.push_back(v_FaceNormal(m, r_face));
+    return faces;
+}
+
+// The face normals, and the vertex normals: the header's, negated.
 std::vector<TVector3> CalcNormals(TMesh &m)
 {
     TNormalsScratch t_scratch;
-    CalcNormals(m, t_scratch);
-    return t_scratch.face_normals;
+    CalcVertexNormals(m, t_scratch);
+    return FaceNormals(m);
 }
 
 void ExpectVector(const TVector3 &v, float x, float y, float z, const char *p_s_what)
@@ -73,13 +81,12 @@ TEST(Normals, SharedEdgeAndSharedPosition)
 {
     // face 0 has normal (0, 0, 1), face 1 (1, 0, 0); they share vertices 0 and 1
     TMesh m = MakeMesh({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 3, 1}});
-    std::vector<TVector3> faces;
-    CalcFaceNormals(m, faces);
+    std::vector<TVector3> faces = FaceNormals(m);
     ASSERT_EQ(faces.size(), 2u);
     ExpectVector(faces[0], 0, 0, 1, "face 0");
     ExpectVector(faces[1], 1, 0, 0, "face 1");
     TNormalsScratch t_scratch;
-    CalcVertexNormals(m, faces, t_scratch);
+    CalcVertexNormals(m, t_scratch);
     float f = std::sqrt(0.5f);
     ExpectVector(m.p_vertex[0].p_normal, -f, 0, -f, "shared vertex");
     ExpectVector(m.p_vertex[1].p_normal, -f, 0, -f, "shared vertex");
@@ -198,13 +205,11 @@ TEST(Normals, GroupingEqualsAllPairsBitForBit)
         for(int f = 0; f < n_face; ++ f)
             corners.push_back({int(t_random() % n_vertex), int(t_random() % n_vertex), int(t_random() % n_vertex)});
         TMesh m = MakeMesh(positions, corners);
-        std::vector<TVector3> faces;
-        CalcFaceNormals(m, faces);
         TMesh reference_mesh = m;
         // twice: what the first run left in the normals does not count
-        CalcVertexNormals(m, faces, t_scratch);
-        CalcVertexNormals(m, faces, t_scratch);
-        reference::CalcVertexNormalsAllPairs(reference_mesh, faces);
+        CalcVertexNormals(m, t_scratch);
+        CalcVertexNormals(m, t_scratch);
+        reference::CalcVertexNormalsAllPairs(reference_mesh);
         std::vector<bool> used(m.p_vertex.size(), false);
         for(const std::array<int, 3> &r_corners : corners) {
             for(int n_corner : r_corners)

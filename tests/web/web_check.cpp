@@ -105,7 +105,7 @@ int main(int n_argc, char **p_argv)
         p_argv[1], n_differing, core.size(), 100 * f_share, 100 * f_max_differing_share, n_web, n_core);
     size_t n_index_num = 0;
     for(const bake3ds::Object &r_object : objects)
-        n_index_num += r_object.indices.size();
+        n_index_num += 3 * size_t(r_object.face_count);
     if(n_core == 0 && n_index_num > 0) {
         std::fprintf(stderr, "error: the core profile drew nothing\n");
         return 1;
