@@ -59,8 +59,9 @@
 extern "C" {
 #endif
 
-/* "MAJOR.MINOR.PATCH" of the library as built; `bake3ds --version` prints
- * the same number. Static text. */
+/* "MAJOR.MINOR.PATCH" of the library as built: the macros above, which the
+ * CMake package's version is read from too, and the number `bake3ds
+ * --version` prints. Static text. */
 BAKE3DS_API const char *bake3ds_version(void);
 
 /* Releases memory the library handed over (headers, texts, names). */
@@ -199,7 +200,7 @@ typedef struct bake3ds_material_range {
 typedef struct bake3ds_object {
     const char *name;
     int32_t id;                 /* key-frame node id */
-    int32_t parent;             /* the parent node, -1 for none */
+    int32_t parent;             /* the parent node, -1 for none; id and parent are 0 where no node names the mesh */
     const float *transform;     /* 16 floats: the local matrix, as the header prints it */
     int32_t vertex_count;
     int32_t face_count;

@@ -1,13 +1,16 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -254,6 +257,70 @@ bool b_EndsWithTrailer(const std::string &r_s_header)
 bool b_HaveProgram(const std::string &r_s_name)
 {
     return t_Shell("command -v '" + r_s_name + "' >/dev/null 2>&1").n_status == 0;
+}
+
+namespace {
+
+void *p_RunBody(void *p_body)
+{
+    (*static_cast<const std::function<void()> *>(p_body))();
+    return nullptr;
+}
+
+// A thread for the body with the attributes' stack; false when it could not
+// be started.
+bool b_Start(pthread_t &r_thread, pthread_attr_t &r_attr, const std::function<void()> &r_body)
+{
+    return pthread_create(&r_thread, &r_attr, p_RunBody, const_cast<std::function<void()> *>(&r_body)) == 0;
+}
+
+} // namespace
+
+void RunThreads(size_t n_stack, const std::vector<std::function<void()>> &r_bodies)
+{
+    pthread_attr_t t_attr;
+    pthread_attr_init(&t_attr);
+    if(pthread_attr_setstacksize(&t_attr, n_stack) != 0)
+        throw std::runtime_error("a stack of " + std::to_string(n_stack) + " bytes cannot be had");
+    std::vector<pthread_t> threads(r_bodies.size());
+    size_t n_started = 0;
+    while(n_started < r_bodies.size() && b_Start(threads[n_started], t_attr, r_bodies[n_started]))
+        ++ n_started;
+    for(size_t i = 0; i < n_started; ++ i)
+        pthread_join(threads[i], nullptr);
+    pthread_attr_destroy(&t_attr);
+    if(n_started < r_bodies.size())
+        throw std::runtime_error("a thread could not be started");
+}
+
+size_t n_StackTouched(size_t n_stack, const std::function<void()> &r_body)
+{
+    const size_t n_page = size_t(sysconf(_SC_PAGESIZE));
+    n_stack = (n_stack + n_page - 1) / n_page * n_page;
+    void *p_map = mmap(nullptr, n_page + n_stack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if(p_map == MAP_FAILED)
+        throw std::runtime_error("no memory for a stack");
+    // below the stack a page that faults, so that an overflow stops the
+    // program instead of writing over other memory
+    mprotect(p_map, n_page, PROT_NONE);
+    unsigned char *p_stack = static_cast<unsigned char *>(p_map) + n_page;
+    const unsigned char n_pattern = 0xA5;
+    std::memset(p_stack, n_pattern, n_stack);
+    pthread_attr_t t_attr;
+    pthread_attr_init(&t_attr);
+    pthread_attr_setstack(&t_attr, p_stack, n_stack);
+    pthread_t t_thread;
+    bool b_started = b_Start(t_thread, t_attr, r_body);
+    if(b_started)
+        pthread_join(t_thread, nullptr);
+    pthread_attr_destroy(&t_attr);
+    size_t n_untouched = 0;
+    while(n_untouched < n_stack && p_stack[n_untouched] == n_pattern)
+        ++ n_untouched;
+    munmap(p_map, n_page + n_stack);
+    if(!b_started)
+        throw std::runtime_error("a thread could not be started");
+    return n_stack - n_untouched;
 }
 
 } // namespace testing_support

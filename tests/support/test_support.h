@@ -4,6 +4,8 @@
 // Helpers of the test suite: temporary folders, files, running the built
 // tool and other programs, and finding the shared corpus.
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,6 +117,16 @@ bool b_EndsWithTrailer(const std::string &r_s_header);
 
 // True when a program is on the PATH.
 bool b_HaveProgram(const std::string &r_s_name);
+
+// Runs each body on a thread of its own, all at once, each thread with a
+// stack of n_stack bytes (std::thread cannot size one), and waits for them.
+void RunThreads(size_t n_stack, const std::vector<std::function<void()>> &r_bodies);
+
+// Runs the body on a thread of its own whose stack of n_stack bytes, above
+// a page nothing may touch, is filled with a pattern first; the bytes from
+// the deepest one the thread changed to the stack's top. That includes what
+// the thread's start puts there: compare with an empty body.
+size_t n_StackTouched(size_t n_stack, const std::function<void()> &r_body);
 
 } // namespace testing_support
 
