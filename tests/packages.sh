@@ -14,8 +14,9 @@ sample_packages="$build_packages libgl-dev libosmesa6-dev libpng-dev"
 windows_packages="$build_packages g++-mingw-w64-x86-64 wine64 wine"
 # dpkg-dev: dpkg-shlibdeps works out the Debian package's dependencies;
 # lintian checks the package; abigail-tools: abidw and abidiff check the
-# shared library's interface
-test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libgles-dev libosmesa6-dev libpng-dev libclang-rt-14-dev dpkg-dev lintian abigail-tools"
+# shared library's interface; pkg-config: the C consumer's test finds the
+# library with it
+test_packages="$build_packages clang libgtest-dev lib3ds-dev libgl-dev libgles-dev libosmesa6-dev libpng-dev libclang-rt-14-dev dpkg-dev lintian abigail-tools pkg-config"
 fuzz_packages="$build_packages clang libclang-rt-14-dev"
 # the web page: built with emscripten, served by python3, driven in
 # headless Chromium by Playwright, which npm installs under node

@@ -390,7 +390,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
     ASSERT_EQ(s_BuildAndRun(), p_s_sample_line);
     EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/bin/bake3ds")));
-    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/lib/cmake/bake3ds/bake3dsConfigVersion.cmake")));
+    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds/bake3dsConfigVersion.cmake")));
     // nothing in the source tree but what the user put there
     EXPECT_FALSE(b_FileExists(m_t_dir.s_File("src/scenes/ship-1.h")));
 
@@ -507,7 +507,7 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
     ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
     EXPECT_EQ(s_BuildAndRun(), p_s_sample_line);
     // the converter that ran is the package's own
-    EXPECT_NE(s_ReadFile(m_t_dir.s_File("build/CMakeCache.txt")).find(m_t_dir.s_File("deb/usr/lib/cmake/bake3ds")),
+    EXPECT_NE(s_ReadFile(m_t_dir.s_File("build/CMakeCache.txt")).find(m_t_dir.s_File("deb/usr/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds")),
         std::string::npos);
 }
 
@@ -650,7 +650,7 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
     t_shared = t_Run({"cmake", "--install", m_t_dir.s_File("shared-build"), "--prefix", m_t_dir.s_File("shared")});
     ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
-    std::string s_so = m_t_dir.s_File("shared/lib/libbake3ds.so");
+    std::string s_so = m_t_dir.s_File("shared/" BAKE3DS_INSTALL_LIBDIR "/libbake3ds.so");
     ASSERT_TRUE(b_FileExists(s_so));
     TRunResult t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'C3dsScene\\|CTextOut\\|TLoader'");
     EXPECT_EQ(t_symbols.s_out, "0\n") << "internal names exported";
@@ -709,7 +709,7 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         if(!b_pkg_config)
             continue;
         // a static library links what it needs besides with --static
-        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.s_File(p_s_prefix) + "/lib/pkgconfig' pkg-config ";
+        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.s_File(p_s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
         TRunResult t_flags = t_Shell(s_pkg_config + "--modversion bake3ds");
         EXPECT_EQ(t_flags.s_out, s_Version() + "\n") << s_Why(t_flags);
         t_flags = t_Shell(s_pkg_config + "--cflags --libs " + (b_shared ? "" : "--static ") + "bake3ds");

@@ -231,7 +231,7 @@ typedef struct bake3ds_light {
 
 typedef struct bake3ds_material {
     const char *name;
-    int32_t id;           /* its index */
+    int32_t id;           /* as the header's material table holds it: always 0, the file gives none */
 } bake3ds_material;
 
 /* A camera's key-frame track: key_count keys, each a time and a point;
@@ -246,7 +246,7 @@ typedef struct bake3ds_track {
 
 typedef struct bake3ds_camera {
     const char *name;
-    int32_t id;           /* key-frame node id */
+    int32_t id;           /* as the header's camera table holds it: always 0, the file gives none */
     float position[3];
     float target[3];
     float bank_angle;
