@@ -22,7 +22,8 @@ sources+=("$source_dir/platform/platform_posix.cpp"
     "$source_dir/driver/messages.cpp"
     "$source_dir/examples/core/core_render.cpp" "$source_dir/examples/core/object_buffers.cpp"
     "$source_dir/examples/preview/framing.cpp"
-    "$source_dir/web/conversion.cpp" "$source_dir/web/orbit.cpp" "$source_dir/web/page_main.cpp")
+    "$source_dir/web/conversion.cpp" "$source_dir/web/orbit.cpp" "$source_dir/web/page_main.cpp"
+    "$source_dir/web/warm_up.cpp" "$source_dir/fixture/chunk_builder.cpp")
 
 # The project's flags (no contraction of floats, warnings as errors);
 # exceptions on, as the library turns a failed allocation into a refusal by

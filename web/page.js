@@ -198,6 +198,8 @@ var bake3ds = (function () {
         print: function (text) { console.log(text); },
         printErr: function (text) { console.error(text); },
         onRuntimeInitialized: function () {
+            // the conversion compiled and optimised before the first file
+            Module._web_warm_up();
             hook.ready = true;
             resize();
             $('file').disabled = $('reset').disabled = false;

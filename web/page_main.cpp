@@ -19,6 +19,7 @@
 #include "preview/lighting.h"
 #include "web/conversion.h"
 #include "web/orbit.h"
+#include "web/warm_up.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ EMSCRIPTEN_KEEPALIVE size_t web_report_size() { return r_Page().t_conversion.s_r
 EMSCRIPTEN_KEEPALIVE const char *web_stdout() { return r_Page().t_conversion.s_out.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char *web_stderr() { return r_Page().t_conversion.s_err.c_str(); }
 EMSCRIPTEN_KEEPALIVE double web_convert_ms() { return r_Page().t_conversion.f_convert_ms; }
+EMSCRIPTEN_KEEPALIVE void web_warm_up() { web::WarmUp(); }
 // the last WebGL failure, empty when none
 EMSCRIPTEN_KEEPALIVE const char *web_error() { return r_Page().s_error.c_str(); }
 

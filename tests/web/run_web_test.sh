@@ -6,13 +6,13 @@
 # Exit status 77 (skipped) only when emcc or chromium is not installed, or
 # when npm cannot reach its registry for Playwright; tests/packages.sh web
 # installs the Debian packages.
-# Usage: run_web_test.sh WORK_FOLDER BAKE3DS BAKE3DS_INFO WEB_CHECK WRITE_SAMPLE WRITE_GRID WRITE_ADVERSARIAL
+# Usage: run_web_test.sh WORK_FOLDER BAKE3DS BAKE3DS_INFO WEB_CHECK WRITE_SAMPLE WRITE_BENCH_SCENE WRITE_ADVERSARIAL
 set -euo pipefail
 if [ $# != 7 ]; then
-    echo "usage: $0 WORK_FOLDER BAKE3DS BAKE3DS_INFO WEB_CHECK WRITE_SAMPLE WRITE_GRID WRITE_ADVERSARIAL" >&2
+    echo "usage: $0 WORK_FOLDER BAKE3DS BAKE3DS_INFO WEB_CHECK WRITE_SAMPLE WRITE_BENCH_SCENE WRITE_ADVERSARIAL" >&2
     exit 2
 fi
-work=$1 converter=$2 info=$3 check=$4 write_sample=$5 write_grid=$6 write_adversarial=$7
+work=$1 converter=$2 info=$3 check=$4 write_sample=$5 write_bench_scene=$6 write_adversarial=$7
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 for tool in /usr/bin/emcc /usr/bin/chromium "$(command -v node)" "$(command -v npm)"; do
     if [ ! -x "$tool" ]; then
@@ -43,7 +43,8 @@ echo "page built in $SECONDS s; its files in bytes:" $(cd "$work/page" && wc -c 
 # The files the test opens, written by the project's own programs
 mkdir -p "$work/files/adversarial"
 "$write_sample" "$work/files/sample.3ds"
-"$write_grid" "$work/files/grid.3ds"
+"$write_bench_scene" grid "$work/files/grid.3ds"
+"$write_bench_scene" meshes "$work/files/meshes.3ds"
 "$write_adversarial" "$work/files/adversarial" >"$work/files/adversarial/names.txt"
 cp "$source_dir/examples/sample.png" "$work/files/picture.3ds"
 
