@@ -96,7 +96,7 @@ bool b_HandOverHeader(const C3dsScene &r_scene, const char *p_s_class, const cha
 {
     CHandedText t_text(n_HeaderSizeHint(r_scene));
     {
-        CTextOut t_out(&t_text);
+        CTextOut t_out(&t_text, CTextOut::n_memory_capacity);
         if(!b_WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
             return false;
     }

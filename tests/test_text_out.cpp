@@ -138,7 +138,8 @@ TEST(TextOut, LongTextPassesTheBuffer)
     {
         CTextOut t_out(&s);
         t_out.Put('a');
-        for(size_t n_len : {CTextOut::n_capacity - 1, CTextOut::n_capacity, 3 * CTextOut::n_capacity + 17}) {
+        size_t n_capacity = t_out.n_Capacity();
+        for(size_t n_len : {n_capacity - 1, n_capacity, 3 * n_capacity + 17}) {
             std::string s_long(n_len, ' ');
             for(size_t i = 0; i < n_len; ++ i)
                 s_long[i] = char('a' + (i * 7 + n_len) % 26);

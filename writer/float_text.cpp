@@ -33,7 +33,11 @@ size_t n_FormatNonFinite(float f, char *p_out)
 // (below 2^128), written without a 128-bit type: the value is held in 32-bit
 // limbs and divided by 10^9 limb by limb, which gives its digits nine at a
 // time from the lowest. Returns the number of digits. Rare in real files, so
-// plain code serves.
+// plain code serves, and it stays a call of its own: its arrays would
+// otherwise bring the stack protector's check into every float formatted.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
 size_t n_FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
 {
     const uint32_t n_e9 = 1000000000u;

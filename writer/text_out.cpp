@@ -9,7 +9,7 @@ namespace bake3ds {
 
 CTextOut::CTextOut(std::string *p_dest, size_t n_expected) : m_p_dest(p_dest)
 {
-    AllocateBuffer();
+    AllocateBuffer(n_memory_capacity);
     try {
         p_dest->reserve(p_dest->size() + n_expected);
     } catch(const std::bad_alloc &) {

@@ -29,10 +29,10 @@ struct TCommented {
 
 class CTextOut {
 public:
-    // Text is handed to the sink.
-    explicit CTextOut(CTextSink *p_sink) : m_p_sink(p_sink) { AllocateBuffer(); }
+    // Text is handed to the sink in pieces of up to n_buffer characters.
+    explicit CTextOut(CTextSink *p_sink, size_t n_buffer = n_capacity) : m_p_sink(p_sink) { AllocateBuffer(n_buffer); }
     // Text is appended to the string; memory that runs out is a write error.
-    explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) { AllocateBuffer(); }
+    explicit CTextOut(std::string *p_dest) : m_p_dest(p_dest) { AllocateBuffer(n_memory_capacity); }
     // The same, the string first given room for about n_expected more
     // characters where memory allows, so that a large text is not copied
     // each time the string outgrows its memory.
@@ -130,17 +130,28 @@ public:
     // when full; a text longer than the whole buffer is handed on directly.
     // The buffer comes from the heap, so that a caller's thread needs little
     // stack; where it cannot be had, a spare of n_room_max characters inside
-    // the object serves, slower but giving the same text.
+    // the object serves, slower but giving the same text. A sink that writes
+    // to a file takes large pieces, fewer calls to the system; memory takes
+    // small ones, which leave the heap's high-water mark where the text's
+    // own memory puts it, so that a program converting again and again
+    // (the library's users) does not have its heap trimmed and faulted in
+    // afresh at each conversion.
     static const size_t n_capacity = 1 << 18;
+    static const size_t n_memory_capacity = 1 << 14;
+
+    // This object's buffer, in characters.
+    size_t n_Capacity() const { return m_n_capacity; }
 
     // The most one p_Room may ask for.
     static const size_t n_room_max = 1024;
 
 private:
-    void AllocateBuffer()
+    void AllocateBuffer(size_t n_buffer)
     {
-        m_p_buffer = new(std::nothrow) char[n_capacity];
-        m_n_capacity = n_capacity;
+        if(n_buffer < n_room_max)
+            n_buffer = n_room_max;
+        m_p_buffer = new(std::nothrow) char[n_buffer];
+        m_n_capacity = n_buffer;
         if(!m_p_buffer) {
             m_p_buffer = m_p_spare;
             m_n_capacity = n_room_max;
