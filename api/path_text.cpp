@@ -39,7 +39,20 @@ size_t n_Utf8Sequence(const unsigned char *p, size_t n)
     return n_len;
 }
 
-std::string s_QuotedPath(const std::string &r_s_path)
+namespace {
+
+// What a piece of a path is, for its writing.
+enum TPathPiece {
+    piece_Plain,   // a character to write as it is
+    piece_Quote,   // '"' or '\', written after a '\'
+    piece_Control, // a control character, its code point in n_code
+    piece_Stray    // a byte that is no UTF-8, in n_code
+};
+
+// The path in double quotes, each piece written by write(s, kind, bytes,
+// length, code).
+template <class TWrite>
+std::string s_QuotedPathBy(const std::string &r_s_path, TWrite write)
 {
     const unsigned char *p = reinterpret_cast<const unsigned char *>(r_s_path.data());
     size_t n = r_s_path.size();
@@ -47,48 +60,48 @@ std::string s_QuotedPath(const std::string &r_s_path)
     for(size_t i = 0; i < n;) {
         unsigned c = p[i];
         size_t n_len = c >= 0x80 ? n_Utf8Sequence(p + i, n - i) : 1;
-        if(c == '"' || c == '\\') {
-            s += '\\';
-            s += char(c);
-        } else if(c >= 0x20 && c < 0x7F)
-            s += char(c);
-        else if(n_len > 1 && !b_C1Control(p + i, n_len)) {
-            s.append(r_s_path, i, n_len);
-            i += n_len;
-            continue;
-        } else
-            Escape(s, "\\x%02X", c); // a control character, or a byte of no character
-        ++ i;
+        if(c == '"' || c == '\\')
+            write(s, piece_Quote, p + i, 1, c);
+        else if(c < 0x20 || c == 0x7F)
+            write(s, piece_Control, p + i, 1, c);
+        else if(b_C1Control(p + i, n_len))
+            write(s, piece_Control, p + i, n_len, unsigned(p[i + 1]));
+        else if(n_len)
+            write(s, piece_Plain, p + i, n_len, 0u);
+        else
+            write(s, piece_Stray, p + i, size_t(1), c);
+        i += n_len ? n_len : 1;
     }
     return s + "\"";
 }
 
+} // namespace
+
+std::string s_QuotedPath(const std::string &r_s_path)
+{
+    return s_QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n, unsigned) {
+        if(n_piece == piece_Quote)
+            r_s += '\\';
+        if(n_piece == piece_Plain || n_piece == piece_Quote)
+            r_s.append(reinterpret_cast<const char *>(p), n);
+        else {
+            for(size_t k = 0; k < n; ++ k) // a control character, or a byte of no character
+                Escape(r_s, "\\x%02X", p[k]);
+        }
+    });
+}
+
 std::string s_JsonPath(const std::string &r_s_path)
 {
-    const unsigned char *p = reinterpret_cast<const unsigned char *>(r_s_path.data());
-    size_t n = r_s_path.size();
-    std::string s = "\"";
-    for(size_t i = 0; i < n;) {
-        unsigned c = p[i];
-        size_t n_len = c >= 0x80 ? n_Utf8Sequence(p + i, n - i) : 1;
-        if(c == '"' || c == '\\') {
-            s += '\\';
-            s += char(c);
-        } else if(c < 0x20 || c == 0x7F)
-            Escape(s, "\\u%04X", c);
-        else if(c < 0x80)
-            s += char(c);
-        else if(b_C1Control(p + i, n_len))
-            Escape(s, "\\u%04X", p[i + 1]);
-        else if(n_len) {
-            s.append(r_s_path, i, n_len);
-            i += n_len;
-            continue;
-        } else
-            Escape(s, "\\u%04X", 0xDC00u + c);
-        i += n_len ? n_len : 1;
-    }
-    return s + "\"";
+    return s_QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n,
+                                        unsigned n_code) {
+        if(n_piece == piece_Quote)
+            r_s += '\\';
+        if(n_piece == piece_Plain || n_piece == piece_Quote)
+            r_s.append(reinterpret_cast<const char *>(p), n);
+        else
+            Escape(r_s, "\\u%04X", n_piece == piece_Stray ? 0xDC00u + n_code : n_code);
+    });
 }
 
 } // namespace bake3ds
