@@ -71,9 +71,7 @@ public:
     // The text, terminated, now the caller's; its length in *p_size where set.
     char *p_Release(size_t *p_size)
     {
-        if(!m_p_text && !b_Write("", 0))
-            return nullptr;
-        if(!m_p_text)
+        if(!m_p_text) // the expected size's memory could not be had, and nothing was written
             m_p_text = static_cast<char *>(std::malloc(1));
         if(!m_p_text)
             return nullptr;

@@ -118,17 +118,12 @@ void ClearFailure(bake3ds_failure &r_failure, int64_t n_file_size)
     r_failure.file_size = n_file_size;
 }
 
-void FailAllocation(bake3ds_failure *p_failure, int n_chunk_id, int64_t n_offset, const uint16_t *p_path,
-    size_t n_path) noexcept
+void FailAllocation(bake3ds_failure *p_failure) noexcept
 {
     if(!p_failure)
         return;
     ClearFailure(*p_failure, p_failure->file_size);
     p_failure->rule = BAKE3DS_RULE_ALLOCATION_FAILED;
-    p_failure->chunk = n_chunk_id;
-    p_failure->offset = n_chunk_id < 0 ? -1 : n_offset;
-    for(size_t i = 0; i < n_path && i < BAKE3DS_MAX_NESTING; ++ i)
-        p_failure->path[p_failure->path_length ++] = p_path[i];
     ComposeMessage(*p_failure);
 }
 

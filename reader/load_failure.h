@@ -22,12 +22,10 @@ const char *p_s_RuleName(bake3ds_rule n_rule);
 // it was not read): every figure 0, every string empty, no chunk.
 void ClearFailure(bake3ds_failure &r_failure, int64_t n_file_size);
 
-// Makes *p_failure, where set, the record of a load that could not have
-// its memory, at the chunk n_chunk_id starting at n_offset (-1, -1 for
-// none) inside the n_path ids at p_path; the file's size stays. The message
-// too: nothing here allocates.
-void FailAllocation(bake3ds_failure *p_failure, int n_chunk_id = -1, int64_t n_offset = -1,
-    const uint16_t *p_path = nullptr, size_t n_path = 0) noexcept;
+// Makes *p_failure, where set, the record of a call that could not have its
+// memory outside the walk of the chunks (no chunk involved); the file's size
+// stays. The message too: nothing here allocates.
+void FailAllocation(bake3ds_failure *p_failure) noexcept;
 
 // Writes r_failure's message from its other members.
 void ComposeMessage(bake3ds_failure &r_failure) noexcept;

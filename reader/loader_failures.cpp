@@ -103,15 +103,8 @@ bool TLoader::b_FailWork(int n_level, int64_t n_start)
 
 void TLoader::FailAllocation() noexcept
 {
-    if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
-        return;
-    const TChunkSite *p_site = n_walk_level > 0 && size_t(n_walk_level) < p_open.size() ?
-        &p_open[size_t(n_walk_level)] : nullptr;
-    uint16_t p_path[BAKE3DS_MAX_NESTING];
-    size_t n_path = 0;
-    for(int n = 1; p_site && n < n_walk_level && n_path < BAKE3DS_MAX_NESTING; ++ n)
-        p_path[n_path ++] = uint16_t(p_open[size_t(n)].n_id);
-    bake3ds::FailAllocation(p_error, p_site ? p_site->n_id : -1, p_site ? p_site->n_offset : -1, p_path, n_path);
+    // the record's arrays are its own: recording the place asks for no memory
+    b_Fail(BAKE3DS_RULE_ALLOCATION_FAILED);
 }
 
 void TLoader::NoteFaceList()

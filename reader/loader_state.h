@@ -227,8 +227,8 @@ struct TLoader {
     bool b_FailNesting(int n_level);
     // The walk at n_level has done too much work before the chunk at n_start.
     bool b_FailWork(int n_level, int64_t n_start);
-    // An allocation failed: in the chunk being handled when a walk runs.
-    // Never throws.
+    // An allocation failed: in the chunk being handled when a walk runs
+    // (b_Fail). Never throws.
     void FailAllocation() noexcept;
     // Keeps the place of the face list being handled for the current mesh.
     void NoteFaceList();
