@@ -20,7 +20,7 @@ class CCallerSink : public CTextSink {
 public:
     CCallerSink(bake3ds_sink p_sink, void *p_user) : m_p_sink(p_sink), m_p_user(p_user) {}
 
-    bool b_Write(const char *p_text, size_t n_len) override { return m_p_sink(m_p_user, p_text, n_len) != 0; }
+    bool Write(const char *p_text, size_t n_len) override { return m_p_sink(m_p_user, p_text, n_len) != 0; }
 
 private:
     bake3ds_sink m_p_sink;
@@ -28,11 +28,11 @@ private:
 };
 
 // Writes the whole header through r_out; true when all of it was taken.
-bool b_WriteAll(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path)
+bool WriteAll(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path)
 {
     WriteBanner(r_out);
     WriteHeader(r_out, r_scene, p_s_class, p_s_input_path);
-    return r_out.b_Finish();
+    return r_out.Finish();
 }
 
 // Text gathered in memory that is handed over to the caller whole, for
@@ -49,7 +49,7 @@ public:
     CHandedText(const CHandedText &) = delete;
     CHandedText &operator=(const CHandedText &) = delete;
 
-    bool b_Write(const char *p_text, size_t n_len) override
+    bool Write(const char *p_text, size_t n_len) override
     {
         if(m_n_capacity - m_n_size < n_len) {
             size_t n_needed = m_n_size + n_len, n_capacity = m_n_capacity + m_n_capacity / 2;
@@ -69,7 +69,7 @@ public:
     }
 
     // The text, terminated, now the caller's; its length in *p_size where set.
-    char *p_Release(size_t *p_size)
+    char *Release(size_t *p_size)
     {
         if(!m_p_text) // the expected size's memory could not be had, and nothing was written
             m_p_text = static_cast<char *>(std::malloc(1));
@@ -89,28 +89,28 @@ private:
 };
 
 // The header for the scene into *p_header, as bake3ds_header gives it.
-bool b_HandOverHeader(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+bool HandOverHeader(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
     char **p_header, size_t *p_size)
 {
-    CHandedText t_text(n_HeaderSizeHint(r_scene));
+    CHandedText t_text(HeaderSizeHint(r_scene));
     {
         CTextOut t_out(&t_text, CTextOut::n_memory_capacity);
-        if(!b_WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
+        if(!WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
             return false;
     }
-    *p_header = t_text.p_Release(p_size);
+    *p_header = t_text.Release(p_size);
     return *p_header != nullptr;
 }
 
 } // namespace
 
-bool b_HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+bool HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
     std::string &r_s_header, bool b_printf_floats) noexcept
 {
     size_t n_before = r_s_header.size();
-    CTextOut t_out(&r_s_header, n_HeaderSizeHint(r_scene));
+    CTextOut t_out(&r_s_header, HeaderSizeHint(r_scene));
     t_out.UsePrintfFloats(b_printf_floats);
-    if(b_WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
+    if(WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
         return true;
     r_s_header.resize(n_before); // no partial header
     return false;
@@ -121,7 +121,7 @@ namespace {
 // The conversion's load: the bytes' scene, and in r_s_class the name the
 // command line gives the class for input_path; null, with the failure, when
 // either cannot be had.
-bake3ds_scene *p_LoadToConvert(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+bake3ds_scene *LoadToConvert(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
     const bake3ds_options *p_options, std::string &r_s_class, bake3ds_failure *p_failure) noexcept
 {
     try {
@@ -132,27 +132,27 @@ bake3ds_scene *p_LoadToConvert(const uint8_t *p_data, size_t n_size, const char 
         FailAllocation(p_failure);
         return nullptr;
     }
-    return p_LoadScene(p_data, n_size, p_options, p_failure);
+    return LoadScene(p_data, n_size, p_options, p_failure);
 }
 
 } // namespace
 
-bool b_ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+bool ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
     const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
     bool b_printf_floats) noexcept
 {
     std::string s_class;
-    bake3ds_scene *p_scene = p_LoadToConvert(p_data, n_size, p_s_input_path, p_options, s_class, p_failure);
+    bake3ds_scene *p_scene = LoadToConvert(p_data, n_size, p_s_input_path, p_options, s_class, p_failure);
     if(!p_scene)
         return false;
-    bool b_written = b_HeaderText(p_scene->t_records, s_class.c_str(), p_s_input_path, r_s_header, b_printf_floats);
+    bool b_written = HeaderText(p_scene->t_records, s_class.c_str(), p_s_input_path, r_s_header, b_printf_floats);
     bake3ds_scene_free(p_scene);
     if(!b_written)
         FailAllocation(p_failure);
     return b_written;
 }
 
-char *p_HandOver(const char *p_text, size_t n) noexcept
+char *HandOver(const char *p_text, size_t n) noexcept
 {
     char *p = static_cast<char *>(std::malloc(n + 1));
     if(!p)
@@ -179,7 +179,7 @@ int bake3ds_write_header(const bake3ds_scene *scene, const char *class_name, con
         return 0;
     CCallerSink t_sink(sink, user);
     CTextOut t_out(&t_sink);
-    return b_WriteAll(t_out, scene->t_records, class_name, input_path);
+    return WriteAll(t_out, scene->t_records, class_name, input_path);
 }
 
 int bake3ds_header(const bake3ds_scene *scene, const char *class_name, const char *input_path, char **header,
@@ -190,7 +190,7 @@ int bake3ds_header(const bake3ds_scene *scene, const char *class_name, const cha
     *header = nullptr;
     if(size)
         *size = 0;
-    return scene && b_HandOverHeader(scene->t_records, class_name, input_path, header, size);
+    return scene && HandOverHeader(scene->t_records, class_name, input_path, header, size);
 }
 
 int bake3ds_convert(const void *data, size_t size, const char *input_path, const bake3ds_options *options,
@@ -203,10 +203,10 @@ int bake3ds_convert(const void *data, size_t size, const char *input_path, const
         *header_size = 0;
     std::string s_class;
     bake3ds_scene *p_scene =
-        p_LoadToConvert(static_cast<const uint8_t *>(data), size, input_path, options, s_class, failure);
+        LoadToConvert(static_cast<const uint8_t *>(data), size, input_path, options, s_class, failure);
     if(!p_scene)
         return 0;
-    bool b_written = b_HandOverHeader(p_scene->t_records, s_class.c_str(), input_path, header, header_size);
+    bool b_written = HandOverHeader(p_scene->t_records, s_class.c_str(), input_path, header, header_size);
     bake3ds_scene_free(p_scene);
     if(!b_written)
         FailAllocation(failure);
@@ -217,7 +217,7 @@ char *bake3ds_header_path_for(const char *input_path)
 {
     try {
         std::string s = OutputPathFor(input_path);
-        return p_HandOver(s.data(), s.size());
+        return HandOver(s.data(), s.size());
     } catch(const std::bad_alloc &) {
         return nullptr;
     }
@@ -227,7 +227,7 @@ char *bake3ds_class_name_for(const char *header_path)
 {
     try {
         std::string s = ClassNameFor(header_path);
-        return p_HandOver(s.data(), s.size());
+        return HandOver(s.data(), s.size());
     } catch(const std::bad_alloc &) {
         return nullptr;
     }

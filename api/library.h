@@ -28,32 +28,32 @@ struct TChunkStats;
 // that succeeds leaves holding no failure and the size). Chunks the
 // counting walk visits are tallied into *p_stats where set. Never throws:
 // memory that runs out is the failure allocation_failed.
-bake3ds_scene *p_LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_options *p_options,
+bake3ds_scene *LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_options *p_options,
     bake3ds_failure *p_failure, TChunkStats *p_stats = nullptr) noexcept;
 
 // The bytes of the regular file at p_s_path, through the platform unit:
 // the one place the library reads a file. False, with not_regular_file,
 // unreadable or allocation_failed in *p_failure where set, when they
 // cannot be had. Never throws.
-bool b_ReadInput(const char *p_s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept;
+bool ReadInput(const char *p_s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept;
 
 // The whole header for a complete scene, banner to trailer, appended to
 // r_s_header; with b_printf_floats its floats go through snprintf instead
 // of the fast formatter (the same text; the tests hold them to it). False,
 // r_s_header as it was, when memory ran out. Never throws.
-bool b_HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+bool HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
     std::string &r_s_header, bool b_printf_floats = false) noexcept;
 
 // The conversion without files, as bake3ds_convert, into a string: the
 // header for the bytes of the file at p_s_input_path, class named from that
 // path, appended to r_s_header. Never throws.
-bool b_ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+bool ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
     const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
     bool b_printf_floats = false) noexcept;
 
 // A copy of the n bytes at p_text, NUL-terminated, in memory bake3ds_free
 // releases; null when memory ran out.
-char *p_HandOver(const char *p_text, size_t n) noexcept;
+char *HandOver(const char *p_text, size_t n) noexcept;
 
 } // namespace bake3ds
 

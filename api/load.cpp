@@ -14,7 +14,7 @@
 
 namespace bake3ds {
 
-bake3ds_scene *p_LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_options *p_options,
+bake3ds_scene *LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_options *p_options,
     bake3ds_failure *p_failure, TChunkStats *p_stats) noexcept
 {
     std::unique_ptr<bake3ds_scene> p_scene(new(std::nothrow) bake3ds_scene);
@@ -24,7 +24,7 @@ bake3ds_scene *p_LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_o
         FailAllocation(p_failure);
         return nullptr;
     }
-    if(!b_ReadScene(p_scene->t_records, p_data, n_size, t_ResolvedOptions(p_options), p_failure, p_stats))
+    if(!ReadScene(p_scene->t_records, p_data, n_size, ResolvedOptions(p_options), p_failure, p_stats))
         return nullptr;
     try {
         CompleteScene(p_scene->t_records);
@@ -38,14 +38,14 @@ bake3ds_scene *p_LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_o
     return p_scene.release();
 }
 
-bool b_ReadInput(const char *p_s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept
+bool ReadInput(const char *p_s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept
 {
     if(p_failure)
         ClearFailure(*p_failure, -1);
     std::string s_reason;
     bake3ds_rule n_rule = BAKE3DS_RULE_NONE;
     try {
-        TFileRead n_read = n_ReadRegularFile(p_s_path, r_bytes, s_reason);
+        TFileRead n_read = ReadRegularFile(p_s_path, r_bytes, s_reason);
         if(n_read == file_NotRegular)
             n_rule = BAKE3DS_RULE_NOT_REGULAR_FILE;
         else if(n_read == file_Unreadable)
@@ -70,15 +70,15 @@ using namespace bake3ds;
 
 bake3ds_scene *bake3ds_load(const void *data, size_t size, const bake3ds_options *options, bake3ds_failure *failure)
 {
-    return p_LoadScene(static_cast<const uint8_t *>(data), size, options, failure);
+    return LoadScene(static_cast<const uint8_t *>(data), size, options, failure);
 }
 
 bake3ds_scene *bake3ds_load_file(const char *path, const bake3ds_options *options, bake3ds_failure *failure)
 {
     CFileBytes t_bytes;
-    if(!b_ReadInput(path, t_bytes, failure))
+    if(!ReadInput(path, t_bytes, failure))
         return nullptr;
-    return p_LoadScene(t_bytes.p_Data(), t_bytes.n_Size(), options, failure);
+    return LoadScene(t_bytes.Data(), t_bytes.Size(), options, failure);
 }
 
 void bake3ds_scene_free(bake3ds_scene *scene)

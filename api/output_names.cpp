@@ -2,7 +2,7 @@
 
 namespace bake3ds {
 
-size_t n_FileNameStart(const std::string &r_s_path, bool b_drives)
+size_t FileNameStart(const std::string &r_s_path, bool b_drives)
 {
     size_t n_cut = r_s_path.find_last_of("/\\");
     if(n_cut != std::string::npos)
@@ -14,7 +14,7 @@ size_t n_FileNameStart(const std::string &r_s_path, bool b_drives)
 
 std::string OutputPathFor(const std::string &r_s_input, bool b_drives)
 {
-    size_t n_name = n_FileNameStart(r_s_input, b_drives);
+    size_t n_name = FileNameStart(r_s_input, b_drives);
     size_t n_dot = r_s_input.rfind('.');
     if(n_dot == std::string::npos || n_dot < n_name)
         return r_s_input + ".h";
@@ -23,7 +23,7 @@ std::string OutputPathFor(const std::string &r_s_input, bool b_drives)
 
 std::string ClassNameFor(const std::string &r_s_output, bool b_drives)
 {
-    std::string s_name = r_s_output.substr(n_FileNameStart(r_s_output, b_drives));
+    std::string s_name = r_s_output.substr(FileNameStart(r_s_output, b_drives));
     s_name.resize(s_name.size() >= 2 ? s_name.size() - 2 : 0);
     for(char &r_c : s_name) {
         bool b_keep = (r_c >= 'a' && r_c <= 'z') || (r_c >= 'A' && r_c <= 'Z') ||

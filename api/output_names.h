@@ -10,7 +10,7 @@ namespace bake3ds {
 // Where the file name of a path begins: after the last '/' or '\', and
 // with drive letters (Windows) also after the ':' of a leading drive, as in
 // "C:scene.3ds". 0 when the path has no folder part.
-size_t n_FileNameStart(const std::string &r_s_path, bool b_drives = b_drive_letters);
+size_t FileNameStart(const std::string &r_s_path, bool b_drives = b_drive_letters);
 
 // The header's path, next to the input: the input path up to the last '.'
 // of its file name, followed by ".h"; the input path followed by ".h" when

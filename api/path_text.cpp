@@ -7,7 +7,7 @@ namespace bake3ds {
 namespace {
 
 // U+0080 to U+009F, the C1 control characters: C2 80 to C2 9F.
-bool b_C1Control(const unsigned char *p, size_t n_len)
+bool C1Control(const unsigned char *p, size_t n_len)
 {
     return n_len == 2 && p[0] == 0xC2 && p[1] < 0xA0;
 }
@@ -21,7 +21,7 @@ void Escape(std::string &r_s, const char *p_s_format, unsigned n)
 
 } // namespace
 
-size_t n_Utf8Sequence(const unsigned char *p, size_t n)
+size_t Utf8Sequence(const unsigned char *p, size_t n)
 {
     unsigned c = p[0];
     size_t n_len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
@@ -52,19 +52,19 @@ enum TPathPiece {
 // The path in double quotes, each piece written by write(s, kind, bytes,
 // length, code).
 template <class TWrite>
-std::string s_QuotedPathBy(const std::string &r_s_path, TWrite write)
+std::string QuotedPathBy(const std::string &r_s_path, TWrite write)
 {
     const unsigned char *p = reinterpret_cast<const unsigned char *>(r_s_path.data());
     size_t n = r_s_path.size();
     std::string s = "\"";
     for(size_t i = 0; i < n;) {
         unsigned c = p[i];
-        size_t n_len = c >= 0x80 ? n_Utf8Sequence(p + i, n - i) : 1;
+        size_t n_len = c >= 0x80 ? Utf8Sequence(p + i, n - i) : 1;
         if(c == '"' || c == '\\')
             write(s, piece_Quote, p + i, 1, c);
         else if(c < 0x20 || c == 0x7F)
             write(s, piece_Control, p + i, 1, c);
-        else if(b_C1Control(p + i, n_len))
+        else if(C1Control(p + i, n_len))
             write(s, piece_Control, p + i, n_len, unsigned(p[i + 1]));
         else if(n_len)
             write(s, piece_Plain, p + i, n_len, 0u);
@@ -77,9 +77,9 @@ std::string s_QuotedPathBy(const std::string &r_s_path, TWrite write)
 
 } // namespace
 
-std::string s_QuotedPath(const std::string &r_s_path)
+std::string QuotedPath(const std::string &r_s_path)
 {
-    return s_QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n, unsigned) {
+    return QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n, unsigned) {
         if(n_piece == piece_Quote)
             r_s += '\\';
         if(n_piece == piece_Plain || n_piece == piece_Quote)
@@ -91,9 +91,9 @@ std::string s_QuotedPath(const std::string &r_s_path)
     });
 }
 
-std::string s_JsonPath(const std::string &r_s_path)
+std::string JsonPath(const std::string &r_s_path)
 {
-    return s_QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n,
+    return QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n,
                                         unsigned n_code) {
         if(n_piece == piece_Quote)
             r_s += '\\';

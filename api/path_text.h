@@ -14,18 +14,18 @@ namespace bake3ds {
 // The length of the well-formed UTF-8 sequence of a character from U+0080
 // up at p (n bytes left), or 0 where the bytes are no such sequence
 // (overlong, a surrogate, beyond U+10FFFF, cut short, a stray byte).
-size_t n_Utf8Sequence(const unsigned char *p, size_t n);
+size_t Utf8Sequence(const unsigned char *p, size_t n);
 
 // The path in double quotes for the text report: its characters, '"' and
 // '\' escaped with '\', control characters (below U+0020, U+007F, U+0080
 // to U+009F) and bytes that are no UTF-8 as \xNN, a byte at a time.
-std::string s_QuotedPath(const std::string &r_s_path);
+std::string QuotedPath(const std::string &r_s_path);
 
 // The path as a JSON string of its characters, so that a program reading
 // the JSON opens the file by it: control characters as \u00XX, and each
 // byte that is no UTF-8 as the lone surrogate \uDCXX, which is how Python
 // (and other programs that read file names as text) carry such a byte.
-std::string s_JsonPath(const std::string &r_s_path);
+std::string JsonPath(const std::string &r_s_path);
 
 } // namespace bake3ds
 

@@ -12,7 +12,7 @@
 
 namespace bake3ds {
 
-const char *p_s_MaterialName(const C3dsScene &r_scene, int n_material)
+const char *s_MaterialName(const C3dsScene &r_scene, int n_material)
 {
     if(n_material < 0 || n_material >= int(r_scene.p_material.size()))
         return "";
@@ -33,10 +33,10 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
     }
     r_report.map_names.reserve(r_stats.maps.size()); // the maps point into it: no reallocation
     for(const TMapName &r_map : r_stats.maps) {
-        const TChunkInfo *p_info = r_map.n_map_chunk < 0 ? nullptr : p_FindChunkInfo(uint16_t(r_map.n_map_chunk));
+        const TChunkInfo *p_info = r_map.n_map_chunk < 0 ? nullptr : FindChunkInfo(uint16_t(r_map.n_map_chunk));
         r_report.map_names.push_back(r_map.s_name);
         r_report.maps.push_back({r_map.n_map_chunk, p_info ? p_info->p_s_name : "", r_report.map_names.back().c_str(),
-            r_map.b_terminated, r_map.n_material, p_s_MaterialName(r_scene, r_map.n_material)});
+            r_map.b_terminated, r_map.n_material, s_MaterialName(r_scene, r_map.n_material)});
     }
     for(const auto &r_entry : r_stats.chunks) {
         const TChunkTally &r_tally = r_entry.second;
@@ -44,7 +44,7 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
             r_report.unknown.push_back({r_entry.first, "", r_tally.n_count, r_tally.n_first_offset});
             continue;
         }
-        const TChunkInfo *p_info = p_FindChunkInfo(r_entry.first);
+        const TChunkInfo *p_info = FindChunkInfo(r_entry.first);
         if(p_info && p_info->n_use == use_ReadPast)
             r_report.read_past.push_back({r_entry.first, p_info->p_s_name, r_tally.n_count, r_tally.n_first_offset});
     }
@@ -53,7 +53,7 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
 // A report under the name p_s_path, filled by fill(report): the load of
 // the bytes, or of a file's bytes. Null when memory ran out.
 template <class TFill>
-bake3ds_report *p_Report(const char *p_s_path, TFill fill) noexcept
+bake3ds_report *NewReport(const char *p_s_path, TFill fill) noexcept
 {
     try {
         std::unique_ptr<bake3ds_report> p_report(new bake3ds_report);
@@ -72,7 +72,7 @@ bake3ds_report *p_Report(const char *p_s_path, TFill fill) noexcept
 void Load(bake3ds_report &r_report, const uint8_t *p_data, size_t n_size)
 {
     TChunkStats t_stats;
-    r_report.p_scene = p_LoadScene(p_data, n_size, nullptr, &r_report.t_failure, &t_stats);
+    r_report.p_scene = LoadScene(p_data, n_size, nullptr, &r_report.t_failure, &t_stats);
     for(const auto &r_entry : t_stats.chunks)
         r_report.b_looks_like_3ds = r_report.b_looks_like_3ds || r_entry.second.b_known;
     if(r_report.p_scene)
@@ -80,7 +80,7 @@ void Load(bake3ds_report &r_report, const uint8_t *p_data, size_t n_size)
 }
 
 // The report's text, made by p_make, into memory bake3ds_free releases.
-bool b_HandOverText(const bake3ds_report *p_report, std::string (*p_make)(const bake3ds_report &), char **p_text,
+bool HandOverText(const bake3ds_report *p_report, std::string (*p_make)(const bake3ds_report &), char **p_text,
     size_t *p_size) noexcept
 {
     if(!p_text)
@@ -92,7 +92,7 @@ bool b_HandOverText(const bake3ds_report *p_report, std::string (*p_make)(const 
         return false;
     try {
         std::string s = p_make(*p_report);
-        *p_text = p_HandOver(s.data(), s.size());
+        *p_text = HandOver(s.data(), s.size());
         if(*p_text && p_size)
             *p_size = s.size();
         return *p_text != nullptr;
@@ -112,10 +112,10 @@ bake3ds_report *bake3ds_report_file(const char *path)
 {
     if(!path)
         return nullptr;
-    return p_Report(path, [path](bake3ds_report &r_report) {
+    return NewReport(path, [path](bake3ds_report &r_report) {
         CFileBytes t_bytes;
-        if(b_ReadInput(path, t_bytes, &r_report.t_failure))
-            Load(r_report, t_bytes.p_Data(), t_bytes.n_Size());
+        if(ReadInput(path, t_bytes, &r_report.t_failure))
+            Load(r_report, t_bytes.Data(), t_bytes.Size());
     });
 }
 
@@ -123,7 +123,7 @@ bake3ds_report *bake3ds_report_file(const char *path)
 // alone (the web page) links no file reading.
 bake3ds_report *bake3ds_report_bytes(const void *data, size_t size, const char *path)
 {
-    return p_Report(path, [data, size](bake3ds_report &r_report) {
+    return NewReport(path, [data, size](bake3ds_report &r_report) {
         Load(r_report, static_cast<const uint8_t *>(data), size);
     });
 }
@@ -155,10 +155,10 @@ int bake3ds_get_report(const bake3ds_report *report, bake3ds_report_info *out)
 
 int bake3ds_report_text(const bake3ds_report *report, char **text, size_t *size)
 {
-    return b_HandOverText(report, s_TextReport, text, size);
+    return HandOverText(report, TextReport, text, size);
 }
 
 int bake3ds_report_json(const bake3ds_report *report, char **text, size_t *size)
 {
-    return b_HandOverText(report, s_JsonReport, text, size);
+    return HandOverText(report, JsonReport, text, size);
 }

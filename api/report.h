@@ -33,24 +33,24 @@ namespace bake3ds {
 // The report as lines of printable ASCII (names quoted and escaped); for a
 // refused file its second line is the reason line. May throw
 // std::bad_alloc.
-std::string s_TextReport(const bake3ds_report &r_report);
+std::string TextReport(const bake3ds_report &r_report);
 
 // "refused: " and the loader's message (its rule when there is none), the
 // line that names why the file is refused.
-std::string s_ReasonLine(const bake3ds_failure &r_failure);
+std::string ReasonLine(const bake3ds_failure &r_failure);
 
 // The report as one JSON document (UTF-8), ending with a line break. Names
 // are strings of one character per byte, U+0000 to U+00FF. May throw
 // std::bad_alloc.
-std::string s_JsonReport(const bake3ds_report &r_report);
+std::string JsonReport(const bake3ds_report &r_report);
 
 // A string of bytes as a JSON string: each byte the character of its value;
 // '"' and '\' escaped, control characters (U+0000 to U+001F and U+007F to
 // U+009F) as \u00XX, U+00A0 to U+00FF as UTF-8.
-std::string s_JsonString(const std::string &r_s_bytes);
+std::string JsonString(const std::string &r_s_bytes);
 
 // The material's name, empty for -1 or an index the scene does not have.
-const char *p_s_MaterialName(const C3dsScene &r_scene, int n_material);
+const char *s_MaterialName(const C3dsScene &r_scene, int n_material);
 
 } // namespace bake3ds
 

@@ -8,27 +8,27 @@ namespace bake3ds {
 
 namespace {
 
-std::string s_Num(int64_t n)
+std::string NumberText(int64_t n)
 {
     return std::to_string(static_cast<long long>(n));
 }
 
 // A material by its index and name, or "no material" for -1.
-std::string s_MaterialText(int n_material, const char *p_s_name)
+std::string MaterialText(int n_material, const char *p_s_name)
 {
-    return n_material < 0 ? std::string("no material") : "material " + s_Num(n_material) + " " + s_QuotedName(p_s_name);
+    return n_material < 0 ? std::string("no material") : "material " + NumberText(n_material) + " " + QuotedName(p_s_name);
 }
 
 void Refusal(std::string &r_s, const bake3ds_failure &r_failure)
 {
-    r_s += s_ReasonLine(r_failure) + "\n";
-    r_s += std::string("rule: ") + p_s_RuleName(r_failure.rule) + "\n";
+    r_s += ReasonLine(r_failure) + "\n";
+    r_s += std::string("rule: ") + s_RuleName(r_failure.rule) + "\n";
     if(r_failure.chunk >= 0)
-        r_s += "chunk: " + s_ChunkIdText(r_failure.chunk) + " at offset " + s_Num(r_failure.offset) + "\n";
+        r_s += "chunk: " + ChunkIdText(r_failure.chunk) + " at offset " + NumberText(r_failure.offset) + "\n";
     if(r_failure.path_length) {
         r_s += "path:";
         for(uint32_t i = 0; i < r_failure.path_length; ++ i)
-            r_s += (i ? " > " : " ") + s_ChunkIdText(r_failure.path[i]);
+            r_s += (i ? " > " : " ") + ChunkIdText(r_failure.path[i]);
         r_s += "\n";
     }
 }
@@ -38,27 +38,27 @@ void Meshes(std::string &r_s, const bake3ds_report &r_report)
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nobjects, in header order:\n";
     for(const TMesh &r_mesh : r_scene.p_object) {
-        r_s += "\t" + s_QuotedName(r_mesh.p_s_name) + ": " + s_Num(r_mesh.n_vertex_num) + " vertices, " +
-            s_Num(r_mesh.n_face_num) + " faces, ";
+        r_s += "\t" + QuotedName(r_mesh.p_s_name) + ": " + NumberText(r_mesh.n_vertex_num) + " vertices, " +
+            NumberText(r_mesh.n_face_num) + " faces, ";
         if(r_mesh.n_mapped_num)
-            r_s += "mapping coordinates on " + s_Num(r_mesh.n_mapped_num) + " of them\n";
+            r_s += "mapping coordinates on " + NumberText(r_mesh.n_mapped_num) + " of them\n";
         else
             r_s += "no mapping coordinates\n";
         for(const TMatRange &r_range : r_mesh.p_material_range) {
-            r_s += "\t\t" + s_MaterialText(r_range.material, p_s_MaterialName(r_scene, r_range.material)) + ": " +
-                s_Num(r_range.count / 3) + " faces\n";
+            r_s += "\t\t" + MaterialText(r_range.material, s_MaterialName(r_scene, r_range.material)) + ": " +
+                NumberText(r_range.count / 3) + " faces\n";
         }
     }
     r_s += "\nobjects with smoothing groups (not used: the header's normals are smoothed over every face that shares a "
         "position):\n";
     for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
         if(r_report.objects[i].smoothing_groups)
-            r_s += "\t" + s_QuotedName(r_scene.p_object[i].p_s_name) + "\n";
+            r_s += "\t" + QuotedName(r_scene.p_object[i].p_s_name) + "\n";
     }
     r_s += "\nkey-frame nodes, per object:\n";
     for(const TMesh &r_mesh : r_scene.p_object) {
-        r_s += "\t" + s_QuotedName(r_mesh.p_s_name) + ": node id " + s_Num(r_mesh.n_id) + ", parent " +
-            s_Num(n_SignedParent(r_mesh.n_parent)) + "\n";
+        r_s += "\t" + QuotedName(r_mesh.p_s_name) + ": node id " + NumberText(r_mesh.n_id) + ", parent " +
+            NumberText(SignedParent(r_mesh.n_parent)) + "\n";
     }
 }
 
@@ -67,21 +67,21 @@ void Records(std::string &r_s, const bake3ds_report &r_report)
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nmaterials:\n";
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
-        r_s += "\t" + s_Num(int64_t(i)) + " " + s_QuotedName(r_scene.p_material[i].p_s_name) + "\n";
+        r_s += "\t" + NumberText(int64_t(i)) + " " + QuotedName(r_scene.p_material[i].p_s_name) + "\n";
     r_s += "\ntexture maps, in file order:\n";
     for(const bake3ds_report_map &r_map : r_report.maps) {
-        r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : s_ChunkIdText(r_map.chunk) + " " + r_map.kind) +
-            " " + s_QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
-            s_MaterialText(r_map.material, r_map.material_name) + "\n";
+        r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : ChunkIdText(r_map.chunk) + " " + r_map.kind) +
+            " " + QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
+            MaterialText(r_map.material, r_map.material_name) + "\n";
     }
     r_s += "\nlights:\n";
     for(const TSceneLight &r_light : r_scene.p_light)
-        r_s += "\t" + s_QuotedName(r_light.p_s_name) + ": " + (r_light.b_spot ? "spot" : "omni") +
+        r_s += "\t" + QuotedName(r_light.p_s_name) + ": " + (r_light.b_spot ? "spot" : "omni") +
             (r_light.b_off ? ", off" : "") + "\n";
     r_s += "\ncameras:\n";
     for(const TSceneCamera &r_camera : r_scene.p_camera) {
-        r_s += "\t" + s_QuotedName(r_camera.p_s_name) + ": " + s_Num(r_camera.t_position.n_key_num) +
-            " position keys, " + s_Num(r_camera.t_target.n_key_num) + " target keys\n";
+        r_s += "\t" + QuotedName(r_camera.p_s_name) + ": " + NumberText(r_camera.t_position.n_key_num) +
+            " position keys, " + NumberText(r_camera.t_target.n_key_num) + " target keys\n";
     }
 }
 
@@ -89,8 +89,8 @@ void Records(std::string &r_s, const bake3ds_report &r_report)
 // occurs and where it first does, so that it can be found in the file.
 void ChunkLine(std::string &r_s, const bake3ds_report_chunk &r_chunk)
 {
-    r_s += "\t" + s_ChunkIdText(r_chunk.id) + (*r_chunk.name ? " " + std::string(r_chunk.name) : "") + ": " +
-        s_Num(r_chunk.count) + ", first at offset " + s_Num(r_chunk.first_offset) + "\n";
+    r_s += "\t" + ChunkIdText(r_chunk.id) + (*r_chunk.name ? " " + std::string(r_chunk.name) : "") + ": " +
+        NumberText(r_chunk.count) + ", first at offset " + NumberText(r_chunk.first_offset) + "\n";
 }
 
 void Chunks(std::string &r_s, const bake3ds_report &r_report)
@@ -105,16 +105,16 @@ void Chunks(std::string &r_s, const bake3ds_report &r_report)
 
 } // namespace
 
-std::string s_ReasonLine(const bake3ds_failure &r_failure)
+std::string ReasonLine(const bake3ds_failure &r_failure)
 {
-    return std::string("refused: ") + (r_failure.message[0] ? r_failure.message : p_s_RuleName(r_failure.rule));
+    return std::string("refused: ") + (r_failure.message[0] ? r_failure.message : s_RuleName(r_failure.rule));
 }
 
-std::string s_TextReport(const bake3ds_report &r_report)
+std::string TextReport(const bake3ds_report &r_report)
 {
-    std::string s = "file: " + s_QuotedPath(r_report.s_path);
+    std::string s = "file: " + QuotedPath(r_report.s_path);
     if(r_report.t_failure.file_size >= 0)
-        s += ", " + s_Num(r_report.t_failure.file_size) + " bytes";
+        s += ", " + NumberText(r_report.t_failure.file_size) + " bytes";
     s += "\n";
     if(!r_report.p_scene) {
         Refusal(s, r_report.t_failure);
@@ -124,8 +124,8 @@ std::string s_TextReport(const bake3ds_report &r_report)
     s += "loads: yes\n";
     if(!r_report.b_looks_like_3ds)
         s += "not a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an empty scene\n";
-    s += "\t" + s_Num(r_scene.n_light_num) + " lights\n\t" + s_Num(r_scene.n_material_num) + " materials\n\t" +
-        s_Num(r_scene.n_object_num) + " objects\n\t" + s_Num(r_scene.n_camera_num) + " cameras\n";
+    s += "\t" + NumberText(r_scene.n_light_num) + " lights\n\t" + NumberText(r_scene.n_material_num) + " materials\n\t" +
+        NumberText(r_scene.n_object_num) + " objects\n\t" + NumberText(r_scene.n_camera_num) + " cameras\n";
     Meshes(s, r_report);
     Records(s, r_report);
     Chunks(s, r_report);

@@ -10,7 +10,7 @@ namespace {
 
 // The records of a kind, or none for a null scene.
 template <class TRecord>
-const TRecord *p_Record(const std::vector<TRecord> *p_records, size_t n_index)
+const TRecord *Record(const std::vector<TRecord> *p_records, size_t n_index)
 {
     return p_records && n_index < p_records->size() ? &(*p_records)[n_index] : nullptr;
 }
@@ -53,12 +53,12 @@ size_t bake3ds_camera_count(const bake3ds_scene *scene)
 
 int bake3ds_get_object(const bake3ds_scene *scene, size_t index, bake3ds_object *out)
 {
-    const TMesh *p_mesh = p_Record(scene ? &scene->t_records.p_object : nullptr, index);
+    const TMesh *p_mesh = Record(scene ? &scene->t_records.p_object : nullptr, index);
     if(!p_mesh || !out)
         return 0;
     out->name = p_mesh->p_s_name.c_str();
     out->id = p_mesh->n_id;
-    out->parent = n_SignedParent(p_mesh->n_parent);
+    out->parent = SignedParent(p_mesh->n_parent);
     out->transform = p_mesh->p_transform;
     out->vertex_count = p_mesh->n_vertex_num;
     out->face_count = p_mesh->n_face_num;
@@ -74,7 +74,7 @@ int bake3ds_get_object(const bake3ds_scene *scene, size_t index, bake3ds_object 
 
 int bake3ds_get_light(const bake3ds_scene *scene, size_t index, bake3ds_light *out)
 {
-    const TSceneLight *p_light = p_Record(scene ? &scene->t_records.p_light : nullptr, index);
+    const TSceneLight *p_light = Record(scene ? &scene->t_records.p_light : nullptr, index);
     if(!p_light || !out)
         return 0;
     out->name = p_light->p_s_name.c_str();
@@ -96,7 +96,7 @@ int bake3ds_get_light(const bake3ds_scene *scene, size_t index, bake3ds_light *o
 
 int bake3ds_get_material(const bake3ds_scene *scene, size_t index, bake3ds_material *out)
 {
-    const TSceneMaterial *p_material = p_Record(scene ? &scene->t_records.p_material : nullptr, index);
+    const TSceneMaterial *p_material = Record(scene ? &scene->t_records.p_material : nullptr, index);
     if(!p_material || !out)
         return 0;
     out->name = p_material->p_s_name.c_str();
@@ -106,7 +106,7 @@ int bake3ds_get_material(const bake3ds_scene *scene, size_t index, bake3ds_mater
 
 int bake3ds_get_camera(const bake3ds_scene *scene, size_t index, bake3ds_camera *out)
 {
-    const TSceneCamera *p_camera = p_Record(scene ? &scene->t_records.p_camera : nullptr, index);
+    const TSceneCamera *p_camera = Record(scene ? &scene->t_records.p_camera : nullptr, index);
     if(!p_camera || !out)
         return 0;
     out->name = p_camera->p_s_name.c_str();

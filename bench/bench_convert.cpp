@@ -35,8 +35,8 @@ void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, dou
 {
     bake3ds::C3dsScene t_scene;
     r_f_linear = r_f_all_pairs = 0;
-    if(!bake3ds::b_ReadScene(t_scene, reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
-           bake3ds::t_ResolvedOptions(nullptr)))
+    if(!bake3ds::ReadScene(t_scene, reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
+           bake3ds::ResolvedOptions(nullptr)))
         return;
     bake3ds::TNormalsScratch t_scratch;
     std::vector<double> linear, all_pairs;
@@ -44,17 +44,17 @@ void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, dou
         auto t_start = std::chrono::steady_clock::now();
         for(bake3ds::TMesh &r_mesh : t_scene.p_object)
             bake3ds::CalcVertexNormals(r_mesh, t_scratch);
-        linear.push_back(bench::f_MsSince(t_start));
+        linear.push_back(bench::MsSince(t_start));
         t_start = std::chrono::steady_clock::now();
         for(bake3ds::TMesh &r_mesh : t_scene.p_object)
             reference::CalcVertexNormalsAllPairs(r_mesh);
-        all_pairs.push_back(bench::f_MsSince(t_start));
+        all_pairs.push_back(bench::MsSince(t_start));
     }
-    r_f_linear = bench::f_Median(linear);
-    r_f_all_pairs = bench::f_Median(all_pairs);
+    r_f_linear = bench::Median(linear);
+    r_f_all_pairs = bench::Median(all_pairs);
 }
 
-bool b_HaveAssimp()
+bool HaveAssimp()
 {
     if(std::system("command -v assimp >/dev/null 2>&1") == 0)
         return true;
@@ -78,7 +78,7 @@ struct TOptions {
 
 void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const TOptions &r_opt, bool b_assimp)
 {
-    bench::TMeasure t_ours = bench::t_Measure({BAKE3DS_TOOL_PATH, r_s_input}, r_opt.n_runs);
+    bench::TMeasure t_ours = bench::Measure({BAKE3DS_TOOL_PATH, r_s_input}, r_opt.n_runs);
     if(!t_ours.b_ok) {
         std::printf("%-44s conversion failed\n", r_s_name.c_str());
         return;
@@ -88,7 +88,7 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
     std::printf("%-44s %9.3f %9.3f %9.1f %8.1f", r_s_name.c_str(), t_ours.f_median_ms, f_header_mb,
         f_header_mb / (t_ours.f_median_ms / 1000), t_ours.f_peak_rss_mb);
     if(b_assimp) {
-        bench::TMeasure t_assimp = bench::t_Measure({"assimp", "export", r_s_input, r_s_input + ".obj"}, r_opt.n_runs);
+        bench::TMeasure t_assimp = bench::Measure({"assimp", "export", r_s_input, r_s_input + ".obj"}, r_opt.n_runs);
         if(t_assimp.b_ok)
             std::printf(" %10.1f %7.1fx %8.1f", t_assimp.f_median_ms, t_assimp.f_median_ms / t_ours.f_median_ms,
                 t_assimp.f_peak_rss_mb);
@@ -96,8 +96,8 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
             std::printf(" %10s %8s %8s", "failed", "-", "-");
     } else
         std::printf(" %10s %8s %8s", "-", "-", "-");
-    std::string s_bytes = bench::s_ReadBytes(r_s_input);
-    double f_library_ms = bench::f_LibraryMs(s_bytes, fs::path(r_s_input).filename().string(), r_opt.n_runs);
+    std::string s_bytes = bench::ReadBytes(r_s_input);
+    double f_library_ms = bench::LibraryMs(s_bytes, fs::path(r_s_input).filename().string(), r_opt.n_runs);
     std::printf(" %9.1f", f_library_ms > 0 ? f_header_mb / (f_library_ms / 1000) : 0.0);
     if(r_opt.b_all_pairs) {
         double f_linear, f_all_pairs;
@@ -113,7 +113,7 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
 int main(int n_argc, char **p_argv)
 {
     int n_status;
-    if(bench::b_MeasuringProcess(n_argc, p_argv, n_status))
+    if(bench::MeasuringProcess(n_argc, p_argv, n_status))
         return n_status;
     TOptions t_opt;
     for(int i = 1; i < n_argc; ++ i) {
@@ -133,11 +133,11 @@ int main(int n_argc, char **p_argv)
             return 2;
         }
     }
-    bool b_assimp = t_opt.b_assimp && b_HaveAssimp();
+    bool b_assimp = t_opt.b_assimp && HaveAssimp();
     if(t_opt.b_assimp && !b_assimp)
         std::printf("assimp (Debian assimp-utils) is not available: no comparison with it\n");
 
-    std::string s_dir = bench::s_MakeScratchDir("bake3ds-bench-");
+    std::string s_dir = bench::MakeScratchDir("bake3ds-bench-");
     std::printf("median of %d runs (normals: %d runs); times in ms, sizes in MB, RSS is the peak resident set;\n"
                 "lib MB/s: the library's conversion in this process; normals: the vertex normals alone, linear\n"
                 "grouping against the all-pairs rule\n\n",

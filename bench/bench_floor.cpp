@@ -43,18 +43,18 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
     std::string s_header = fs::path(r_s_input).replace_extension(".h").string();
     std::string s_copy = s_header + ".copy";
     // the converter, as the user reruns it: its header already there
-    bench::TMeasure t_tool = bench::t_Measure({r_opt.s_tool, r_s_input}, r_opt.n_runs);
+    bench::TMeasure t_tool = bench::Measure({r_opt.s_tool, r_s_input}, r_opt.n_runs);
     if(!t_tool.b_ok || !fs::exists(s_header)) {
         std::printf("%-30s conversion failed\n", r_s_name.c_str());
         return;
     }
     fs::copy_file(s_header, s_copy, fs::copy_options::overwrite_existing);
-    bench::TMeasure t_cp = bench::t_Measure({"cp", s_header, s_copy}, r_opt.n_runs);
-    bench::TMeasure t_cat = bench::t_Measure({"cat", r_s_input}, r_opt.n_runs);
+    bench::TMeasure t_cp = bench::Measure({"cp", s_header, s_copy}, r_opt.n_runs);
+    bench::TMeasure t_cat = bench::Measure({"cat", r_s_input}, r_opt.n_runs);
     double f_floor = t_cp.f_median_ms + t_cat.f_median_ms;
-    std::string s_bytes = bench::s_ReadBytes(r_s_input);
+    std::string s_bytes = bench::ReadBytes(r_s_input);
     double f_header_mb = double(fs::file_size(s_header)) / 1e6;
-    double f_library_ms = bench::f_LibraryMs(s_bytes, fs::path(r_s_input).filename().string(), r_opt.n_runs);
+    double f_library_ms = bench::LibraryMs(s_bytes, fs::path(r_s_input).filename().string(), r_opt.n_runs);
     std::printf("%-30s %8.2f %8.2f %8.2f %8.2f %5.2fx | %7ld %7ld %7ld | %6.1f %6.1f %6.1f | %8.0f\n",
         r_s_name.c_str(), t_tool.f_median_ms, t_cp.f_median_ms, t_cat.f_median_ms, f_floor,
         f_floor > 0 ? t_tool.f_median_ms / f_floor : 0.0, t_tool.n_faults, t_cp.n_faults, t_cat.n_faults,
@@ -88,7 +88,7 @@ void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
     for(size_t i = 0; i < files.size(); ++ i) {
         std::string s_input = r_s_dir + "/adversarial-" + std::to_string(i + 1) + ".3ds";
         bench::WriteBytes(s_input, files[i].bytes);
-        bench::TMeasure t = bench::t_Measure({r_opt.s_tool, s_input}, r_opt.n_runs, files[i].b_converts ? 0 : 255);
+        bench::TMeasure t = bench::Measure({r_opt.s_tool, s_input}, r_opt.n_runs, files[i].b_converts ? 0 : 255);
         if(!t.b_ok) {
             std::printf("%s: not the expected outcome\n", files[i].s_name.c_str());
             continue;
@@ -108,7 +108,7 @@ void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
 int main(int n_argc, char **p_argv)
 {
     int n_status;
-    if(bench::b_MeasuringProcess(n_argc, p_argv, n_status))
+    if(bench::MeasuringProcess(n_argc, p_argv, n_status))
         return n_status;
     TOptions t_opt;
     for(int i = 1; i < n_argc; ++ i) {
@@ -126,7 +126,7 @@ int main(int n_argc, char **p_argv)
             return 2;
         }
     }
-    std::string s_dir = bench::s_MakeScratchDir("bake3ds-floor-");
+    std::string s_dir = bench::MakeScratchDir("bake3ds-floor-");
     std::printf("%s\nmedian of %d runs; times in ms; floor = cp of the header over a copy + cat of the input;\n"
                 "faults: page faults of the median run; RSS: the largest peak resident set, MiB;\n"
                 "lib MB/s: MB of header per second from the library's conversion in this process\n\n",

@@ -221,7 +221,7 @@ TBytes ManyMeshes()
     return File({"paint", "chrome", "glass", "rubber", "cloth", "steel"}, objects, nodes);
 }
 
-std::string s_MakeScratchDir(const std::string &r_s_prefix)
+std::string MakeScratchDir(const std::string &r_s_prefix)
 {
     std::filesystem::path t_dir = std::filesystem::temp_directory_path() / (r_s_prefix + std::to_string(getpid()));
     std::filesystem::create_directories(t_dir);

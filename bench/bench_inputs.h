@@ -23,7 +23,7 @@ fixture::TBytes ManyMeshes();
 
 // A fresh folder for a benchmark's files, in the temporary folder, named
 // after the prefix and this process.
-std::string s_MakeScratchDir(const std::string &r_s_prefix);
+std::string MakeScratchDir(const std::string &r_s_prefix);
 
 // Writes the bytes to the file at the path.
 void WriteBytes(const std::string &r_s_path, const fixture::TBytes &r_bytes);

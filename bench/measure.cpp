@@ -23,7 +23,7 @@ namespace {
 // Runs the command once: its wall time in ms, peak resident set in kB and
 // page faults; false when it could not start, else its exit status in
 // r_n_status (-1 for a signal).
-bool b_RunOnce(const std::vector<std::string> &args, const char *p_s_stdout, double &r_f_ms, long &r_n_rss_kb,
+bool RunOnce(const std::vector<std::string> &args, const char *p_s_stdout, double &r_f_ms, long &r_n_rss_kb,
     long &r_n_faults, int &r_n_status)
 {
     posix_spawn_file_actions_t t_actions;
@@ -57,7 +57,7 @@ std::string s_self_path;
 
 } // namespace
 
-bool b_MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
+bool MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
 {
     s_self_path = std::filesystem::canonical("/proc/self/exe").string();
     // --measure RUNS STDOUT COMMAND...: prints "ms rss_kb faults status" per run
@@ -70,7 +70,7 @@ bool b_MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
         double f_ms;
         long n_rss, n_faults;
         int n_status;
-        if(!b_RunOnce(args, p_argv[3], f_ms, n_rss, n_faults, n_status)) {
+        if(!RunOnce(args, p_argv[3], f_ms, n_rss, n_faults, n_status)) {
             r_n_status = 1;
             break;
         }
@@ -79,7 +79,7 @@ bool b_MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
     return true;
 }
 
-TMeasure t_Measure(const std::vector<std::string> &args, int n_runs, int n_status, const std::string &r_s_stdout)
+TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status, const std::string &r_s_stdout)
 {
     TMeasure t;
     auto quoted = [](const std::string &r_s) { return "'" + r_s + "'"; };
@@ -114,18 +114,18 @@ TMeasure t_Measure(const std::vector<std::string> &args, int n_runs, int n_statu
     return t;
 }
 
-double f_Median(std::vector<double> values)
+double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-double f_MsSince(std::chrono::steady_clock::time_point t_start)
+double MsSince(std::chrono::steady_clock::time_point t_start)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t_start).count();
 }
 
-std::string s_ReadBytes(const std::string &r_s_path)
+std::string ReadBytes(const std::string &r_s_path)
 {
     std::string s;
     FILE *p = std::fopen(r_s_path.c_str(), "rb");
@@ -138,7 +138,7 @@ std::string s_ReadBytes(const std::string &r_s_path)
     return s;
 }
 
-double f_LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs)
+double LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs)
 {
     std::vector<double> times;
     for(int i = 0; i < n_runs; ++ i) {
@@ -146,10 +146,10 @@ double f_LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, in
         auto t_start = std::chrono::steady_clock::now();
         if(!bake3ds_convert(r_s_bytes.data(), r_s_bytes.size(), r_s_name.c_str(), nullptr, &p_header, nullptr, nullptr))
             return 0;
-        times.push_back(f_MsSince(t_start));
+        times.push_back(MsSince(t_start));
         bake3ds_free(p_header);
     }
-    return f_Median(times);
+    return Median(times);
 }
 
 } // namespace bench

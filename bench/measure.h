@@ -23,27 +23,27 @@ struct TMeasure {
 
 // Call first in main: when the program was started as a measuring process,
 // runs it and returns its exit status through r_n_status (true); else false.
-bool b_MeasuringProcess(int n_argc, char **p_argv, int &r_n_status);
+bool MeasuringProcess(int n_argc, char **p_argv, int &r_n_status);
 
 // Runs the command n_runs times through a measuring process, with stdin
 // from /dev/null and stdout and stderr to /dev/null (or, when s_stdout is
 // not empty, stdout to that file, truncated). b_ok is false when any run
 // could not start or exited with a status other than n_status.
-TMeasure t_Measure(const std::vector<std::string> &args, int n_runs, int n_status = 0,
+TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status = 0,
     const std::string &r_s_stdout = std::string());
 
 // The median of the values, 0 for none.
-double f_Median(std::vector<double> values);
+double Median(std::vector<double> values);
 
 // Milliseconds since the time point.
-double f_MsSince(std::chrono::steady_clock::time_point t_start);
+double MsSince(std::chrono::steady_clock::time_point t_start);
 
 // The whole file's bytes; empty when it cannot be read.
-std::string s_ReadBytes(const std::string &r_s_path);
+std::string ReadBytes(const std::string &r_s_path);
 
 // The library's whole conversion of the bytes, in this process: the median
 // time of n runs in ms; 0 when it fails.
-double f_LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs);
+double LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs);
 
 } // namespace bench
 

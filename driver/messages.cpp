@@ -2,12 +2,12 @@
 
 namespace bake3ds {
 
-std::string s_LoadingMessage(const std::string &r_s_input)
+std::string LoadingMessage(const std::string &r_s_input)
 {
     return "=== Loading '" + r_s_input + "' ===\n";
 }
 
-std::string s_CountsMessage(const Scene &r_scene)
+std::string CountsMessage(const Scene &r_scene)
 {
     return "\t" + std::to_string(int(r_scene.light_count())) + " lights\n\t" +
         std::to_string(int(r_scene.material_count())) + " materials\n\t" +
@@ -15,12 +15,12 @@ std::string s_CountsMessage(const Scene &r_scene)
         std::to_string(int(r_scene.camera_count())) + " cameras\n";
 }
 
-std::string s_ExportingMessage(const std::string &r_s_output)
+std::string ExportingMessage(const std::string &r_s_output)
 {
     return "\n=== Exporting objects geometry to '" + r_s_output + "' ===\n";
 }
 
-std::string s_VersionMessage(const char *p_s_program)
+std::string VersionMessage(const char *p_s_program)
 {
     return std::string(p_s_program) + " " + bake3ds::version() + "\n";
 }

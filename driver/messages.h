@@ -13,14 +13,14 @@ namespace bake3ds {
 
 // Standard output, in order: before the load, after it, before the header,
 // after a complete header.
-std::string s_LoadingMessage(const std::string &r_s_input);
-std::string s_CountsMessage(const Scene &r_scene);
-std::string s_ExportingMessage(const std::string &r_s_output);
+std::string LoadingMessage(const std::string &r_s_input);
+std::string CountsMessage(const Scene &r_scene);
+std::string ExportingMessage(const std::string &r_s_output);
 extern const char *const p_s_done_message;
 
 // What --version and --help print, on standard output: "PROGRAM 2.0.0"
 // with the library's version, and each program's usage.
-std::string s_VersionMessage(const char *p_s_program);
+std::string VersionMessage(const char *p_s_program);
 extern const char *const p_s_converter_help_message;
 extern const char *const p_s_info_help_message;
 

@@ -17,10 +17,10 @@ public:
     bool write(const char *p_text, size_t n_len) override
     {
         m_n_written += n_len;
-        return m_r_file.b_Write(p_text, n_len);
+        return m_r_file.Write(p_text, n_len);
     }
 
-    uint64_t n_Written() const { return m_n_written; }
+    uint64_t Written() const { return m_n_written; }
 
 private:
     COutputFile &m_r_file;
@@ -29,9 +29,9 @@ private:
 
 // True when the output path names the input file itself: the same path, or
 // the same file reached under another name (links followed).
-bool b_IsInput(const char *p_s_input, const std::string &r_s_output)
+bool IsInput(const char *p_s_input, const std::string &r_s_output)
 {
-    return r_s_output == p_s_input || b_SameFile(p_s_input, r_s_output.c_str());
+    return r_s_output == p_s_input || SameFile(p_s_input, r_s_output.c_str());
 }
 
 } // namespace
@@ -49,30 +49,30 @@ int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
         return 0;
     }
     if(args[1] == "--version") {
-        std::fputs(s_VersionMessage("bake3ds").c_str(), p_out);
+        std::fputs(VersionMessage("bake3ds").c_str(), p_out);
         return 0;
     }
     const char *p_s_input = args[1].c_str();
-    std::fputs(s_LoadingMessage(args[1]).c_str(), p_out);
+    std::fputs(LoadingMessage(args[1]).c_str(), p_out);
     Scene t_scene;
     if(!load_scene_file(p_s_input, t_scene)) {
         std::fflush(p_out);
         std::fputs(p_s_load_failed_message, p_err);
         return -1;
     }
-    std::fputs(s_CountsMessage(t_scene).c_str(), p_out);
+    std::fputs(CountsMessage(t_scene).c_str(), p_out);
 
     std::string s_output = header_path_for(args[1]);
-    std::fputs(s_ExportingMessage(s_output).c_str(), p_out);
+    std::fputs(ExportingMessage(s_output).c_str(), p_out);
     std::fflush(p_out);
     COutputFile t_file;
-    if(s_output.empty() || b_IsInput(p_s_input, s_output) || !t_file.b_Open(s_output.c_str())) {
+    if(s_output.empty() || IsInput(p_s_input, s_output) || !t_file.Open(s_output.c_str())) {
         std::fputs(p_s_cannot_write_message, p_err);
         return -1;
     }
     CFileSink t_sink(t_file);
     bool b_written = write_header(t_scene, class_name_for(s_output).c_str(), p_s_input, t_sink);
-    if(!t_file.b_Close(t_sink.n_Written()) || !b_written) {
+    if(!t_file.Close(t_sink.Written()) || !b_written) {
         std::fputs(p_s_no_space_message, p_err);
         return -1;
     }

@@ -14,7 +14,7 @@ const int64_t n_fuzz_element_base = 4096;
 // Records: a few hundred, plus the per-byte share.
 const int64_t n_fuzz_record_base = 256;
 
-bake3ds_options t_SmallLimits()
+bake3ds_options SmallLimits()
 {
     bake3ds_options t_options = {};
     t_options.size = sizeof(t_options);
@@ -27,7 +27,7 @@ bake3ds_options t_SmallLimits()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_data, size_t n_size)
 {
-    static const bake3ds_options t_limits = t_SmallLimits();
+    static const bake3ds_options t_limits = SmallLimits();
     fuzz::CheckConversion(p_data, n_size, t_limits);
     return 0;
 }

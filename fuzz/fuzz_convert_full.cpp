@@ -15,7 +15,7 @@ namespace {
 
 // Every byte a view points to, read: an array shorter than its count, or a
 // name without its terminator, is the address sanitizer's to catch.
-float f_Sum(const float *p_values, size_t n)
+float Sum(const float *p_values, size_t n)
 {
     float f = 0;
     for(size_t i = 0; i < n; ++ i)
@@ -26,7 +26,7 @@ float f_Sum(const float *p_values, size_t n)
 void ReadTrack(const bake3ds_track &r_track, volatile float &r_f_sink)
 {
     size_t n = size_t(r_track.key_count);
-    r_f_sink = f_Sum(r_track.time, n) + f_Sum(r_track.x, n) + f_Sum(r_track.y, n) + f_Sum(r_track.z, n);
+    r_f_sink = Sum(r_track.time, n) + Sum(r_track.x, n) + Sum(r_track.y, n) + Sum(r_track.z, n);
 }
 
 void ReadViews(const bake3ds_scene *p_scene)
@@ -38,7 +38,7 @@ void ReadViews(const bake3ds_scene *p_scene)
         if(!bake3ds_get_object(p_scene, i, &t))
             std::abort();
         n_sink = std::strlen(t.name);
-        f_sink = f_Sum(t.transform, 16) + f_Sum(t.vertices, 8 * size_t(t.vertex_count));
+        f_sink = Sum(t.transform, 16) + Sum(t.vertices, 8 * size_t(t.vertex_count));
         int32_t n_indexed = 0;
         for(int32_t r = 0; r < t.material_range_count; ++ r)
             n_indexed += t.material_ranges[r].count;

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_data, size_t n_size)
         s_expected.assign(p_buffer, size_t(n_len));
     }
     char p_out[bake3ds::n_float_text_max];
-    size_t n_len = bake3ds::n_FormatFloat(f, p_out);
+    size_t n_len = bake3ds::FormatFloat(f, p_out);
     if(std::string(p_out, n_len) != s_expected)
         std::abort();
     return 0;

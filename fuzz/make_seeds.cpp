@@ -14,7 +14,7 @@
 
 namespace {
 
-bool b_Write(const std::string &r_s_path, const fixture::TBytes &r_bytes)
+bool Write(const std::string &r_s_path, const fixture::TBytes &r_bytes)
 {
     FILE *p = std::fopen(r_s_path.c_str(), "wb");
     if(!p)
@@ -34,7 +34,7 @@ int main(int n_argc, char **p_argv)
     std::string s_dir = p_argv[1];
     int n_seed = 0;
     auto seed = [&](const fixture::TBytes &r_bytes) {
-        return b_Write(s_dir + "/seed-" + std::to_string(n_seed ++) + ".3ds", r_bytes);
+        return Write(s_dir + "/seed-" + std::to_string(n_seed ++) + ".3ds", r_bytes);
     };
     bool b_ok = seed(fixture::SampleScene()) && seed(fixture::EveryChunkScene()) && seed(bench::BusyScene());
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {

@@ -18,7 +18,7 @@ struct TNormalsScratch {
 // The face's normal: the unit normal Cross(c1 - c2, c0 - c2) of its stored
 // corners, or the zero vector for a degenerate face. Every corner must be
 // below the mesh's n_vertex_num.
-inline TVector3 v_FaceNormal(const TMesh &r_mesh, const TFace &r_face)
+inline TVector3 FaceNormal(const TMesh &r_mesh, const TFace &r_face)
 {
     TVector3 c0(r_mesh.p_vertex[r_face.p_corner[0]].p_position);
     TVector3 c1(r_mesh.p_vertex[r_face.p_corner[1]].p_position);
@@ -29,7 +29,7 @@ inline TVector3 v_FaceNormal(const TMesh &r_mesh, const TFace &r_face)
 }
 
 // Sets p_normal of every vertex to the header's normal: the negation of the
-// normalised sum of the normals (v_FaceNormal) of all face corners that lie
+// normalised sum of the normals (FaceNormal) of all face corners that lie
 // at the vertex's position (x, y and z equal as floats: 0 and -0 are one
 // position, a NaN coordinate matches nothing), summed in face order and
 // corner order 0, 1, 2. Runs in linear time; the result is bit for bit that

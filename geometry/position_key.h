@@ -15,7 +15,7 @@ struct TPositionKey {
     uint32_t p_bits[3];
 
     // Fills r_key from the position; false for a position with a NaN.
-    static bool b_Make(const float *p_position, TPositionKey &r_key)
+    static bool Make(const float *p_position, TPositionKey &r_key)
     {
         for(int i = 0; i < 3; ++ i) {
             float f = p_position[i];
@@ -33,7 +33,7 @@ struct TPositionKey {
         return p_bits[0] == r.p_bits[0] && p_bits[1] == r.p_bits[1] && p_bits[2] == r.p_bits[2];
     }
 
-    uint32_t n_Hash() const
+    uint32_t Hash() const
     {
         uint64_t h = p_bits[0] * 0x9E3779B97F4A7C15ull;
         h = (h ^ p_bits[1]) * 0xC2B2AE3D27D4EB4Full;

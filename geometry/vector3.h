@@ -28,7 +28,7 @@ struct TVector3 {
     void Store(float *p) const { p[0] = x; p[1] = y; p[2] = z; }
 };
 
-inline float f_Length(const TVector3 &v)
+inline float Length(const TVector3 &v)
 {
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
@@ -37,7 +37,7 @@ inline float f_Length(const TVector3 &v)
 // the reciprocal, computed once, rather than dividing three times.
 inline void Normalize(TVector3 &v)
 {
-    float f_len = f_Length(v);
+    float f_len = Length(v);
     if(f_len == 0)
         return;
     float r = 1 / f_len;

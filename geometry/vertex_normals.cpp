@@ -20,9 +20,9 @@ void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_slots, std::vector
     r_first.assign(n_vertex, -1);
     for(size_t v = 0; v < n_vertex; ++ v) {
         TPositionKey t_key;
-        if(!TPositionKey::b_Make(r_mesh.p_vertex[v].p_position, t_key))
+        if(!TPositionKey::Make(r_mesh.p_vertex[v].p_position, t_key))
             continue;
-        size_t n_slot = t_key.n_Hash() & (n_slots - 1);
+        size_t n_slot = t_key.Hash() & (n_slots - 1);
         for(;; n_slot = (n_slot + 1) & (n_slots - 1)) {
             int n_first = r_slots[n_slot];
             if(n_first < 0) {
@@ -31,7 +31,7 @@ void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_slots, std::vector
                 break;
             }
             TPositionKey t_other{}; // a first vertex has no NaN: its key is made
-            TPositionKey::b_Make(r_mesh.p_vertex[size_t(n_first)].p_position, t_other);
+            TPositionKey::Make(r_mesh.p_vertex[size_t(n_first)].p_position, t_other);
             if(t_other == t_key) {
                 r_first[v] = n_first;
                 break;
@@ -59,7 +59,7 @@ void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
     // each face's normal computed where it is added: positions do not change
     // here, and no array of face normals is touched
     for(const TFace &r_face : r_mesh.p_face) {
-        TVector3 v_face = v_FaceNormal(r_mesh, r_face);
+        TVector3 v_face = FaceNormal(r_mesh, r_face);
         for(uint32_t n_corner : r_face.p_corner) {
             int n_first = first[n_corner];
             if(n_first < 0)

@@ -17,7 +17,7 @@ namespace {
 const char *const p_s_usage = "usage: bake3ds-info FILE [--json]\n";
 
 // Writes all of r_s to p_file; false when any of it could not be written.
-bool b_Write(FILE *p_file, const std::string &r_s)
+bool Write(FILE *p_file, const std::string &r_s)
 {
     bool b_ok = std::fwrite(r_s.data(), 1, r_s.size(), p_file) == r_s.size();
     return std::fflush(p_file) == 0 && b_ok && !std::ferror(p_file);
@@ -35,7 +35,7 @@ int main(int n_argc, char **p_argv)
         return 2;
     }
     if(args.size() == 2 && args[1] == "--version") {
-        std::fputs(bake3ds::s_VersionMessage("bake3ds-info").c_str(), stdout);
+        std::fputs(bake3ds::VersionMessage("bake3ds-info").c_str(), stdout);
         return 0;
     }
     const char *p_s_path = nullptr;
@@ -66,7 +66,7 @@ int main(int n_argc, char **p_argv)
         std::fputs(bake3ds::p_s_report_no_memory_message, stderr);
         return 2;
     }
-    if(!b_Write(stdout, s_out)) {
+    if(!Write(stdout, s_out)) {
         std::fputs("error: the report could not be written\n", stderr);
         return 2;
     }

@@ -19,15 +19,15 @@ public:
     CFileBytes &operator=(const CFileBytes &) = delete;
     ~CFileBytes() { Release(); }
 
-    const uint8_t *p_Data() const { return m_p_data; }
-    size_t n_Size() const { return m_n_size; }
+    const uint8_t *Data() const { return m_p_data; }
+    size_t Size() const { return m_n_size; }
 
     // Empties it and makes room for n bytes, the file's size plus one, so
     // that the end of a file that keeps its size shows without growing. May
     // throw std::bad_alloc.
     void Expect(size_t n)
     {
-        uint8_t *p = p_Allocate(n);
+        uint8_t *p = Allocate(n);
         Release();
         m_p_data = p;
         m_n_capacity = n;
@@ -37,11 +37,11 @@ public:
     // Where the next bytes read go, and how many fit there (at least one):
     // when full, the file grew while read, and the room grows by half. May
     // throw std::bad_alloc, leaving the bytes held as they were.
-    uint8_t *p_Room(size_t &r_n_room)
+    uint8_t *Room(size_t &r_n_room)
     {
         if(m_n_size == m_n_capacity) {
             size_t n_capacity = m_n_size + 65536 + m_n_size / 2;
-            uint8_t *p_grown = p_Allocate(n_capacity);
+            uint8_t *p_grown = Allocate(n_capacity);
             if(m_n_size)
                 std::memcpy(p_grown, m_p_data, m_n_size);
             Release();
@@ -52,11 +52,11 @@ public:
         return m_p_data + m_n_size;
     }
 
-    // The n bytes at p_Room were read.
+    // The n bytes at Room were read.
     void Add(size_t n) { m_n_size += n; }
 
 private:
-    static uint8_t *p_Allocate(size_t n) { return static_cast<uint8_t *>(p_AllocateArray(n)); }
+    static uint8_t *Allocate(size_t n) { return static_cast<uint8_t *>(AllocateArray(n)); }
 
     void Release()
     {

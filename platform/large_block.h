@@ -19,24 +19,24 @@ inline constexpr size_t n_large_block_bytes = size_t(1) << 20;
 // fraction of faulting in small pages one at a time; elsewhere, and under
 // the address sanitizer (which then sees overflows), from malloc. Its bytes
 // are not set. Returns nullptr when the memory cannot be had.
-void *p_AllocateLarge(size_t n);
+void *AllocateLarge(size_t n);
 
-// Gives back a block p_AllocateLarge(n) returned, with the same n.
+// Gives back a block AllocateLarge(n) returned, with the same n.
 void FreeLarge(void *p, size_t n);
 
 // n bytes for an array: a large block from n_large_block_bytes on, operator
 // new below. Throws std::bad_alloc when the memory cannot be had.
-inline void *p_AllocateArray(size_t n)
+inline void *AllocateArray(size_t n)
 {
     if(n < n_large_block_bytes)
         return ::operator new(n);
-    void *p = p_AllocateLarge(n);
+    void *p = AllocateLarge(n);
     if(!p)
         throw std::bad_alloc();
     return p;
 }
 
-// Gives back an array p_AllocateArray(n) returned, with the same n.
+// Gives back an array AllocateArray(n) returned, with the same n.
 inline void FreeArray(void *p, size_t n) noexcept
 {
     if(n < n_large_block_bytes)

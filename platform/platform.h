@@ -50,12 +50,12 @@ enum TFileRead {
 // own words for it in r_s_reason; r_bytes is then unspecified. A file that
 // grows while read is read to its new end. May throw std::bad_alloc; the
 // file is closed then too.
-TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason);
+TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason);
 
 // True when both paths exist and name the same file: the same device (or
 // volume) and file number, with symbolic links followed. False when either
 // cannot be reached.
-bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b);
+bool SameFile(const char *p_s_path_a, const char *p_s_path_b);
 
 // The header's file, written as bytes: created when missing, an existing
 // file opened without emptying it and overwritten in place, then cut to the
@@ -67,21 +67,21 @@ public:
     COutputFile() = default;
     COutputFile(const COutputFile &) = delete;
     COutputFile &operator=(const COutputFile &) = delete;
-    // Closes the file if b_Close was not called (a failed run).
+    // Closes the file if Close was not called (a failed run).
     ~COutputFile();
 
     // Opens the path for writing; false when it cannot be (a folder, no
     // permission, a missing folder, a read-only file system).
-    bool b_Open(const char *p_s_path);
+    bool Open(const char *p_s_path);
 
     // Writes all n_len bytes at the current end of what was written; false
     // when any could not be written (a full disk, a size limit). Retries
     // partial and interrupted writes.
-    bool b_Write(const char *p_data, size_t n_len);
+    bool Write(const char *p_data, size_t n_len);
 
     // Cuts a regular file longer than n_length (the bytes written) to that
     // length, then closes it; false when the cut or the close failed.
-    bool b_Close(uint64_t n_length);
+    bool Close(uint64_t n_length);
 
 private:
     // a file descriptor, or a Windows HANDLE; -1 when closed

@@ -89,7 +89,7 @@ constexpr bool b_address_sanitizer = false;
 
 constexpr size_t n_huge_page = size_t(2) << 20;
 
-size_t n_HugePages(size_t n)
+size_t HugePages(size_t n)
 {
     return (n + n_huge_page - 1) & ~(n_huge_page - 1);
 }
@@ -97,7 +97,7 @@ size_t n_HugePages(size_t n)
 
 } // namespace
 
-void *p_AllocateLarge(size_t n)
+void *AllocateLarge(size_t n)
 {
 #if defined(__linux__)
     if(!b_address_sanitizer) {
@@ -105,7 +105,7 @@ void *p_AllocateLarge(size_t n)
             return nullptr;
         // mapped one huge page longer, so that a start on a huge page fits;
         // the rest on either side is given back at once
-        size_t n_block = n_HugePages(n), n_mapped = n_block + n_huge_page;
+        size_t n_block = HugePages(n), n_mapped = n_block + n_huge_page;
         void *p_mapped = mmap(nullptr, n_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if(p_mapped == MAP_FAILED)
             return nullptr;
@@ -131,7 +131,7 @@ void FreeLarge(void *p, size_t n)
 #if defined(__linux__)
     if(!b_address_sanitizer) {
         if(p)
-            munmap(p, n_HugePages(n));
+            munmap(p, HugePages(n));
         return;
     }
 #endif
@@ -139,7 +139,7 @@ void FreeLarge(void *p, size_t n)
     std::free(p);
 }
 
-TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
+TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
 {
     // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
     // is then refused as not regular
@@ -158,10 +158,10 @@ TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::stri
         return file_NotRegular;
     size_t n_room;
     r_bytes.Expect(size_t(t_stat.st_size) + 1);
-    uint8_t *p_room = r_bytes.p_Room(n_room);
+    uint8_t *p_room = r_bytes.Room(n_room);
     PrefaultForWrite(p_room, n_room);
     for(;;) {
-        p_room = r_bytes.p_Room(n_room);
+        p_room = r_bytes.Room(n_room);
         ssize_t n_read = read(n_fd, p_room, n_room);
         if(n_read < 0 && errno == EINTR)
             continue;
@@ -176,7 +176,7 @@ TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::stri
     return file_Read;
 }
 
-bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b)
+bool SameFile(const char *p_s_path_a, const char *p_s_path_b)
 {
     struct stat t_a, t_b;
     return stat(p_s_path_a, &t_a) == 0 && stat(p_s_path_b, &t_b) == 0 && t_a.st_dev == t_b.st_dev &&
@@ -189,7 +189,7 @@ COutputFile::~COutputFile()
         close(int(m_n_handle));
 }
 
-bool COutputFile::b_Open(const char *p_s_path)
+bool COutputFile::Open(const char *p_s_path)
 {
     // no O_TRUNC: an existing header is overwritten in place, then cut
     int n_fd = open(p_s_path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
@@ -197,7 +197,7 @@ bool COutputFile::b_Open(const char *p_s_path)
     return n_fd >= 0;
 }
 
-bool COutputFile::b_Write(const char *p_data, size_t n_len)
+bool COutputFile::Write(const char *p_data, size_t n_len)
 {
     while(n_len) {
         ssize_t n_done = write(int(m_n_handle), p_data, n_len);
@@ -211,7 +211,7 @@ bool COutputFile::b_Write(const char *p_data, size_t n_len)
     return true;
 }
 
-bool COutputFile::b_Close(uint64_t n_length)
+bool COutputFile::Close(uint64_t n_length)
 {
     int n_fd = int(m_n_handle);
     m_n_handle = -1;

@@ -24,7 +24,7 @@ const DWORD n_io_chunk_max = DWORD(1) << 30;
 
 // The UTF-8 text as UTF-16; false when it is not valid UTF-8 (a path that
 // cannot name any file).
-bool b_Wide(const char *p_s_utf8, std::wstring &r_s_wide)
+bool ToWide(const char *p_s_utf8, std::wstring &r_s_wide)
 {
     r_s_wide.clear();
     if(!*p_s_utf8)
@@ -39,7 +39,7 @@ bool b_Wide(const char *p_s_utf8, std::wstring &r_s_wide)
     return true;
 }
 
-std::string s_Utf8(const wchar_t *p_s_wide)
+std::string ToUtf8(const wchar_t *p_s_wide)
 {
     int n_len = WideCharToMultiByte(CP_UTF8, 0, p_s_wide, -1, nullptr, 0, nullptr, nullptr);
     if(n_len <= 1)
@@ -53,10 +53,10 @@ std::string s_Utf8(const wchar_t *p_s_wide)
 // Opens an existing file or folder by its UTF-8 path; INVALID_HANDLE_VALUE
 // when it cannot be. Symbolic links are followed (no
 // FILE_FLAG_OPEN_REPARSE_POINT).
-HANDLE t_OpenExisting(const char *p_s_path, DWORD n_access, DWORD n_flags)
+HANDLE OpenExisting(const char *p_s_path, DWORD n_access, DWORD n_flags)
 {
     std::wstring s_path;
-    if(!b_Wide(p_s_path, s_path))
+    if(!ToWide(p_s_path, s_path))
         return INVALID_HANDLE_VALUE;
     return CreateFileW(s_path.c_str(), n_access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, n_flags, nullptr);
@@ -75,7 +75,7 @@ private:
 };
 
 // A disk file that is not a folder: the only kind of input loaded.
-bool b_IsRegularFile(HANDLE t_file)
+bool IsRegularFile(HANDLE t_file)
 {
     BY_HANDLE_FILE_INFORMATION t_info;
     return GetFileType(t_file) == FILE_TYPE_DISK && GetFileInformationByHandle(t_file, &t_info) &&
@@ -83,10 +83,10 @@ bool b_IsRegularFile(HANDLE t_file)
 }
 
 // Whether the path names an existing folder.
-bool b_IsFolder(const char *p_s_path)
+bool IsFolder(const char *p_s_path)
 {
     std::wstring s_path;
-    if(!b_Wide(p_s_path, s_path))
+    if(!ToWide(p_s_path, s_path))
         return false;
     DWORD n_attributes = GetFileAttributesW(s_path.c_str());
     return n_attributes != INVALID_FILE_ATTRIBUTES && (n_attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -94,7 +94,7 @@ bool b_IsFolder(const char *p_s_path)
 
 // The system's text for an error code, on one line without its final
 // period, in UTF-8; "error N" when the system has none.
-std::string s_SystemReason(DWORD n_error)
+std::string SystemReason(DWORD n_error)
 {
     wchar_t *p_s_text = nullptr;
     DWORD n_len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -103,7 +103,7 @@ std::string s_SystemReason(DWORD n_error)
     std::string s;
     if(n_len && p_s_text) {
         try {
-            s = s_Utf8(p_s_text);
+            s = ToUtf8(p_s_text);
         } catch(...) {
             LocalFree(p_s_text);
             throw;
@@ -120,11 +120,11 @@ struct TFileId {
     DWORD n_volume, n_index_high, n_index_low;
 };
 
-bool b_FileId(const char *p_s_path, TFileId &r_id)
+bool FileId(const char *p_s_path, TFileId &r_id)
 {
     // no access rights asked: works on files open elsewhere; the backup
     // flag lets a folder be opened too
-    HANDLE t_file = t_OpenExisting(p_s_path, 0, FILE_FLAG_BACKUP_SEMANTICS);
+    HANDLE t_file = OpenExisting(p_s_path, 0, FILE_FLAG_BACKUP_SEMANTICS);
     if(t_file == INVALID_HANDLE_VALUE)
         return false;
     CHandleCloser t_closer(t_file);
@@ -135,7 +135,7 @@ bool b_FileId(const char *p_s_path, TFileId &r_id)
     return true;
 }
 
-HANDLE t_Handle(intptr_t n_handle)
+HANDLE Handle(intptr_t n_handle)
 {
     return reinterpret_cast<HANDLE>(n_handle);
 }
@@ -153,7 +153,7 @@ std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv)
     std::vector<std::string> args;
     try {
         for(int i = 0; i < n_wide; ++ i)
-            args.push_back(s_Utf8(p_wide[i]));
+            args.push_back(ToUtf8(p_wide[i]));
     } catch(...) {
         LocalFree(p_wide);
         throw;
@@ -166,7 +166,7 @@ void TuneAllocator()
 {
 }
 
-void *p_AllocateLarge(size_t n)
+void *AllocateLarge(size_t n)
 {
     return std::malloc(n ? n : 1);
 }
@@ -176,33 +176,33 @@ void FreeLarge(void *p, size_t)
     std::free(p);
 }
 
-TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
+TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
 {
-    HANDLE t_file = t_OpenExisting(p_s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+    HANDLE t_file = OpenExisting(p_s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if(t_file == INVALID_HANDLE_VALUE) {
         DWORD n_error = GetLastError();
         // a folder opens only with FILE_FLAG_BACKUP_SEMANTICS, so its
         // failure says access denied: the attributes tell it apart
-        if(b_IsFolder(p_s_path))
+        if(IsFolder(p_s_path))
             return file_NotRegular;
-        r_s_reason = s_SystemReason(n_error);
+        r_s_reason = SystemReason(n_error);
         return file_Unreadable;
     }
     CHandleCloser t_closer(t_file);
-    if(!b_IsRegularFile(t_file))
+    if(!IsRegularFile(t_file))
         return file_NotRegular;
     LARGE_INTEGER t_size;
     if(!GetFileSizeEx(t_file, &t_size) || t_size.QuadPart < 0) {
-        r_s_reason = s_SystemReason(GetLastError());
+        r_s_reason = SystemReason(GetLastError());
         return file_Unreadable;
     }
     r_bytes.Expect(size_t(t_size.QuadPart) + 1);
     for(;;) {
         size_t n_room;
-        uint8_t *p_room = r_bytes.p_Room(n_room);
+        uint8_t *p_room = r_bytes.Room(n_room);
         DWORD n_read = 0;
         if(!ReadFile(t_file, p_room, n_room < n_io_chunk_max ? DWORD(n_room) : n_io_chunk_max, &n_read, nullptr)) {
-            r_s_reason = s_SystemReason(GetLastError());
+            r_s_reason = SystemReason(GetLastError());
             return file_Unreadable;
         }
         if(n_read == 0)
@@ -212,23 +212,23 @@ TFileRead n_ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::stri
     return file_Read;
 }
 
-bool b_SameFile(const char *p_s_path_a, const char *p_s_path_b)
+bool SameFile(const char *p_s_path_a, const char *p_s_path_b)
 {
     TFileId t_a, t_b;
-    return b_FileId(p_s_path_a, t_a) && b_FileId(p_s_path_b, t_b) && t_a.n_volume == t_b.n_volume &&
+    return FileId(p_s_path_a, t_a) && FileId(p_s_path_b, t_b) && t_a.n_volume == t_b.n_volume &&
         t_a.n_index_high == t_b.n_index_high && t_a.n_index_low == t_b.n_index_low;
 }
 
 COutputFile::~COutputFile()
 {
     if(m_n_handle != -1)
-        CloseHandle(t_Handle(m_n_handle));
+        CloseHandle(Handle(m_n_handle));
 }
 
-bool COutputFile::b_Open(const char *p_s_path)
+bool COutputFile::Open(const char *p_s_path)
 {
     std::wstring s_path;
-    if(!b_Wide(p_s_path, s_path))
+    if(!ToWide(p_s_path, s_path))
         return false;
     // OPEN_ALWAYS: an existing header is overwritten in place, then cut
     HANDLE t_file = CreateFileW(s_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
@@ -237,12 +237,12 @@ bool COutputFile::b_Open(const char *p_s_path)
     return t_file != INVALID_HANDLE_VALUE;
 }
 
-bool COutputFile::b_Write(const char *p_data, size_t n_len)
+bool COutputFile::Write(const char *p_data, size_t n_len)
 {
     while(n_len) {
         DWORD n_done = 0;
         DWORD n_ask = n_len < n_io_chunk_max ? DWORD(n_len) : n_io_chunk_max;
-        if(!WriteFile(t_Handle(m_n_handle), p_data, n_ask, &n_done, nullptr) || n_done == 0)
+        if(!WriteFile(Handle(m_n_handle), p_data, n_ask, &n_done, nullptr) || n_done == 0)
             return false; // a full disk, a quota, a device that refuses
         p_data += n_done;
         n_len -= n_done;
@@ -250,9 +250,9 @@ bool COutputFile::b_Write(const char *p_data, size_t n_len)
     return true;
 }
 
-bool COutputFile::b_Close(uint64_t n_length)
+bool COutputFile::Close(uint64_t n_length)
 {
-    HANDLE t_file = t_Handle(m_n_handle);
+    HANDLE t_file = Handle(m_n_handle);
     m_n_handle = -1;
     bool b_ok = true;
     LARGE_INTEGER t_size;

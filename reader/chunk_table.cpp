@@ -104,7 +104,7 @@ const TChunkInfo p_chunk_table[] = {
 
 const int n_chunk_table_size = int(sizeof(p_chunk_table) / sizeof(p_chunk_table[0]));
 
-int n_FindChunkInfo(uint16_t n_id)
+int FindChunkIndex(uint16_t n_id)
 {
     // every chunk the walker visits is looked up: one row number (plus one)
     // per possible id, built once from the table, answers in constant time
@@ -117,9 +117,9 @@ int n_FindChunkInfo(uint16_t n_id)
     return int(row_of_id[n_id]) - 1;
 }
 
-const TChunkInfo *p_FindChunkInfo(uint16_t n_id)
+const TChunkInfo *FindChunkInfo(uint16_t n_id)
 {
-    int n_row = n_FindChunkInfo(n_id);
+    int n_row = FindChunkIndex(n_id);
     return n_row < 0 ? nullptr : &p_chunk_table[n_row];
 }
 

@@ -30,10 +30,10 @@ extern const TChunkInfo p_chunk_table[];
 extern const int n_chunk_table_size;
 
 // The index of the row for n_id, or -1 when no row has it.
-int n_FindChunkInfo(uint16_t n_id);
+int FindChunkIndex(uint16_t n_id);
 
 // The row for n_id, or null.
-const TChunkInfo *p_FindChunkInfo(uint16_t n_id);
+const TChunkInfo *FindChunkInfo(uint16_t n_id);
 
 } // namespace bake3ds
 

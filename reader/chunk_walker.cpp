@@ -5,7 +5,7 @@
 
 namespace bake3ds {
 
-bool b_WalkChunks(TLoader &r_ld, int64_t n_end)
+bool WalkChunks(TLoader &r_ld, int64_t n_end)
 {
     CInput &r_in = r_ld.t_in;
     std::vector<int64_t> &r_ends = r_ld.p_walk_end;
@@ -13,15 +13,15 @@ bool b_WalkChunks(TLoader &r_ld, int64_t n_end)
     while(!r_ends.empty()) {
         int n_level = int(r_ends.size());
         int64_t n_walk_end = r_ends.back();
-        int64_t n_start = r_in.n_Pos();
+        int64_t n_start = r_in.Pos();
         uint8_t p_header[6];
         // a walk ends at its end, or where the file ends inside a chunk
         // header; the enclosing walk goes on after the chunk it was in
         bool b_ends = n_start >= n_walk_end;
         if(!b_ends) {
-            if(!r_ld.b_Spend(1))
-                return r_ld.b_FailWork(n_level, n_start);
-            b_ends = r_in.n_Read(p_header, 6) < 6;
+            if(!r_ld.Spend(1))
+                return r_ld.FailWork(n_level, n_start);
+            b_ends = r_in.Read(p_header, 6) < 6;
         }
         if(b_ends) {
             r_ends.pop_back();
@@ -32,9 +32,9 @@ bool b_WalkChunks(TLoader &r_ld, int64_t n_end)
         uint32_t n_length = uint32_t(p_header[2]) | uint32_t(p_header[3]) << 8 |
             uint32_t(p_header[4]) << 16 | uint32_t(p_header[5]) << 24;
         if(n_length == 0)
-            return r_ld.b_FailAt(BAKE3DS_RULE_ZERO_LENGTH_CHUNK, n_level, n_id, n_start);
+            return r_ld.FailAt(BAKE3DS_RULE_ZERO_LENGTH_CHUNK, n_level, n_id, n_start);
         int64_t n_chunk_end = n_start + int64_t(n_length);
-        const TChunkInfo *p_info = p_FindChunkInfo(n_id);
+        const TChunkInfo *p_info = FindChunkInfo(n_id);
         if(r_ld.p_stats && r_ld.b_counting)
             r_ld.p_stats->Meet(n_id, n_start, p_info != nullptr);
         if(p_info) {
@@ -49,7 +49,7 @@ bool b_WalkChunks(TLoader &r_ld, int64_t n_end)
                 // checked before the position, so that a deep enough
                 // nesting fails even where the walk would find nothing
                 if(n_level + 1 >= r_ld.n_walk_level_limit)
-                    return r_ld.b_FailNesting(n_level + 1);
+                    return r_ld.FailNesting(n_level + 1);
                 r_ends.push_back(n_chunk_end);
                 continue;
             }
@@ -59,13 +59,13 @@ bool b_WalkChunks(TLoader &r_ld, int64_t n_end)
     return true;
 }
 
-bool b_ReadName(char *p_buffer, CInput &r_in)
+bool ReadName(char *p_buffer, CInput &r_in)
 {
     int n_stored = 0;
-    int n_byte = r_in.n_Byte();
+    int n_byte = r_in.Byte();
     while(n_byte > 0 && n_stored < 63) {
         p_buffer[n_stored ++] = char(n_byte);
-        n_byte = r_in.n_Byte();
+        n_byte = r_in.Byte();
     }
     p_buffer[n_stored] = 0;
     return n_stored == 63 || n_byte >= 0;

@@ -15,13 +15,13 @@ namespace bake3ds {
 // much work, or a handler that stops the load. The nesting is kept on the
 // heap (TLoader::p_walk_end), not in calls, so the stack a load needs does
 // not grow with what the file nests.
-bool b_WalkChunks(TLoader &r_ld, int64_t n_end);
+bool WalkChunks(TLoader &r_ld, int64_t n_end);
 
 // Reads a zero-terminated name of at most 63 characters into p_buffer,
 // always leaving it terminated; consumes at most 64 bytes (63 characters and
 // the byte after them). False when the file ended before a zero byte and
 // before 63 characters were stored.
-bool b_ReadName(char *p_buffer, CInput &r_in);
+bool ReadName(char *p_buffer, CInput &r_in);
 
 // Handlers for chunks whose data nothing needs.
 bool IgnoreChunk(TLoader &r_ld, int64_t n_end);

@@ -16,15 +16,15 @@ class CInput {
 public:
     CInput(const uint8_t *p_data, size_t n_size) : m_p_data(p_data), m_n_size(int64_t(n_size)) {}
 
-    int64_t n_Size() const { return m_n_size; }
-    int64_t n_Pos() const { return m_n_pos; }
+    int64_t Size() const { return m_n_size; }
+    int64_t Pos() const { return m_n_pos; }
     void Seek(int64_t n_pos) { m_n_pos = n_pos; }
     void Skip(int64_t n_bytes) { m_n_pos += n_bytes; }
-    bool b_AtEnd() const { return m_n_pos >= m_n_size; }
+    bool AtEnd() const { return m_n_pos >= m_n_size; }
 
     // Copies n bytes from the position into p_dest, zeros for those past the
     // end, and advances; returns how many bytes existed.
-    size_t n_Read(void *p_dest, size_t n)
+    size_t Read(void *p_dest, size_t n)
     {
         size_t n_avail = 0;
         if(m_n_pos < m_n_size)
@@ -38,38 +38,38 @@ public:
     }
 
     // One byte, or -1 at the end of the file (which does not advance).
-    int n_Byte()
+    int Byte()
     {
         if(m_n_pos >= m_n_size)
             return -1;
         return m_p_data[m_n_pos ++];
     }
 
-    uint16_t n_U16()
+    uint16_t U16()
     {
         uint8_t p[2];
         if(m_n_pos >= 0 && m_n_size - m_n_pos >= 2) {
             std::memcpy(p, m_p_data + m_n_pos, 2);
             m_n_pos += 2;
         } else
-            n_Read(p, 2);
+            Read(p, 2);
         return uint16_t(p[0] | p[1] << 8);
     }
 
-    uint32_t n_U32()
+    uint32_t U32()
     {
         uint8_t p[4];
         if(m_n_pos >= 0 && m_n_size - m_n_pos >= 4) {
             std::memcpy(p, m_p_data + m_n_pos, 4);
             m_n_pos += 4;
         } else
-            n_Read(p, 4);
+            Read(p, 4);
         return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
     }
 
-    float f_F32()
+    float F32()
     {
-        uint32_t n_bits = n_U32();
+        uint32_t n_bits = U32();
         float f;
         std::memcpy(&f, &n_bits, sizeof(f));
         return f;
@@ -78,7 +78,7 @@ public:
     void ReadFloats(float *p_dest, int n)
     {
         for(int i = 0; i < n; ++ i)
-            p_dest[i] = f_F32();
+            p_dest[i] = F32();
     }
 
 private:

@@ -18,21 +18,21 @@ bool ReadNode(TLoader &r_ld, TNodeKind n_kind)
 }
 
 // Reads the 14-byte track header and yields its key count.
-int n_ReadTrackHeader(CInput &r_in)
+int ReadTrackHeader(CInput &r_in)
 {
     r_in.Skip(10);
-    int n_key_num = r_in.n_U16();
+    int n_key_num = r_in.U16();
     r_in.Skip(2);
     return n_key_num;
 }
 
 // Reads one key header, with the 4-byte value that each of the flag bits
 // 0, 1 and 2 announces, and yields the frame number.
-int n_ReadKeyHeader(CInput &r_in)
+int ReadKeyHeader(CInput &r_in)
 {
-    int n_frame = r_in.n_U16();
+    int n_frame = r_in.U16();
     r_in.Skip(2);
-    int n_flags = r_in.n_U16();
+    int n_flags = r_in.U16();
     for(int n_bit = 0; n_bit < 3; ++ n_bit) {
         if(n_flags & (1 << n_bit))
             r_in.Skip(4);
@@ -46,11 +46,11 @@ int n_ReadKeyHeader(CInput &r_in)
 bool ReadDroppedTrack(TLoader &r_ld, int64_t n_end, int n_payload)
 {
     CInput &r_in = r_ld.t_in;
-    int n_key_num = n_ReadTrackHeader(r_in);
-    for(int k = 0; k < n_key_num && r_in.n_Pos() < n_end; ++ k) {
-        if(!r_ld.b_Work(1))
+    int n_key_num = ReadTrackHeader(r_in);
+    for(int k = 0; k < n_key_num && r_in.Pos() < n_end; ++ k) {
+        if(!r_ld.Work(1))
             return false;
-        n_ReadKeyHeader(r_in);
+        ReadKeyHeader(r_in);
         r_in.Skip(n_payload);
     }
     return true;
@@ -59,7 +59,7 @@ bool ReadDroppedTrack(TLoader &r_ld, int64_t n_end, int n_payload)
 // The camera track that a position track of the current node fills, or null
 // when it is dropped: in the counting pass, outside camera and camera target
 // nodes, and while the track target is no camera index.
-TTrack *p_ReceivingTrack(TLoader &r_ld)
+TTrack *ReceivingTrack(TLoader &r_ld)
 {
     if(r_ld.b_counting)
         return nullptr;
@@ -92,7 +92,7 @@ bool ReadTargetNode(TLoader &r_ld, int64_t)
 // The node id stays until the next node id chunk, in either pass.
 bool ReadNodeId(TLoader &r_ld, int64_t)
 {
-    r_ld.n_node_id = r_ld.t_in.n_U16();
+    r_ld.n_node_id = r_ld.t_in.U16();
     return true;
 }
 
@@ -104,15 +104,15 @@ bool ReadNodeId(TLoader &r_ld, int64_t)
 bool ReadNodeHeader(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
-    if(!b_ReadName(r_ld.p_s_node_name, r_in))
-        return r_ld.b_FailName(r_ld.p_s_node_name);
+    if(!ReadName(r_ld.p_s_node_name, r_in))
+        return r_ld.FailName(r_ld.p_s_node_name);
     r_in.Skip(4); // flags
-    int n_parent = r_in.n_U16();
+    int n_parent = r_in.U16();
     if(r_ld.b_counting)
         return true;
     C3dsScene &r_scene = *r_ld.p_scene;
     if(r_ld.n_node_kind == node_Object) {
-        r_ld.n_track_target = r_ld.t_mesh_names.n_Find(r_ld.p_s_node_name);
+        r_ld.n_track_target = r_ld.t_mesh_names.Find(r_ld.p_s_node_name);
         if(r_ld.n_track_target >= 0) {
             TMesh &r_mesh = r_scene.p_object[size_t(r_ld.n_track_target)];
             r_mesh.n_id = r_ld.n_node_id;
@@ -120,7 +120,7 @@ bool ReadNodeHeader(TLoader &r_ld, int64_t)
         }
         r_ld.n_node_kind = node_ObjectHeaderRead;
     } else
-        r_ld.n_track_target = r_ld.t_camera_names.n_Find(r_ld.p_s_node_name);
+        r_ld.n_track_target = r_ld.t_camera_names.Find(r_ld.p_s_node_name);
     return true;
 }
 
@@ -142,19 +142,19 @@ bool ReadPivot(TLoader &, int64_t)
 // track's arrays may not be held.
 bool ReadPositionTrack(TLoader &r_ld, int64_t n_end)
 {
-    TTrack *p_track = p_ReceivingTrack(r_ld);
+    TTrack *p_track = ReceivingTrack(r_ld);
     if(!p_track)
         return ReadDroppedTrack(r_ld, n_end, 12);
     CInput &r_in = r_ld.t_in;
-    int n_key_num = n_ReadTrackHeader(r_in);
-    if(!r_ld.b_Reserve(p_track->n_key_num, n_key_num) || !r_ld.b_Work(n_key_num))
+    int n_key_num = ReadTrackHeader(r_in);
+    if(!r_ld.Reserve(p_track->n_key_num, n_key_num) || !r_ld.Work(n_key_num))
         return false;
     p_track->n_key_num = n_key_num;
     for(std::vector<float> *p_array : {&p_track->p_time, &p_track->p_x, &p_track->p_y, &p_track->p_z})
         p_array->assign(size_t(n_key_num), 0.0f);
     r_ld.n_key_counter = 0;
     for(int k = 0; k < n_key_num; ++ k) {
-        float f_time = float(n_ReadKeyHeader(r_in));
+        float f_time = float(ReadKeyHeader(r_in));
         float p_xyz[3];
         r_in.ReadFloats(p_xyz, 3);
         size_t n_key = size_t(r_ld.n_key_counter ++);

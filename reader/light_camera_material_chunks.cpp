@@ -14,9 +14,9 @@ namespace bake3ds {
 namespace {
 
 // The current light when this pass stores into it, else null.
-TSceneLight *p_FillLight(TLoader &r_ld)
+TSceneLight *FillLight(TLoader &r_ld)
 {
-    return r_ld.b_counting ? nullptr : r_ld.p_CurLight();
+    return r_ld.b_counting ? nullptr : r_ld.CurLight();
 }
 
 // A point of the file stored as x, z, y.
@@ -39,7 +39,7 @@ bool ReadLight(TLoader &r_ld, int64_t)
     r_ld.t_in.ReadFloats(p_xyz, 3);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneLight *p_light;
-    if(!r_ld.b_TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light, "light"))
+    if(!r_ld.TakeNamed(r_scene.p_light, r_scene.n_light_num, r_ld.n_fill_light, r_ld.t_light_names, p_light, "light"))
         return false;
     if(!p_light)
         return true;
@@ -55,7 +55,7 @@ bool ReadSpotLight(TLoader &r_ld, int64_t)
 {
     float p_data[5];
     r_ld.t_in.ReadFloats(p_data, 5);
-    if(TSceneLight *p_light = p_FillLight(r_ld)) {
+    if(TSceneLight *p_light = FillLight(r_ld)) {
         p_light->b_spot = 1;
         StoreExchanged(p_light->p_target, p_data);
         p_light->f_hotspot = p_data[3];
@@ -66,14 +66,14 @@ bool ReadSpotLight(TLoader &r_ld, int64_t)
 
 bool ReadLightOff(TLoader &r_ld, int64_t)
 {
-    if(TSceneLight *p_light = p_FillLight(r_ld))
+    if(TSceneLight *p_light = FillLight(r_ld))
         p_light->b_off = 1;
     return true;
 }
 
 bool ReadCastShadows(TLoader &r_ld, int64_t)
 {
-    if(TSceneLight *p_light = p_FillLight(r_ld))
+    if(TSceneLight *p_light = FillLight(r_ld))
         p_light->b_cast_shadows = 1;
     return true;
 }
@@ -83,8 +83,8 @@ namespace {
 // Reads one float into a field of the current light, if any.
 bool ReadLightFloat(TLoader &r_ld, float TSceneLight::*p_field)
 {
-    float f = r_ld.t_in.f_F32();
-    if(TSceneLight *p_light = p_FillLight(r_ld))
+    float f = r_ld.t_in.F32();
+    if(TSceneLight *p_light = FillLight(r_ld))
         p_light->*p_field = f;
     return true;
 }
@@ -117,7 +117,7 @@ bool ReadColorF(TLoader &r_ld, int64_t)
     if(r_ld.b_counting)
         return true;
     C3dsScene &r_scene = *r_ld.p_scene;
-    int n_light = r_ld.t_light_names.n_Find(r_ld.p_s_name);
+    int n_light = r_ld.t_light_names.Find(r_ld.p_s_name);
     if(n_light >= 0) {
         for(int i = 0; i < 3; ++ i)
             r_scene.p_light[size_t(n_light)].p_color[i] = p_rgb[i];
@@ -135,7 +135,7 @@ bool ReadCamera(TLoader &r_ld, int64_t)
     r_ld.t_in.ReadFloats(p_data, 8);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneCamera *p_camera;
-    if(!r_ld.b_TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera, "camera"))
+    if(!r_ld.TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera, "camera"))
         return false;
     if(!p_camera)
         return true;
@@ -152,23 +152,23 @@ bool ReadCamera(TLoader &r_ld, int64_t)
 // counted.
 bool ReadMaterialName(TLoader &r_ld, int64_t)
 {
-    if(!b_ReadName(r_ld.p_s_name, r_ld.t_in))
-        return r_ld.b_FailName(r_ld.p_s_name);
+    if(!ReadName(r_ld.p_s_name, r_ld.t_in))
+        return r_ld.FailName(r_ld.p_s_name);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneMaterial *p_material;
-    return r_ld.b_TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
+    return r_ld.TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
         p_material, "material");
 }
 
-// Map file names are read and dropped, whatever b_ReadName reports; a
+// Map file names are read and dropped, whatever ReadName reports; a
 // counting walk that tallies for a report keeps each one for it, with the
 // material counted last, as sub-chunks elsewhere go to the current record.
 bool ReadMapName(TLoader &r_ld, int64_t n_end)
 {
     char p_s_scratch[64];
     CInput &r_in = r_ld.t_in;
-    int64_t n_start = r_in.n_Pos();
-    b_ReadName(p_s_scratch, r_in);
+    int64_t n_start = r_in.Pos();
+    ReadName(p_s_scratch, r_in);
     if(r_ld.p_stats && r_ld.b_counting) {
         // the report shows the chunk's own bytes: a name that runs on into
         // the next chunk is cut where its chunk ends
@@ -176,11 +176,11 @@ bool ReadMapName(TLoader &r_ld, int64_t n_end)
         // a chunk shorter than its header holds none of it
         int64_t n_room = n_end > n_start ? n_end - n_start : 0;
         int64_t n_inside = n_room < n_read ? n_room : n_read;
-        int64_t n_after = r_in.n_Pos();
+        int64_t n_after = r_in.Pos();
         r_in.Seek(n_start + n_read);
-        bool b_terminated = n_inside == n_read && n_start + n_read < n_end && r_in.n_Byte() == 0;
+        bool b_terminated = n_inside == n_read && n_start + n_read < n_end && r_in.Byte() == 0;
         r_in.Seek(n_after);
-        r_ld.p_stats->maps.push_back({r_ld.n_EnclosingId(), r_ld.p_scene->n_material_num - 1,
+        r_ld.p_stats->maps.push_back({r_ld.EnclosingId(), r_ld.p_scene->n_material_num - 1,
             std::string(p_s_scratch, size_t(n_inside)), b_terminated});
     }
     return true;

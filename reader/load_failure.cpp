@@ -57,13 +57,13 @@ public:
         size_t n = std::strlen(p_s_name);
         if(n >= BAKE3DS_NAME_SIZE)
             n = BAKE3DS_NAME_SIZE - 1;
-        return Put(p_quoted, n_QuotedName(p_s_name, n, p_quoted));
+        return Put(p_quoted, WriteQuotedName(p_s_name, n, p_quoted));
     }
 
     CFixedText &ChunkId(int n_id)
     {
         char p_id[8];
-        return Put(p_id, n_ChunkIdText(n_id, p_id));
+        return Put(p_id, WriteChunkIdText(n_id, p_id));
     }
 
 private:
@@ -104,7 +104,7 @@ void ForFileOf(CFixedText &r_s, const bake3ds_failure &r_failure)
 
 } // namespace
 
-const char *p_s_RuleName(bake3ds_rule n_rule)
+const char *s_RuleName(bake3ds_rule n_rule)
 {
     return n_rule >= 0 && n_rule < n_rule_count ? p_rule_name[n_rule] : "none";
 }
@@ -127,7 +127,7 @@ void FailAllocation(bake3ds_failure *p_failure) noexcept
     ComposeMessage(*p_failure);
 }
 
-size_t n_ChunkIdText(int n_id, char *p_text) noexcept
+size_t WriteChunkIdText(int n_id, char *p_text) noexcept
 {
     static const char p_hex[] = "0123456789ABCDEF";
     unsigned n = unsigned(n_id) & 0xFFFFu;
@@ -139,13 +139,13 @@ size_t n_ChunkIdText(int n_id, char *p_text) noexcept
     return 6;
 }
 
-std::string s_ChunkIdText(int n_id)
+std::string ChunkIdText(int n_id)
 {
     char p_text[8];
-    return std::string(p_text, n_ChunkIdText(n_id, p_text));
+    return std::string(p_text, WriteChunkIdText(n_id, p_text));
 }
 
-size_t n_QuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept
+size_t WriteQuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept
 {
     static const char p_hex[] = "0123456789ABCDEF";
     char *p = p_dest;
@@ -168,10 +168,10 @@ size_t n_QuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept
     return size_t(p - p_dest);
 }
 
-std::string s_QuotedName(const std::string &r_s_name)
+std::string QuotedName(const std::string &r_s_name)
 {
     std::string s(4 * r_s_name.size() + 2, '\0');
-    s.resize(n_QuotedName(r_s_name.data(), r_s_name.size(), &s[0]));
+    s.resize(WriteQuotedName(r_s_name.data(), r_s_name.size(), &s[0]));
     return s;
 }
 

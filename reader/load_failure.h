@@ -16,7 +16,7 @@ namespace bake3ds {
 
 // "zero_length_chunk", "name_cut_off", ...; "none" for BAKE3DS_RULE_NONE
 // and for a value that is no rule.
-const char *p_s_RuleName(bake3ds_rule n_rule);
+const char *s_RuleName(bake3ds_rule n_rule);
 
 // Makes r_failure say "no failure" for a file of n_file_size bytes (-1 when
 // it was not read): every figure 0, every string empty, no chunk.
@@ -42,14 +42,14 @@ void CopyText(char (&r_p_dest)[N], const char *p_s_text) noexcept
 
 // The text "0x4D4D" for a chunk id, into p_text (7 bytes at least); its
 // length.
-size_t n_ChunkIdText(int n_id, char *p_text) noexcept;
-std::string s_ChunkIdText(int n_id);
+size_t WriteChunkIdText(int n_id, char *p_text) noexcept;
+std::string ChunkIdText(int n_id);
 
 // A name in double quotes, printable ASCII: '"' and '\' escaped with '\',
-// other bytes outside 0x20..0x7E as \xNN. n_QuotedName writes it into
+// other bytes outside 0x20..0x7E as \xNN. WriteQuotedName writes it into
 // p_dest, which has room for 4 * n + 2 characters, and returns its length.
-size_t n_QuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept;
-std::string s_QuotedName(const std::string &r_s_name);
+size_t WriteQuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept;
+std::string QuotedName(const std::string &r_s_name);
 
 } // namespace bake3ds
 

@@ -11,14 +11,14 @@ namespace {
 const size_t n_first_options_size = offsetof(bake3ds_options, work_per_byte) + sizeof(int64_t);
 
 template <class T>
-T t_OrDefault(T value, T default_value)
+T OrDefault(T value, T default_value)
 {
     return value > 0 ? value : default_value;
 }
 
 } // namespace
 
-bake3ds_options t_ResolvedOptions(const bake3ds_options *p_options)
+bake3ds_options ResolvedOptions(const bake3ds_options *p_options)
 {
     bake3ds_options t_given;
     std::memset(&t_given, 0, sizeof(t_given));
@@ -29,12 +29,12 @@ bake3ds_options t_ResolvedOptions(const bake3ds_options *p_options)
     bake3ds_options t;
     std::memset(&t, 0, sizeof(t));
     t.size = sizeof(t);
-    t.nesting_limit = t_OrDefault<uint32_t>(t_given.nesting_limit, BAKE3DS_MAX_NESTING);
+    t.nesting_limit = OrDefault<uint32_t>(t_given.nesting_limit, BAKE3DS_MAX_NESTING);
     if(t.nesting_limit > BAKE3DS_MAX_NESTING)
         t.nesting_limit = BAKE3DS_MAX_NESTING;
-    t.element_base = t_OrDefault<int64_t>(t_given.element_base, n_default_element_base);
-    t.record_base = t_OrDefault<int64_t>(t_given.record_base, n_default_record_base);
-    t.work_per_byte = t_OrDefault<int64_t>(t_given.work_per_byte, n_default_work_per_byte);
+    t.element_base = OrDefault<int64_t>(t_given.element_base, n_default_element_base);
+    t.record_base = OrDefault<int64_t>(t_given.record_base, n_default_record_base);
+    t.work_per_byte = OrDefault<int64_t>(t_given.work_per_byte, n_default_work_per_byte);
     return t;
 }
 

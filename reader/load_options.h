@@ -40,7 +40,7 @@ inline constexpr int64_t n_default_work_per_byte = 4;
 // The options a caller gave, whole: members the caller's struct does not
 // have (its size says which) and members of 0 or below take the defaults,
 // a nesting limit above the most takes the most. p_options may be null.
-bake3ds_options t_ResolvedOptions(const bake3ds_options *p_options);
+bake3ds_options ResolvedOptions(const bake3ds_options *p_options);
 
 } // namespace bake3ds
 

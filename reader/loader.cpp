@@ -23,9 +23,9 @@ void MakeRecords(std::vector<TRecord> &r_records, int n)
 
 // Corners keep the indices read, so a vertex list may follow its face list;
 // their check waits for the end of the fill pass.
-bool b_Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
+bool Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
 {
-    if(!b_WalkChunks(r_ld, int64_t(n_size)))
+    if(!WalkChunks(r_ld, int64_t(n_size)))
         return false;
     r_ld.n_walk_level = 0;
 
@@ -43,16 +43,16 @@ bool b_Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
     // names and key-frame state stay as the counting pass left them
     r_ld.b_counting = false;
     r_ld.t_in.Seek(0);
-    if(!b_WalkChunks(r_ld, int64_t(n_size)))
+    if(!WalkChunks(r_ld, int64_t(n_size)))
         return false;
     r_ld.n_walk_level = 0;
 
-    return r_ld.b_CheckCorners();
+    return r_ld.CheckCorners();
 }
 
 } // namespace
 
-bool b_ReadScene(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const bake3ds_options &r_options,
+bool ReadScene(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const bake3ds_options &r_options,
     bake3ds_failure *p_failure, TChunkStats *p_stats) noexcept
 {
     if(p_failure)
@@ -63,7 +63,7 @@ bool b_ReadScene(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const
         t_ld.p_error = p_failure;
         t_ld.p_stats = p_stats;
         try {
-            b_loaded = b_Load(t_ld, r_scene, n_size);
+            b_loaded = Load(t_ld, r_scene, n_size);
         } catch(const std::bad_alloc &) {
             t_ld.FailAllocation();
         } catch(const std::length_error &) {

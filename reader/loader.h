@@ -15,7 +15,7 @@ struct TChunkStats;
 // r_scene, a scene as constructed, in two passes: a counting walk sizes the
 // record arrays and the arena, a fill walk over the same bytes fills them
 // in file order. The load stays within r_options' limits (resolved:
-// t_ResolvedOptions); a file that would need more fails it. True when the
+// ResolvedOptions); a file that would need more fails it. True when the
 // file was read completely and every corner is in range; false otherwise,
 // with the check that failed and where in *p_failure where it is set (which
 // a load that succeeds leaves holding no failure and the size). r_scene
@@ -23,7 +23,7 @@ struct TChunkStats;
 // face order are the geometry's to add. Chunks the counting walk visits are
 // tallied into *p_stats where it is set. Memory that runs out fails the
 // load as allocation_failed at the chunk being read; nothing is thrown.
-bool b_ReadScene(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const bake3ds_options &r_options,
+bool ReadScene(C3dsScene &r_scene, const uint8_t *p_data, size_t n_size, const bake3ds_options &r_options,
     bake3ds_failure *p_failure = nullptr, TChunkStats *p_stats = nullptr) noexcept;
 
 } // namespace bake3ds

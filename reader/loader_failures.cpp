@@ -30,7 +30,7 @@ std::vector<uint16_t> EnclosingIds(const std::vector<TChunkSite> &r_open, int n_
 
 } // namespace
 
-bool TLoader::b_FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit,
+bool TLoader::FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit,
     int64_t n_needed)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
@@ -44,37 +44,37 @@ bool TLoader::b_FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_sta
     return false;
 }
 
-bool TLoader::b_Fail(bake3ds_rule n_rule, int64_t n_limit, int64_t n_needed)
+bool TLoader::Fail(bake3ds_rule n_rule, int64_t n_limit, int64_t n_needed)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
     if(n_walk_level <= 0 || size_t(n_walk_level) >= p_open.size())
-        return b_FailAt(n_rule, 0, -1, -1, n_limit, n_needed);
+        return FailAt(n_rule, 0, -1, -1, n_limit, n_needed);
     const TChunkSite &r_site = p_open[size_t(n_walk_level)];
-    return b_FailAt(n_rule, n_walk_level, r_site.n_id, r_site.n_offset, n_limit, n_needed);
+    return FailAt(n_rule, n_walk_level, r_site.n_id, r_site.n_offset, n_limit, n_needed);
 }
 
-bool TLoader::b_FailName(const char *p_s_read)
+bool TLoader::FailName(const char *p_s_read)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
-    b_Fail(BAKE3DS_RULE_NAME_CUT_OFF);
+    Fail(BAKE3DS_RULE_NAME_CUT_OFF);
     CopyText(p_error->name_read, p_s_read);
     return false;
 }
 
-bool TLoader::b_FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met)
+bool TLoader::FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
-    b_Fail(BAKE3DS_RULE_FILL_EXCEEDS_COUNT);
+    Fail(BAKE3DS_RULE_FILL_EXCEEDS_COUNT);
     CopyText(p_error->kind, p_s_kind);
     p_error->counted = n_count;
     p_error->met = n_met;
     return false;
 }
 
-bool TLoader::b_FailNesting(int n_level)
+bool TLoader::FailNesting(int n_level)
 {
     if(!p_error)
         return false;
@@ -83,28 +83,28 @@ bool TLoader::b_FailNesting(int n_level)
     int n_parent = n_level - 1, n_deepest = n_walk_level_limit - 1;
     if(n_parent >= 1 && size_t(n_parent) < p_open.size()) {
         const TChunkSite &r_site = p_open[size_t(n_parent)];
-        return b_FailAt(BAKE3DS_RULE_NESTING_LIMIT, n_parent, r_site.n_id, r_site.n_offset, n_deepest, n_level);
+        return FailAt(BAKE3DS_RULE_NESTING_LIMIT, n_parent, r_site.n_id, r_site.n_offset, n_deepest, n_level);
     }
-    return b_FailAt(BAKE3DS_RULE_NESTING_LIMIT, 0, -1, -1, n_deepest, n_level);
+    return FailAt(BAKE3DS_RULE_NESTING_LIMIT, 0, -1, -1, n_deepest, n_level);
 }
 
-bool TLoader::b_FailWork(int n_level, int64_t n_start)
+bool TLoader::FailWork(int n_level, int64_t n_start)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
     // the chunk that was to be visited, when its id lies within the file
-    int64_t n_pos = t_in.n_Pos();
+    int64_t n_pos = t_in.Pos();
     uint8_t p_id[2];
-    size_t n_got = t_in.n_Read(p_id, 2);
+    size_t n_got = t_in.Read(p_id, 2);
     t_in.Seek(n_pos);
     int n_id = n_got == 2 ? p_id[0] | p_id[1] << 8 : -1;
-    return b_FailAt(BAKE3DS_RULE_WORK_BOUND, n_level, n_id, n_start, n_work_limit, n_work_done);
+    return FailAt(BAKE3DS_RULE_WORK_BOUND, n_level, n_id, n_start, n_work_limit, n_work_done);
 }
 
 void TLoader::FailAllocation() noexcept
 {
     // the record's arrays are its own: recording the place asks for no memory
-    b_Fail(BAKE3DS_RULE_ALLOCATION_FAILED);
+    Fail(BAKE3DS_RULE_ALLOCATION_FAILED);
 }
 
 void TLoader::NoteFaceList()
@@ -118,7 +118,7 @@ void TLoader::NoteFaceList()
     r_site.p_path = EnclosingIds(p_open, n_walk_level);
 }
 
-bool TLoader::b_CheckCorners()
+bool TLoader::CheckCorners()
 {
     const std::vector<TMesh> &r_meshes = p_scene->p_object;
     for(size_t n_mesh = 0; n_mesh < r_meshes.size(); ++ n_mesh) {
@@ -132,7 +132,7 @@ bool TLoader::b_CheckCorners()
                 TChunkSite t_site;
                 if(n_mesh < p_face_list_site.size())
                     t_site = p_face_list_site[n_mesh];
-                b_FailAt(BAKE3DS_RULE_CORNER_OUT_OF_RANGE, 0, t_site.n_id, t_site.n_offset);
+                FailAt(BAKE3DS_RULE_CORNER_OUT_OF_RANGE, 0, t_site.n_id, t_site.n_offset);
                 p_error->path_length = 0;
                 for(uint16_t n_id : t_site.p_path) {
                     if(p_error->path_length < BAKE3DS_MAX_NESTING)

@@ -31,7 +31,7 @@ public:
     void Add(const std::string &r_s_name, int n_index) { m_index.emplace(r_s_name, n_index); }
 
     // The index of the first record named exactly p_s_name, or -1.
-    int n_Find(const char *p_s_name) const
+    int Find(const char *p_s_name) const
     {
         auto p_found = m_index.find(p_s_name);
         return p_found == m_index.end() ? -1 : p_found->second;
@@ -102,7 +102,7 @@ struct TLoader {
     int64_t n_records_counted = 0;
     int64_t n_record_limit = 0;
 
-    // The limits come from the options, resolved (t_ResolvedOptions), and
+    // The limits come from the options, resolved (ResolvedOptions), and
     // the input's size.
     TLoader(const uint8_t *p_data, size_t n_size, C3dsScene &r_scene, const bake3ds_options &r_options)
         : t_in(p_data, n_size), p_scene(&r_scene), n_walk_level_limit(int(r_options.nesting_limit) + 1),
@@ -110,47 +110,47 @@ struct TLoader {
           n_work_limit(2 * r_options.element_base + r_options.work_per_byte * int64_t(n_size)),
           n_record_limit(r_options.record_base + int64_t(n_size / 6)) {}
 
-    TMesh *p_CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
+    TMesh *CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     // The id of the chunk that encloses the chunk being handled, -1 at the
     // top of the file or when p_open is not kept.
-    int n_EnclosingId() const
+    int EnclosingId() const
     {
         size_t n_parent = size_t(n_walk_level) - 1;
         return n_walk_level >= 2 && n_parent < p_open.size() ? p_open[n_parent].n_id : -1;
     }
 
-    TSceneLight *p_CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
+    TSceneLight *CurLight() { return n_cur_light < 0 ? nullptr : &p_scene->p_light[size_t(n_cur_light)]; }
 
     // Counting pass: counts one more record of a kind, r_n_index 0. Fill
     // pass: r_n_index is the index of the next record of the kind to fill.
     // False when the fill pass meets more records than the counting pass
     // counted, or when the load would count more records than it may hold.
     // p_s_kind names the kind for the failure's record.
-    bool b_TakeRecord(int &r_n_count, int &r_n_fill, const char *p_s_kind, int &r_n_index)
+    bool TakeRecord(int &r_n_count, int &r_n_fill, const char *p_s_kind, int &r_n_index)
     {
         r_n_index = 0;
         if(b_counting) {
             if(++ n_records_counted > n_record_limit)
-                return b_Fail(BAKE3DS_RULE_RECORD_BOUND, n_record_limit, n_records_counted);
+                return Fail(BAKE3DS_RULE_RECORD_BOUND, n_record_limit, n_records_counted);
             ++ r_n_count;
             return true;
         }
         if(r_n_fill >= r_n_count)
-            return b_FailFill(p_s_kind, r_n_count, r_n_fill + 1);
+            return FailFill(p_s_kind, r_n_count, r_n_fill + 1);
         r_n_index = r_n_fill ++;
         return true;
     }
 
-    // b_TakeRecord for a record named after the current name: in the fill
+    // TakeRecord for a record named after the current name: in the fill
     // pass r_p_record is the record taken, named and entered in the name
-    // index; in the counting pass it is null. False as for b_TakeRecord.
+    // index; in the counting pass it is null. False as for TakeRecord.
     template <class TRecord>
-    bool b_TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
+    bool TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
         TRecord *&r_p_record, const char *p_s_kind)
     {
         r_p_record = nullptr;
         int n_index;
-        if(!b_TakeRecord(r_n_count, r_n_fill, p_s_kind, n_index))
+        if(!TakeRecord(r_n_count, r_n_fill, p_s_kind, n_index))
             return false;
         if(!b_counting) {
             r_p_record = &r_records[size_t(n_index)];
@@ -168,37 +168,37 @@ struct TLoader {
     // pass allocates the rest on its own).
     void NoteArray(int64_t n_end, int n, int n_file_bytes, size_t n_bytes_each)
     {
-        int64_t n_stop = n_end < t_in.n_Size() ? n_end : t_in.n_Size();
-        int64_t n_held = n_stop > t_in.n_Pos() ? (n_stop - t_in.n_Pos()) / n_file_bytes : 0;
+        int64_t n_stop = n_end < t_in.Size() ? n_end : t_in.Size();
+        int64_t n_held = n_stop > t_in.Pos() ? (n_stop - t_in.Pos()) / n_file_bytes : 0;
         if(n_held > n)
             n_held = n;
-        n_array_bytes += CSceneArena::n_Rounded(size_t(n_held) * n_bytes_each);
+        n_array_bytes += CSceneArena::Rounded(size_t(n_held) * n_bytes_each);
     }
 
     // Accounts for an array of n_new elements that replaces one of
     // n_replaced; false, accounting nothing, when the load would then hold
     // more than it may: the caller treats that as an allocation failure.
-    bool b_Reserve(int64_t n_replaced, int64_t n_new)
+    bool Reserve(int64_t n_replaced, int64_t n_new)
     {
         int64_t n_held = n_elements_held - n_replaced + n_new;
         if(n_held > n_element_limit)
-            return b_Fail(BAKE3DS_RULE_ELEMENT_BOUND, n_element_limit, n_held);
+            return Fail(BAKE3DS_RULE_ELEMENT_BOUND, n_element_limit, n_held);
         n_elements_held = n_held;
         return true;
     }
 
     // Accounts for n units of work; false once the load has done more than
-    // it may, and the caller fails the load. b_Work is for the handlers and
+    // it may, and the caller fails the load. Work is for the handlers and
     // records the failure at the chunk being handled; the walker records its
     // own.
-    bool b_Spend(int64_t n)
+    bool Spend(int64_t n)
     {
         n_work_done += n;
         return n_work_done <= n_work_limit;
     }
-    bool b_Work(int64_t n)
+    bool Work(int64_t n)
     {
-        return b_Spend(n) || b_Fail(BAKE3DS_RULE_WORK_BOUND, n_work_limit, n_work_done);
+        return Spend(n) || Fail(BAKE3DS_RULE_WORK_BOUND, n_work_limit, n_work_done);
     }
 
     // The walker is at level n_level on the known chunk n_id at n_start: kept
@@ -213,28 +213,28 @@ struct TLoader {
 
     // Record, when p_error is set and holds no failure yet, the failure
     // n_rule with the bound's figures (the most allowed, what was needed),
-    // and return false. b_Fail places it at the chunk being handled;
-    // b_FailAt at the chunk n_id (-1 for none) starting at n_start, inside
+    // and return false. Fail places it at the chunk being handled;
+    // FailAt at the chunk n_id (-1 for none) starting at n_start, inside
     // the chunks open at the levels below n_level.
-    bool b_Fail(bake3ds_rule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
-    bool b_FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
+    bool Fail(bake3ds_rule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
+    bool FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
         int64_t n_needed = 0);
     // A name cut off by the end of the file, p_s_read what was read of it.
-    bool b_FailName(const char *p_s_read);
+    bool FailName(const char *p_s_read);
     // The fill pass's p_s_kind record n_met when the counting pass counted n_count.
-    bool b_FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met);
+    bool FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met);
     // The walk at n_level may not run: too deep.
-    bool b_FailNesting(int n_level);
+    bool FailNesting(int n_level);
     // The walk at n_level has done too much work before the chunk at n_start.
-    bool b_FailWork(int n_level, int64_t n_start);
+    bool FailWork(int n_level, int64_t n_start);
     // An allocation failed: in the chunk being handled when a walk runs
-    // (b_Fail). Never throws.
+    // (Fail). Never throws.
     void FailAllocation() noexcept;
     // Keeps the place of the face list being handled for the current mesh.
     void NoteFaceList();
     // Records the first corner of any mesh not below its vertex count and
     // returns false; true when every corner is in range.
-    bool b_CheckCorners();
+    bool CheckCorners();
 };
 
 // Handles one chunk: true to go on, false to stop the load.

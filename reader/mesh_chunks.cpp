@@ -13,9 +13,9 @@ namespace bake3ds {
 namespace {
 
 // The current mesh when this pass stores into it, else null.
-TMesh *p_FillMesh(TLoader &r_ld)
+TMesh *FillMesh(TLoader &r_ld)
 {
-    return r_ld.b_counting ? nullptr : r_ld.p_CurMesh();
+    return r_ld.b_counting ? nullptr : r_ld.CurMesh();
 }
 
 } // namespace
@@ -24,7 +24,7 @@ TMesh *p_FillMesh(TLoader &r_ld)
 // matter: a name cut off by the end of the file keeps what was read.
 bool ReadNamedObject(TLoader &r_ld, int64_t)
 {
-    b_ReadName(r_ld.p_s_name, r_ld.t_in);
+    ReadName(r_ld.p_s_name, r_ld.t_in);
     return true;
 }
 
@@ -34,7 +34,7 @@ bool ReadTriangleObject(TLoader &r_ld, int64_t)
 {
     C3dsScene &r_scene = *r_ld.p_scene;
     TMesh *p_mesh;
-    if(!r_ld.b_TakeNamed(r_scene.p_object, r_scene.n_object_num, r_ld.n_fill_mesh, r_ld.t_mesh_names, p_mesh, "mesh"))
+    if(!r_ld.TakeNamed(r_scene.p_object, r_scene.n_object_num, r_ld.n_fill_mesh, r_ld.t_mesh_names, p_mesh, "mesh"))
         return false;
     if(p_mesh)
         r_ld.n_cur_mesh = r_ld.n_fill_mesh - 1;
@@ -48,15 +48,15 @@ bool ReadTriangleObject(TLoader &r_ld, int64_t)
 bool ReadVertexList(TLoader &r_ld, int64_t n_end)
 {
     CInput &r_in = r_ld.t_in;
-    int n = r_in.n_U16();
-    TMesh *p_mesh = p_FillMesh(r_ld);
+    int n = r_in.U16();
+    TMesh *p_mesh = FillMesh(r_ld);
     if(!p_mesh) {
         if(r_ld.b_counting)
             r_ld.NoteArray(n_end, n, 12, sizeof(TVertex));
         r_in.Skip(12 * int64_t(n));
         return true;
     }
-    if(!r_ld.b_Reserve(p_mesh->n_vertex_num, n) || !r_ld.b_Work(n))
+    if(!r_ld.Reserve(p_mesh->n_vertex_num, n) || !r_ld.Work(n))
         return false;
     p_mesh->n_vertex_num = n;
     p_mesh->n_mapped_num = 0;
@@ -84,15 +84,15 @@ bool ReadVertexFlags(TLoader &, int64_t)
 bool ReadFaceList(TLoader &r_ld, int64_t n_end)
 {
     CInput &r_in = r_ld.t_in;
-    int n = r_in.n_U16();
-    TMesh *p_mesh = p_FillMesh(r_ld);
+    int n = r_in.U16();
+    TMesh *p_mesh = FillMesh(r_ld);
     if(!p_mesh) {
         if(r_ld.b_counting)
             r_ld.NoteArray(n_end, n, 8, sizeof(TFace)), r_ld.NoteArray(n_end, n, 8, sizeof(int32_t));
         r_in.Skip(8 * int64_t(n));
         return true;
     }
-    if(!r_ld.b_Reserve(p_mesh->n_face_num, n) || !r_ld.b_Work(n))
+    if(!r_ld.Reserve(p_mesh->n_face_num, n) || !r_ld.Work(n))
         return false;
     if(r_ld.p_error)
         r_ld.NoteFaceList();
@@ -100,7 +100,7 @@ bool ReadFaceList(TLoader &r_ld, int64_t n_end)
     AssignFresh(p_mesh->p_face, size_t(n), TFace{{0, 0, 0}});
     AssignFresh(p_mesh->p_face_material, size_t(n), int32_t(-1));
     for(TFace &r_face : p_mesh->p_face) {
-        uint32_t n_a = r_in.n_U16(), n_b = r_in.n_U16(), n_c = r_in.n_U16();
+        uint32_t n_a = r_in.U16(), n_b = r_in.U16(), n_c = r_in.U16();
         r_in.Skip(2); // flags
         r_face.p_corner[0] = n_a;
         r_face.p_corner[1] = n_c;
@@ -117,26 +117,26 @@ bool ReadMaterialGroup(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
     char p_s_material[64];
-    if(!b_ReadName(p_s_material, r_in))
-        return r_ld.b_FailName(p_s_material);
-    TMesh *p_mesh = p_FillMesh(r_ld);
-    int n = r_in.n_U16();
+    if(!ReadName(p_s_material, r_in))
+        return r_ld.FailName(p_s_material);
+    TMesh *p_mesh = FillMesh(r_ld);
+    int n = r_in.U16();
     if(!p_mesh) {
         if(r_ld.b_counting)
             r_ld.n_array_bytes += sizeof(TMatRange);
         return true;
     }
-    if(!r_ld.b_Work(n))
+    if(!r_ld.Work(n))
         return false;
-    int n_material = r_ld.t_material_names.n_Find(p_s_material);
+    int n_material = r_ld.t_material_names.Find(p_s_material);
     for(int i = 0; i < n; ++ i) {
-        if(r_in.b_AtEnd()) {
+        if(r_in.AtEnd()) {
             // every entry left reads as face 0; the last one wins
             if(p_mesh->n_face_num > 0)
                 p_mesh->p_face_material[0] = n_material;
             break;
         }
-        int n_face = r_in.n_U16();
+        int n_face = r_in.U16();
         if(n_face < p_mesh->n_face_num)
             p_mesh->p_face_material[size_t(n_face)] = n_material;
     }
@@ -148,12 +148,12 @@ bool ReadMaterialGroup(TLoader &r_ld, int64_t)
 bool ReadMappingCoords(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
-    int n = r_in.n_U16();
-    TMesh *p_mesh = p_FillMesh(r_ld);
+    int n = r_in.U16();
+    TMesh *p_mesh = FillMesh(r_ld);
     if(!p_mesh)
         return true;
     int n_stored = n < p_mesh->n_vertex_num ? n : p_mesh->n_vertex_num;
-    if(!r_ld.b_Work(n_stored))
+    if(!r_ld.Work(n_stored))
         return false;
     for(int i = 0; i < n_stored; ++ i)
         r_in.ReadFloats(p_mesh->p_vertex[size_t(i)].p_texcoord, 2);
@@ -171,9 +171,9 @@ bool ReadSmoothingList(TLoader &r_ld, int64_t n_end)
     if(!r_ld.p_stats || !r_ld.b_counting || r_ld.p_scene->n_object_num < 1)
         return true;
     CInput &r_in = r_ld.t_in;
-    int64_t n_stop = n_end < r_in.n_Size() ? n_end : r_in.n_Size();
-    while(r_in.n_Pos() + 4 <= n_stop) {
-        if(r_in.n_U32()) {
+    int64_t n_stop = n_end < r_in.Size() ? n_end : r_in.Size();
+    while(r_in.Pos() + 4 <= n_stop) {
+        if(r_in.U32()) {
             r_ld.p_stats->smoothed_meshes.push_back(r_ld.p_scene->n_object_num - 1);
             break;
         }
@@ -187,7 +187,7 @@ bool ReadLocalMatrix(TLoader &r_ld, int64_t)
 {
     float p_m[12];
     r_ld.t_in.ReadFloats(p_m, 12);
-    TMesh *p_mesh = p_FillMesh(r_ld);
+    TMesh *p_mesh = FillMesh(r_ld);
     if(!p_mesh)
         return true;
     for(int n_row = 0; n_row < 4; ++ n_row) {

@@ -8,7 +8,7 @@
 // of many meshes costs one allocation and one populating call rather than
 // one of each per array. An array that does not fit (a list claiming more
 // than its chunk holds, say), and every array of a scene without a block,
-// comes from p_AllocateArray as before. An array given back returns to the
+// comes from AllocateArray as before. An array given back returns to the
 // block only when it was the last handed out; a replaced array's room is
 // otherwise left unused until the scene is freed, which the block's size,
 // taken from what the chunks hold, bounds.
@@ -44,7 +44,7 @@ public:
     {
         if(m_n_used || !n)
             return;
-        uint8_t *p = static_cast<uint8_t *>(p_AllocateArray(n));
+        uint8_t *p = static_cast<uint8_t *>(AllocateArray(n));
         if(m_p_block)
             FreeArray(m_p_block, m_n_capacity);
         m_p_block = p;
@@ -53,18 +53,18 @@ public:
 
     // n bytes (n > 0), from the block when they fit there. Throws
     // std::bad_alloc.
-    void *p_Allocate(size_t n)
+    void *Allocate(size_t n)
     {
-        size_t n_rounded = n_Rounded(n);
+        size_t n_rounded = Rounded(n);
         if(m_p_block && n_rounded >= n && n_rounded <= m_n_capacity - m_n_used) {
             void *p = m_p_block + m_n_used;
             m_n_used += n_rounded;
             return p;
         }
-        return p_AllocateArray(n);
+        return AllocateArray(n);
     }
 
-    // Gives back the n bytes at p, which p_Allocate(n) returned.
+    // Gives back the n bytes at p, which Allocate(n) returned.
     void Free(void *p, size_t n) noexcept
     {
         uint8_t *p_bytes = static_cast<uint8_t *>(p);
@@ -72,17 +72,17 @@ public:
             FreeArray(p, n);
             return;
         }
-        if(p_bytes + n_Rounded(n) == m_p_block + m_n_used)
+        if(p_bytes + Rounded(n) == m_p_block + m_n_used)
             m_n_used = size_t(p_bytes - m_p_block);
     }
 
     // The bytes the block holds, and how many of them arrays use.
-    size_t n_Capacity() const { return m_n_capacity; }
-    size_t n_Used() const { return m_n_used; }
+    size_t Capacity() const { return m_n_capacity; }
+    size_t Used() const { return m_n_used; }
 
     // n rounded up to the boundary arrays are handed out on; 0 when that
     // would overflow.
-    static size_t n_Rounded(size_t n) { return (n + n_alignment - 1) & ~(n_alignment - 1); }
+    static size_t Rounded(size_t n) { return (n + n_alignment - 1) & ~(n_alignment - 1); }
 
 private:
     uint8_t *m_p_block = nullptr;
@@ -91,7 +91,7 @@ private:
 };
 
 // The allocator of a scene's mesh arrays: from its arena, or, without one
-// (a record made outside a load), straight from p_AllocateArray.
+// (a record made outside a load), straight from AllocateArray.
 template <class T>
 struct CArenaAllocator {
     using value_type = T;
@@ -112,7 +112,7 @@ struct CArenaAllocator {
         if(n > std::numeric_limits<size_t>::max() / sizeof(T))
             throw std::bad_alloc();
         size_t n_bytes = n * sizeof(T);
-        return static_cast<T *>(p_arena ? p_arena->p_Allocate(n_bytes) : p_AllocateArray(n_bytes));
+        return static_cast<T *>(p_arena ? p_arena->Allocate(n_bytes) : AllocateArray(n_bytes));
     }
 
     void deallocate(T *p, size_t n) noexcept

@@ -28,7 +28,7 @@ const fixture::TAdversarial &File(const std::string &r_s_name)
 
 std::string HeaderOf(const std::string &r_s_name)
 {
-    return s_HeaderFor(File(r_s_name).bytes, "in", "in.3ds");
+    return HeaderFor(File(r_s_name).bytes, "in", "in.3ds");
 }
 
 // The text from the line that begins with r_s_start to the "};" line that
@@ -73,16 +73,16 @@ TEST(Adversarial, EveryFileConvertsOrFailsWithinTimeAndMemory)
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {
         ASSERT_LE(r_file.bytes.size(), size_t(1) << 20) << r_file.s_name;
         CTempDir t_dir;
-        WriteFile(t_dir.s_File("in.3ds"), r_file.bytes);
-        TMeasured t = t_MeasureTool("in.3ds", t_dir.s_Path());
+        WriteFile(t_dir.FilePath("in.3ds"), r_file.bytes);
+        TMeasured t = MeasureTool("in.3ds", t_dir.Path());
         std::printf("%-48s %8zu bytes  %-9s %8.1f ms %7.1f MiB\n", r_file.s_name.c_str(), r_file.bytes.size(),
             t.n_status == 0 ? "converted" : "failed", t.f_ms, t.f_rss_mb);
         EXPECT_EQ(t.n_status, r_file.b_converts ? 0 : 255) << r_file.s_name << ": " << r_file.s_why;
         if(r_file.b_converts) {
-            std::string s_header = s_ReadFile(t_dir.s_File("in.h"));
-            EXPECT_TRUE(b_EndsWithTrailer(s_header)) << r_file.s_name << ": the header is incomplete";
+            std::string s_header = FileContents(t_dir.FilePath("in.h"));
+            EXPECT_TRUE(EndsWithTrailer(s_header)) << r_file.s_name << ": the header is incomplete";
         }
-        if(!b_Sanitized()) {
+        if(!Sanitized()) {
             EXPECT_LE(t.f_ms, 5000) << r_file.s_name;
             EXPECT_LE(t.f_rss_mb, 256) << r_file.s_name;
         }
@@ -96,7 +96,7 @@ TEST(Adversarial, InMemoryConversionAgrees)
         if(r_file.bytes.size() > 200000)
             continue; // the large ones are covered through the tool above
         bake3ds::C3dsScene t_scene;
-        EXPECT_EQ(b_LoadBytes(r_file.bytes, t_scene), r_file.b_converts) << r_file.s_name;
+        EXPECT_EQ(LoadBytes(r_file.bytes, t_scene), r_file.b_converts) << r_file.s_name;
     }
 }
 

@@ -28,7 +28,7 @@ bool b_armed = false; // counting only around the conversion
 long n_allocations = 0;
 long n_fail_at = 0; // the allocation to fail, counted from 1; 0 fails none
 
-void *p_Allocate(size_t n_size, size_t n_align, bool b_throw)
+void *Allocate(size_t n_size, size_t n_align, bool b_throw)
 {
     if(b_armed && ++ n_allocations == n_fail_at) {
         if(b_throw)
@@ -48,14 +48,14 @@ void *p_Allocate(size_t n_size, size_t n_align, bool b_throw)
 // The ways to convert bytes in memory that the sweep drives.
 enum TPath { path_LibraryText, path_CInterface };
 
-const char *p_s_PathName(TPath n_path)
+const char *s_PathName(TPath n_path)
 {
     return n_path == path_LibraryText ? "library text" : "C interface";
 }
 
 // One conversion with the n_fail-th allocation failing (0: none); returns
 // the number of allocations it asked for.
-long n_Convert(TPath n_path, const std::string &r_s_bytes, long n_fail, bool &r_b_result, std::string &r_s_header,
+long Convert(TPath n_path, const std::string &r_s_bytes, long n_fail, bool &r_b_result, std::string &r_s_header,
     bake3ds_failure &r_failure)
 {
     r_s_header.clear();
@@ -64,7 +64,7 @@ long n_Convert(TPath n_path, const std::string &r_s_bytes, long n_fail, bool &r_
     n_fail_at = n_fail;
     b_armed = true;
     if(n_path == path_LibraryText) {
-        r_b_result = bake3ds::b_ConvertText(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
+        r_b_result = bake3ds::ConvertText(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
             "a.3ds", nullptr, r_s_header, &r_failure);
     } else
         r_b_result = bake3ds::convert(r_s_bytes.data(), r_s_bytes.size(), "a.3ds", r_s_header, &r_failure);
@@ -77,16 +77,16 @@ long n_points_covered = 0;
 void SweepAllocations(const std::string &r_s_name, const std::string &r_s_bytes)
 {
     for(TPath n_path : {path_LibraryText, path_CInterface}) {
-        std::string s_what = r_s_name + " (" + p_s_PathName(n_path) + ")";
+        std::string s_what = r_s_name + " (" + s_PathName(n_path) + ")";
         bool b_result;
         bake3ds_failure t_failure;
         std::string s_reference, s_header;
-        long n_total = n_Convert(n_path, r_s_bytes, 0, b_result, s_reference, t_failure);
+        long n_total = Convert(n_path, r_s_bytes, 0, b_result, s_reference, t_failure);
         ASSERT_TRUE(b_result) << s_what << " converts when nothing fails: " << t_failure.message;
         ASSERT_GT(n_total, 0);
         long n_refused = 0;
         for(long k = 1; k <= n_total; ++ k) {
-            n_Convert(n_path, r_s_bytes, k, b_result, s_header, t_failure);
+            Convert(n_path, r_s_bytes, k, b_result, s_header, t_failure);
             n_refused += !b_result;
             if(b_result) {
                 ASSERT_TRUE(s_header == s_reference) << s_what << ": allocation " << k << " of " << n_total
@@ -108,21 +108,21 @@ void SweepAllocations(const std::string &r_s_name, const std::string &r_s_bytes)
     }
 }
 
-std::string s_Text(const fixture::TBytes &r_bytes)
+std::string Text(const fixture::TBytes &r_bytes)
 {
     return std::string(r_bytes.begin(), r_bytes.end());
 }
 
 } // namespace
 
-void *operator new(size_t n) { return p_Allocate(n, 0, true); }
-void *operator new[](size_t n) { return p_Allocate(n, 0, true); }
-void *operator new(size_t n, const std::nothrow_t &) noexcept { return p_Allocate(n, 0, false); }
-void *operator new[](size_t n, const std::nothrow_t &) noexcept { return p_Allocate(n, 0, false); }
-void *operator new(size_t n, std::align_val_t a) { return p_Allocate(n, size_t(a), true); }
-void *operator new[](size_t n, std::align_val_t a) { return p_Allocate(n, size_t(a), true); }
-void *operator new(size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return p_Allocate(n, size_t(a), false); }
-void *operator new[](size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return p_Allocate(n, size_t(a), false); }
+void *operator new(size_t n) { return Allocate(n, 0, true); }
+void *operator new[](size_t n) { return Allocate(n, 0, true); }
+void *operator new(size_t n, const std::nothrow_t &) noexcept { return Allocate(n, 0, false); }
+void *operator new[](size_t n, const std::nothrow_t &) noexcept { return Allocate(n, 0, false); }
+void *operator new(size_t n, std::align_val_t a) { return Allocate(n, size_t(a), true); }
+void *operator new[](size_t n, std::align_val_t a) { return Allocate(n, size_t(a), true); }
+void *operator new(size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return Allocate(n, size_t(a), false); }
+void *operator new[](size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return Allocate(n, size_t(a), false); }
 void operator delete(void *p) noexcept { std::free(p); }
 void operator delete[](void *p) noexcept { std::free(p); }
 void operator delete(void *p, size_t) noexcept { std::free(p); }
@@ -140,8 +140,8 @@ TEST(AllocationFailure, EveryAllocationOfTheFixturesFailsCleanly)
 {
     auto t_start = std::chrono::steady_clock::now();
     n_points_covered = 0;
-    SweepAllocations("sample", s_Text(fixture::SampleScene()));
-    SweepAllocations("every chunk", s_Text(fixture::EveryChunkScene()));
+    SweepAllocations("sample", Text(fixture::SampleScene()));
+    SweepAllocations("every chunk", Text(fixture::EveryChunkScene()));
     std::cout << n_points_covered << " allocation points covered in "
               << std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count() << " s\n";
 }
@@ -163,7 +163,7 @@ TEST(AllocationFailure, EveryAllocationOfThreeSmallCorpusFilesFailsCleanly)
             break;
         if(std::filesystem::file_size(r_s_file) == 0)
             continue; // an empty file allocates nothing
-        SweepAllocations(r_s_file, testing_support::s_ReadFile(r_s_file));
+        SweepAllocations(r_s_file, testing_support::FileContents(r_s_file));
         ++ n_swept;
     }
     std::cout << n_points_covered << " allocation points covered in "

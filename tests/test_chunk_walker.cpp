@@ -12,7 +12,7 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::b_LoadBytes;
+using testing_support::LoadBytes;
 
 namespace {
 
@@ -46,17 +46,17 @@ TEST(ChunkTable, HasEightyEightRowsWithDistinctIds)
     for(int i = 0; i < n_chunk_table_size; ++ i)
         ids.insert(p_chunk_table[i].n_chunk_id);
     EXPECT_EQ(ids.size(), 88u);
-    EXPECT_EQ(n_FindChunkInfo(0x4D4D), 11);
-    EXPECT_EQ(n_FindChunkInfo(0x4627), 87);
-    EXPECT_EQ(n_FindChunkInfo(0x1234), -1);
+    EXPECT_EQ(FindChunkIndex(0x4D4D), 11);
+    EXPECT_EQ(FindChunkIndex(0x4627), 87);
+    EXPECT_EQ(FindChunkIndex(0x1234), -1);
     // the node rows have handlers of their own, and the walker walks their sub-chunks after them
     for(uint16_t n_id : {0xB002, 0xB003, 0xB004}) {
-        const TChunkInfo *p = p_FindChunkInfo(n_id);
+        const TChunkInfo *p = FindChunkInfo(n_id);
         ASSERT_TRUE(p);
         EXPECT_TRUE(p->b_has_children && p->p_handler);
     }
-    EXPECT_FALSE(p_FindChunkInfo(0x4700)->b_has_children); // camera sub-chunks are skipped
-    EXPECT_TRUE(p_FindChunkInfo(0x4120)->b_has_children);  // face list
+    EXPECT_FALSE(FindChunkInfo(0x4700)->b_has_children); // camera sub-chunks are skipped
+    EXPECT_TRUE(FindChunkInfo(0x4120)->b_has_children);  // face list
 }
 
 TEST(ChunkWalker, EndsOfTheWalk)
@@ -67,14 +67,14 @@ TEST(ChunkWalker, EndsOfTheWalk)
     bake3ds_scene_free(p_empty);
 
     std::unique_ptr<C3dsScene> s;
-    EXPECT_FALSE(b_LoadBytes(Zeros(6), s)) << "six zero bytes: a chunk of length 0";
-    EXPECT_FALSE(b_LoadBytes(Header(0x1234, 0), s)) << "length 0 fails for unknown ids too";
-    EXPECT_FALSE(b_LoadBytes(Scene({CChunk(id_TriObject).Length(0)}).Bytes(), s))
+    EXPECT_FALSE(LoadBytes(Zeros(6), s)) << "six zero bytes: a chunk of length 0";
+    EXPECT_FALSE(LoadBytes(Header(0x1234, 0), s)) << "length 0 fails for unknown ids too";
+    EXPECT_FALSE(LoadBytes(Scene({CChunk(id_TriObject).Length(0)}).Bytes(), s))
         << "a zero length deep in the tree fails the whole load";
 
     TBytes one_mesh = CChunk(id_TriObject).Bytes();
     for(size_t n_tail = 1; n_tail <= 5; ++ n_tail) {
-        ASSERT_TRUE(b_LoadBytes(one_mesh + Zeros(n_tail), s)) << n_tail << " bytes left over are ignored";
+        ASSERT_TRUE(LoadBytes(one_mesh + Zeros(n_tail), s)) << n_tail << " bytes left over are ignored";
         EXPECT_EQ(s->n_object_num, 1);
     }
 }
@@ -83,16 +83,16 @@ TEST(ChunkWalker, TableIsFlatAndUnknownChunksAreSkippedWhole)
 {
     std::unique_ptr<C3dsScene> s;
     // known chunks at the top level, without a root chunk
-    ASSERT_TRUE(b_LoadBytes(CChunk(id_TriObject).Bytes() + CChunk(id_TriObject).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(CChunk(id_TriObject).Bytes() + CChunk(id_TriObject).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 2);
 
     // a triangle object inside an unknown chunk is never seen
-    ASSERT_TRUE(b_LoadBytes(CChunk(0x1234).Add(CChunk(id_TriObject)).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(CChunk(0x1234).Add(CChunk(id_TriObject)).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 0);
 
     // a vertex list directly under the root still fills the current mesh
     TBytes bytes = Scene({MeshObject("m", {{1, 2, 3}}, {})}).Bytes() + CChunk(id_Main).Add(VertexList({{4, 5, 6}, {7, 8, 9}})).Bytes();
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->p_object[0].n_vertex_num, 2);
 }
 
@@ -101,15 +101,15 @@ TEST(ChunkWalker, ShortLengthsRepositionAtStartPlusLength)
     for(uint32_t n_length = 1; n_length <= 5; ++ n_length) {
         TBytes bytes = Header(id_TriObject, n_length) + Zeros(16);
         C3dsScene s;
-        TLoader t_ld(bytes.data(), bytes.size(), s, t_ResolvedOptions(nullptr));
-        EXPECT_TRUE(b_WalkChunks(t_ld, n_length));
+        TLoader t_ld(bytes.data(), bytes.size(), s, ResolvedOptions(nullptr));
+        EXPECT_TRUE(WalkChunks(t_ld, n_length));
         EXPECT_EQ(s.n_object_num, 1) << "the handler of a chunk of length " << n_length << " runs";
-        EXPECT_EQ(t_ld.t_in.n_Pos(), int64_t(n_length)) << "the next header is read at start plus length";
+        EXPECT_EQ(t_ld.t_in.Pos(), int64_t(n_length)) << "the next header is read at start plus length";
     }
     // a triangle object of length 5 whose successor starts at byte 5, inside its header
     TBytes bytes = Header(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 2);
 }
 
@@ -117,13 +117,13 @@ TEST(ChunkWalker, ContainersAndChunksPastTheirParentsEnd)
 {
     std::unique_ptr<C3dsScene> s;
     // a container of length 6 has no sub-chunks; the walk goes on after it
-    ASSERT_TRUE(b_LoadBytes(CChunk(id_Main).Bytes() + CChunk(id_TriObject).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(CChunk(id_Main).Bytes() + CChunk(id_TriObject).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 1);
 
     // the editor chunk ends at 12, its triangle object at 18: the bytes from
     // 12 to 18 are read inside the triangle object and again after the editor
     TBytes bytes = Header(id_Editor, 12) + Header(id_TriObject, 12) + Header(id_TriObject, 6);
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 3);
 }
 
@@ -131,17 +131,17 @@ TEST(ChunkWalker, NestingIsBounded)
 {
     std::unique_ptr<C3dsScene> s;
     // 510 containers: the triangle object's own walk runs at level 512
-    ASSERT_TRUE(b_LoadBytes(Nested(510, CChunk(id_TriObject)).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Nested(510, CChunk(id_TriObject)).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 1);
     // one more: that walk would run at level 513 and fails though it has nothing to read
-    EXPECT_FALSE(b_LoadBytes(Nested(511, CChunk(id_TriObject)).Bytes(), s));
+    EXPECT_FALSE(LoadBytes(Nested(511, CChunk(id_TriObject)).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 1) << "the counting pass failed right after the handler";
     EXPECT_TRUE(s->p_object.empty());
 
     // a node's sub-chunks are walked one level below the walk that met it
     CChunk node = Node(id_ObjectNode, {});
-    ASSERT_TRUE(b_LoadBytes(Nested(510, node).Bytes(), s));
-    EXPECT_FALSE(b_LoadBytes(Nested(511, node).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Nested(510, node).Bytes(), s));
+    EXPECT_FALSE(LoadBytes(Nested(511, node).Bytes(), s));
 
     // far deeper than any stack would take without the bound
     TBytes deep;
@@ -149,7 +149,7 @@ TEST(ChunkWalker, NestingIsBounded)
         TBytes header = Header(id_Main, uint32_t(6 * (200000 - i)));
         deep.insert(deep.end(), header.begin(), header.end());
     }
-    EXPECT_FALSE(b_LoadBytes(deep, s));
+    EXPECT_FALSE(LoadBytes(deep, s));
 }
 
 TEST(ReadName, LengthsAndEndOfFile)
@@ -159,9 +159,9 @@ TEST(ReadName, LengthsAndEndOfFile)
         CInput t_in(bytes.data(), bytes.size());
         char p_buffer[64];
         std::memset(p_buffer, 'x', sizeof(p_buffer));
-        bool b_whole = b_ReadName(p_buffer, t_in);
+        bool b_whole = ReadName(p_buffer, t_in);
         r_s_name = p_buffer;
-        r_n_pos = t_in.n_Pos();
+        r_n_pos = t_in.Pos();
         return b_whole;
     };
     std::string s_name;
@@ -193,13 +193,13 @@ TEST(ReadName, LongObjectNameIsReadOnAsSubChunks)
     std::string s_name(70, 'A');
     TBytes bytes = Scene({CChunk(id_NamedObject).Name(s_name).Add(CChunk(id_TriObject))}).Bytes();
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 0);
 
     // a named object whose name runs to the end of the file: the load goes
     // on, and the fill pass starts with the name the counting pass read last
     TBytes cut = CChunk(id_TriObject).Bytes() + Header(id_NamedObject, 100) + TBytes{'a', 'b'};
-    ASSERT_TRUE(b_LoadBytes(cut, s));
+    ASSERT_TRUE(LoadBytes(cut, s));
     EXPECT_EQ(s->p_object[0].p_s_name, "ab");
 }
 
@@ -207,10 +207,10 @@ TEST(Input, ValuesPastTheEndReadAsZero)
 {
     TBytes bytes = {0x34, 0x12, 0x78};
     CInput t_in(bytes.data(), bytes.size());
-    EXPECT_EQ(t_in.n_U16(), 0x1234);
-    EXPECT_EQ(t_in.n_U32(), 0x78u) << "the byte that exists is kept, the rest is 0";
-    EXPECT_EQ(t_in.n_U32(), 0u);
-    EXPECT_EQ(t_in.n_Byte(), -1);
+    EXPECT_EQ(t_in.U16(), 0x1234);
+    EXPECT_EQ(t_in.U32(), 0x78u) << "the byte that exists is kept, the rest is 0";
+    EXPECT_EQ(t_in.U32(), 0u);
+    EXPECT_EQ(t_in.Byte(), -1);
 
     // a vertex list whose last vertex is cut inside its z: the two bytes of
     // z in the file are kept, its two high bytes are 0
@@ -218,7 +218,7 @@ TEST(Input, ValuesPastTheEndReadAsZero)
     TBytes list = CChunk(id_VertexList).U16(2).Floats({1, 2, 3, 4, 5}).Bytes();
     TBytes file = mesh + list + TBytes{0x34, 0x12};
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(file, s));
+    ASSERT_TRUE(LoadBytes(file, s));
     const float *p = s->p_object[0].p_vertex[1].p_position;
     EXPECT_EQ(p[0], 4.0f);
     uint32_t n_z_bits;
@@ -228,7 +228,7 @@ TEST(Input, ValuesPastTheEndReadAsZero)
 
     // all three coordinates past the end
     TBytes past = mesh + CChunk(id_VertexList).U16(3).Floats({7, 8, 9}).Bytes();
-    ASSERT_TRUE(b_LoadBytes(past, s));
+    ASSERT_TRUE(LoadBytes(past, s));
     for(int v = 1; v < 3; ++ v) {
         for(float f : s->p_object[0].p_vertex[size_t(v)].p_position)
             EXPECT_EQ(f, 0.0f);

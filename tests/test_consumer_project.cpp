@@ -136,7 +136,7 @@ static const char *const p_s_vertex = "#version 330 core\n"
 static const char *const p_s_fragment = "#version 330 core\n"
     "out vec4 o_color; void main() { o_color = vec4(1.0); }\n";
 
-static GLuint n_Shader(GLenum n_kind, const char *p_s_text)
+static GLuint Shader(GLenum n_kind, const char *p_s_text)
 {
     GLuint n = glCreateShader(n_kind);
     glShaderSource(n, 1, &p_s_text, nullptr);
@@ -156,8 +156,8 @@ int main()
         return 1;
     }
     GLuint n_program = glCreateProgram();
-    glAttachShader(n_program, n_Shader(GL_VERTEX_SHADER, p_s_vertex));
-    glAttachShader(n_program, n_Shader(GL_FRAGMENT_SHADER, p_s_fragment));
+    glAttachShader(n_program, Shader(GL_VERTEX_SHADER, p_s_vertex));
+    glAttachShader(n_program, Shader(GL_FRAGMENT_SHADER, p_s_fragment));
     glLinkProgram(n_program);
     GLint n_linked = 0;
     glGetProgramiv(n_program, GL_LINK_STATUS, &n_linked);
@@ -208,7 +208,7 @@ const char *const p_s_library_main = R"(#include <bake3ds/bake3ds.hpp>
 #include <iterator>
 #include <string>
 
-static int n_Refused(const bake3ds::Failure &r_failure)
+static int Refused(const bake3ds::Failure &r_failure)
 {
     std::printf("refused: %s: %s\n", bake3ds::rule_name(r_failure.rule), r_failure.message);
     return 1;
@@ -227,12 +227,12 @@ int main(int argc, char **argv)
     bake3ds::Scene scene;
     bake3ds::Failure failure;
     if(!bake3ds::load_scene(bytes.data(), bytes.size(), scene, &failure))
-        return n_Refused(failure);
+        return Refused(failure);
     std::printf("%zu objects, %zu lights, %zu materials, %zu cameras\n", scene.object_count(), scene.light_count(),
         scene.material_count(), scene.camera_count());
     std::string header;
     if(!bake3ds::convert(bytes.data(), bytes.size(), argv[1], header, &failure))
-        return n_Refused(failure);
+        return Refused(failure);
     std::ofstream out(argv[2], std::ios::binary);
     out.write(header.data(), std::streamsize(header.size()));
     out.close();
@@ -286,22 +286,22 @@ fixture::TBytes OtherScene()
 const char p_s_other_line[] = "1 objects, 3 faces, 0 lights, 0 materials, 0 cameras, first 'Hull'\n";
 
 // The project's version, as the package and bake3ds.pc name it.
-std::string s_Version()
+std::string Version()
 {
     return std::to_string(BAKE3DS_VERSION_MAJOR) + "." + std::to_string(BAKE3DS_VERSION_MINOR) + "." +
         std::to_string(BAKE3DS_VERSION_PATCH);
 }
 
-std::string s_Why(const TRunResult &r_run)
+std::string Why(const TRunResult &r_run)
 {
     return (r_run.s_out + r_run.s_err).substr(0, 4000);
 }
 
 // Writes the build's Debian package with cpack into r_s_folder: its path,
 // or empty with r_run saying why.
-std::string s_WriteDebianPackage(const std::string &r_s_folder, TRunResult &r_run)
+std::string WriteDebianPackage(const std::string &r_s_folder, TRunResult &r_run)
 {
-    r_run = t_Run({"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake", "-B",
+    r_run = RunProgram({"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake", "-B",
         r_s_folder});
     if(r_run.n_status != 0)
         return "";
@@ -314,10 +314,10 @@ std::string s_WriteDebianPackage(const std::string &r_s_folder, TRunResult &r_ru
 
 // What writing the package needs beyond the build: an empty text, or why
 // the package cannot be written here.
-std::string s_MissingPackagingTool()
+std::string MissingPackagingTool()
 {
     for(const char *p_s_program : {"cpack", "dpkg-deb", "dpkg-shlibdeps"}) {
-        if(!b_HaveProgram(p_s_program))
+        if(!HaveProgram(p_s_program))
             return std::string(p_s_program) + " is not installed (Debian dpkg-dev; bash tests/packages.sh test)";
     }
     return "";
@@ -327,33 +327,33 @@ class ConsumerProject : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if(!b_HaveProgram("cmake"))
+        if(!HaveProgram("cmake"))
             GTEST_SKIP() << "cmake is not installed";
-        if(!b_FileExists("/usr/include/GL/gl.h"))
+        if(!FileExists("/usr/include/GL/gl.h"))
             GTEST_SKIP() << "<GL/gl.h> (Debian libgl-dev) is not installed and could not be installed";
-        TRunResult t_install = t_Run({"cmake", "--install", BAKE3DS_BINARY_DIR, "--prefix", m_t_dir.s_File("prefix")});
-        ASSERT_EQ(t_install.n_status, 0) << s_Why(t_install);
-        fs::create_directories(m_t_dir.s_File("src/scenes"));
-        WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), std::string(p_s_consumer_cmake));
-        WriteFile(m_t_dir.s_File("src/main.cpp"), std::string(p_s_consumer_main));
+        TRunResult t_install = RunProgram({"cmake", "--install", BAKE3DS_BINARY_DIR, "--prefix", m_t_dir.FilePath("prefix")});
+        ASSERT_EQ(t_install.n_status, 0) << Why(t_install);
+        fs::create_directories(m_t_dir.FilePath("src/scenes"));
+        WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(p_s_consumer_cmake));
+        WriteFile(m_t_dir.FilePath("src/main.cpp"), std::string(p_s_consumer_main));
     }
 
-    TRunResult t_Configure()
+    TRunResult Configure()
     {
-        return t_Run({"cmake", "-S", m_t_dir.s_File("src"), "-B", m_t_dir.s_File("build"),
-            "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File("prefix")});
+        return RunProgram({"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"),
+            "-DCMAKE_PREFIX_PATH=" + m_t_dir.FilePath("prefix")});
     }
 
-    TRunResult t_Build() { return t_Run({"cmake", "--build", m_t_dir.s_File("build"), "-j2"}); }
+    TRunResult Build() { return RunProgram({"cmake", "--build", m_t_dir.FilePath("build"), "-j2"}); }
 
     // Builds and runs the program: what it prints, or the build's or the
     // run's failure.
-    std::string s_BuildAndRun()
+    std::string BuildAndRun()
     {
-        TRunResult t_run = t_Build();
+        TRunResult t_run = Build();
         if(t_run.n_status == 0)
-            t_run = t_Run({m_t_dir.s_File("build/viewer")});
-        return t_run.n_status == 0 ? t_run.s_out : "failed: " + s_Why(t_run);
+            t_run = RunProgram({m_t_dir.FilePath("build/viewer")});
+        return t_run.n_status == 0 ? t_run.s_out : "failed: " + Why(t_run);
     }
 
     // Rewrites the scene (with the bytes given, else as it is) and sets the
@@ -363,19 +363,19 @@ protected:
     void ChangeScene(const fixture::TBytes *p_bytes = nullptr)
     {
         if(p_bytes)
-            WriteFile(s_Scene(), *p_bytes);
+            WriteFile(ScenePath(), *p_bytes);
         fs::file_time_type t_header =
             std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(1));
         std::error_code t_no_header; // after a refused scene there may be none
-        fs::last_write_time(s_Header(), t_header, t_no_header);
-        fs::last_write_time(s_Scene(), t_header + std::chrono::seconds(10));
+        fs::last_write_time(HeaderPath(), t_header, t_no_header);
+        fs::last_write_time(ScenePath(), t_header + std::chrono::seconds(10));
     }
 
     // True when the header was written after the scene's time was set.
-    bool b_HeaderIsNewer() const { return fs::last_write_time(s_Header()) > fs::last_write_time(s_Scene()); }
+    bool HeaderIsNewer() const { return fs::last_write_time(HeaderPath()) > fs::last_write_time(ScenePath()); }
 
-    std::string s_Scene() const { return m_t_dir.s_File("src/scenes/ship-1.3ds"); }
-    std::string s_Header() const { return m_t_dir.s_File("build/bake3ds/viewer/ship-1.h"); }
+    std::string ScenePath() const { return m_t_dir.FilePath("src/scenes/ship-1.3ds"); }
+    std::string HeaderPath() const { return m_t_dir.FilePath("build/bake3ds/viewer/ship-1.h"); }
 
     CTempDir m_t_dir;
 };
@@ -385,67 +385,67 @@ protected:
 TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhenTheSceneChanges)
 {
     fixture::TBytes sample = fixture::SampleScene();
-    WriteFile(s_Scene(), sample);
-    TRunResult t_run = t_Configure();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    ASSERT_EQ(s_BuildAndRun(), p_s_sample_line);
-    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/bin/bake3ds")));
-    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds/bake3dsConfigVersion.cmake")));
+    WriteFile(ScenePath(), sample);
+    TRunResult t_run = Configure();
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+    ASSERT_EQ(BuildAndRun(), p_s_sample_line);
+    EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/bin/bake3ds")));
+    EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds/bake3dsConfigVersion.cmake")));
     // nothing in the source tree but what the user put there
-    EXPECT_FALSE(b_FileExists(m_t_dir.s_File("src/scenes/ship-1.h")));
+    EXPECT_FALSE(FileExists(m_t_dir.FilePath("src/scenes/ship-1.h")));
 
     // nothing changed: nothing converted
-    fs::file_time_type t_made = fs::last_write_time(s_Header());
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    EXPECT_EQ(t_run.s_out.find("Converting"), std::string::npos) << s_Why(t_run);
-    EXPECT_EQ(fs::last_write_time(s_Header()), t_made);
+    fs::file_time_type t_made = fs::last_write_time(HeaderPath());
+    t_run = Build();
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+    EXPECT_EQ(t_run.s_out.find("Converting"), std::string::npos) << Why(t_run);
+    EXPECT_EQ(fs::last_write_time(HeaderPath()), t_made);
 
     // touched: converted again, in one line of the build's, without the
     // converter's progress
     ChangeScene();
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    t_run = Build();
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     EXPECT_NE(t_run.s_out.find("Converting scenes/ship-1.3ds to ship-1.h (class Cship_1_3ds)"), std::string::npos)
-        << s_Why(t_run);
-    EXPECT_EQ((t_run.s_out + t_run.s_err).find("=== Loading"), std::string::npos) << s_Why(t_run);
-    EXPECT_TRUE(b_HeaderIsNewer());
+        << Why(t_run);
+    EXPECT_EQ((t_run.s_out + t_run.s_err).find("=== Loading"), std::string::npos) << Why(t_run);
+    EXPECT_TRUE(HeaderIsNewer());
 
     // another scene: the program shows it
     fixture::TBytes other = OtherScene();
     ChangeScene(&other);
-    EXPECT_EQ(s_BuildAndRun(), p_s_other_line);
-    EXPECT_TRUE(b_HeaderIsNewer());
+    EXPECT_EQ(BuildAndRun(), p_s_other_line);
+    EXPECT_TRUE(HeaderIsNewer());
 
     // a file the converter refuses fails the build, and keeps failing it
     // until the scene is fixed: no stale header passes for a converted one
     fixture::TBytes broken(6, 0);
     ChangeScene(&broken);
     for(int n_try = 0; n_try < 2; ++ n_try) {
-        t_run = t_Build();
+        t_run = Build();
         EXPECT_NE(t_run.n_status, 0) << "build " << n_try << " passed over a broken scene";
-        EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << s_Why(t_run);
+        EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << Why(t_run);
         // each line names the file as listed, never its copy in the build tree
         std::string s_said = t_run.s_out + t_run.s_err;
         for(const char *p_s_line : {"=== Loading 'scenes/ship-1.3ds' ===",
                 "bake3ds-info: scenes/ship-1.3ds: refused: a chunk of length 0 (chunk 0x0000 at offset 0)",
                 "bake3ds could not convert scenes/ship-1.3ds (exit status 255)"})
-            EXPECT_NE(s_said.find(p_s_line), std::string::npos) << p_s_line << s_Why(t_run);
-        EXPECT_EQ(s_said.find("bake3ds/viewer/ship-1.3ds"), std::string::npos) << s_Why(t_run);
+            EXPECT_NE(s_said.find(p_s_line), std::string::npos) << p_s_line << Why(t_run);
+        EXPECT_EQ(s_said.find("bake3ds/viewer/ship-1.3ds"), std::string::npos) << Why(t_run);
     }
     ChangeScene(&sample);
-    EXPECT_EQ(s_BuildAndRun(), p_s_sample_line);
+    EXPECT_EQ(BuildAndRun(), p_s_sample_line);
 
     // a host converter named by BAKE3DS_EXECUTABLE, as a cross build names
     // one, is the one that runs: it leaves a mark
-    std::string s_host = m_t_dir.s_File("host-bake3ds");
-    WriteFile(s_host, "#!/bin/sh\necho ran >> \"$0.log\"\nexec '" + s_ToolPath() + "' \"$@\"\n");
-    ASSERT_EQ(t_Run({"chmod", "+x", s_host}).n_status, 0);
-    t_run = t_Run({"cmake", "-S", m_t_dir.s_File("src"), "-B", m_t_dir.s_File("build"), "-DBAKE3DS_EXECUTABLE=" + s_host});
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    std::string s_host = m_t_dir.FilePath("host-bake3ds");
+    WriteFile(s_host, "#!/bin/sh\necho ran >> \"$0.log\"\nexec '" + ToolPath() + "' \"$@\"\n");
+    ASSERT_EQ(RunProgram({"chmod", "+x", s_host}).n_status, 0);
+    t_run = RunProgram({"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"), "-DBAKE3DS_EXECUTABLE=" + s_host});
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     ChangeScene(&other);
-    EXPECT_EQ(s_BuildAndRun(), p_s_other_line);
-    EXPECT_EQ(s_ReadFile(s_host + ".log"), "ran\n");
+    EXPECT_EQ(BuildAndRun(), p_s_other_line);
+    EXPECT_EQ(FileContents(s_host + ".log"), "ran\n");
 }
 
 // Two scenes of one target that would write one header, also where their
@@ -466,15 +466,15 @@ TEST_F(ConsumerProject, ScenesThatWouldCollideAreRefusedAtConfigureTime)
             "scenes/ship-1.3ds and scenes/ship_1.3ds would both declare the class Cship_1_3ds for viewer"},
     };
     for(const TCase &r_case : p_case) {
-        fs::remove_all(m_t_dir.s_File("src/more"));
-        fs::remove_all(m_t_dir.s_File("build"));
-        fs::create_directories(m_t_dir.s_File("src/more"));
-        WriteFile(s_Scene(), fixture::SampleScene());
-        WriteFile(m_t_dir.s_File(std::string("src/") + r_case.p_s_other), fixture::SampleScene());
+        fs::remove_all(m_t_dir.FilePath("src/more"));
+        fs::remove_all(m_t_dir.FilePath("build"));
+        fs::create_directories(m_t_dir.FilePath("src/more"));
+        WriteFile(ScenePath(), fixture::SampleScene());
+        WriteFile(m_t_dir.FilePath(std::string("src/") + r_case.p_s_other), fixture::SampleScene());
         std::string s_cmake = p_s_consumer_cmake;
         s_cmake.replace(s_cmake.find("scenes/ship-1.3ds"), 17, r_case.p_s_call);
-        WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), s_cmake);
-        TRunResult t_run = t_Configure();
+        WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), s_cmake);
+        TRunResult t_run = Configure();
         EXPECT_NE(t_run.n_status, 0) << r_case.p_s_other;
         // CMake folds the message's lines: compare with its spaces and breaks as one
         std::string s_err = t_run.s_err;
@@ -485,29 +485,29 @@ TEST_F(ConsumerProject, ScenesThatWouldCollideAreRefusedAtConfigureTime)
             if(c != ' ' || s_folded.empty() || s_folded.back() != ' ')
                 s_folded += c;
         }
-        EXPECT_NE(s_folded.find(r_case.p_s_said), std::string::npos) << r_case.p_s_said << s_Why(t_run);
+        EXPECT_NE(s_folded.find(r_case.p_s_said), std::string::npos) << r_case.p_s_said << Why(t_run);
     }
 }
 
 TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
 {
-    std::string s_missing = s_MissingPackagingTool();
+    std::string s_missing = MissingPackagingTool();
     if(!s_missing.empty())
         GTEST_SKIP() << s_missing;
     TRunResult t_run;
-    std::string s_deb = s_WriteDebianPackage(m_t_dir.s_File("package"), t_run);
-    ASSERT_NE(s_deb.find("bake3ds_" + s_Version() + "-1_"), std::string::npos) << s_deb << s_Why(t_run);
-    t_run = t_Run({"dpkg-deb", "-x", s_deb, m_t_dir.s_File("deb")});
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    ASSERT_TRUE(b_FileExists(m_t_dir.s_File("deb/usr/bin/bake3ds")));
+    std::string s_deb = WriteDebianPackage(m_t_dir.FilePath("package"), t_run);
+    ASSERT_NE(s_deb.find("bake3ds_" + Version() + "-1_"), std::string::npos) << s_deb << Why(t_run);
+    t_run = RunProgram({"dpkg-deb", "-x", s_deb, m_t_dir.FilePath("deb")});
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+    ASSERT_TRUE(FileExists(m_t_dir.FilePath("deb/usr/bin/bake3ds")));
     fixture::TBytes sample = fixture::SampleScene();
-    WriteFile(s_Scene(), sample);
-    t_run = t_Run({"cmake", "-S", m_t_dir.s_File("src"), "-B", m_t_dir.s_File("build"),
-        "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File("deb/usr")});
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    EXPECT_EQ(s_BuildAndRun(), p_s_sample_line);
+    WriteFile(ScenePath(), sample);
+    t_run = RunProgram({"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"),
+        "-DCMAKE_PREFIX_PATH=" + m_t_dir.FilePath("deb/usr")});
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+    EXPECT_EQ(BuildAndRun(), p_s_sample_line);
     // the converter that ran is the package's own
-    EXPECT_NE(s_ReadFile(m_t_dir.s_File("build/CMakeCache.txt")).find(m_t_dir.s_File("deb/usr/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds")),
+    EXPECT_NE(FileContents(m_t_dir.FilePath("build/CMakeCache.txt")).find(m_t_dir.FilePath("deb/usr/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds")),
         std::string::npos);
 }
 
@@ -519,58 +519,58 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
 // for them.
 TEST(DebianPackage, PassesLintianAndDependsOnVersions)
 {
-    std::string s_missing = s_MissingPackagingTool();
+    std::string s_missing = MissingPackagingTool();
     if(!s_missing.empty())
         GTEST_SKIP() << s_missing;
-    if(!b_HaveProgram("lintian"))
+    if(!HaveProgram("lintian"))
         GTEST_SKIP() << "lintian is not installed (Debian lintian; bash tests/packages.sh test)";
     CTempDir t_dir;
     TRunResult t_run;
-    std::string s_deb = s_WriteDebianPackage(t_dir.s_File("package"), t_run);
-    ASSERT_FALSE(s_deb.empty()) << s_Why(t_run);
-    t_run = t_Run({"dpkg-deb", "-f", s_deb, "Depends"});
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    std::string s_deb = WriteDebianPackage(t_dir.FilePath("package"), t_run);
+    ASSERT_FALSE(s_deb.empty()) << Why(t_run);
+    t_run = RunProgram({"dpkg-deb", "-f", s_deb, "Depends"});
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     for(const char *p_s_library : {"libc6 (>= ", "libstdc++6 (>= "})
         EXPECT_NE(t_run.s_out.find(p_s_library), std::string::npos) << p_s_library << " in " << t_run.s_out;
     // no error, no warning, and none of the hardening tags Debian's own
     // build flags avoid (informational ones included); a sanitizer build,
     // which is never shipped, checks its memory in its own way instead of
     // through the C library's checked calls
-    t_run = t_Run({"lintian", "-I", "-E", "--pedantic", "--fail-on", "error,warning", s_deb});
-    EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    t_run = RunProgram({"lintian", "-I", "-E", "--pedantic", "--fail-on", "error,warning", s_deb});
+    EXPECT_EQ(t_run.n_status, 0) << Why(t_run);
     std::vector<const char *> tags = {"E: ", "W: "};
-    if(!b_Sanitized())
+    if(!Sanitized())
         tags.push_back("hardening-");
     for(const char *p_s_tag : tags)
-        EXPECT_EQ(t_run.s_out.find(p_s_tag), std::string::npos) << p_s_tag << s_Why(t_run);
+        EXPECT_EQ(t_run.s_out.find(p_s_tag), std::string::npos) << p_s_tag << Why(t_run);
 }
 
 TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
 {
-    if(!b_FileExists("/usr/include/GL/osmesa.h") || !b_FileExists("/usr/include/GL/glext.h"))
+    if(!FileExists("/usr/include/GL/osmesa.h") || !FileExists("/usr/include/GL/glext.h"))
         GTEST_SKIP() << "OSMesa or <GL/glext.h> (Debian libosmesa6-dev, libgl-dev) is not installed";
-    WriteFile(s_Scene(), fixture::SampleScene());
-    WriteFile(m_t_dir.s_File("src/CMakeLists.txt"), std::string(p_s_core_cmake));
-    WriteFile(m_t_dir.s_File("src/main.cpp"), std::string(p_s_core_main));
-    WriteFile(m_t_dir.s_File("src/ship.h"), std::string(p_s_core_ship_h));
-    WriteFile(m_t_dir.s_File("src/ship.cpp"), std::string(p_s_core_ship_cpp));
-    EXPECT_TRUE(b_FileExists(m_t_dir.s_File("prefix/include/bake3ds/gl_core.h")));
-    TRunResult t_run = t_Configure();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Build();
-    ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-    t_run = t_Run({m_t_dir.s_File("build/core_viewer")});
-    EXPECT_EQ(t_run.n_status, 0) << s_Why(t_run);
+    WriteFile(ScenePath(), fixture::SampleScene());
+    WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(p_s_core_cmake));
+    WriteFile(m_t_dir.FilePath("src/main.cpp"), std::string(p_s_core_main));
+    WriteFile(m_t_dir.FilePath("src/ship.h"), std::string(p_s_core_ship_h));
+    WriteFile(m_t_dir.FilePath("src/ship.cpp"), std::string(p_s_core_ship_cpp));
+    EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/include/bake3ds/gl_core.h")));
+    TRunResult t_run = Configure();
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+    t_run = Build();
+    ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+    t_run = RunProgram({m_t_dir.FilePath("build/core_viewer")});
+    EXPECT_EQ(t_run.n_status, 0) << Why(t_run);
     // the sample's three objects have four material ranges
-    EXPECT_NE(t_run.s_out.find("core ok: "), std::string::npos) << s_Why(t_run);
-    EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << s_Why(t_run);
+    EXPECT_NE(t_run.s_out.find("core ok: "), std::string::npos) << Why(t_run);
+    EXPECT_NE(t_run.s_out.find(" pixels, 4 ranges, error 0, linked 1"), std::string::npos) << Why(t_run);
 }
 
 namespace {
 
 // The line of the header after the one that opens the array named: its
 // first vertex, its first face.
-std::string s_FirstLine(const std::string &r_s_header, const std::string &r_s_array)
+std::string FirstLine(const std::string &r_s_header, const std::string &r_s_array)
 {
     size_t n_array = r_s_header.find("::" + r_s_array + "[");
     if(n_array == std::string::npos)
@@ -592,15 +592,15 @@ void CheckPipeline(const TPipeline &r_pipeline, const std::string &r_s_folder,
     const std::vector<std::pair<std::string, std::string>> &r_inputs)
 {
     SCOPED_TRACE(r_pipeline.s_what);
-    TRunResult t_linked = t_Shell("ldd '" + r_pipeline.s_path + "' | grep -c libbake3ds");
+    TRunResult t_linked = Shell("ldd '" + r_pipeline.s_path + "' | grep -c libbake3ds");
     EXPECT_EQ(t_linked.s_out, r_pipeline.b_shared ? "1\n" : "0\n") << "libbake3ds in ldd's list";
     std::string s_header = r_s_folder + "/pipeline.h";
     for(const auto &r_input : r_inputs) {
         SCOPED_TRACE(r_input.first);
         fs::remove(s_header);
-        TRunResult t_run = t_Run({r_pipeline.s_path, r_input.first, s_header}, r_s_folder);
-        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-        EXPECT_TRUE(s_ReadFile(s_header) == r_input.second) << "another header than the command line's";
+        TRunResult t_run = RunProgram({r_pipeline.s_path, r_input.first, s_header}, r_s_folder);
+        ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+        EXPECT_TRUE(FileContents(s_header) == r_input.second) << "another header than the command line's";
         // the counts, then object 0's first vertex and first face, each a
         // line that the header's line begins with
         size_t n_vertex = t_run.s_out.find("\n\t");
@@ -613,12 +613,12 @@ void CheckPipeline(const TPipeline &r_pipeline, const std::string &r_s_folder,
         std::string s_face = t_run.s_out.substr(n_face, t_run.s_out.find('\n', n_face) - n_face);
         for(const auto &r_check :
             {std::make_pair(s_vertex, "p_object_0_vertices"), std::make_pair(s_face, "p_object_0_indices")}) {
-            std::string s_line = s_FirstLine(r_input.second, r_check.second);
+            std::string s_line = FirstLine(r_input.second, r_check.second);
             EXPECT_TRUE(s_line == r_check.first || s_line.rfind(r_check.first + ",", 0) == 0)
                 << "printed '" << r_check.first << "', the header's " << r_check.second << " begins '" << s_line << "'";
         }
     }
-    TRunResult t_run = t_Run({r_pipeline.s_path, "broken.3ds", s_header}, r_s_folder);
+    TRunResult t_run = RunProgram({r_pipeline.s_path, "broken.3ds", s_header}, r_s_folder);
     EXPECT_EQ(t_run.n_status, 1);
     EXPECT_EQ(t_run.s_out, p_s_refusal);
 }
@@ -637,52 +637,52 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     // the sample and, with the corpus, a file from it, converted by the
     // command line in the folder the programs run in
     std::vector<std::pair<std::string, std::string>> inputs;
-    WriteFile(m_t_dir.s_File("sample.3ds"), fixture::SampleScene());
+    WriteFile(m_t_dir.FilePath("sample.3ds"), fixture::SampleScene());
     inputs.emplace_back("sample.3ds", "");
     for(const std::string &r_s_file : CorpusFiles()) {
         if(fs::path(r_s_file).filename() == "cannon1.3ds") {
-            fs::copy_file(r_s_file, m_t_dir.s_File("cannon1.3ds"));
+            fs::copy_file(r_s_file, m_t_dir.FilePath("cannon1.3ds"));
             inputs.emplace_back("cannon1.3ds", "");
         }
     }
     for(auto &r_input : inputs) {
-        TRunResult t_run = t_RunTool({r_input.first}, m_t_dir.s_Path());
-        ASSERT_EQ(t_run.n_status, 0) << s_Why(t_run);
-        r_input.second = s_ReadFile(m_t_dir.s_File(fs::path(r_input.first).stem().string() + ".h"));
+        TRunResult t_run = RunTool({r_input.first}, m_t_dir.Path());
+        ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
+        r_input.second = FileContents(m_t_dir.FilePath(fs::path(r_input.first).stem().string() + ".h"));
     }
-    WriteFile(m_t_dir.s_File("broken.3ds"), fixture::TBytes(6, 0));
+    WriteFile(m_t_dir.FilePath("broken.3ds"), fixture::TBytes(6, 0));
 
-    TRunResult t_shared = t_Run({"cmake", "-S", BAKE3DS_SOURCE_DIR, "-B", m_t_dir.s_File("shared-build"),
+    TRunResult t_shared = RunProgram({"cmake", "-S", BAKE3DS_SOURCE_DIR, "-B", m_t_dir.FilePath("shared-build"),
         "-DCMAKE_BUILD_TYPE=Release", "-DBUILD_SHARED_LIBS=ON", "-DBAKE3DS_TESTS=OFF"});
-    ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
-    t_shared = t_Run({"cmake", "--build", m_t_dir.s_File("shared-build"), "-j2", "--target", "bake3ds_library",
+    ASSERT_EQ(t_shared.n_status, 0) << Why(t_shared);
+    t_shared = RunProgram({"cmake", "--build", m_t_dir.FilePath("shared-build"), "-j2", "--target", "bake3ds_library",
         "bake3ds", "bake3ds-info", "bake3ds_man_pages", "bake3ds_debian_changelog"});
-    ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
-    t_shared = t_Run({"cmake", "--install", m_t_dir.s_File("shared-build"), "--prefix", m_t_dir.s_File("shared")});
-    ASSERT_EQ(t_shared.n_status, 0) << s_Why(t_shared);
-    std::string s_so = m_t_dir.s_File("shared/" BAKE3DS_INSTALL_LIBDIR "/libbake3ds.so");
-    ASSERT_TRUE(b_FileExists(s_so));
-    TRunResult t_symbols = t_Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'C3dsScene\\|CTextOut\\|TLoader'");
+    ASSERT_EQ(t_shared.n_status, 0) << Why(t_shared);
+    t_shared = RunProgram({"cmake", "--install", m_t_dir.FilePath("shared-build"), "--prefix", m_t_dir.FilePath("shared")});
+    ASSERT_EQ(t_shared.n_status, 0) << Why(t_shared);
+    std::string s_so = m_t_dir.FilePath("shared/" BAKE3DS_INSTALL_LIBDIR "/libbake3ds.so");
+    ASSERT_TRUE(FileExists(s_so));
+    TRunResult t_symbols = Shell("nm -D --defined-only -C '" + s_so + "' | grep -c 'C3dsScene\\|CTextOut\\|TLoader'");
     EXPECT_EQ(t_symbols.s_out, "0\n") << "internal names exported";
-    t_symbols = t_Shell("nm -D --defined-only '" + s_so + "' | grep -c ' T bake3ds_convert$'");
+    t_symbols = Shell("nm -D --defined-only '" + s_so + "' | grep -c ' T bake3ds_convert$'");
     EXPECT_EQ(t_symbols.s_out, "1\n");
 
-    fs::create_directories(m_t_dir.s_File("cxx-src"));
-    WriteFile(m_t_dir.s_File("cxx-src/CMakeLists.txt"), std::string(p_s_library_cmake));
-    WriteFile(m_t_dir.s_File("cxx-src/main.cpp"), std::string(p_s_library_main));
-    fs::create_directories(m_t_dir.s_File("c-src"));
-    WriteFile(m_t_dir.s_File("c-src/CMakeLists.txt"), std::string(p_s_c_cmake));
-    std::string s_c_source = m_t_dir.s_File("c-src/convert.c");
+    fs::create_directories(m_t_dir.FilePath("cxx-src"));
+    WriteFile(m_t_dir.FilePath("cxx-src/CMakeLists.txt"), std::string(p_s_library_cmake));
+    WriteFile(m_t_dir.FilePath("cxx-src/main.cpp"), std::string(p_s_library_main));
+    fs::create_directories(m_t_dir.FilePath("c-src"));
+    WriteFile(m_t_dir.FilePath("c-src/CMakeLists.txt"), std::string(p_s_c_cmake));
+    std::string s_c_source = m_t_dir.FilePath("c-src/convert.c");
     fs::copy_file(std::string(BAKE3DS_SOURCE_DIR) + "/tests/consumers/convert.c", s_c_source);
     std::vector<std::string> compilers;
     std::string s_missing; // what could not be tried, for lack of a tool
     for(const char *p_s_compiler : {"gcc", "clang"}) {
-        if(b_HaveProgram(p_s_compiler))
+        if(HaveProgram(p_s_compiler))
             compilers.push_back(p_s_compiler);
         else
             s_missing += std::string(" ") + p_s_compiler;
     }
-    bool b_pkg_config = b_HaveProgram("pkg-config");
+    bool b_pkg_config = HaveProgram("pkg-config");
     if(!b_pkg_config)
         s_missing += " pkg-config";
     std::vector<TPipeline> pipelines;
@@ -691,7 +691,7 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         bool b_shared = std::string(p_s_prefix) == "shared";
         // the build's own library is instrumented under the sanitizers: its
         // programs link their runtime, GCC's, which clang does not link
-        bool b_instrumented = b_Sanitized() && !b_shared;
+        bool b_instrumented = Sanitized() && !b_shared;
         std::string s_sanitize = b_instrumented ? "-fsanitize=address,undefined" : "";
         std::vector<std::string> prefix_compilers;
         for(const std::string &r_s_compiler : compilers) {
@@ -703,30 +703,30 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
             projects.emplace_back("c-src", r_s_compiler);
         for(const auto &r_project : projects) {
             std::string s_what = std::string(p_s_prefix) + " " + r_project.first + " " + r_project.second;
-            std::string s_build = m_t_dir.s_File(std::string(p_s_prefix) + "-" + r_project.first + r_project.second);
-            std::vector<std::string> configure = {"cmake", "-S", m_t_dir.s_File(r_project.first), "-B", s_build,
-                "-DCMAKE_PREFIX_PATH=" + m_t_dir.s_File(p_s_prefix)};
+            std::string s_build = m_t_dir.FilePath(std::string(p_s_prefix) + "-" + r_project.first + r_project.second);
+            std::vector<std::string> configure = {"cmake", "-S", m_t_dir.FilePath(r_project.first), "-B", s_build,
+                "-DCMAKE_PREFIX_PATH=" + m_t_dir.FilePath(p_s_prefix)};
             if(!r_project.second.empty())
                 configure.push_back("-DCMAKE_C_COMPILER=" + r_project.second);
             if(b_instrumented)
                 configure.push_back("-DCMAKE_EXE_LINKER_FLAGS=" + s_sanitize);
-            TRunResult t_run = t_Run(configure);
-            ASSERT_EQ(t_run.n_status, 0) << s_what << s_Why(t_run);
-            t_run = t_Run({"cmake", "--build", s_build});
-            ASSERT_EQ(t_run.n_status, 0) << s_what << s_Why(t_run);
+            TRunResult t_run = RunProgram(configure);
+            ASSERT_EQ(t_run.n_status, 0) << s_what << Why(t_run);
+            t_run = RunProgram({"cmake", "--build", s_build});
+            ASSERT_EQ(t_run.n_status, 0) << s_what << Why(t_run);
             pipelines.push_back({"find_package " + s_what, s_build + "/pipeline", b_shared});
         }
         if(!b_pkg_config)
             continue;
         // a static library links what it needs besides with --static
-        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.s_File(p_s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
-        TRunResult t_flags = t_Shell(s_pkg_config + "--modversion bake3ds");
-        EXPECT_EQ(t_flags.s_out, s_Version() + "\n") << s_Why(t_flags);
-        t_flags = t_Shell(s_pkg_config + "--cflags --libs " + (b_shared ? "" : "--static ") + "bake3ds");
-        ASSERT_EQ(t_flags.n_status, 0) << s_Why(t_flags);
-        TRunResult t_libdir = t_Shell(s_pkg_config + "--variable=libdir bake3ds");
+        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.FilePath(p_s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
+        TRunResult t_flags = Shell(s_pkg_config + "--modversion bake3ds");
+        EXPECT_EQ(t_flags.s_out, Version() + "\n") << Why(t_flags);
+        t_flags = Shell(s_pkg_config + "--cflags --libs " + (b_shared ? "" : "--static ") + "bake3ds");
+        ASSERT_EQ(t_flags.n_status, 0) << Why(t_flags);
+        TRunResult t_libdir = Shell(s_pkg_config + "--variable=libdir bake3ds");
         for(const std::string &r_s_compiler : prefix_compilers) {
-            std::string s_program = m_t_dir.s_File(std::string(p_s_prefix) + "-pkg-config-" + r_s_compiler);
+            std::string s_program = m_t_dir.FilePath(std::string(p_s_prefix) + "-pkg-config-" + r_s_compiler);
             std::vector<std::string> command = {r_s_compiler, "-std=c99", "-Wall", "-Wextra", "-Wpedantic", "-Werror",
                 s_c_source, "-o", s_program};
             std::istringstream t_words(t_flags.s_out);
@@ -736,13 +736,13 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
                 command.push_back("-Wl,-rpath," + t_libdir.s_out.substr(0, t_libdir.s_out.find('\n')));
             if(b_instrumented)
                 command.push_back(s_sanitize);
-            TRunResult t_run = t_Run(command);
-            ASSERT_EQ(t_run.n_status, 0) << r_s_compiler << " with " << t_flags.s_out << s_Why(t_run);
+            TRunResult t_run = RunProgram(command);
+            ASSERT_EQ(t_run.n_status, 0) << r_s_compiler << " with " << t_flags.s_out << Why(t_run);
             pipelines.push_back({"pkg-config " + std::string(p_s_prefix) + " " + r_s_compiler, s_program, b_shared});
         }
     }
     for(const TPipeline &r_pipeline : pipelines)
-        CheckPipeline(r_pipeline, m_t_dir.s_Path(), inputs);
+        CheckPipeline(r_pipeline, m_t_dir.Path(), inputs);
     if(!s_missing.empty())
         GTEST_SKIP() << "not installed, so not tried:" << s_missing << " (bash tests/packages.sh test)";
 }

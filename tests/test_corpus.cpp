@@ -156,7 +156,7 @@ std::vector<TMeshSummary> DumpedMeshes(const std::string &r_s_dump)
     return meshes;
 }
 
-bool b_Agree(const TMeshSummary &r_ours, bool b_close, const TMeshSummary &r_theirs)
+bool Agree(const TMeshSummary &r_ours, bool b_close, const TMeshSummary &r_theirs)
 {
     if(r_ours.s_name != r_theirs.s_name || r_ours.n_vertex_num != r_theirs.n_vertex_num ||
         r_ours.n_face_num != r_theirs.n_face_num)
@@ -179,7 +179,7 @@ std::string Unpaired(std::vector<std::pair<TMeshSummary, bool>> ours, std::vecto
     std::ostringstream t_out;
     for(const auto &r_mine : ours) {
         auto p_match = std::find_if(theirs.begin(), theirs.end(),
-            [&](const TMeshSummary &r) { return b_Agree(r_mine.first, r_mine.second, r); });
+            [&](const TMeshSummary &r) { return Agree(r_mine.first, r_mine.second, r); });
         if(p_match == theirs.end())
             t_out << "  ours only: " << r_mine.first << "\n";
         else
@@ -191,9 +191,9 @@ std::string Unpaired(std::vector<std::pair<TMeshSummary, bool>> ours, std::vecto
 }
 
 // The test command installs it where it is missing and the machine allows.
-bool b_Have3dsdump()
+bool Have3dsdump()
 {
-    return b_HaveProgram("3dsdump");
+    return HaveProgram("3dsdump");
 }
 
 } // namespace
@@ -206,19 +206,19 @@ TEST(Corpus, EveryFileGivesItsExpectedOutcome)
 {
     SKIP_WITHOUT_CORPUS();
     std::vector<TExpectedOutcome> expected = ExpectedOutcomes();
-    ASSERT_FALSE(expected.empty()) << s_CorpusDir() << "/expected-outcomes.txt lists no file";
+    ASSERT_FALSE(expected.empty()) << CorpusDir() << "/expected-outcomes.txt lists no file";
     std::vector<std::string> listed;
     int n_agree = 0;
     for(const TExpectedOutcome &r_expected : expected) {
-        std::string s_file = s_CorpusDir() + "/" + r_expected.s_path;
+        std::string s_file = CorpusDir() + "/" + r_expected.s_path;
         listed.push_back(s_file);
         CTempDir t_dir;
         std::string s_name = FileName(s_file);
-        fs::copy_file(s_file, t_dir.s_File(s_name));
-        TRunResult t_run = t_RunTool({s_name}, t_dir.s_Path());
-        std::string s_header_file = t_dir.s_File(fs::path(s_name).stem().string() + ".h");
-        std::string s_header_hash = b_FileExists(s_header_file) ? s_Sha256(s_ReadFile(s_header_file)) : "(none)";
-        std::string s_out_hash = s_Sha256(t_run.s_out);
+        fs::copy_file(s_file, t_dir.FilePath(s_name));
+        TRunResult t_run = RunTool({s_name}, t_dir.Path());
+        std::string s_header_file = t_dir.FilePath(fs::path(s_name).stem().string() + ".h");
+        std::string s_header_hash = FileExists(s_header_file) ? Sha256(FileContents(s_header_file)) : "(none)";
+        std::string s_out_hash = Sha256(t_run.s_out);
         EXPECT_EQ(s_header_hash, r_expected.s_header_sha256) << r_expected.s_path << ": the header differs";
         EXPECT_EQ(s_out_hash, r_expected.s_output_sha256) << r_expected.s_path << ": standard output differs:\n" << t_run.s_out;
         EXPECT_EQ(t_run.n_status, r_expected.n_status) << r_expected.s_path << ": " << t_run.s_err;
@@ -233,14 +233,14 @@ TEST(Corpus, EveryFileGivesItsExpectedOutcome)
 TEST(Corpus, MeshesAgreeWithAnIndependentReader)
 {
     SKIP_WITHOUT_CORPUS();
-    if(!b_Have3dsdump())
+    if(!Have3dsdump())
         GTEST_SKIP() << "3dsdump (Debian lib3ds-dev) is not installed and could not be installed";
     int n_meshes = 0;
     for(const std::string &r_s_file : CorpusFiles()) {
         std::string s_name = FileName(r_s_file);
-        TLoadedScene p_scene = p_LoadFile(r_s_file);
+        TLoadedScene p_scene = LoadFile(r_s_file);
         ASSERT_TRUE(p_scene) << s_name;
-        TRunResult t_dump = t_Run({"3dsdump", "-t", r_s_file});
+        TRunResult t_dump = RunProgram({"3dsdump", "-t", r_s_file});
         std::vector<std::pair<TMeshSummary, bool>> ours = OurMeshes(p_scene->t_records);
         if(t_dump.n_status != 0) {
             // the other reader refuses files without any chunk at all

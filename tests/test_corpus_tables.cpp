@@ -124,14 +124,14 @@ TTables TheirTables(const std::string &r_s_dump, const std::string &r_s_tracks)
 
 TEST(CrossCheck, LightsCamerasMaterialsAndTracksAgreeWithAnIndependentReader)
 {
-    if(!b_HaveProgram("3dsdump"))
+    if(!HaveProgram("3dsdump"))
         GTEST_SKIP() << "3dsdump (Debian lib3ds-dev) is not installed and could not be installed";
     if(std::string(BAKE3DS_LIB3DS_TRACKS).empty())
         GTEST_SKIP() << "lib3ds (Debian lib3ds-dev) was not found when the tests were configured";
     if(CorpusFiles().empty())
         std::cout << "the corpus folder ../shared/corpus is absent: only the sample scene is compared\n";
     CTempDir t_dir;
-    std::string s_sample = t_dir.s_File("sample.3ds");
+    std::string s_sample = t_dir.FilePath("sample.3ds");
     WriteFile(s_sample, fixture::SampleScene());
     std::vector<std::string> files = CorpusFiles();
     files.push_back(s_sample);
@@ -139,11 +139,11 @@ TEST(CrossCheck, LightsCamerasMaterialsAndTracksAgreeWithAnIndependentReader)
     for(const std::string &r_s_file : files) {
         if(fs::file_size(r_s_file) == 0)
             continue; // the other reader refuses a file without chunks; ours loads it empty
-        TLoadedScene p_scene = p_LoadFile(r_s_file);
+        TLoadedScene p_scene = LoadFile(r_s_file);
         ASSERT_TRUE(p_scene) << r_s_file;
         const C3dsScene &s = p_scene->t_records;
-        TRunResult t_dump = t_Run({"3dsdump", "-m", "-l", "-c", r_s_file});
-        TRunResult t_tracks = t_Run({BAKE3DS_LIB3DS_TRACKS, r_s_file});
+        TRunResult t_dump = RunProgram({"3dsdump", "-m", "-l", "-c", r_s_file});
+        TRunResult t_tracks = RunProgram({BAKE3DS_LIB3DS_TRACKS, r_s_file});
         ASSERT_EQ(t_dump.n_status, 0) << r_s_file;
         ASSERT_EQ(t_tracks.n_status, 0) << r_s_file;
         TTables t_ours = OurTables(s), t_theirs = TheirTables(t_dump.s_out, t_tracks.s_out);
@@ -164,11 +164,11 @@ TEST(CrossCheck, AnimatedCamerasShowTheirTracksInTheHeader)
 {
     int n_animated = 0;
     for(const std::string &r_s_file : CorpusFiles()) {
-        TLoadedScene p_scene = p_LoadFile(r_s_file);
+        TLoadedScene p_scene = LoadFile(r_s_file);
         ASSERT_TRUE(p_scene) << r_s_file;
         const C3dsScene &s = p_scene->t_records;
-        std::string s_bytes = s_ReadFile(r_s_file);
-        std::string s_header = s_HeaderFor(fixture::TBytes(s_bytes.begin(), s_bytes.end()), "c", "c.3ds");
+        std::string s_bytes = FileContents(r_s_file);
+        std::string s_header = HeaderFor(fixture::TBytes(s_bytes.begin(), s_bytes.end()), "c", "c.3ds");
         for(int i = 0; i < s.n_camera_num; ++ i) {
             const TSceneCamera &r_c = s.p_camera[size_t(i)];
             std::string s_array = "const float Cc_3ds::p_camera_" + std::to_string(i) + "_pos_track[4 * " +

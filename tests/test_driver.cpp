@@ -37,14 +37,14 @@ void ExpectConverted(const std::string &r_s_input, const std::string &r_s_output
     CTempDir t_dir;
     std::string s_folder = r_s_input.substr(0, r_s_input.find_last_of('/') + 1);
     if(!s_folder.empty()) {
-        ASSERT_EQ(t_Run({"mkdir", "-p", t_dir.s_File(s_folder)}).n_status, 0);
+        ASSERT_EQ(RunProgram({"mkdir", "-p", t_dir.FilePath(s_folder)}).n_status, 0);
     }
-    WriteFile(t_dir.s_File(r_s_input), OneMesh());
-    TRunResult t_run = t_RunTool({r_s_input}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath(r_s_input), OneMesh());
+    TRunResult t_run = RunTool({r_s_input}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
     EXPECT_EQ(t_run.s_out, ExportingOutput(r_s_input, r_s_output, 1) + "\tDone\n");
     EXPECT_EQ(t_run.s_err, "");
-    std::string s_header = s_ReadFile(t_dir.s_File(r_s_output));
+    std::string s_header = FileContents(t_dir.FilePath(r_s_output));
     EXPECT_NE(s_header.find("\nclass C" + r_s_class + "_3ds {\n"), std::string::npos) << r_s_input;
     EXPECT_NE(s_header.find("/* === static arrays for '" + r_s_input + "' -> object 0 === */"), std::string::npos);
 }
@@ -75,7 +75,7 @@ TEST(Driver, ArgumentsHelpAndVersion)
     };
     for(const TCase &r_case : p_case) {
         CTempDir t_dir; // the cases that load look there, and find nothing
-        TRunResult t_run = t_RunTool(r_case.args, t_dir.s_Path());
+        TRunResult t_run = RunTool(r_case.args, t_dir.Path());
         std::string s_args = r_case.args.empty() ? "(none)" : r_case.args[0];
         EXPECT_EQ(t_run.n_status, r_case.n_status) << s_args;
         EXPECT_EQ(t_run.s_out.substr(0, r_case.s_out_start.size()), r_case.s_out_start) << s_args;
@@ -86,10 +86,10 @@ TEST(Driver, ArgumentsHelpAndVersion)
     }
     // the help says how to convert a file named like an option, and does so
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("--help"), fixture::Scene(std::vector<fixture::CChunk>{}).Bytes());
-    EXPECT_NE(t_RunTool({"--help"}).s_out.find("./-name.3ds"), std::string::npos);
-    EXPECT_EQ(t_RunTool({"./--help"}, t_dir.s_Path()).n_status, 0);
-    EXPECT_TRUE(b_FileExists(t_dir.s_File("--help.h")));
+    WriteFile(t_dir.FilePath("--help"), fixture::Scene(std::vector<fixture::CChunk>{}).Bytes());
+    EXPECT_NE(RunTool({"--help"}).s_out.find("./-name.3ds"), std::string::npos);
+    EXPECT_EQ(RunTool({"./--help"}, t_dir.Path()).n_status, 0);
+    EXPECT_TRUE(FileExists(t_dir.FilePath("--help.h")));
 }
 
 TEST(Driver, OutputPathAndClassName)
@@ -138,23 +138,23 @@ TEST(Driver, FileNamesWithAndWithoutDriveLetters)
 TEST(Driver, RelativeParentFolderAndLongPaths)
 {
     CTempDir t_dir;
-    ASSERT_EQ(t_Run({"mkdir", "-p", t_dir.s_File("models"), t_dir.s_File("work")}).n_status, 0);
-    WriteFile(t_dir.s_File("models/ship"), OneMesh());
-    TRunResult t_run = t_RunTool({"../models/ship"}, t_dir.s_File("work"));
+    ASSERT_EQ(RunProgram({"mkdir", "-p", t_dir.FilePath("models"), t_dir.FilePath("work")}).n_status, 0);
+    WriteFile(t_dir.FilePath("models/ship"), OneMesh());
+    TRunResult t_run = RunTool({"../models/ship"}, t_dir.FilePath("work"));
     EXPECT_EQ(t_run.n_status, 0);
-    EXPECT_TRUE(b_FileExists(t_dir.s_File("models/ship.h")));
-    EXPECT_FALSE(b_FileExists(t_dir.s_File("..h")));
+    EXPECT_TRUE(FileExists(t_dir.FilePath("models/ship.h")));
+    EXPECT_FALSE(FileExists(t_dir.FilePath("..h")));
 
     // a path of more than 1023 characters is not cut
     std::string s_folder = "d";
     while(s_folder.size() < 1100)
         s_folder += "/" + std::string(200, 'p');
-    ASSERT_EQ(t_Run({"mkdir", "-p", s_folder}, t_dir.s_Path()).n_status, 0);
+    ASSERT_EQ(RunProgram({"mkdir", "-p", s_folder}, t_dir.Path()).n_status, 0);
     std::string s_input = s_folder + "/long.3ds";
-    WriteFile(t_dir.s_File(s_input), OneMesh());
-    t_run = t_RunTool({s_input}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath(s_input), OneMesh());
+    t_run = RunTool({s_input}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
-    EXPECT_TRUE(b_FileExists(t_dir.s_File(s_folder + "/long.h")));
+    EXPECT_TRUE(FileExists(t_dir.FilePath(s_folder + "/long.h")));
 }
 
 // The counts printed, each of its own kind: an empty scene, and one whose
@@ -162,11 +162,11 @@ TEST(Driver, RelativeParentFolderAndLongPaths)
 TEST(Driver, EmptySceneAndCountsOfEachKind)
 {
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("empty.3ds"), TBytes());
-    TRunResult t_run = t_RunTool({"empty.3ds"}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath("empty.3ds"), TBytes());
+    TRunResult t_run = RunTool({"empty.3ds"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 0);
     EXPECT_EQ(t_run.s_out, ExportingOutput("empty.3ds", "empty.h", 0) + "\tDone\n");
-    EXPECT_EQ(s_HeaderFor({}, "empty", "empty.3ds"), s_ReadFile(t_dir.s_File("empty.h")));
+    EXPECT_EQ(HeaderFor({}, "empty", "empty.3ds"), FileContents(t_dir.FilePath("empty.h")));
 
     TBytes kinds = Scene({LightObject("l1", {0, 0, 0}), Material("m1"), LightObject("l2", {1, 0, 0}),
                              CameraObject("c1", {0, 0, 5}, {0, 0, 0}, 0, 35), LightObject("l3", {2, 0, 0}),
@@ -174,8 +174,8 @@ TEST(Driver, EmptySceneAndCountsOfEachKind)
                              MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}),
                              Material("m3")})
                        .Bytes();
-    WriteFile(t_dir.s_File("kinds.3ds"), kinds);
-    t_run = t_RunTool({"kinds.3ds"}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath("kinds.3ds"), kinds);
+    t_run = RunTool({"kinds.3ds"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
     EXPECT_EQ(t_run.s_out, "=== Loading 'kinds.3ds' ===\n\t4 lights\n\t3 materials\n\t1 objects\n\t2 cameras\n\n"
                            "=== Exporting objects geometry to 'kinds.h' ===\n\tDone\n");
@@ -184,48 +184,48 @@ TEST(Driver, EmptySceneAndCountsOfEachKind)
 TEST(Driver, InputsThatDoNotLoad)
 {
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("broken.3ds"), TBytes(6, 0));
-    ASSERT_EQ(mkfifo(t_dir.s_File("pipe.3ds").c_str(), 0600), 0);
-    ASSERT_EQ(mkdir(t_dir.s_File("folder.3ds").c_str(), 0700), 0);
+    WriteFile(t_dir.FilePath("broken.3ds"), TBytes(6, 0));
+    ASSERT_EQ(mkfifo(t_dir.FilePath("pipe.3ds").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir(t_dir.FilePath("folder.3ds").c_str(), 0700), 0);
     for(std::string s_input : {"broken.3ds", "missing.3ds", "pipe.3ds", "folder.3ds", "/dev/zero"}) {
-        TRunResult t_run = t_RunTool({s_input}, t_dir.s_Path());
+        TRunResult t_run = RunTool({s_input}, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 255) << s_input;
         EXPECT_EQ(t_run.s_out, "=== Loading '" + s_input + "' ===\n");
         EXPECT_EQ(t_run.s_err, p_s_load_error);
     }
-    EXPECT_FALSE(b_FileExists(t_dir.s_File("broken.h")));
+    EXPECT_FALSE(FileExists(t_dir.FilePath("broken.h")));
 }
 
 TEST(Driver, OutputThatCannotBeOpenedOrIsTheInput)
 {
     CTempDir t_dir;
     // the output path is a folder
-    WriteFile(t_dir.s_File("d.3ds"), OneMesh());
-    ASSERT_EQ(mkdir(t_dir.s_File("d.h").c_str(), 0700), 0);
-    TRunResult t_run = t_RunTool({"d.3ds"}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath("d.3ds"), OneMesh());
+    ASSERT_EQ(mkdir(t_dir.FilePath("d.h").c_str(), 0700), 0);
+    TRunResult t_run = RunTool({"d.3ds"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("d.3ds", "d.h", 1));
     EXPECT_EQ(t_run.s_err, p_s_open_error);
 
     // an input whose file name ends in ".h" would be its own output
     TBytes bytes = OneMesh();
-    WriteFile(t_dir.s_File("scene.h"), bytes);
-    t_run = t_RunTool({"scene.h"}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath("scene.h"), bytes);
+    t_run = RunTool({"scene.h"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("scene.h", "scene.h", 1));
     EXPECT_EQ(t_run.s_err, p_s_open_error);
-    EXPECT_EQ(s_ReadFile(t_dir.s_File("scene.h")), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(FileContents(t_dir.FilePath("scene.h")), std::string(bytes.begin(), bytes.end()));
 
     // the same file under another name: through a symbolic link, a hard link
-    WriteFile(t_dir.s_File("soft.3ds"), bytes);
-    ASSERT_EQ(symlink("soft.3ds", t_dir.s_File("soft.h").c_str()), 0);
-    WriteFile(t_dir.s_File("hard.3ds"), bytes);
-    ASSERT_EQ(link(t_dir.s_File("hard.3ds").c_str(), t_dir.s_File("hard.h").c_str()), 0);
+    WriteFile(t_dir.FilePath("soft.3ds"), bytes);
+    ASSERT_EQ(symlink("soft.3ds", t_dir.FilePath("soft.h").c_str()), 0);
+    WriteFile(t_dir.FilePath("hard.3ds"), bytes);
+    ASSERT_EQ(link(t_dir.FilePath("hard.3ds").c_str(), t_dir.FilePath("hard.h").c_str()), 0);
     for(std::string s_input : {"soft.3ds", "hard.3ds"}) {
-        t_run = t_RunTool({s_input}, t_dir.s_Path());
+        t_run = RunTool({s_input}, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 255) << s_input;
         EXPECT_EQ(t_run.s_err, p_s_open_error) << s_input;
-        EXPECT_EQ(s_ReadFile(t_dir.s_File(s_input)), std::string(bytes.begin(), bytes.end())) << s_input;
+        EXPECT_EQ(FileContents(t_dir.FilePath(s_input)), std::string(bytes.begin(), bytes.end())) << s_input;
     }
 }
 
@@ -236,17 +236,17 @@ TEST(Driver, FailedWritesAreFailures)
     std::vector<TPoint> points;
     for(int i = 0; i < 300; ++ i)
         points.push_back({float(i), 0, 0});
-    WriteFile(t_dir.s_File("big.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
-    TRunResult t_run = t_Run({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" big.3ds", s_ToolPath()}, t_dir.s_Path());
+    WriteFile(t_dir.FilePath("big.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
+    TRunResult t_run = RunProgram({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" big.3ds", ToolPath()}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("big.3ds", "big.h", 1));
     EXPECT_EQ(t_run.s_err, p_s_space_error);
 
     // a full device as the output
-    if(b_FileExists("/dev/full")) {
-        WriteFile(t_dir.s_File("full.3ds"), OneMesh());
-        ASSERT_EQ(symlink("/dev/full", t_dir.s_File("full.h").c_str()), 0);
-        t_run = t_RunTool({"full.3ds"}, t_dir.s_Path());
+    if(FileExists("/dev/full")) {
+        WriteFile(t_dir.FilePath("full.3ds"), OneMesh());
+        ASSERT_EQ(symlink("/dev/full", t_dir.FilePath("full.h").c_str()), 0);
+        t_run = RunTool({"full.3ds"}, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 255);
         EXPECT_EQ(t_run.s_err, p_s_space_error);
         EXPECT_EQ(t_run.s_out.find("Done"), std::string::npos);
@@ -260,13 +260,13 @@ TEST(Driver, RegeneratedHeaderReplacesALongerOneExactly)
     std::vector<TPoint> points;
     for(int i = 0; i < 2000; ++ i)
         points.push_back({float(i), 1, 2});
-    WriteFile(t_dir.s_File("scene.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
-    ASSERT_EQ(t_RunTool({"scene.3ds"}, t_dir.s_Path()).n_status, 0);
-    size_t n_first = s_ReadFile(t_dir.s_File("scene.h")).size();
+    WriteFile(t_dir.FilePath("scene.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
+    ASSERT_EQ(RunTool({"scene.3ds"}, t_dir.Path()).n_status, 0);
+    size_t n_first = FileContents(t_dir.FilePath("scene.h")).size();
     TBytes small = OneMesh();
-    WriteFile(t_dir.s_File("scene.3ds"), small);
-    ASSERT_EQ(t_RunTool({"scene.3ds"}, t_dir.s_Path()).n_status, 0);
-    std::string s_second = s_ReadFile(t_dir.s_File("scene.h"));
+    WriteFile(t_dir.FilePath("scene.3ds"), small);
+    ASSERT_EQ(RunTool({"scene.3ds"}, t_dir.Path()).n_status, 0);
+    std::string s_second = FileContents(t_dir.FilePath("scene.h"));
     EXPECT_LT(s_second.size(), n_first);
-    EXPECT_EQ(s_second, s_HeaderFor(small, "scene", "scene.3ds"));
+    EXPECT_EQ(s_second, HeaderFor(small, "scene", "scene.3ds"));
 }

@@ -30,7 +30,7 @@ float FromBits(uint32_t n_bits)
 // The reference text, independent of the formatter's own code: C's "%f" for
 // a finite value; for not-a-number and the infinities, the literals the
 // formatter promises, written out here.
-size_t n_ReferenceText(float f, char *p_out)
+size_t ReferenceText(float f, char *p_out)
 {
     std::string s_text;
     if(std::isnan(f))
@@ -47,11 +47,11 @@ size_t n_ReferenceText(float f, char *p_out)
 
 // Formats the float both ways; true when the texts agree (the mismatch is
 // recorded for the message).
-bool b_Same(uint32_t n_bits, std::string &r_s_first_mismatch, std::string *p_s_fast = nullptr)
+bool Same(uint32_t n_bits, std::string &r_s_first_mismatch, std::string *p_s_fast = nullptr)
 {
     char p_fast[n_float_text_max], p_reference[n_float_text_max];
     float f = FromBits(n_bits);
-    size_t n_fast = n_FormatFloat(f, p_fast), n_reference = n_ReferenceText(f, p_reference);
+    size_t n_fast = FormatFloat(f, p_fast), n_reference = ReferenceText(f, p_reference);
     if(p_s_fast)
         p_s_fast->assign(p_fast, n_fast);
     if(n_fast == n_reference && std::memcmp(p_fast, p_reference, n_fast) == 0)
@@ -73,7 +73,7 @@ TEST(FloatFormat, StructuredSampleEqualsPrintf)
     uint64_t n_wrong = 0;
     auto check = [&](uint32_t n_bits) {
         for(uint32_t n_sign : {0u, 0x80000000u})
-            n_wrong += !b_Same(n_bits | n_sign, s_mismatch, &s_fast);
+            n_wrong += !Same(n_bits | n_sign, s_mismatch, &s_fast);
     };
     std::mt19937 t_random(2026);
     // every exponent, subnormals (exponent 0) included: the mantissas at both
@@ -133,7 +133,7 @@ TEST(FloatFormat, TenMillionRandomBitPatternsEqualPrintf)
     uint64_t n_to_zero = 0, n_decimals = 0, n_wide = 0, n_literal = 0;
     for(int i = 0; i < 10000000; ++ i) {
         uint32_t n_bits = uint32_t(t_random());
-        n_wrong += !b_Same(n_bits, s_mismatch, &s_fast);
+        n_wrong += !Same(n_bits, s_mismatch, &s_fast);
         size_t n_point = s_fast.find('.'), n_digits = n_point - (s_fast[0] == '-');
         bool b_decimals = s_fast.compare(n_point, std::string::npos, ".000000") != 0;
         if(!std::isfinite(FromBits(n_bits)))
@@ -157,15 +157,15 @@ TEST(FloatFormat, HeadersAreTheSameThroughThePrintfPath)
     std::vector<std::pair<std::string, fixture::TBytes>> inputs = {{"grid", bench::LargeGrid()},
         {"sphere", bench::Sphere()}, {"busy scene", bench::BusyScene()}, {"sample", fixture::SampleScene()}};
     for(const std::string &r_s_file : testing_support::CorpusFiles()) {
-        std::string s_bytes = testing_support::s_ReadFile(r_s_file);
+        std::string s_bytes = testing_support::FileContents(r_s_file);
         inputs.push_back({r_s_file, fixture::TBytes(s_bytes.begin(), s_bytes.end())});
     }
     size_t n_bytes = 0;
     for(const auto &r_input : inputs) {
         std::string s_fast, s_printf;
         const fixture::TBytes &r_bytes = r_input.second;
-        ASSERT_TRUE(b_ConvertText(r_bytes.data(), r_bytes.size(), "x.3ds", nullptr, s_fast, nullptr)) << r_input.first;
-        ASSERT_TRUE(b_ConvertText(r_bytes.data(), r_bytes.size(), "x.3ds", nullptr, s_printf, nullptr, true))
+        ASSERT_TRUE(ConvertText(r_bytes.data(), r_bytes.size(), "x.3ds", nullptr, s_fast, nullptr)) << r_input.first;
+        ASSERT_TRUE(ConvertText(r_bytes.data(), r_bytes.size(), "x.3ds", nullptr, s_printf, nullptr, true))
             << r_input.first;
         EXPECT_TRUE(s_fast == s_printf) << r_input.first << " differs";
         n_bytes += s_fast.size();

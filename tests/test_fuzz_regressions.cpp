@@ -37,15 +37,15 @@ TEST(FuzzRegressions, EveryStoredInputConvertsOrFailsCleanly)
             continue;
         std::string s_name = r_entry.path().filename().string();
         ASSERT_EQ(outcomes.count(s_name), 1u) << s_name << " has no line in outcomes.txt";
-        std::string s_bytes = testing_support::s_ReadFile(r_entry.path().string());
+        std::string s_bytes = testing_support::FileContents(r_entry.path().string());
         std::string s_header;
         auto t_start = std::chrono::steady_clock::now();
-        bool b_result = bake3ds::b_ConvertText(reinterpret_cast<const uint8_t *>(s_bytes.data()), s_bytes.size(),
+        bool b_result = bake3ds::ConvertText(reinterpret_cast<const uint8_t *>(s_bytes.data()), s_bytes.size(),
             "r.3ds", nullptr, s_header, nullptr);
         double f_s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
         EXPECT_EQ(b_result ? "converts" : "refused", outcomes[s_name]) << s_name;
         if(b_result)
-            EXPECT_TRUE(testing_support::b_EndsWithTrailer(s_header)) << r_entry.path();
+            EXPECT_TRUE(testing_support::EndsWithTrailer(s_header)) << r_entry.path();
         else
             EXPECT_TRUE(s_header.empty()) << r_entry.path();
         EXPECT_LT(f_s, 60) << r_entry.path() << " took " << f_s << " s";

@@ -14,7 +14,7 @@
 using namespace bake3ds;
 using namespace fixture;
 using expected::Lines;
-using testing_support::s_HeaderFor;
+using testing_support::HeaderFor;
 
 namespace {
 
@@ -74,7 +74,7 @@ TEST(HeaderText, EmptyScene)
 {
     std::string s_expected = expected::Banner() + expected::ClassDeclaration("empty") +
         expected::Accessors(0, 0, 0, 0) + expected::Trailer();
-    EXPECT_EQ(s_HeaderFor({}, "empty", "empty.3ds"), s_expected);
+    EXPECT_EQ(HeaderFor({}, "empty", "empty.3ds"), s_expected);
 }
 
 TEST(HeaderText, OneTriangle)
@@ -112,7 +112,7 @@ TEST(HeaderText, OneTriangle)
             "\t1, p_object_0_materials}",
             "};"}) +
         expected::Trailer();
-    EXPECT_EQ(s_HeaderFor(bytes, "tri", "tri.3ds"), s_expected);
+    EXPECT_EQ(HeaderFor(bytes, "tri", "tri.3ds"), s_expected);
 }
 
 TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
@@ -124,7 +124,7 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
                            {LocalMatrix({1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 20, -30.5f})}),
                        CChunk(id_NamedObject).Name("empty").Add(CChunk(id_TriObject))})
                        .Bytes();
-    std::string s_header = s_HeaderFor(bytes, "two", "dir/two.3ds");
+    std::string s_header = HeaderFor(bytes, "two", "dir/two.3ds");
     std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 4];",
         "\tstatic const unsigned int p_object_0_indices[3 * 3];",
         "\tstatic const TObject::TMatRange p_object_0_materials[3];",
@@ -194,13 +194,13 @@ TEST(HeaderText, MeshWithoutVerticesOrFacesHasNoArraysOfLengthZero)
             "\t1, p_object_0_materials}",
             "};"}) +
         expected::Trailer();
-    EXPECT_EQ(s_HeaderFor(bytes, "m", "m.3ds"), s_expected);
+    EXPECT_EQ(HeaderFor(bytes, "m", "m.3ds"), s_expected);
 }
 
 TEST(HeaderText, MeshWithVerticesButNoFacesKeepsItsVertexArray)
 {
     TBytes bytes = Scene({MeshObject("dots", {{1, 2, 3}}, {})}).Bytes();
-    std::string s_header = s_HeaderFor(bytes, "dots", "dots.3ds");
+    std::string s_header = HeaderFor(bytes, "dots", "dots.3ds");
     std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 1];",
         "\tstatic const TObject::TMatRange p_object_0_materials[1];", "\tstatic const TObject m_p_object[1];", "",
         "public:"});
@@ -367,7 +367,7 @@ TEST(HeaderText, MaterialLightAndCameraSections)
             "};",
             ""}) +
         expected::Trailer();
-    EXPECT_EQ(s_HeaderFor(bytes, "x", "x.3ds"), s_expected);
+    EXPECT_EQ(HeaderFor(bytes, "x", "x.3ds"), s_expected);
 }
 
 TEST(HeaderText, TracksOfEightKeysFillWholeLines)
@@ -377,7 +377,7 @@ TEST(HeaderText, TracksOfEightKeysFillWholeLines)
         keys.push_back({i, 0, {1, 2, 3}});
     TBytes bytes = Scene({CameraObject("c", {0, 0, 0}, {0, 0, 0}, 0, 0)}).Bytes() +
         CChunk(id_Keyframer).Add(Node(id_CameraNode, {NodeHeader("c", 0), PositionTrack(keys)})).Bytes();
-    std::string s_header = s_HeaderFor(bytes, "e", "e.3ds");
+    std::string s_header = HeaderFor(bytes, "e", "e.3ds");
     std::string s_ones = "\t1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f, 1.000000f,";
     std::string s_threes = "\t3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f, 3.000000f,";
     std::string s_twos = "\t2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f, 2.000000f,";

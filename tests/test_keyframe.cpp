@@ -10,7 +10,7 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::b_LoadBytes;
+using testing_support::LoadBytes;
 
 namespace {
 
@@ -35,7 +35,7 @@ TBytes SceneWithNodes(std::initializer_list<CChunk> nodes)
 std::unique_ptr<C3dsScene> Load(const TBytes &r_bytes)
 {
     std::unique_ptr<C3dsScene> p_scene;
-    EXPECT_TRUE(b_LoadBytes(r_bytes, p_scene));
+    EXPECT_TRUE(LoadBytes(r_bytes, p_scene));
     return p_scene;
 }
 
@@ -193,5 +193,5 @@ TEST(Keyframes, NodeHeaderNames)
     // a name cut off by the end of the file fails the load
     TBytes cut = SceneWithNodes({}) + CChunk(id_NodeHeader).Length(40).Bytes() + TBytes{'m', '0'};
     std::unique_ptr<C3dsScene> t;
-    EXPECT_FALSE(b_LoadBytes(cut, t));
+    EXPECT_FALSE(LoadBytes(cut, t));
 }

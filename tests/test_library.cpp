@@ -30,7 +30,7 @@ using namespace testing_support;
 
 namespace {
 
-std::string s_Of(const TBytes &r_bytes)
+std::string TextOf(const TBytes &r_bytes)
 {
     return std::string(r_bytes.begin(), r_bytes.end());
 }
@@ -72,14 +72,14 @@ TBytes GridScene(int n_side)
 // A record's fixed array as text: its bytes up to the NUL, marked when no
 // NUL ends it.
 template <size_t N>
-std::string s_Field(const char (&r_p_text)[N])
+std::string Field(const char (&r_p_text)[N])
 {
     size_t n = strnlen(r_p_text, N);
     return n < N ? std::string(r_p_text, n) : std::string(r_p_text, N) + "(no NUL)";
 }
 
 // "0x4D4D", or the number when it is below 0
-std::string s_Id(int64_t n_id)
+std::string IdText(int64_t n_id)
 {
     char p_text[32];
     if(n_id < 0)
@@ -92,15 +92,15 @@ std::string s_Id(int64_t n_id)
 // the file's size, the path (a run of one id as ID*count), every figure that
 // is not 0 or empty, and the message. A figure the rule does not set shows
 // as one the row does not expect.
-std::string s_Failure(const bake3ds_failure &r)
+std::string FailureText(const bake3ds_failure &r)
 {
-    std::string s = std::string(bake3ds_rule_name(r.rule)) + " " + s_Id(r.chunk) + " at " + std::to_string(r.offset) +
+    std::string s = std::string(bake3ds_rule_name(r.rule)) + " " + IdText(r.chunk) + " at " + std::to_string(r.offset) +
         ", " + std::to_string(r.file_size) + " bytes, path [";
     uint32_t n_path = r.path_length < BAKE3DS_MAX_NESTING ? r.path_length : BAKE3DS_MAX_NESTING;
     for(uint32_t i = 0, n_run; i < n_path; i += n_run) {
         for(n_run = 1; i + n_run < n_path && r.path[i + n_run] == r.path[i]; ++ n_run) {
         }
-        s += (i ? " " : "") + s_Id(r.path[i]) + (n_run > 1 ? "*" + std::to_string(n_run) : "");
+        s += (i ? " " : "") + IdText(r.path[i]) + (n_run > 1 ? "*" + std::to_string(n_run) : "");
     }
     if(r.path_length > BAKE3DS_MAX_NESTING)
         s += " of " + std::to_string(r.path_length);
@@ -108,34 +108,34 @@ std::string s_Failure(const bake3ds_failure &r)
     if(r.limit || r.needed)
         s += ", limit " + std::to_string(r.limit) + " needed " + std::to_string(r.needed);
     if(r.mesh[0] || r.face || r.corner || r.vertex_count) {
-        s += ", mesh \"" + s_Field(r.mesh) + "\" face " + std::to_string(r.face) + " corner " + std::to_string(r.corner) +
+        s += ", mesh \"" + Field(r.mesh) + "\" face " + std::to_string(r.face) + " corner " + std::to_string(r.corner) +
             " of " + std::to_string(r.vertex_count);
     }
     if(r.name_read[0])
-        s += ", read \"" + s_Field(r.name_read) + "\"";
+        s += ", read \"" + Field(r.name_read) + "\"";
     if(r.kind[0] || r.counted || r.met)
-        s += ", " + s_Field(r.kind) + " " + std::to_string(r.met) + " of " + std::to_string(r.counted);
+        s += ", " + Field(r.kind) + " " + std::to_string(r.met) + " of " + std::to_string(r.counted);
     if(r.system_reason[0])
-        s += ", system: " + s_Field(r.system_reason);
-    return s + ": " + s_Field(r.message);
+        s += ", system: " + Field(r.system_reason);
+    return s + ": " + Field(r.message);
 }
 
 // What a load leaves for a file of n_size bytes that loads.
-std::string s_Loaded(size_t n_size)
+std::string Loaded(size_t n_size)
 {
     return "none -1 at -1, " + std::to_string(n_size) + " bytes, path []: ";
 }
 
 // A failure record as a caller may leave it before a call: nothing in it
 // may survive the call.
-bake3ds_failure t_Garbage()
+bake3ds_failure Garbage()
 {
     bake3ds_failure t;
     std::memset(&t, 0x5A, sizeof(t));
     return t;
 }
 
-bake3ds_options t_Limits(uint32_t n_nesting, int64_t n_element_base, int64_t n_record_base, int64_t n_work_per_byte)
+bake3ds_options Limits(uint32_t n_nesting, int64_t n_element_base, int64_t n_record_base, int64_t n_work_per_byte)
 {
     bake3ds_options t;
     std::memset(&t, 0, sizeof(t));
@@ -147,26 +147,26 @@ bake3ds_options t_Limits(uint32_t n_nesting, int64_t n_element_base, int64_t n_r
     return t;
 }
 
-bool b_AllZero(const bake3ds_options &r_options)
+bool AllZero(const bake3ds_options &r_options)
 {
     bake3ds_options t_zero;
     std::memset(&t_zero, 0, sizeof(t_zero));
     return std::memcmp(&r_options, &t_zero, sizeof(t_zero)) == 0;
 }
 
-const void *p_DataOf(const TBytes &r_bytes)
+const void *DataOf(const TBytes &r_bytes)
 {
     return r_bytes.empty() ? nullptr : r_bytes.data();
 }
 
 // The failure bake3ds_load leaves for the bytes within the options.
-std::string s_LoadFailure(const TBytes &r_bytes, const bake3ds_options *p_options)
+std::string LoadFailure(const TBytes &r_bytes, const bake3ds_options *p_options)
 {
-    bake3ds_failure t = t_Garbage();
-    bake3ds_scene *p_scene = bake3ds_load(p_DataOf(r_bytes), r_bytes.size(), p_options, &t);
-    EXPECT_EQ(p_scene != nullptr, t.rule == BAKE3DS_RULE_NONE) << s_Failure(t);
+    bake3ds_failure t = Garbage();
+    bake3ds_scene *p_scene = bake3ds_load(DataOf(r_bytes), r_bytes.size(), p_options, &t);
+    EXPECT_EQ(p_scene != nullptr, t.rule == BAKE3DS_RULE_NONE) << FailureText(t);
     bake3ds_scene_free(p_scene);
-    return s_Failure(t);
+    return FailureText(t);
 }
 
 enum TSource { source_Bytes, source_Directory, source_Missing };
@@ -175,7 +175,7 @@ struct TLoadRow {
     std::string s_what;
     TBytes bytes;
     bake3ds_options t_options; // all 0: the defaults
-    std::string s_expected;    // s_Failure of what every load leaves
+    std::string s_expected;    // FailureText of what every load leaves
     TSource n_source;
 };
 
@@ -229,29 +229,29 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
             "corner_out_of_range 0x4120 at 72, 96 bytes, path [0x4D4D 0x3D3D 0x4000 0x4100], mesh \"box\" face 1 corner 7 "
             "of 3: face corner 7 at or beyond vertex count 3 in mesh \"box\" (face 1 of the face list, chunk 0x4120 at offset 72)",
             source_Bytes},
-        {"5000 vertices where element_base 100 allows 100 + 36 / 4", big, t_Limits(0, 100, 0, 0),
+        {"5000 vertices where element_base 100 allows 100 + 36 / 4", big, Limits(0, 100, 0, 0),
             "element_bound 0x4110 at 28, 36 bytes, path [0x4D4D 0x3D3D 0x4000 0x4100], limit 109 needed 5000: the element "
             "bound: 5000 vertices, faces and track keys to hold, more than 109, the most a file of 36 bytes allows "
             "(chunk 0x4110 at offset 28)",
             source_Bytes},
-        {"the same mesh within the default element bound", big, t_defaults, s_Loaded(big.size()), source_Bytes},
+        {"the same mesh within the default element bound", big, t_defaults, Loaded(big.size()), source_Bytes},
         // inside main: the pair k's meshes are records 2k - 1 and 2k, the
         // second at 6 + 11 (k - 1) + 5; the 26th is pair 13's second, at 143
-        {"26 meshes where record_base 1 allows 1 + 149 / 6", CChunk(id_Main).Raw(pairs).Bytes(), t_Limits(0, 0, 1, 0),
+        {"26 meshes where record_base 1 allows 1 + 149 / 6", CChunk(id_Main).Raw(pairs).Bytes(), Limits(0, 0, 1, 0),
             "record_bound 0x4100 at 143, 149 bytes, path [0x4D4D], limit 25 needed 26: the record bound: more than 25 "
             "meshes, lights, cameras and materials, the most a file of 149 bytes allows (chunk 0x4100 at offset 143)",
             source_Bytes},
         // each pass visits 7 chunks; the fill pass reads 1000 vertices per
         // list: 7 + 7 + 1000 + 1000 + 1000, past 2 * 1000 + 1 * 50 at the third
-        {"work past 2 * element_base 1000 + work_per_byte 1 * 50", work, t_Limits(0, 1000, 0, 1),
+        {"work past 2 * element_base 1000 + work_per_byte 1 * 50", work, Limits(0, 1000, 0, 1),
             "work_bound 0x4110 at 42, 50 bytes, path [0x4D4D 0x3D3D 0x4000 0x4100], limit 2050 needed 3014: the work bound: "
             "more than 2050 units of work (chunks visited and elements read), the most a file of 50 bytes allows (chunk "
             "0x4110 at offset 42)",
             source_Bytes},
-        {"the same lists within the default work bound", work, t_defaults, s_Loaded(work.size()), source_Bytes},
+        {"the same lists within the default work bound", work, t_defaults, Loaded(work.size()), source_Bytes},
         // main 1, editor 2, named object 3: its contents would be walked at 4
         {"a named object's contents below nesting_limit 3",
-            Scene({CChunk(id_NamedObject).Name("n").Add(CChunk(id_TriObject))}).Bytes(), t_Limits(3, 0, 0, 0),
+            Scene({CChunk(id_NamedObject).Name("n").Add(CChunk(id_TriObject))}).Bytes(), Limits(3, 0, 0, 0),
             "nesting_limit 0x4000 at 12, 26 bytes, path [0x4D4D 0x3D3D], limit 3 needed 4: the nesting limit: a walk 4 "
             "levels deep, more than 3 (chunk 0x4000 at offset 12)",
             source_Bytes},
@@ -282,8 +282,8 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
             "unreadable -1 at -1, -1 bytes, path [], system: No such file or directory: not readable: No such file or "
             "directory",
             source_Missing},
-        {"the sample scene", sample, t_defaults, s_Loaded(sample.size()), source_Bytes},
-        {"an empty file", {}, t_defaults, s_Loaded(0), source_Bytes},
+        {"the sample scene", sample, t_defaults, Loaded(sample.size()), source_Bytes},
+        {"an empty file", {}, t_defaults, Loaded(0), source_Bytes},
     };
 
     CTempDir t_dir;
@@ -292,38 +292,38 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
         SCOPED_TRACE(r_row.s_what);
         bool b_loads = r_row.s_expected.rfind("none ", 0) == 0;
         rules.insert(r_row.s_expected.substr(0, r_row.s_expected.find(' ')));
-        bool b_defaults = b_AllZero(r_row.t_options);
+        bool b_defaults = AllZero(r_row.t_options);
         // a zeroed struct is the defaults, as NULL is
         std::vector<const bake3ds_options *> options = {&r_row.t_options};
         if(b_defaults)
             options.push_back(nullptr);
-        std::string s_path = t_dir.s_File("row.3ds");
+        std::string s_path = t_dir.FilePath("row.3ds");
         if(r_row.n_source == source_Directory)
-            s_path = t_dir.s_Path();
+            s_path = t_dir.Path();
         else if(r_row.n_source == source_Missing)
-            s_path = t_dir.s_File("missing.3ds");
+            s_path = t_dir.FilePath("missing.3ds");
         else
             WriteFile(s_path, r_row.bytes);
 
         for(const bake3ds_options *p_options : options) {
-            bake3ds_failure t = t_Garbage();
+            bake3ds_failure t = Garbage();
             if(r_row.n_source == source_Bytes) {
-                EXPECT_EQ(s_LoadFailure(r_row.bytes, p_options), r_row.s_expected) << "bake3ds_load";
+                EXPECT_EQ(LoadFailure(r_row.bytes, p_options), r_row.s_expected) << "bake3ds_load";
                 char c_before = 'x', *p_header = &c_before;
                 size_t n_size = 1;
-                EXPECT_EQ(bake3ds_convert(p_DataOf(r_row.bytes), r_row.bytes.size(), "row.3ds", p_options, &p_header,
+                EXPECT_EQ(bake3ds_convert(DataOf(r_row.bytes), r_row.bytes.size(), "row.3ds", p_options, &p_header,
                               &n_size, &t),
                     int(b_loads));
                 EXPECT_EQ(p_header != nullptr, b_loads);
                 EXPECT_EQ(n_size != 0, b_loads);
                 bake3ds_free(p_header);
-                EXPECT_EQ(s_Failure(t), r_row.s_expected) << "bake3ds_convert";
+                EXPECT_EQ(FailureText(t), r_row.s_expected) << "bake3ds_convert";
             }
-            t = t_Garbage();
+            t = Garbage();
             bake3ds_scene *p_scene = bake3ds_load_file(s_path.c_str(), p_options, &t);
             EXPECT_EQ(p_scene != nullptr, b_loads);
             bake3ds_scene_free(p_scene);
-            EXPECT_EQ(s_Failure(t), r_row.s_expected) << "bake3ds_load_file";
+            EXPECT_EQ(FailureText(t), r_row.s_expected) << "bake3ds_load_file";
         }
 
         // the C++ Scene holds another scene before each load, and none after
@@ -333,9 +333,9 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
                 continue;
             bake3ds::Scene t_scene;
             ASSERT_TRUE(bake3ds::load_scene(sample.data(), sample.size(), t_scene));
-            bake3ds::Failure t = t_Garbage();
+            bake3ds::Failure t = Garbage();
             bool b_loaded = b_file ? bake3ds::load_scene_file(s_path.c_str(), t_scene, &t, r_row.t_options)
-                                   : bake3ds::load_scene(p_DataOf(r_row.bytes), r_row.bytes.size(), t_scene, &t,
+                                   : bake3ds::load_scene(DataOf(r_row.bytes), r_row.bytes.size(), t_scene, &t,
                                          r_row.t_options);
             EXPECT_EQ(b_loaded, b_loads) << (b_file ? "load_scene_file" : "load_scene");
             EXPECT_EQ(bool(t_scene), b_loads);
@@ -343,7 +343,7 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
                 EXPECT_EQ(t_scene.get(), nullptr);
                 EXPECT_EQ(t_scene.object_count(), 0u);
             }
-            EXPECT_EQ(s_Failure(t), r_row.s_expected) << (b_file ? "load_scene_file" : "load_scene");
+            EXPECT_EQ(FailureText(t), r_row.s_expected) << (b_file ? "load_scene_file" : "load_scene");
         }
 
         // the report loads as the converter does, with the defaults
@@ -354,12 +354,12 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
                 continue;
             bake3ds::Report t_report;
             ASSERT_TRUE(b_file ? bake3ds::report_file(s_path.c_str(), t_report)
-                               : bake3ds::report_bytes(p_DataOf(r_row.bytes), r_row.bytes.size(), "row.3ds", t_report));
+                               : bake3ds::report_bytes(DataOf(r_row.bytes), r_row.bytes.size(), "row.3ds", t_report));
             bake3ds::ReportInfo t_info;
             ASSERT_TRUE(t_report.info(t_info));
             EXPECT_EQ(t_info.loaded, int(b_loads));
             EXPECT_EQ(t_info.scene != nullptr, b_loads);
-            EXPECT_EQ(s_Failure(*t_info.failure), r_row.s_expected) << "report";
+            EXPECT_EQ(FailureText(*t_info.failure), r_row.s_expected) << "report";
             EXPECT_EQ(t_info.file_size, t_info.failure->file_size);
             std::string s_text;
             ASSERT_TRUE(bake3ds::report_text(t_report, s_text));
@@ -396,13 +396,13 @@ TEST(CInterface, OptionsPastTheirSizeOrAtZeroAreTheDefaults)
     // the load where read: a nesting limit of 3 where n_nesting is, element
     // base 10 and 1 unit of work per byte
     auto sized = [](uint32_t n_size, uint32_t n_nesting) {
-        bake3ds_options t = t_Limits(n_nesting, 10, -1, 1);
+        bake3ds_options t = Limits(n_nesting, 10, -1, 1);
         t.size = n_size;
         return t;
     };
     TBytes deep = Adversarial("nesting 174762 deep"), at_most = Adversarial("nesting 510 deep");
     TBytes elements = Adversarial("1 MiB of meshes of 65535 vertices"), work = Adversarial("1 MiB of vertex lists of 65535");
-    std::string s_717 = s_ReadFile(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
+    std::string s_717 = FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
     ASSERT_EQ(s_717.size(), 717u);
     TBytes records(s_717.begin(), s_717.end());
 
@@ -413,40 +413,40 @@ TEST(CInterface, OptionsPastTheirSizeOrAtZeroAreTheDefaults)
         std::string s_expected; // s_same: what NULL options give
     };
     std::vector<TRow> rows = {
-        {"the defaults written out: nesting", deep, t_Limits(512, 0, 0, 0), s_same},
-        {"the defaults written out: elements", elements, t_Limits(0, 1048576, 0, 0), s_same},
-        {"the defaults written out: records", records, t_Limits(0, 0, 65536, 0), s_same},
-        {"the defaults written out: work", work, t_Limits(0, 1048576, 0, 4), s_same},
-        {"below 0 is the default", work, t_Limits(0, -1, -5, INT64_MIN), s_same},
-        {"a nesting limit above the most is the most", deep, t_Limits(UINT32_MAX, 0, 0, 0), s_same},
-        {"513 is above the most too", deep, t_Limits(513, 0, 0, 0), s_same},
-        {"the deepest walk a file can have at the most", at_most, t_Limits(UINT32_MAX, 0, 0, 0), s_Loaded(at_most.size())},
+        {"the defaults written out: nesting", deep, Limits(512, 0, 0, 0), s_same},
+        {"the defaults written out: elements", elements, Limits(0, 1048576, 0, 0), s_same},
+        {"the defaults written out: records", records, Limits(0, 0, 65536, 0), s_same},
+        {"the defaults written out: work", work, Limits(0, 1048576, 0, 4), s_same},
+        {"below 0 is the default", work, Limits(0, -1, -5, INT64_MIN), s_same},
+        {"a nesting limit above the most is the most", deep, Limits(UINT32_MAX, 0, 0, 0), s_same},
+        {"513 is above the most too", deep, Limits(513, 0, 0, 0), s_same},
+        {"the deepest walk a file can have at the most", at_most, Limits(UINT32_MAX, 0, 0, 0), Loaded(at_most.size())},
         // 510 main chunks and a triangle object at 6 * 510 on level 511,
         // whose contents the walk at level 512 reads
-        {"one level less", at_most, t_Limits(511, 0, 0, 0),
+        {"one level less", at_most, Limits(511, 0, 0, 0),
             "nesting_limit 0x4100 at 3060, 3066 bytes, path [0x4D4D*510], limit 511 needed 512: the nesting limit: a walk "
             "512 levels deep, more than 511 (chunk 0x4100 at offset 3060)"},
         {"every member read", lists, sized(sizeof(bake3ds_options), 3), s_nesting_refused},
         {"size 0 is the first version's size: every member read", lists, sized(0, 3), s_nesting_refused},
         {"work_per_byte read", lists, sized(sizeof(bake3ds_options), 0), s_work_refused},
         {"the struct of a caller that knows no work_per_byte", lists, sized(offsetof(bake3ds_options, work_per_byte), 0),
-            s_Loaded(lists.size())},
+            Loaded(lists.size())},
         {"the struct of a caller that knows only size", lists, sized(offsetof(bake3ds_options, nesting_limit), 3),
-            s_Loaded(lists.size())},
+            Loaded(lists.size())},
         {"the struct of a caller that knows nesting_limit", lists, sized(offsetof(bake3ds_options, element_base), 3),
             s_nesting_refused},
     };
     for(const TRow &r_row : rows) {
         SCOPED_TRACE(r_row.s_what);
-        std::string s_expected = r_row.s_expected == s_same ? s_LoadFailure(r_row.r_bytes, nullptr) : r_row.s_expected;
-        EXPECT_EQ(s_LoadFailure(r_row.r_bytes, &r_row.t_options), s_expected);
+        std::string s_expected = r_row.s_expected == s_same ? LoadFailure(r_row.r_bytes, nullptr) : r_row.s_expected;
+        EXPECT_EQ(LoadFailure(r_row.r_bytes, &r_row.t_options), s_expected);
         bake3ds::Scene t_scene;
-        bake3ds::Failure t = t_Garbage();
+        bake3ds::Failure t = Garbage();
         bake3ds::load_scene(r_row.r_bytes.data(), r_row.r_bytes.size(), t_scene, &t, r_row.t_options);
-        EXPECT_EQ(s_Failure(t), s_expected) << "load_scene";
+        EXPECT_EQ(FailureText(t), s_expected) << "load_scene";
     }
     // the record bound's figures of a file whose records are read again
-    bake3ds_failure t = t_Garbage();
+    bake3ds_failure t = Garbage();
     EXPECT_EQ(bake3ds_load(records.data(), records.size(), nullptr, &t), nullptr);
     EXPECT_EQ(t.rule, BAKE3DS_RULE_RECORD_BOUND);
     EXPECT_EQ(t.limit, 65536 + 717 / 6);
@@ -463,7 +463,7 @@ struct TCountingSink {
     std::string s_text;
 };
 
-int n_CountingSink(void *p_user, const char *p_text, size_t n_size)
+int CountingSink(void *p_user, const char *p_text, size_t n_size)
 {
     TCountingSink &r = *static_cast<TCountingSink *>(p_user);
     if(++ r.n_calls == r.n_refuse_at)
@@ -508,7 +508,7 @@ TEST(CInterface, ASinkThatRefusesOrThrowsStopsTheWriting)
     std::string s_whole;
     ASSERT_TRUE(bake3ds::write_header(t_scene, "grid", "grid.3ds", s_whole));
     TCountingSink t_all;
-    ASSERT_EQ(bake3ds_write_header(t_scene.get(), "grid", "grid.3ds", n_CountingSink, &t_all), 1);
+    ASSERT_EQ(bake3ds_write_header(t_scene.get(), "grid", "grid.3ds", CountingSink, &t_all), 1);
     EXPECT_TRUE(t_all.s_text == s_whole);
     int n_pieces = t_all.n_calls;
     ASSERT_GE(n_pieces, 3) << "the header should come in several pieces";
@@ -522,7 +522,7 @@ TEST(CInterface, ASinkThatRefusesOrThrowsStopsTheWriting)
             if(n_sink == sink_C) {
                 TCountingSink t;
                 t.n_refuse_at = n_at;
-                EXPECT_EQ(bake3ds_write_header(t_scene.get(), "grid", "grid.3ds", n_CountingSink, &t), 0);
+                EXPECT_EQ(bake3ds_write_header(t_scene.get(), "grid", "grid.3ds", CountingSink, &t), 0);
                 n_calls = t.n_calls;
             } else {
                 CCountingSink t(n_at, n_sink == sink_Throw);
@@ -546,7 +546,7 @@ void Scribble(TView &r_view)
 }
 
 template <class TView>
-bool b_Unchanged(const TView &r_view)
+bool Unchanged(const TView &r_view)
 {
     const unsigned char *p = reinterpret_cast<const unsigned char *>(&r_view);
     return std::all_of(p, p + sizeof(r_view), [](unsigned char c) { return c == 0xA5; });
@@ -555,11 +555,11 @@ bool b_Unchanged(const TView &r_view)
 // Calls one bake3ds_get_* for an index past the records; true when it
 // returned 0 and left the view as it was.
 template <class TView>
-bool b_Refused(int (*p_get)(const bake3ds_scene *, size_t, TView *), const bake3ds_scene *p_scene, size_t n_index)
+bool Refused(int (*p_get)(const bake3ds_scene *, size_t, TView *), const bake3ds_scene *p_scene, size_t n_index)
 {
     TView t;
     Scribble(t);
-    return p_get(p_scene, n_index, &t) == 0 && b_Unchanged(t);
+    return p_get(p_scene, n_index, &t) == 0 && Unchanged(t);
 }
 
 } // namespace
@@ -578,11 +578,11 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
         bool (*p_refused)(const bake3ds_scene *, size_t);
     };
     const TKind p_kinds[] = {
-        {"object", bake3ds_object_count, [](const bake3ds_scene *p, size_t n) { return b_Refused(bake3ds_get_object, p, n); }},
-        {"light", bake3ds_light_count, [](const bake3ds_scene *p, size_t n) { return b_Refused(bake3ds_get_light, p, n); }},
+        {"object", bake3ds_object_count, [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_object, p, n); }},
+        {"light", bake3ds_light_count, [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_light, p, n); }},
         {"material", bake3ds_material_count,
-            [](const bake3ds_scene *p, size_t n) { return b_Refused(bake3ds_get_material, p, n); }},
-        {"camera", bake3ds_camera_count, [](const bake3ds_scene *p, size_t n) { return b_Refused(bake3ds_get_camera, p, n); }},
+            [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_material, p, n); }},
+        {"camera", bake3ds_camera_count, [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_camera, p, n); }},
     };
     for(const TKind &r_kind : p_kinds) {
         size_t n_count = r_kind.p_count(t_scene.get());
@@ -599,18 +599,18 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
         {"Scene::object past the last", [&] {
              bake3ds::Object t;
              Scribble(t);
-             return !t_scene.object(t_scene.object_count(), t) && b_Unchanged(t);
+             return !t_scene.object(t_scene.object_count(), t) && Unchanged(t);
          }},
         {"an empty Scene", [] {
              bake3ds::Scene t_empty;
              bake3ds::Object t;
              Scribble(t);
-             return !t_empty.object(0, t) && b_Unchanged(t) && t_empty.object_count() + t_empty.light_count() +
+             return !t_empty.object(0, t) && Unchanged(t) && t_empty.object_count() + t_empty.light_count() +
                  t_empty.material_count() + t_empty.camera_count() == 0;
          }},
         {"bake3ds_write_header", [] {
              TCountingSink t;
-             return bake3ds_write_header(nullptr, "c", "c.3ds", n_CountingSink, &t) == 0 && t.n_calls == 0;
+             return bake3ds_write_header(nullptr, "c", "c.3ds", CountingSink, &t) == 0 && t.n_calls == 0;
          }},
         {"bake3ds_header", [&] {
              char *p_text = &c_before;
@@ -627,7 +627,7 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
         {"bake3ds_get_report", [] {
              bake3ds_report_info t;
              Scribble(t);
-             return bake3ds_get_report(nullptr, &t) == 0 && b_Unchanged(t);
+             return bake3ds_get_report(nullptr, &t) == 0 && Unchanged(t);
          }},
         {"bake3ds_report_text", [&] {
              char *p_text = &c_before;
@@ -642,7 +642,7 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
              bake3ds::ReportInfo t;
              Scribble(t);
              std::string s_text = "kept", s_json = "kept";
-             return !t_empty.info(t) && b_Unchanged(t) && !bake3ds::report_text(t_empty, s_text) &&
+             return !t_empty.info(t) && Unchanged(t) && !bake3ds::report_text(t_empty, s_text) &&
                  !bake3ds::report_json(t_empty, s_json) && s_text == "kept" && s_json == "kept";
          }},
         {"the frees", [] {
@@ -691,7 +691,7 @@ std::vector<std::string> HeaderValues(const std::string &r_s_header, const std::
     return values;
 }
 
-std::string s_F(float f)
+std::string FloatText(float f)
 {
     char p_text[64];
     std::snprintf(p_text, sizeof(p_text), "%f", double(f));
@@ -706,7 +706,7 @@ struct TViews {
     std::vector<bake3ds_camera> cameras;
 };
 
-TViews t_ViewsOf(const bake3ds_scene *p_scene)
+TViews ViewsOf(const bake3ds_scene *p_scene)
 {
     TViews t;
     t.objects.resize(bake3ds_object_count(p_scene));
@@ -736,11 +736,11 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
     };
     auto add_floats = [](std::vector<std::string> &r_to, const float *p, size_t n) {
         for(size_t i = 0; i < n; ++ i)
-            r_to.push_back(s_F(p[i]));
+            r_to.push_back(FloatText(p[i]));
     };
     auto add_point = [&](std::vector<std::string> &r_to, const float *p) {
         add_floats(r_to, p, 3);
-        r_to.push_back(s_F(1));
+        r_to.push_back(FloatText(1));
     };
     std::vector<std::string> &r_table = add(s_c + "m_p_object[" + std::to_string(r_views.objects.size()) + "] = {");
     for(size_t i = 0; i < r_views.objects.size(); ++ i) {
@@ -822,7 +822,7 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
     return out;
 }
 
-std::string s_HeaderOf(const bake3ds_scene *p_scene, const char *p_s_class)
+std::string HeaderOf(const bake3ds_scene *p_scene, const char *p_s_class)
 {
     char *p_text = nullptr;
     size_t n_size = 0;
@@ -850,24 +850,24 @@ TEST(CInterface, ViewsHoldWhatTheHeaderPrintsAndStayPut)
     ASSERT_NE(p_first, nullptr);
     bake3ds::Scene t_second;
     ASSERT_TRUE(bake3ds::load_scene(every.data(), every.size(), t_second));
-    TViews t_first_views = t_ViewsOf(p_first), t_second_views = t_ViewsOf(t_second.get());
+    TViews t_first_views = ViewsOf(p_first), t_second_views = ViewsOf(t_second.get());
     ASSERT_EQ(t_first_views.objects.size(), 3u);
     ASSERT_EQ(t_first_views.cameras.size(), 1u);
     ASSERT_GT(t_first_views.cameras[0].position_track.key_count, 0);
-    ExpectHeaderHolds(s_HeaderOf(p_first, "first"), t_first_views, "first");
-    ExpectHeaderHolds(s_HeaderOf(t_second.get(), "second"), t_second_views, "second");
+    ExpectHeaderHolds(HeaderOf(p_first, "first"), t_first_views, "first");
+    ExpectHeaderHolds(HeaderOf(t_second.get(), "second"), t_second_views, "second");
     // a mesh without vertices or faces: null arrays, one range of no faces
     TBytes empty = Scene({MeshObject("empty", {}, {}), MeshObject("one", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
     bake3ds::Scene t_empty;
     ASSERT_TRUE(bake3ds::load_scene(empty.data(), empty.size(), t_empty));
-    ExpectHeaderHolds(s_HeaderOf(t_empty.get(), "empty"), t_ViewsOf(t_empty.get()), "empty");
+    ExpectHeaderHolds(HeaderOf(t_empty.get(), "empty"), ViewsOf(t_empty.get()), "empty");
     auto first_values = ViewedValues(t_first_views, "first"), second_values = ViewedValues(t_second_views, "second");
 
     for(int i = 0; i < 3; ++ i) {
         for(const TBytes *p_bytes : {&sample, &every, &grid}) {
             bake3ds_scene *p_other = bake3ds_load(p_bytes->data(), p_bytes->size(), nullptr, nullptr);
-            TViews t_other = t_ViewsOf(p_other);
-            s_HeaderOf(p_other, "other");
+            TViews t_other = ViewsOf(p_other);
+            HeaderOf(p_other, "other");
             bake3ds_scene_free(p_other);
             std::string s_header;
             bake3ds::convert(p_bytes->data(), p_bytes->size(), "other.3ds", s_header);
@@ -881,7 +881,7 @@ TEST(CInterface, ViewsHoldWhatTheHeaderPrintsAndStayPut)
     EXPECT_FALSE(t_moved);
     EXPECT_TRUE(ViewedValues(t_first_views, "first") == first_values) << "the first scene's views changed";
     EXPECT_TRUE(ViewedValues(t_second_views, "second") == second_values) << "the moved scene's views changed";
-    TViews t_after = t_ViewsOf(t_third.get());
+    TViews t_after = ViewsOf(t_third.get());
     ASSERT_EQ(t_after.objects.size(), t_second_views.objects.size());
     for(size_t i = 0; i < t_after.objects.size(); ++ i) {
         EXPECT_EQ(t_after.objects[i].name, t_second_views.objects[i].name);
@@ -900,7 +900,7 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
     const std::string &r_s_input)
 {
     const std::string s_failed = "(failed)", s_before = "before";
-    std::string s_bytes = s_ReadFile(r_s_dir + "/" + r_s_input), s_path = r_s_dir + "/" + r_s_input;
+    std::string s_bytes = FileContents(r_s_dir + "/" + r_s_input), s_path = r_s_dir + "/" + r_s_input;
     const void *p_data = s_bytes.empty() ? nullptr : s_bytes.data();
     const char *p_s_input = r_s_input.c_str();
     std::string s_class = bake3ds::class_name_for(bake3ds::header_path_for(r_s_input));
@@ -917,14 +917,14 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
     bake3ds_scene *p_scene = bake3ds_load(p_data, s_bytes.size(), nullptr, nullptr);
     take("bake3ds_header", bake3ds_header(p_scene, s_class.c_str(), p_s_input, &p_text, &n_size));
     TCountingSink t_sink;
-    int n_ok = bake3ds_write_header(p_scene, s_class.c_str(), p_s_input, n_CountingSink, &t_sink);
+    int n_ok = bake3ds_write_header(p_scene, s_class.c_str(), p_s_input, CountingSink, &t_sink);
     out.push_back({"bake3ds_write_header", n_ok ? t_sink.s_text : s_failed});
     bake3ds_scene_free(p_scene);
     p_scene = bake3ds_load_file(s_path.c_str(), nullptr, nullptr);
     take("bake3ds_load_file and bake3ds_header", bake3ds_header(p_scene, s_class.c_str(), p_s_input, &p_text, &n_size));
     size_t n_vertices = 0;
     int n_rule = -1;
-    p_text = p_CHeaderThroughSink(p_data, s_bytes.size(), p_s_input, &n_size, &n_rule, &n_vertices);
+    p_text = CHeaderThroughSink(p_data, s_bytes.size(), p_s_input, &n_size, &n_rule, &n_vertices);
     size_t n_viewed = 0;
     for(size_t i = 0; i < bake3ds_object_count(p_scene); ++ i) {
         bake3ds_object t_object;
@@ -955,13 +955,13 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
 void ExpectTheConvertersBytes(const std::string &r_s_bytes, const std::string &r_s_input)
 {
     CTempDir t_dir;
-    std::filesystem::create_directories(std::filesystem::path(t_dir.s_File(r_s_input)).parent_path());
-    WriteFile(t_dir.s_File(r_s_input), r_s_bytes);
-    TRunResult t_run = t_RunTool({r_s_input}, t_dir.s_Path());
-    std::string s_output = t_dir.s_File(bake3ds::header_path_for(r_s_input));
-    std::string s_expected = t_run.n_status == 0 ? s_ReadFile(s_output) : "(failed)";
-    ASSERT_TRUE(t_run.n_status == 0 || !b_FileExists(s_output)) << t_run.s_err;
-    for(const auto &r_way : HeadersOfEveryWay(t_dir.s_Path(), r_s_input))
+    std::filesystem::create_directories(std::filesystem::path(t_dir.FilePath(r_s_input)).parent_path());
+    WriteFile(t_dir.FilePath(r_s_input), r_s_bytes);
+    TRunResult t_run = RunTool({r_s_input}, t_dir.Path());
+    std::string s_output = t_dir.FilePath(bake3ds::header_path_for(r_s_input));
+    std::string s_expected = t_run.n_status == 0 ? FileContents(s_output) : "(failed)";
+    ASSERT_TRUE(t_run.n_status == 0 || !FileExists(s_output)) << t_run.s_err;
+    for(const auto &r_way : HeadersOfEveryWay(t_dir.Path(), r_s_input))
         EXPECT_TRUE(r_way.second == s_expected) << r_s_input << " through " << r_way.first << ": " << r_way.second.size()
                                                 << " bytes, the converter's " << s_expected.size();
 }
@@ -973,10 +973,10 @@ void ExpectTheConvertersBytes(const std::string &r_s_bytes, const std::string &r
 // converter refuses and an empty one.
 TEST(CInterface, EveryWayOfWritingTheHeaderGivesTheConvertersBytes)
 {
-    ExpectTheConvertersBytes(s_Of(SampleScene()), "models/sample.3ds");
-    ExpectTheConvertersBytes(s_Of(EveryChunkScene()), "every chunk.3ds");
-    ExpectTheConvertersBytes(s_Of(GridScene(100)), "grid");
-    ExpectTheConvertersBytes(s_Of(Adversarial("nesting 174762 deep")), "deep.3ds");
+    ExpectTheConvertersBytes(TextOf(SampleScene()), "models/sample.3ds");
+    ExpectTheConvertersBytes(TextOf(EveryChunkScene()), "every chunk.3ds");
+    ExpectTheConvertersBytes(TextOf(GridScene(100)), "grid");
+    ExpectTheConvertersBytes(TextOf(Adversarial("nesting 174762 deep")), "deep.3ds");
     ExpectTheConvertersBytes("", "empty.3ds");
 }
 
@@ -991,14 +991,14 @@ TEST(CInterfaceCorpus, EveryWayOfWritingTheHeaderGivesTheConvertersBytes)
         std::_Exit(77);
     }
     for(const std::string &r_s_file : files)
-        ExpectTheConvertersBytes(s_ReadFile(r_s_file), "models/" + r_s_file.substr(r_s_file.find_last_of('/') + 1));
+        ExpectTheConvertersBytes(FileContents(r_s_file), "models/" + r_s_file.substr(r_s_file.find_last_of('/') + 1));
 }
 
 namespace {
 
 // A name as bake3ds-info writes it: in double quotes, '"' and '\' escaped,
 // bytes outside printable ASCII as \xNN.
-std::string s_Quoted(const std::string &r_s_name)
+std::string Quoted(const std::string &r_s_name)
 {
     std::string s = "\"";
     for(unsigned char c : r_s_name) {
@@ -1041,7 +1041,7 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
             CChunk(id_TriObject).Bytes() + Header(id_NamedObject, 100) + TBytes{'a', 'b'}, kind_Object, 0, "ab",
             "\t\"ab\": 0 vertices, 0 faces, no mapping coordinates\n"},
         {"bytes outside ASCII", Scene({MeshObject(s_hostile, {}, {})}).Bytes(), kind_Object, 0, s_hostile,
-            "\t" + s_Quoted(s_hostile) + ": 0 vertices, 0 faces, no mapping coordinates\n"},
+            "\t" + Quoted(s_hostile) + ": 0 vertices, 0 faces, no mapping coordinates\n"},
         {"a map name running on past its chunk", maps, kind_Map, 0, "cut",
             "\t0xA200 texture map \"cut\" (not terminated within its chunk), material 0 \"m\"\n"},
         {"a map name filling its chunk", maps, kind_Map, 1, "bump.png", "\t0xA230 bump map \"bump.png\", material 0 \"m\"\n"},
@@ -1134,9 +1134,9 @@ std::string s_Section(const std::string &r_s_text, const std::string &r_s_title)
     return r_s_text.substr(n_at, n_end == std::string::npos ? std::string::npos : n_end + 1 - n_at);
 }
 
-std::string s_ChunkLine(const bake3ds_report_chunk &r)
+std::string ChunkLine(const bake3ds_report_chunk &r)
 {
-    return "\t" + s_Id(r.id) + (*r.name ? " " + std::string(r.name) : "") + ": " + std::to_string(r.count) +
+    return "\t" + IdText(r.id) + (*r.name ? " " + std::string(r.name) : "") + ": " + std::to_string(r.count) +
         ", first at offset " + std::to_string(r.first_offset) + "\n";
 }
 
@@ -1156,18 +1156,18 @@ TEST(CInterface, TheReportAsDataIsWhatItsTextSays)
     EXPECT_STREQ(t.path, "every_chunk.3ds");
     EXPECT_EQ(t.file_size, int64_t(every.size()));
     EXPECT_EQ(t.loaded, 1);
-    EXPECT_EQ(s_Failure(*t.failure), s_Loaded(every.size()));
+    EXPECT_EQ(FailureText(*t.failure), Loaded(every.size()));
     ASSERT_EQ(bake3ds_object_count(t.scene), 2u);
     // "thing"'s smoothing list puts a face in a group, "plate"'s none
     EXPECT_EQ(t.objects[0].smoothing_groups, 1);
     EXPECT_EQ(t.objects[1].smoothing_groups, 0);
     ASSERT_EQ(t.map_count, 6u);
     const bake3ds_report_map &r_cut = t.maps[5];
-    EXPECT_EQ(s_Id(r_cut.chunk) + " " + r_cut.kind + " " + r_cut.name + " " + std::to_string(r_cut.terminated) + " " +
+    EXPECT_EQ(IdText(r_cut.chunk) + " " + r_cut.kind + " " + r_cut.name + " " + std::to_string(r_cut.terminated) + " " +
             std::to_string(r_cut.material) + " " + r_cut.material_name,
         "0xA230 bump map cut 0 1 other");
     ASSERT_EQ(t.unknown_count, 2u);
-    EXPECT_EQ(s_ChunkLine(t.unknown[0]) + s_ChunkLine(t.unknown[1]), "\t0x2200: 2, first at offset 90\n\t0x4181: 1, first at offset 1242\n");
+    EXPECT_EQ(ChunkLine(t.unknown[0]) + ChunkLine(t.unknown[1]), "\t0x2200: 2, first at offset 90\n\t0x4181: 1, first at offset 1242\n");
     EXPECT_EQ(t.read_past_count, 57u);
 
     std::string s_smoothed, s_maps, s_read_past, s_unknown;
@@ -1175,19 +1175,19 @@ TEST(CInterface, TheReportAsDataIsWhatItsTextSays)
         bake3ds_object t_object;
         ASSERT_TRUE(bake3ds_get_object(t.scene, i, &t_object));
         if(t.objects[i].smoothing_groups)
-            s_smoothed += "\t" + s_Quoted(t_object.name) + "\n";
+            s_smoothed += "\t" + Quoted(t_object.name) + "\n";
     }
     for(size_t i = 0; i < t.map_count; ++ i) {
         const bake3ds_report_map &r = t.maps[i];
-        s_maps += "\t" + s_Id(r.chunk) + " " + r.kind + " " + s_Quoted(r.name) +
+        s_maps += "\t" + IdText(r.chunk) + " " + r.kind + " " + Quoted(r.name) +
             (r.terminated ? "" : " (not terminated within its chunk)") + ", " +
-            (r.material < 0 ? std::string("no material") : "material " + std::to_string(r.material) + " " + s_Quoted(r.material_name)) +
+            (r.material < 0 ? std::string("no material") : "material " + std::to_string(r.material) + " " + Quoted(r.material_name)) +
             "\n";
     }
     for(size_t i = 0; i < t.read_past_count; ++ i)
-        s_read_past += s_ChunkLine(t.read_past[i]);
+        s_read_past += ChunkLine(t.read_past[i]);
     for(size_t i = 0; i < t.unknown_count; ++ i)
-        s_unknown += s_ChunkLine(t.unknown[i]);
+        s_unknown += ChunkLine(t.unknown[i]);
     EXPECT_EQ(s_Section(s_text, "objects with smoothing groups"), s_smoothed);
     EXPECT_EQ(s_Section(s_text, "texture maps"), s_maps);
     EXPECT_EQ(s_Section(s_text, "chunks read past"), s_read_past);
@@ -1203,7 +1203,7 @@ TEST(CInterface, NoCallNeedsMoreThan16KiBOfStack)
     TBytes deep = Adversarial("nesting 174762 deep"), at_most = Adversarial("nesting 510 deep");
     TBytes every = EveryChunkScene(), grid = GridScene(60);
     CTempDir t_dir;
-    std::string s_sample = t_dir.s_File("sample.3ds");
+    std::string s_sample = t_dir.FilePath("sample.3ds");
     WriteFile(s_sample, SampleScene());
     const std::pair<const char *, std::function<void()>> calls[] = {
         {"a load refused 513 levels deep", [&] {
@@ -1218,7 +1218,7 @@ TEST(CInterface, NoCallNeedsMoreThan16KiBOfStack)
         {"a file loaded and its header written to a sink", [&] {
              bake3ds_scene *p_scene = bake3ds_load_file(s_sample.c_str(), nullptr, nullptr);
              TCountingSink t_sink;
-             bake3ds_write_header(p_scene, "sample", "sample.3ds", n_CountingSink, &t_sink);
+             bake3ds_write_header(p_scene, "sample", "sample.3ds", CountingSink, &t_sink);
              bake3ds_scene_free(p_scene);
          }},
         {"a large mesh's header in memory", [&] {
@@ -1234,9 +1234,9 @@ TEST(CInterface, NoCallNeedsMoreThan16KiBOfStack)
          }},
     };
     const size_t n_stack = 1 << 20;
-    size_t n_start = n_StackTouched(n_stack, [] {});
+    size_t n_start = StackTouched(n_stack, [] {});
     for(const auto &r_call : calls) {
-        size_t n_used = n_StackTouched(n_stack, r_call.second) - n_start;
+        size_t n_used = StackTouched(n_stack, r_call.second) - n_start;
         std::printf("%s: %zu bytes of stack\n", r_call.first, n_used);
         EXPECT_LE(n_used, 16384u) << r_call.first;
     }

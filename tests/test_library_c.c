@@ -14,7 +14,7 @@ typedef struct c_text {
 } c_text;
 
 /* A sink that keeps what it is given. */
-static int n_Append(void *p_user, const char *p_text, size_t n_size)
+static int Append(void *p_user, const char *p_text, size_t n_size)
 {
     c_text *p_out = (c_text *)p_user;
     if(p_out->n_capacity - p_out->n_size < n_size) {
@@ -30,7 +30,7 @@ static int n_Append(void *p_user, const char *p_text, size_t n_size)
     return 1;
 }
 
-char *p_CHeaderThroughSink(const void *p_data, size_t n_size, const char *p_s_input_path, size_t *p_header_size,
+char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *p_s_input_path, size_t *p_header_size,
     int *p_rule, size_t *p_vertex_total)
 {
     bake3ds_options t_options;
@@ -55,7 +55,7 @@ char *p_CHeaderThroughSink(const void *p_data, size_t n_size, const char *p_s_in
     }
     p_s_header_path = bake3ds_header_path_for(p_s_input_path);
     p_s_class = p_s_header_path ? bake3ds_class_name_for(p_s_header_path) : NULL;
-    b_written = p_s_class && bake3ds_write_header(p_scene, p_s_class, p_s_input_path, n_Append, &t_out);
+    b_written = p_s_class && bake3ds_write_header(p_scene, p_s_class, p_s_input_path, Append, &t_out);
     bake3ds_free(p_s_class);
     bake3ds_free(p_s_header_path);
     bake3ds_scene_free(p_scene);

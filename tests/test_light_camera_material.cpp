@@ -9,7 +9,7 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::b_LoadBytes;
+using testing_support::LoadBytes;
 
 namespace {
 
@@ -17,7 +17,7 @@ namespace {
 std::unique_ptr<C3dsScene> Load(const TBytes &r_bytes)
 {
     std::unique_ptr<C3dsScene> p_scene;
-    EXPECT_TRUE(b_LoadBytes(r_bytes, p_scene));
+    EXPECT_TRUE(LoadBytes(r_bytes, p_scene));
     return p_scene;
 }
 
@@ -123,8 +123,8 @@ TEST(Materials, NamesAndFailures)
 
     // a map name cut off by the end of the file is no failure, a material name is
     std::unique_ptr<C3dsScene> t;
-    EXPECT_TRUE(b_LoadBytes(Material("m").Bytes() + CChunk(id_MapName).Length(20).Bytes() + TBytes{'a'}, t));
-    EXPECT_FALSE(b_LoadBytes(Material("m").Bytes() + CChunk(id_MaterialName).Length(20).Bytes() + TBytes{'a'}, t));
+    EXPECT_TRUE(LoadBytes(Material("m").Bytes() + CChunk(id_MapName).Length(20).Bytes() + TBytes{'a'}, t));
+    EXPECT_FALSE(LoadBytes(Material("m").Bytes() + CChunk(id_MaterialName).Length(20).Bytes() + TBytes{'a'}, t));
 }
 
 TEST(Records, NamedObjectsNameLightsAndCameras)

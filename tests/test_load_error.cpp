@@ -22,7 +22,7 @@ using namespace testing_support;
 
 namespace {
 
-bake3ds_failure t_FailureOf(const TBytes &r_bytes)
+bake3ds_failure FailureOf(const TBytes &r_bytes)
 {
     bake3ds_failure t_failure;
     bake3ds_scene *p_scene = bake3ds_load(r_bytes.data(), r_bytes.size(), nullptr, &t_failure);
@@ -83,14 +83,14 @@ void ExpectFigures(const bake3ds_failure &r_failure, const TFigures &r_expected,
 }
 
 // The library's report on the bytes, and its text and JSON.
-Report t_ReportOf(const TBytes &r_bytes, const char *p_s_path)
+Report ReportOf(const TBytes &r_bytes, const char *p_s_path)
 {
     Report t;
     EXPECT_TRUE(report_bytes(r_bytes.data(), r_bytes.size(), p_s_path, t));
     return t;
 }
 
-ReportInfo t_InfoOf(const Report &r_report)
+ReportInfo InfoOf(const Report &r_report)
 {
     ReportInfo t;
     std::memset(&t, 0, sizeof(t));
@@ -98,14 +98,14 @@ ReportInfo t_InfoOf(const Report &r_report)
     return t;
 }
 
-std::string s_Text(const Report &r_report)
+std::string Text(const Report &r_report)
 {
     std::string s;
     EXPECT_TRUE(report_text(r_report, s));
     return s;
 }
 
-std::string s_Json(const Report &r_report)
+std::string Json(const Report &r_report)
 {
     std::string s;
     EXPECT_TRUE(report_json(r_report, s));
@@ -140,7 +140,7 @@ TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
         if(r_file.s_name == "nesting 174762 deep")
             cases[3].bytes = r_file.bytes;
     }
-    std::string s_717 = s_ReadFile(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
+    std::string s_717 = FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
     cases.push_back({BAKE3DS_RULE_RECORD_BOUND, TBytes(s_717.begin(), s_717.end()), 0x4100, 286, {},
         "more than 65655 meshes", Bound(65536 + 717 / 6, 65536 + 717 / 6 + 1)});
     TBytes mesh = CChunk(id_TriObject).Bytes();
@@ -158,7 +158,7 @@ TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
 
     std::set<bake3ds_rule> covered;
     for(const TCase &r_case : cases) {
-        bake3ds_failure t = t_FailureOf(r_case.bytes);
+        bake3ds_failure t = FailureOf(r_case.bytes);
         std::string s_rule = bake3ds_rule_name(r_case.n_rule);
         EXPECT_EQ(t.rule, r_case.n_rule) << s_rule << ": " << t.message;
         EXPECT_EQ(t.chunk, r_case.n_chunk) << s_rule;
@@ -182,10 +182,10 @@ TEST(LoadError, FilesThatCannotBeReadAndARecordFilledWholeOnEveryLoad)
 {
     CTempDir t_dir;
     bake3ds_failure t;
-    EXPECT_FALSE(bake3ds_load_file(t_dir.s_Path().c_str(), nullptr, &t));
+    EXPECT_FALSE(bake3ds_load_file(t_dir.Path().c_str(), nullptr, &t));
     EXPECT_STREQ(bake3ds_rule_name(t.rule), "not_regular_file");
     EXPECT_EQ(t.file_size, -1);
-    EXPECT_FALSE(bake3ds_load_file(t_dir.s_File("missing.3ds").c_str(), nullptr, &t));
+    EXPECT_FALSE(bake3ds_load_file(t_dir.FilePath("missing.3ds").c_str(), nullptr, &t));
     EXPECT_STREQ(bake3ds_rule_name(t.rule), "unreadable");
     EXPECT_EQ(t.file_size, -1);
     EXPECT_NE(std::string(t.system_reason).find("No such file"), std::string::npos) << t.system_reason;
@@ -210,12 +210,12 @@ TEST(LoadError, FilesThatCannotBeReadAndARecordFilledWholeOnEveryLoad)
 
 TEST(LoadError, EveryRefusedAdversarialFileNamesARuleAndTheConverterAgrees)
 {
-    const bake3ds_options t_defaults = t_ResolvedOptions(nullptr);
+    const bake3ds_options t_defaults = ResolvedOptions(nullptr);
     for(const TAdversarial &r_file : AdversarialFiles()) {
         C3dsScene s, s_plain;
         bake3ds_failure t;
-        bool b_with = b_ReadScene(s, r_file.bytes.data(), r_file.bytes.size(), t_defaults, &t);
-        bool b_plain = b_ReadScene(s_plain, r_file.bytes.data(), r_file.bytes.size(), t_defaults);
+        bool b_with = ReadScene(s, r_file.bytes.data(), r_file.bytes.size(), t_defaults, &t);
+        bool b_plain = ReadScene(s_plain, r_file.bytes.data(), r_file.bytes.size(), t_defaults);
         EXPECT_EQ(b_with, b_plain) << r_file.s_name;
         EXPECT_EQ(b_with, t.rule == BAKE3DS_RULE_NONE) << r_file.s_name << ": " << t.message;
         if(!b_with) {
@@ -227,14 +227,14 @@ TEST(LoadError, EveryRefusedAdversarialFileNamesARuleAndTheConverterAgrees)
 TEST(InfoReport, TextAndJsonEscapeHostileNames)
 {
     std::string s_hostile = std::string("a\"b\\c\n\x01\x7f\xe9") + "\"}";
-    EXPECT_EQ(s_JsonString(s_hostile), "\"a\\\"b\\\\c\\u000A\\u0001\\u007F\xc3\xa9\\\"}\"");
-    EXPECT_EQ(s_QuotedName(s_hostile), "\"a\\\"b\\\\c\\x0A\\x01\\x7F\\xE9\\\"}\"");
+    EXPECT_EQ(JsonString(s_hostile), "\"a\\\"b\\\\c\\u000A\\u0001\\u007F\xc3\xa9\\\"}\"");
+    EXPECT_EQ(QuotedName(s_hostile), "\"a\\\"b\\\\c\\x0A\\x01\\x7F\\xE9\\\"}\"");
     TBytes bytes = fixture::Scene({MeshObject(s_hostile, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
-    Report t = t_ReportOf(bytes, "x.3ds");
-    ASSERT_TRUE(t_InfoOf(t).loaded);
-    std::string s_text = s_Text(t), s_json = s_Json(t);
-    EXPECT_NE(s_text.find(s_QuotedName(s_hostile) + ": 3 vertices, 1 faces"), std::string::npos) << s_text;
-    EXPECT_NE(s_json.find("\"name\": " + s_JsonString(s_hostile)), std::string::npos) << s_json;
+    Report t = ReportOf(bytes, "x.3ds");
+    ASSERT_TRUE(InfoOf(t).loaded);
+    std::string s_text = Text(t), s_json = Json(t);
+    EXPECT_NE(s_text.find(QuotedName(s_hostile) + ": 3 vertices, 1 faces"), std::string::npos) << s_text;
+    EXPECT_NE(s_json.find("\"name\": " + JsonString(s_hostile)), std::string::npos) << s_json;
     for(char c : s_text)
         EXPECT_TRUE(c == '\n' || c == '\t' || (c >= 0x20 && c < 0x7f)) << int(c);
 }
@@ -461,18 +461,18 @@ unknown chunk ids (skipped with their contents):
 }
 )";
     TBytes bytes = EveryChunkScene();
-    Report t = t_ReportOf(bytes, "every_chunk.3ds");
-    EXPECT_EQ(s_Text(t), s_text);
-    EXPECT_EQ(s_Json(t), s_json);
+    Report t = ReportOf(bytes, "every_chunk.3ds");
+    EXPECT_EQ(Text(t), s_text);
+    EXPECT_EQ(Json(t), s_json);
 
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("every_chunk.3ds"), bytes);
+    WriteFile(t_dir.FilePath("every_chunk.3ds"), bytes);
     std::string s_info = std::string(BAKE3DS_BINARY_DIR) + "/bake3ds-info";
     for(bool b_json : {false, true}) {
         std::vector<std::string> args = {s_info, "every_chunk.3ds"};
         if(b_json)
             args.push_back("--json");
-        TRunResult t_run = t_Run(args, t_dir.s_Path());
+        TRunResult t_run = RunProgram(args, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
         EXPECT_EQ(t_run.s_out, b_json ? s_json : s_text);
         EXPECT_EQ(t_run.s_err, "");
@@ -483,38 +483,38 @@ TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)
 {
     std::string s_info = std::string(BAKE3DS_BINARY_DIR) + "/bake3ds-info";
     std::string s_717 = std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds";
-    TRunResult t = t_Run({s_info, s_717});
+    TRunResult t = RunProgram({s_info, s_717});
     EXPECT_EQ(t.n_status, 1);
     EXPECT_NE(t.s_out.find("\nrefused: the record bound"), std::string::npos) << t.s_out;
     EXPECT_NE(t.s_out.find("\nrule: record_bound\nchunk: 0x4100 at offset 286\n"), std::string::npos) << t.s_out;
-    EXPECT_EQ(t_Run({s_info}).n_status, 2);
-    EXPECT_EQ(t_Run({s_info, "a", "b"}).n_status, 2);
-    EXPECT_EQ(t_Run({s_info, "--bogus", s_717}).n_status, 2);
+    EXPECT_EQ(RunProgram({s_info}).n_status, 2);
+    EXPECT_EQ(RunProgram({s_info, "a", "b"}).n_status, 2);
+    EXPECT_EQ(RunProgram({s_info, "--bogus", s_717}).n_status, 2);
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("s.3ds"), fixture::Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes());
-    for(const std::string &s_file : {s_717, t_dir.s_File("s.3ds")}) {
-        if(!b_HaveProgram("python3"))
+    WriteFile(t_dir.FilePath("s.3ds"), fixture::Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes());
+    for(const std::string &s_file : {s_717, t_dir.FilePath("s.3ds")}) {
+        if(!HaveProgram("python3"))
             break;
-        TRunResult t_json = t_Shell("'" + s_info + "' --json '" + s_file + "' | python3 -m json.tool");
+        TRunResult t_json = Shell("'" + s_info + "' --json '" + s_file + "' | python3 -m json.tool");
         EXPECT_EQ(t_json.n_status, 0) << t_json.s_err;
     }
-    TRunResult t_ok = t_Run({s_info, t_dir.s_File("s.3ds"), "--json"});
+    TRunResult t_ok = RunProgram({s_info, t_dir.FilePath("s.3ds"), "--json"});
     EXPECT_EQ(t_ok.n_status, 0);
     EXPECT_NE(t_ok.s_out.find("\"counts\": {\"lights\": 0, \"materials\": 0, \"objects\": 1, \"cameras\": 0}"),
         std::string::npos) << t_ok.s_out;
 
     // a lone --version, and --help or -h anywhere, are answered on standard
     // output; --version beside a file is a usage error, as before
-    TRunResult t_version = t_Run({s_info, "--version"});
+    TRunResult t_version = RunProgram({s_info, "--version"});
     EXPECT_EQ(t_version.n_status, 0);
     EXPECT_EQ(t_version.s_out, "bake3ds-info " + std::to_string(BAKE3DS_VERSION_MAJOR) + "." +
         std::to_string(BAKE3DS_VERSION_MINOR) + "." + std::to_string(BAKE3DS_VERSION_PATCH) + "\n");
     for(const char *p_s_help : {"--help", "-h"}) {
-        TRunResult t_help = t_Run({s_info, p_s_help});
+        TRunResult t_help = RunProgram({s_info, p_s_help});
         EXPECT_EQ(t_help.n_status, 0) << p_s_help;
         EXPECT_EQ(t_help.s_out.rfind("usage: bake3ds-info FILE [--json]\n", 0), 0u) << p_s_help << t_help.s_out;
     }
-    EXPECT_EQ(t_Run({s_info, "--version", s_717}).n_status, 2);
+    EXPECT_EQ(RunProgram({s_info, "--version", s_717}).n_status, 2);
 }
 
 // A path is shown as the user knows it: its UTF-8 characters in the text,
@@ -534,18 +534,18 @@ TEST(InfoTool, APathsCharactersSurviveTheReports)
         {"bad\xFF\x01\xC2\x85.3ds", "bad\\xFF\\x01\\xC2\\x85.3ds"},
     };
     for(const TCase &r_case : p_case) {
-        std::string s_path = t_dir.s_File(r_case.s_name);
+        std::string s_path = t_dir.FilePath(r_case.s_name);
         WriteFile(s_path, bytes);
-        TRunResult t_text = t_Run({s_info, s_path});
-        std::string s_first = "file: \"" + t_dir.s_Path() + "/" + r_case.s_shown + "\", ";
+        TRunResult t_text = RunProgram({s_info, s_path});
+        std::string s_first = "file: \"" + t_dir.Path() + "/" + r_case.s_shown + "\", ";
         EXPECT_EQ(t_text.s_out.rfind(s_first, 0), 0u) << t_text.s_out.substr(0, 200);
-        if(!b_HaveProgram("python3"))
+        if(!HaveProgram("python3"))
             continue;
         // the JSON's file member, read by Python's own json, opens the file
-        WriteFile(t_dir.s_File("report.json"), t_Run({s_info, "--json", s_path}).s_out);
-        TRunResult t_open = t_Run({"python3", "-c",
+        WriteFile(t_dir.FilePath("report.json"), RunProgram({s_info, "--json", s_path}).s_out);
+        TRunResult t_open = RunProgram({"python3", "-c",
             "import json, sys\nwith open(json.load(open(sys.argv[1]))['file'], 'rb') as f: sys.stdout.write(str(len(f.read())))",
-            t_dir.s_File("report.json")});
+            t_dir.FilePath("report.json")});
         EXPECT_EQ(t_open.s_out, std::to_string(bytes.size())) << t_open.s_err;
     }
 }
@@ -554,7 +554,7 @@ TEST(InfoTool, APathsCharactersSurviveTheReports)
 // it is a chunk the reader knows, as in a picture, a text or an empty file.
 TEST(InfoTool, AFileWithNoChunkOfAScene)
 {
-    std::string s_png = s_ReadFile(std::string(BAKE3DS_SOURCE_DIR) + "/examples/sample.png");
+    std::string s_png = FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/examples/sample.png");
     const std::string s_line = "\nnot a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an "
         "empty scene\n";
     struct TCase {
@@ -569,12 +569,12 @@ TEST(InfoTool, AFileWithNoChunkOfAScene)
         {"a bare editor chunk", {0x3D, 0x3D, 6, 0, 0, 0}, true},
     };
     for(const TCase &r_case : p_case) {
-        Report t = t_ReportOf(r_case.bytes, "x.3ds");
-        ReportInfo t_info = t_InfoOf(t);
+        Report t = ReportOf(r_case.bytes, "x.3ds");
+        ReportInfo t_info = InfoOf(t);
         ASSERT_TRUE(t_info.loaded) << r_case.p_s_what;
         EXPECT_EQ(t_info.looks_like_3ds != 0, r_case.b_scene) << r_case.p_s_what;
-        EXPECT_EQ(s_Text(t).find(s_line) != std::string::npos, !r_case.b_scene) << r_case.p_s_what;
-        EXPECT_NE(s_Json(t).find(std::string("\n  \"looks_like_3ds\": ") + (r_case.b_scene ? "true" : "false") + ",\n"),
+        EXPECT_EQ(Text(t).find(s_line) != std::string::npos, !r_case.b_scene) << r_case.p_s_what;
+        EXPECT_NE(Json(t).find(std::string("\n  \"looks_like_3ds\": ") + (r_case.b_scene ? "true" : "false") + ",\n"),
             std::string::npos) << r_case.p_s_what;
     }
 }
@@ -585,16 +585,16 @@ TEST(InfoTool, EveryCorpusFileLoadsWithTheConvertersCounts)
     if(files.empty())
         GTEST_SKIP() << "the corpus folder ../shared/corpus is absent: nothing to check";
     for(const std::string &r_s_file : files) {
-        std::string s_bytes = s_ReadFile(r_s_file);
+        std::string s_bytes = FileContents(r_s_file);
         TBytes bytes(s_bytes.begin(), s_bytes.end());
-        Report t = t_ReportOf(bytes, r_s_file.c_str());
-        ReportInfo t_info = t_InfoOf(t);
+        Report t = ReportOf(bytes, r_s_file.c_str());
+        ReportInfo t_info = InfoOf(t);
         ASSERT_TRUE(t_info.loaded) << r_s_file << ": " << t_info.failure->message;
         // every real file has chunks of a scene; the corpus's empty file has none
         EXPECT_EQ(t_info.looks_like_3ds != 0, !bytes.empty()) << r_s_file;
         ASSERT_TRUE(t_info.scene) << r_s_file;
         size_t n_objects = bake3ds_object_count(t_info.scene);
-        std::string s_header = s_HeaderFor(bytes);
+        std::string s_header = HeaderFor(bytes);
         char p_decl[128];
         std::snprintf(p_decl, sizeof(p_decl), "m_p_object[%zu] = {", n_objects);
         if(n_objects) {

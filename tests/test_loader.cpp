@@ -15,7 +15,7 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::b_LoadBytes;
+using testing_support::LoadBytes;
 using testing_support::CTempDir;
 
 TEST(Loader, CountsEveryRecordChunkTheWalkReaches)
@@ -26,7 +26,7 @@ TEST(Loader, CountsEveryRecordChunkTheWalkReaches)
                        .Bytes() +
         CChunk(id_TriObject).Bytes() + CChunk(0x7777).Add(CChunk(id_TriObject)).Add(Material("hidden")).Bytes();
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 2);
     EXPECT_EQ(s->n_light_num, 1);
     EXPECT_EQ(s->n_camera_num, 1);
@@ -39,7 +39,7 @@ TEST(Loader, RecordsInFileOrder)
 {
     TBytes bytes = Scene({MeshObject("first", {{1, 1, 1}}, {}), MeshObject("second", {{2, 2, 2}, {3, 3, 3}}, {})}).Bytes();
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     ASSERT_EQ(s->n_object_num, 2);
     EXPECT_EQ(s->p_object[0].p_s_name, "first");
     EXPECT_EQ(s->p_object[0].n_vertex_num, 1);
@@ -52,13 +52,13 @@ TEST(Loader, FailuresLeaveTheCountsReached)
     std::unique_ptr<C3dsScene> s;
     // the counting pass fails at the zero-length chunk after one mesh: no arrays
     TBytes bytes = CChunk(id_TriObject).Bytes() + TBytes(6, 0) + CChunk(id_TriObject).Bytes();
-    EXPECT_FALSE(b_LoadBytes(bytes, s));
+    EXPECT_FALSE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 1);
     EXPECT_TRUE(s->p_object.empty());
 
     // a material name cut off by the end of the file fails in the counting pass
     TBytes cut = Material("ok").Bytes() + CChunk(id_MaterialName).Length(20).Bytes() + TBytes{'a', 'b'};
-    EXPECT_FALSE(b_LoadBytes(cut, s));
+    EXPECT_FALSE(LoadBytes(cut, s));
     EXPECT_EQ(s->n_material_num, 1);
 }
 
@@ -68,7 +68,7 @@ TEST(Loader, SubChunkBeforeAnyMeshChangesNothing)
         LocalMatrix({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}).Bytes() + MaterialGroup("x", {0}).Bytes() +
         Scene({MeshObject("m", {}, {})}).Bytes();
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     ASSERT_EQ(s->n_object_num, 1);
     EXPECT_EQ(s->p_object[0].n_vertex_num, 0);
     EXPECT_EQ(s->p_object[0].n_face_num, 0);
@@ -81,37 +81,37 @@ TEST(Loader, CornersMustLieInTheirMeshAfterTheFillPass)
     // a vertex list after its face list: the corners are checked against the final count
     CChunk tri(id_TriObject);
     tri.Add(FaceList({{0, 1, 2}})).Add(VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
-    ASSERT_TRUE(b_LoadBytes(Scene({CChunk(id_NamedObject).Name("late").Add(tri)}).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Scene({CChunk(id_NamedObject).Name("late").Add(tri)}).Bytes(), s));
     EXPECT_EQ(s->p_object[0].p_face[0].p_corner[1], 2);
     EXPECT_EQ(s->p_object[0].p_vertex[0].p_normal[1], 1.0f) << "normals computed from the final vertices";
 
     // a corner equal to the vertex count fails the load
-    EXPECT_FALSE(b_LoadBytes(Scene({MeshObject("bad", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 2}})}).Bytes(), s));
+    EXPECT_FALSE(LoadBytes(Scene({MeshObject("bad", {{0, 0, 0}, {1, 0, 0}}, {{0, 1, 2}})}).Bytes(), s));
     // faces without any vertex list fail as well
     CChunk faces_only(id_TriObject);
     faces_only.Add(FaceList({{0, 0, 0}}));
-    EXPECT_FALSE(b_LoadBytes(faces_only.Bytes(), s));
+    EXPECT_FALSE(LoadBytes(faces_only.Bytes(), s));
     // a later, shorter vertex list leaves corners outside the mesh
     CChunk shrunk(id_TriObject);
     shrunk.Add(VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})).Add(FaceList({{0, 1, 2}})).Add(VertexList({{0, 0, 0}}));
-    EXPECT_FALSE(b_LoadBytes(shrunk.Bytes(), s));
+    EXPECT_FALSE(LoadBytes(shrunk.Bytes(), s));
 }
 
 TEST(Loader, LoadsOnlyReadableRegularFiles)
 {
     CTempDir t_dir;
-    std::string s_file = t_dir.s_File("scene.3ds");
+    std::string s_file = t_dir.FilePath("scene.3ds");
     testing_support::WriteFile(s_file, Scene({MeshObject("m", {{1, 2, 3}}, {})}).Bytes());
-    testing_support::TLoadedScene p_scene = testing_support::p_LoadFile(s_file);
+    testing_support::TLoadedScene p_scene = testing_support::LoadFile(s_file);
     ASSERT_TRUE(p_scene);
     EXPECT_EQ(p_scene->t_records.n_object_num, 1);
 
-    EXPECT_FALSE(testing_support::p_LoadFile(t_dir.s_File("missing.3ds")));
-    EXPECT_FALSE(testing_support::p_LoadFile(t_dir.s_Path())) << "a directory";
-    EXPECT_FALSE(testing_support::p_LoadFile("/dev/null")) << "a device";
-    std::string s_fifo = t_dir.s_File("pipe.3ds");
+    EXPECT_FALSE(testing_support::LoadFile(t_dir.FilePath("missing.3ds")));
+    EXPECT_FALSE(testing_support::LoadFile(t_dir.Path())) << "a directory";
+    EXPECT_FALSE(testing_support::LoadFile("/dev/null")) << "a device";
+    std::string s_fifo = t_dir.FilePath("pipe.3ds");
     ASSERT_EQ(mkfifo(s_fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(testing_support::p_LoadFile(s_fifo)) << "a pipe, refused without waiting for a writer";
+    EXPECT_FALSE(testing_support::LoadFile(s_fifo)) << "a pipe, refused without waiting for a writer";
 
     // a regular file that gives more bytes than its size said, as the files
     // of Linux's /proc do (size 0), is read to its end: the room for it grows
@@ -121,8 +121,8 @@ TEST(Loader, LoadsOnlyReadableRegularFiles)
         std::string s_expected((std::istreambuf_iterator<char>(t_proc)), std::istreambuf_iterator<char>());
         CFileBytes bytes;
         std::string s_reason;
-        ASSERT_EQ(n_ReadRegularFile("/proc/self/cmdline", bytes, s_reason), file_Read) << s_reason;
-        EXPECT_EQ(std::string(reinterpret_cast<const char *>(bytes.p_Data()), bytes.n_Size()), s_expected);
+        ASSERT_EQ(ReadRegularFile("/proc/self/cmdline", bytes, s_reason), file_Read) << s_reason;
+        EXPECT_EQ(std::string(reinterpret_cast<const char *>(bytes.Data()), bytes.Size()), s_expected);
     }
 }
 
@@ -149,18 +149,18 @@ TEST(Loader, RecordsAndWorkAreBoundedByTheFileSize)
 {
     std::unique_ptr<C3dsScene> s;
     // chunks read again past their parents' ends count again, as the walk prescribes
-    ASSERT_TRUE(b_LoadBytes(ReachingPastParents(12), s));
+    ASSERT_TRUE(LoadBytes(ReachingPastParents(12), s));
     EXPECT_EQ(s->n_object_num, 4096);
     // 2^17 meshes from 210 bytes are more than a load may hold: 65536 plus one per six bytes
-    EXPECT_FALSE(b_LoadBytes(ReachingPastParents(17), s));
+    EXPECT_FALSE(LoadBytes(ReachingPastParents(17), s));
     EXPECT_EQ(s->n_object_num, 65536 + 210 / 6);
     // 40 levels would walk 2^40 chunks: the work bound stops the load early
-    EXPECT_FALSE(b_LoadBytes(ReachingPastParents(40), s));
+    EXPECT_FALSE(LoadBytes(ReachingPastParents(40), s));
     // a file of 6-byte triangle objects holds one mesh per six bytes, well within
     TBytes one = CChunk(id_TriObject).Bytes(), many;
     for(int i = 0; i < 100000; ++ i)
         many.insert(many.end(), one.begin(), one.end());
-    ASSERT_TRUE(b_LoadBytes(many, s));
+    ASSERT_TRUE(LoadBytes(many, s));
     EXPECT_EQ(s->n_object_num, 100000);
 }
 

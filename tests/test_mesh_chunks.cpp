@@ -9,7 +9,7 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::b_LoadBytes;
+using testing_support::LoadBytes;
 
 namespace {
 
@@ -19,7 +19,7 @@ const std::vector<TPoint> p_square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}
 std::shared_ptr<const TMesh> LoadOneMesh(const TBytes &r_bytes)
 {
     std::unique_ptr<C3dsScene> p_read;
-    EXPECT_TRUE(b_LoadBytes(r_bytes, p_read));
+    EXPECT_TRUE(LoadBytes(r_bytes, p_read));
     EXPECT_EQ(p_read->n_object_num, 1);
     if(p_read->p_object.empty())
         return std::make_shared<const TMesh>();
@@ -85,7 +85,7 @@ TEST(MeshChunks, MaterialGroups)
                            {MaterialGroup("blue", {0, 1, 500}), MaterialGroup("red", {1, 2}), MaterialGroup("green", {3})})})
                        .Bytes();
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     const TRecordArray<int32_t> &r_materials = s->p_object[0].p_face_material;
     ASSERT_EQ(r_materials.size(), 4u);
     EXPECT_EQ(r_materials[0], 1);
@@ -95,18 +95,18 @@ TEST(MeshChunks, MaterialGroups)
 
     // a material read after the group gives -1; a face in no group keeps -1
     TBytes later = Scene({MeshObject("m", p_square, faces, {MaterialGroup("late", {0})}), Material("late")}).Bytes();
-    ASSERT_TRUE(b_LoadBytes(later, s));
+    ASSERT_TRUE(LoadBytes(later, s));
     EXPECT_EQ(s->p_object[0].p_face_material[0], -1);
     EXPECT_EQ(s->p_object[0].p_face_material[1], -1);
 
     // an empty group name matches no material, not even one not yet read
     TBytes empty_name = Scene({MeshObject("m", p_square, faces, {MaterialGroup("", {0})}), Material("")}).Bytes();
-    ASSERT_TRUE(b_LoadBytes(empty_name, s));
+    ASSERT_TRUE(LoadBytes(empty_name, s));
     EXPECT_EQ(s->p_object[0].p_face_material[0], -1);
 
     // a group name cut off by the end of the file fails the load
     TBytes cut = Scene({MeshObject("m", p_square, faces)}).Bytes() + CChunk(id_MaterialGroup).Length(30).Bytes() + TBytes{'r'};
-    EXPECT_FALSE(b_LoadBytes(cut, s));
+    EXPECT_FALSE(LoadBytes(cut, s));
 }
 
 TEST(MeshChunks, MaterialGroupEntriesPastTheEndNameFaceZero)
@@ -116,7 +116,7 @@ TEST(MeshChunks, MaterialGroupEntriesPastTheEndNameFaceZero)
     TBytes bytes = Scene({Material("a"), Material("b"), MeshObject("m", p_square, {{0, 1, 2}, {0, 2, 3}}, {MaterialGroup("a", {0, 1})})}).Bytes() +
         CChunk(id_MaterialGroup).Name("b").U16(3).U16(1).Bytes();
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->p_object[0].p_face_material[0], 1);
     EXPECT_EQ(s->p_object[0].p_face_material[1], 1);
 }
@@ -131,7 +131,7 @@ TEST(MeshChunks, EmptyAndRepeatedLists)
 
     // lists of count 0; the face list's sub-chunks start right after its count
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(Scene({MeshObject("e", {}, {}, {CChunk(id_TriObject)})}).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Scene({MeshObject("e", {}, {}, {CChunk(id_TriObject)})}).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 2) << "the triangle object inside the empty face list was walked";
 
     // a second vertex or face list replaces the first
@@ -155,7 +155,7 @@ TEST(MeshChunks, EmptyAndRepeatedLists)
             .Add(FaceList({{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {0, 1, 3}}, {MaterialGroup("red", {0, 1, 2, 3})}))
             .Add(VertexList(points)).Add(FaceList(faces));
         std::unique_ptr<C3dsScene> s;
-        ASSERT_TRUE(b_LoadBytes(Scene({Material("red"), CChunk(id_NamedObject).Name("m").Add(mapped)}).Bytes(), s));
+        ASSERT_TRUE(LoadBytes(Scene({Material("red"), CChunk(id_NamedObject).Name("m").Add(mapped)}).Bytes(), s));
         const TMesh &r_mesh = s->p_object[0];
         ASSERT_EQ(r_mesh.p_vertex.size(), n_new);
         ASSERT_EQ(r_mesh.p_face.size(), n_new);
@@ -174,14 +174,14 @@ TEST(MeshChunks, NamesOfMeshes)
     CChunk object(id_NamedObject);
     object.Name("twin").Add(CChunk(id_TriObject)).Add(CChunk(id_TriObject));
     std::unique_ptr<C3dsScene> s;
-    ASSERT_TRUE(b_LoadBytes(Scene({object}).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Scene({object}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 2);
     EXPECT_EQ(s->p_object[0].p_s_name, "twin");
     EXPECT_EQ(s->p_object[1].p_s_name, "twin");
 
     // a name of 63 characters is kept whole
     std::string s_63(63, 'n');
-    ASSERT_TRUE(b_LoadBytes(Scene({MeshObject(s_63, {}, {})}).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Scene({MeshObject(s_63, {}, {})}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 1);
     EXPECT_EQ(s->p_object[0].p_s_name, s_63);
 
@@ -193,7 +193,7 @@ TEST(MeshChunks, NamesOfMeshes)
     CChunk cut(id_NamedObject);
     cut.Raw(TBytes(s_63.begin(), s_63.end()) + TBytes{'X'}).U16(0x1234).U32(6).Add(
         CChunk(id_TriObject).Add(VertexList({{1, 2, 3}})));
-    ASSERT_TRUE(b_LoadBytes(Scene({cut}).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Scene({cut}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 1);
     EXPECT_EQ(s->p_object[0].p_s_name, s_63);
     EXPECT_EQ(s->p_object[0].n_vertex_num, 1);
@@ -201,6 +201,6 @@ TEST(MeshChunks, NamesOfMeshes)
     // a plain name of 64 characters: its terminator and the next header's
     // first bytes make a chunk reaching past the named object, and the mesh
     // is never reached
-    ASSERT_TRUE(b_LoadBytes(Scene({MeshObject(std::string(64, 'n'), {{1, 2, 3}}, {})}).Bytes(), s));
+    ASSERT_TRUE(LoadBytes(Scene({MeshObject(std::string(64, 'n'), {{1, 2, 3}}, {})}).Bytes(), s));
     EXPECT_EQ(s->n_object_num, 0);
 }

@@ -47,7 +47,7 @@ std::vector<TVector3> FaceNormals(const TMesh &m)
 {
     std::vector<TVector3> faces;
     for(const TFace &r_face : m.p_face)
-        faces.push_back(v_FaceNormal(m, r_face));
+        faces.push_back(FaceNormal(m, r_face));
     return faces;
 }
 
@@ -134,7 +134,7 @@ TEST(Normals, MeshesDoNotAffectEachOther)
                        MeshObject("b", {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}})})
                        .Bytes();
     C3dsScene s;
-    ASSERT_TRUE(testing_support::b_LoadBytes(bytes, s));
+    ASSERT_TRUE(testing_support::LoadBytes(bytes, s));
     ExpectVector(s.p_object[0].p_vertex[0].p_normal, 0, 1, 0, "mesh a alone");
     ExpectVector(s.p_object[1].p_vertex[0].p_normal, 0, 0, 1, "mesh b alone");
 }
@@ -153,8 +153,8 @@ TEST(Normals, PositionsOfOneHashStayApart)
         for(float &f : p)
             f = float(int(t_random() % 2000001) - 1000000) / 1024.0f;
         TPositionKey t_key;
-        ASSERT_TRUE(TPositionKey::b_Make(p.data(), t_key));
-        auto t_inserted = by_hash.emplace(t_key.n_Hash(), p);
+        ASSERT_TRUE(TPositionKey::Make(p.data(), t_key));
+        auto t_inserted = by_hash.emplace(t_key.Hash(), p);
         if(!t_inserted.second && t_inserted.first->second != p) {
             p_first = t_inserted.first->second;
             p_second = p;

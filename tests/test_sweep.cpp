@@ -23,18 +23,18 @@ namespace {
 void Convert(const fixture::TBytes &r_bytes, int &r_n_converted, int &r_n_failed, const std::string &r_s_what)
 {
     std::string s_header;
-    if(!b_ConvertText(r_bytes.data(), r_bytes.size(), "sweep.3ds", nullptr, s_header, nullptr)) {
+    if(!ConvertText(r_bytes.data(), r_bytes.size(), "sweep.3ds", nullptr, s_header, nullptr)) {
         ++ r_n_failed;
         ASSERT_TRUE(s_header.empty()) << r_s_what;
         return;
     }
     ++ r_n_converted;
-    ASSERT_TRUE(b_EndsWithTrailer(s_header)) << r_s_what;
+    ASSERT_TRUE(EndsWithTrailer(s_header)) << r_s_what;
 }
 
 fixture::TBytes FileBytes(const std::string &r_s_path)
 {
-    std::string s = s_ReadFile(r_s_path);
+    std::string s = FileContents(r_s_path);
     return fixture::TBytes(s.begin(), s.end());
 }
 
@@ -60,7 +60,7 @@ void CollectIds(const fixture::TBytes &r_bytes, size_t n_begin, size_t n_end, st
             uint32_t(r_bytes[n_pos + 4]) << 16 | uint32_t(r_bytes[n_pos + 5]) << 24;
         if(n_length < 6)
             return;
-        const TChunkInfo *p_info = p_FindChunkInfo(n_id);
+        const TChunkInfo *p_info = FindChunkInfo(n_id);
         if(p_info) {
             r_ids.insert(n_id);
             if(p_info->b_has_children) {
@@ -91,7 +91,7 @@ TEST(Sweep, TheFixtureHoldsEveryKnownChunk)
     for(int i = 0; i < n_chunk_table_size; ++ i)
         EXPECT_TRUE(ids.count(p_chunk_table[i].n_chunk_id)) << std::hex << p_chunk_table[i].n_chunk_id;
     C3dsScene s;
-    ASSERT_TRUE(b_LoadBytes(bytes, s));
+    ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s.n_object_num + s.n_light_num + s.n_camera_num + s.n_material_num, 7);
 }
 
@@ -114,14 +114,14 @@ TEST(Sweep, EveryPrefixConvertsOrFailsCleanly)
         if(r_file.first == "sample" || r_file.first == "every chunk")
             continue;
         std::string s_name = fs::path(r_file.first).filename().string(), s_header;
-        ASSERT_TRUE(b_ConvertText(r_file.second.data(), r_file.second.size(), s_name.c_str(), nullptr, s_header, nullptr))
+        ASSERT_TRUE(ConvertText(r_file.second.data(), r_file.second.size(), s_name.c_str(), nullptr, s_header, nullptr))
             << s_name;
         std::string s_expected;
         for(const TExpectedOutcome &r_expected : ExpectedOutcomes()) {
-            if(s_CorpusDir() + "/" + r_expected.s_path == r_file.first)
+            if(CorpusDir() + "/" + r_expected.s_path == r_file.first)
                 s_expected = r_expected.s_header_sha256;
         }
-        EXPECT_EQ(s_Sha256(s_header), s_expected) << s_name << ": the whole file gives another header";
+        EXPECT_EQ(Sha256(s_header), s_expected) << s_name << ": the whole file gives another header";
     }
     std::cout << n_converted << " prefixes converted, " << n_failed << " failed\n";
     EXPECT_GT(n_converted, 0);

@@ -16,7 +16,7 @@ namespace {
 std::string Float(float f, bool b_printf = false)
 {
     char p_text[n_float_text_max];
-    size_t n = b_printf ? n_FormatFloatPrintf(f, p_text) : n_FormatFloat(f, p_text);
+    size_t n = b_printf ? FormatFloatPrintf(f, p_text) : FormatFloat(f, p_text);
     return std::string(p_text, n);
 }
 
@@ -138,7 +138,7 @@ TEST(TextOut, LongTextPassesTheBuffer)
     {
         CTextOut t_out(&s);
         t_out.Put('a');
-        size_t n_capacity = t_out.n_Capacity();
+        size_t n_capacity = t_out.Capacity();
         for(size_t n_len : {n_capacity - 1, n_capacity, 3 * n_capacity + 17}) {
             std::string s_long(n_len, ' ');
             for(size_t i = 0; i < n_len; ++ i)

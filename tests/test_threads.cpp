@@ -26,7 +26,7 @@ struct TInput {
     std::string s_name, s_bytes;
 };
 
-std::string s_Convert(const TInput &r_input)
+std::string Convert(const TInput &r_input)
 {
     std::string s_header;
     bake3ds::Failure t_failure;
@@ -35,7 +35,7 @@ std::string s_Convert(const TInput &r_input)
     return s_header;
 }
 
-int n_Append(void *p_user, const char *p_text, size_t n_size)
+int Append(void *p_user, const char *p_text, size_t n_size)
 {
     static_cast<std::string *>(p_user)->append(p_text, n_size);
     return 1;
@@ -44,7 +44,7 @@ int n_Append(void *p_user, const char *p_text, size_t n_size)
 // Everything one scene's views hold, their pointers included, and the
 // header written both ways, its class named r_s_class; then the report's
 // text and JSON.
-std::string s_ReadAll(const bake3ds::Scene &r_scene, const bake3ds::Report &r_report, const std::string &r_s_class)
+std::string ReadAll(const bake3ds::Scene &r_scene, const bake3ds::Report &r_report, const std::string &r_s_class)
 {
     std::string s;
     char p_line[256];
@@ -76,7 +76,7 @@ std::string s_ReadAll(const bake3ds::Scene &r_scene, const bake3ds::Report &r_re
         s += p_line;
     }
     bake3ds::write_header(r_scene, r_s_class.c_str(), "one.3ds", s);
-    bake3ds_write_header(r_scene.get(), r_s_class.c_str(), "one.3ds", n_Append, &s);
+    bake3ds_write_header(r_scene.get(), r_s_class.c_str(), "one.3ds", Append, &s);
     bake3ds::report_text(r_report, s);
     bake3ds::report_json(r_report, s);
     bake3ds::ReportInfo t_info;
@@ -104,22 +104,22 @@ TEST(Library, TwoThreadsConvertAsOneAfterTheOther)
     for(const std::string &r_s_file : CorpusFiles()) {
         std::string s_name = r_s_file.substr(r_s_file.find_last_of('/') + 1);
         if(s_name == "CameraRollAnim.3ds" || s_name == "flak2.3ds")
-            inputs.push_back({s_name, s_ReadFile(r_s_file)});
+            inputs.push_back({s_name, FileContents(r_s_file)});
     }
     std::vector<std::string> alone;
     for(const TInput &r_input : inputs)
-        alone.push_back(s_Convert(r_input));
+        alone.push_back(Convert(r_input));
     std::vector<std::string> together(inputs.size());
     size_t n_half = inputs.size() / 2;
     // each thread converts its half, first to last and last to first, so that
     // different files meet
     RunThreads(n_thread_stack, {[&] {
                                     for(size_t i = 0; i < n_half; ++ i)
-                                        together[i] = s_Convert(inputs[i]);
+                                        together[i] = Convert(inputs[i]);
                                 },
                                    [&] {
                                        for(size_t i = inputs.size(); i-- > n_half;)
-                                           together[i] = s_Convert(inputs[i]);
+                                           together[i] = Convert(inputs[i]);
                                    }});
     for(size_t i = 0; i < inputs.size(); ++ i) {
         EXPECT_NE(alone[i].rfind("refused: ", 0), 0u) << inputs[i].s_name << ": " << alone[i];
@@ -142,13 +142,13 @@ TEST(Library, ThreadsReadingOneSceneSeeWhatOneThreadSees)
     const int n_threads = 4, n_rounds = 100;
     std::vector<std::string> alone;
     for(int n = 0; n < n_threads; ++ n)
-        alone.push_back(s_ReadAll(t_scene, t_report, "thread" + std::to_string(n)));
+        alone.push_back(ReadAll(t_scene, t_report, "thread" + std::to_string(n)));
     std::vector<std::vector<std::string>> seen(n_threads, std::vector<std::string>(n_rounds));
     std::vector<std::function<void()>> bodies;
     for(int n = 0; n < n_threads; ++ n) {
         bodies.push_back([&, n] {
             for(int k = 0; k < n_rounds; ++ k)
-                seen[size_t(n)][size_t(k)] = s_ReadAll(t_scene, t_report, "thread" + std::to_string(n));
+                seen[size_t(n)][size_t(k)] = ReadAll(t_scene, t_report, "thread" + std::to_string(n));
         });
     }
     RunThreads(n_thread_stack, bodies);

@@ -15,13 +15,13 @@ void Convert(const std::string &r_s_name, const void *p_data, size_t n_size, TCo
 {
     r_result = TConversion();
     auto t_start = std::chrono::steady_clock::now();
-    r_result.s_out = bake3ds::s_LoadingMessage(r_s_name);
+    r_result.s_out = bake3ds::LoadingMessage(r_s_name);
     r_result.s_header_path = bake3ds::header_path_for(r_s_name);
     if(!bake3ds::load_scene(p_data, n_size, r_result.t_scene))
         r_result.s_err = bake3ds::p_s_load_failed_message;
     else {
-        r_result.s_out += bake3ds::s_CountsMessage(r_result.t_scene);
-        r_result.s_out += bake3ds::s_ExportingMessage(r_result.s_header_path);
+        r_result.s_out += bake3ds::CountsMessage(r_result.t_scene);
+        r_result.s_out += bake3ds::ExportingMessage(r_result.s_header_path);
         if(r_result.s_header_path.empty())
             r_result.s_err = bake3ds::p_s_cannot_write_message;
         else if(!bake3ds::write_header(r_result.t_scene, bake3ds::class_name_for(r_result.s_header_path).c_str(),

@@ -40,14 +40,14 @@ void Limit(TOrbit &r_orbit)
     r_orbit.f_zoom = std::clamp(r_orbit.f_zoom, f_min_zoom, f_max_zoom);
 }
 
-preview::TFraming t_OrbitFraming(const preview::TBox &r_box, int n_width, int n_height, const TOrbit &r_orbit)
+preview::TFraming OrbitFraming(const preview::TBox &r_box, int n_width, int n_height, const TOrbit &r_orbit)
 {
-    preview::TFraming t_framing = preview::t_FrameBox(r_box, n_width, n_height);
+    preview::TFraming t_framing = preview::FrameBox(r_box, n_width, n_height);
     if(r_orbit.f_yaw == 0 && r_orbit.f_pitch == 0 && r_orbit.f_zoom == 1)
         return t_framing;
 
-    // the box's centre in eye space, as t_FrameBox frames it
-    const preview::TBoxSphere t_sphere = preview::t_SphereOf(r_box);
+    // the box's centre in eye space, as FrameBox frames it
+    const preview::TBoxSphere t_sphere = preview::SphereOf(r_box);
     const double *p_centre = t_sphere.p_centre, f_radius = t_sphere.f_radius;
     const double *m = t_framing.p_modelview;
     double p_eye_centre[3];

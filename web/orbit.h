@@ -21,7 +21,7 @@ void Limit(TOrbit &r_orbit);
 
 // The framing of the box at that size, seen as the orbit says. Away from
 // rest the near and far planes hold the box's whole bounding sphere.
-preview::TFraming t_OrbitFraming(const preview::TBox &r_box, int n_width, int n_height, const TOrbit &r_orbit);
+preview::TFraming OrbitFraming(const preview::TBox &r_box, int n_width, int n_height, const TOrbit &r_orbit);
 
 } // namespace web
 

@@ -36,17 +36,17 @@ struct TPage {
     std::string s_runs, s_error;
 };
 
-TPage &r_Page()
+TPage &Page()
 {
     static TPage t_page;
     return t_page;
 }
 
-bool b_Context()
+bool Context()
 {
-    TPage &r = r_Page();
+    TPage &r = Page();
     if(r.p_shader)
-        return r.p_shader->b_Ready();
+        return r.p_shader->Ready();
     EmscriptenWebGLContextAttributes t_attributes;
     emscripten_webgl_init_context_attributes(&t_attributes);
     t_attributes.majorVersion = 2;
@@ -60,18 +60,18 @@ bool b_Context()
         return false;
     }
     r.p_shader = std::make_unique<core_render::CShaderRenderer>();
-    if(!r.p_shader->b_Ready())
-        r.s_error = r.p_shader->s_Error();
-    return r.p_shader->b_Ready();
+    if(!r.p_shader->Ready())
+        r.s_error = r.p_shader->Error();
+    return r.p_shader->Ready();
 }
 
 void Draw()
 {
-    TPage &r = r_Page();
-    if(!b_Context() || r.n_width <= 0 || r.n_height <= 0)
+    TPage &r = Page();
+    if(!Context() || r.n_width <= 0 || r.n_height <= 0)
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    unsigned int n_error = r.p_shader->n_RenderShaded(web::t_OrbitFraming(r.t_box, r.n_width, r.n_height, r.t_orbit),
+    unsigned int n_error = r.p_shader->RenderShaded(web::OrbitFraming(r.t_box, r.n_width, r.n_height, r.t_orbit),
         r.n_width, r.n_height, [&] {
             if(r.p_buffers)
                 r.p_buffers->Draw();
@@ -83,7 +83,7 @@ void Draw()
 // The silhouette as runs of equal coverage, top row first, each row left to
 // right, the first run uncovered (possibly of length 0):
 // "WIDTH HEIGHT RUN RUN ...", as tests/web/web_check reads them.
-std::string s_CoverageRuns(const std::vector<unsigned char> &r_rgba, int n_width, int n_height)
+std::string CoverageRuns(const std::vector<unsigned char> &r_rgba, int n_width, int n_height)
 {
     std::string s_runs = std::to_string(n_width) + " " + std::to_string(n_height);
     bool b_covered = false;
@@ -112,36 +112,36 @@ extern "C" {
 // header was written, 0 when the file was refused. The view starts at rest.
 EMSCRIPTEN_KEEPALIVE int web_open(const char *p_s_name, const uint8_t *p_data, size_t n_size)
 {
-    TPage &r = r_Page();
+    TPage &r = Page();
     r.p_buffers.reset(); // the last file's buffers go while its context is current
     r.objects.clear();
     web::Convert(p_s_name, p_data, n_size, r.t_conversion);
     if(r.t_conversion.b_converted)
         r.objects = core_render::ObjectsOf(r.t_conversion.t_scene);
-    r.t_box = core_render::t_BoxOf(r.objects);
+    r.t_box = core_render::BoxOf(r.objects);
     r.t_orbit = web::TOrbit();
-    if(b_Context())
+    if(Context())
         r.p_buffers = std::make_unique<core_render::CObjectBuffers>(r.objects);
     Draw();
     return r.t_conversion.b_converted ? 1 : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE const char *web_header() { return r_Page().t_conversion.s_header.data(); }
-EMSCRIPTEN_KEEPALIVE size_t web_header_size() { return r_Page().t_conversion.s_header.size(); }
-EMSCRIPTEN_KEEPALIVE const char *web_header_path() { return r_Page().t_conversion.s_header_path.c_str(); }
-EMSCRIPTEN_KEEPALIVE const char *web_report() { return r_Page().t_conversion.s_report.data(); }
-EMSCRIPTEN_KEEPALIVE size_t web_report_size() { return r_Page().t_conversion.s_report.size(); }
-EMSCRIPTEN_KEEPALIVE const char *web_stdout() { return r_Page().t_conversion.s_out.c_str(); }
-EMSCRIPTEN_KEEPALIVE const char *web_stderr() { return r_Page().t_conversion.s_err.c_str(); }
-EMSCRIPTEN_KEEPALIVE double web_convert_ms() { return r_Page().t_conversion.f_convert_ms; }
+EMSCRIPTEN_KEEPALIVE const char *web_header() { return Page().t_conversion.s_header.data(); }
+EMSCRIPTEN_KEEPALIVE size_t web_header_size() { return Page().t_conversion.s_header.size(); }
+EMSCRIPTEN_KEEPALIVE const char *web_header_path() { return Page().t_conversion.s_header_path.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char *web_report() { return Page().t_conversion.s_report.data(); }
+EMSCRIPTEN_KEEPALIVE size_t web_report_size() { return Page().t_conversion.s_report.size(); }
+EMSCRIPTEN_KEEPALIVE const char *web_stdout() { return Page().t_conversion.s_out.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char *web_stderr() { return Page().t_conversion.s_err.c_str(); }
+EMSCRIPTEN_KEEPALIVE double web_convert_ms() { return Page().t_conversion.f_convert_ms; }
 EMSCRIPTEN_KEEPALIVE void web_warm_up() { web::WarmUp(); }
 // the last WebGL failure, empty when none
-EMSCRIPTEN_KEEPALIVE const char *web_error() { return r_Page().s_error.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char *web_error() { return Page().s_error.c_str(); }
 
 // The canvas's drawing buffer has a new size: draw again at it.
 EMSCRIPTEN_KEEPALIVE void web_resize(int n_width, int n_height)
 {
-    TPage &r = r_Page();
+    TPage &r = Page();
     r.n_width = n_width;
     r.n_height = n_height;
     emscripten_set_canvas_element_size(p_s_canvas, n_width, n_height);
@@ -151,7 +151,7 @@ EMSCRIPTEN_KEEPALIVE void web_resize(int n_width, int n_height)
 // Turns the view by the angles (radians) and multiplies its zoom.
 EMSCRIPTEN_KEEPALIVE void web_turn(double f_yaw, double f_pitch, double f_zoom)
 {
-    web::TOrbit &r_orbit = r_Page().t_orbit;
+    web::TOrbit &r_orbit = Page().t_orbit;
     r_orbit.f_yaw += f_yaw;
     r_orbit.f_pitch += f_pitch;
     r_orbit.f_zoom *= f_zoom;
@@ -161,18 +161,18 @@ EMSCRIPTEN_KEEPALIVE void web_turn(double f_yaw, double f_pitch, double f_zoom)
 
 EMSCRIPTEN_KEEPALIVE void web_reset()
 {
-    r_Page().t_orbit = web::TOrbit();
+    Page().t_orbit = web::TOrbit();
     Draw();
 }
 
 // The silhouette of the first view at that size, drawn off screen, as runs
-// (s_CoverageRuns): what the test compares with the native render. The
+// (CoverageRuns): what the test compares with the native render. The
 // canvas keeps its picture.
 EMSCRIPTEN_KEEPALIVE const char *web_silhouette(int n_width, int n_height)
 {
-    TPage &r = r_Page();
+    TPage &r = Page();
     r.s_runs.clear();
-    if(!b_Context() || n_width <= 0 || n_height <= 0)
+    if(!Context() || n_width <= 0 || n_height <= 0)
         return r.s_runs.c_str();
     GLuint n_framebuffer = 0, p_renderbuffers[2] = {0, 0};
     glGenFramebuffers(1, &n_framebuffer);
@@ -184,7 +184,7 @@ EMSCRIPTEN_KEEPALIVE const char *web_silhouette(int n_width, int n_height)
     glBindRenderbuffer(GL_RENDERBUFFER, p_renderbuffers[1]);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, n_width, n_height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, p_renderbuffers[1]);
-    unsigned int n_error = r.p_shader->n_RenderSilhouette(preview::t_FrameBox(r.t_box, n_width, n_height),
+    unsigned int n_error = r.p_shader->RenderSilhouette(preview::FrameBox(r.t_box, n_width, n_height),
         n_width, n_height, [&] {
             if(r.p_buffers)
                 r.p_buffers->Draw();
@@ -197,7 +197,7 @@ EMSCRIPTEN_KEEPALIVE const char *web_silhouette(int n_width, int n_height)
     if(n_error)
         r.s_error = "WebGL error " + std::to_string(n_error) + " while drawing the silhouette";
     else
-        r.s_runs = s_CoverageRuns(p_rgba, n_width, n_height);
+        r.s_runs = CoverageRuns(p_rgba, n_width, n_height);
     Draw();
     return r.s_runs.c_str();
 }

@@ -58,7 +58,7 @@ void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_cla
                 i, i, n_tar, i, 2 * n_tar, i, 3 * n_tar);
         } else
             r_out.Put("0, 0, 0, 0");
-        r_out.Format("}%s\n", p_s_Separator(size_t(i), size_t(r_scene.n_camera_num)));
+        r_out.Format("}%s\n", s_Separator(size_t(i), size_t(r_scene.n_camera_num)));
     }
     r_out.Put("};\n\n");
 }

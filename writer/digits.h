@@ -14,7 +14,7 @@ inline constexpr char p_digit_pairs[] =
     "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
 
 // Writes the decimal digits of n, at least one, and returns the end.
-inline char *p_PutUnsigned(char *p, uint64_t n)
+inline char *PutUnsigned(char *p, uint64_t n)
 {
     // the values met most, indices and small integer parts, without a loop
     if(n < 100) {

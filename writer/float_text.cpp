@@ -14,7 +14,7 @@ namespace {
 const char p_s_float_max[] = "340282346638528859811704183484516925440.000000";
 
 // Text for values "%f" has no literal for; 0 when f is finite.
-size_t n_FormatNonFinite(float f, char *p_out)
+size_t FormatNonFinite(float f, char *p_out)
 {
     if(std::isnan(f)) {
         std::memcpy(p_out, "0.000000", 8);
@@ -38,7 +38,7 @@ size_t n_FormatNonFinite(float f, char *p_out)
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
-size_t n_FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
+size_t FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
 {
     const uint32_t n_e9 = 1000000000u;
     const int n_limb_num = 5; // 24 mantissa bits shifted by up to 104
@@ -61,7 +61,7 @@ size_t n_FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
         }
         p_group[n_group_num ++] = uint32_t(n_rest);
     }
-    char *p = p_PutUnsigned(p_out, p_limb[0]); // the highest digits, unpadded
+    char *p = PutUnsigned(p_out, p_limb[0]); // the highest digits, unpadded
     while(n_group_num --) {
         uint32_t n_group = p_group[n_group_num];
         for(int i = 8; i >= 0; -- i) {
@@ -75,7 +75,7 @@ size_t n_FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
 
 } // namespace
 
-size_t n_FormatFloat(float f, char *p_out)
+size_t FormatFloat(float f, char *p_out)
 {
     uint32_t n_bits;
     std::memcpy(&n_bits, &f, sizeof(f));
@@ -90,7 +90,7 @@ size_t n_FormatFloat(float f, char *p_out)
     }
     int n_exp = int(n_bits >> 23 & 0xFF);
     if(n_exp == 0xFF)
-        return n_FormatNonFinite(f, p_out);
+        return FormatNonFinite(f, p_out);
     char *p = p_out;
     if(n_bits >> 31)
         *p ++ = '-';
@@ -103,9 +103,9 @@ size_t n_FormatFloat(float f, char *p_out)
     if(n_shift >= 0) {
         // an integer: below 2^63 in 64 bits, else in limbs of 32 bits
         if(n_shift <= 39)
-            p = p_PutUnsigned(p, n_mant << n_shift);
+            p = PutUnsigned(p, n_mant << n_shift);
         else
-            p += n_FormatLargeInteger(uint32_t(n_mant), n_shift, p);
+            p += FormatLargeInteger(uint32_t(n_mant), n_shift, p);
         std::memcpy(p, ".000000", 7);
         return size_t(p + 7 - p_out);
     }
@@ -126,7 +126,7 @@ size_t n_FormatFloat(float f, char *p_out)
     if(n_int < 10)
         *p ++ = char('0' + n_int); // the common case of normals and unit values
     else
-        p = p_PutUnsigned(p, n_int);
+        p = PutUnsigned(p, n_int);
     p[0] = '.';
     std::memcpy(p + 1, p_digit_pairs + 2 * (n_frac / 10000), 2);
     std::memcpy(p + 3, p_digit_pairs + 2 * (n_frac / 100 % 100), 2);
@@ -134,9 +134,9 @@ size_t n_FormatFloat(float f, char *p_out)
     return size_t(p + 7 - p_out);
 }
 
-size_t n_FormatFloatPrintf(float f, char *p_out)
+size_t FormatFloatPrintf(float f, char *p_out)
 {
-    if(size_t n = n_FormatNonFinite(f, p_out))
+    if(size_t n = FormatNonFinite(f, p_out))
         return n;
     char p_buffer[n_float_text_max + 16];
     int n_len = std::snprintf(p_buffer, sizeof(p_buffer), "%f", double(f));

@@ -14,11 +14,11 @@ const size_t n_float_text_max = 48;
 // value and for -0. Not-a-number (either sign) is written as 0.000000 and an
 // infinity as the largest float, so that every text is a valid literal.
 // Writes no terminator; returns the number of characters.
-size_t n_FormatFloat(float f, char *p_out);
+size_t FormatFloat(float f, char *p_out);
 
 // The same text through snprintf("%f") for finite values: the reference the
 // fast path is held to, and the plain path a writer can be switched to.
-size_t n_FormatFloatPrintf(float f, char *p_out);
+size_t FormatFloatPrintf(float f, char *p_out);
 
 } // namespace bake3ds
 

@@ -9,7 +9,7 @@ namespace bake3ds {
 
 // A mesh's parent as the object table writes it: the file's 16-bit value
 // read as signed, so 65535 (no parent) is -1.
-inline int n_SignedParent(int n_parent)
+inline int SignedParent(int n_parent)
 {
     int n_low = n_parent & 0xFFFF;
     return n_low >= 0x8000 ? n_low - 0x10000 : n_low;

@@ -65,13 +65,13 @@ const char p_s_class_declaration[] =
     "\t};\n"
     "\n";
 
-const char *p_s_Bool(int b_flag)
+const char *BoolText(int b_flag)
 {
     return b_flag ? "true" : "false";
 }
 
 // A table's name where its count is not 0, else the null pointer constant.
-const char *p_s_TableOrNull(int n_count, const char *p_s_table)
+const char *s_TableOrNull(int n_count, const char *p_s_table)
 {
     return n_count ? p_s_table : "0";
 }
@@ -114,13 +114,13 @@ void WriteAccessors(CTextOut &r_out, const C3dsScene &r_scene)
         "\tstatic int n_Camera_Num()\n\t{\n\t\treturn %d;\n\t}\n\n",
         r_scene.n_object_num, r_scene.n_light_num, r_scene.n_material_num, r_scene.n_camera_num);
     r_out.Format("\tstatic const TObject *p_Object()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        p_s_TableOrNull(r_scene.n_object_num, "m_p_object"));
+        s_TableOrNull(r_scene.n_object_num, "m_p_object"));
     r_out.Format("\tstatic const TLight *p_Light()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        p_s_TableOrNull(r_scene.n_light_num, "m_p_light"));
+        s_TableOrNull(r_scene.n_light_num, "m_p_light"));
     r_out.Format("\tstatic const TMaterial *p_Material()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        p_s_TableOrNull(r_scene.n_material_num, "m_p_material"));
+        s_TableOrNull(r_scene.n_material_num, "m_p_material"));
     r_out.Format("\tstatic const TCamera *p_Camera()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        p_s_TableOrNull(r_scene.n_camera_num, "m_p_camera"));
+        s_TableOrNull(r_scene.n_camera_num, "m_p_camera"));
     r_out.Format("\tstatic void Draw()\n\t{\n\t\tfor(int i = 0; i < %d; ++ i)\n\t\t\tp_Object()[i].Draw();\n\t}\n};\n\n",
         r_scene.n_object_num);
 }
@@ -132,7 +132,7 @@ void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_c
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i) {
         const TSceneMaterial &r_material = r_scene.p_material[i];
         r_out.Format("\t{\"%s\", %d}%s\n", TQuoted{r_material.p_s_name}, r_material.n_id,
-            p_s_Separator(i, r_scene.p_material.size()));
+            s_Separator(i, r_scene.p_material.size()));
     }
     r_out.Put("};\n\n");
 }
@@ -145,11 +145,11 @@ void WriteLights(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_clas
         const float *p_pos = r_light.p_position, *p_tar = r_light.p_target, *p_rgb = r_light.p_color;
         r_out.Format("\t{\"%s\", %s, %s, %s,\n\t{%ff, %ff, %ff, %ff},\n\t{%ff, %ff, %ff, %ff},\n"
             "\t%ff, %ff, %ff, %ff, %ff,\n\t{%ff, %ff, %ff, %ff}}%s\n",
-            TQuoted{r_light.p_s_name}, p_s_Bool(r_light.b_spot), p_s_Bool(r_light.b_off),
-            p_s_Bool(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f,
+            TQuoted{r_light.p_s_name}, BoolText(r_light.b_spot), BoolText(r_light.b_off),
+            BoolText(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f,
             p_tar[0], p_tar[1], p_tar[2], 1.0f, r_light.f_hotspot, r_light.f_fallof,
             r_light.f_inner_range, r_light.f_outer_range, r_light.f_multiplier,
-            p_rgb[0], p_rgb[1], p_rgb[2], 1.0f, p_s_Separator(i, r_scene.p_light.size()));
+            p_rgb[0], p_rgb[1], p_rgb[2], 1.0f, s_Separator(i, r_scene.p_light.size()));
     }
     r_out.Put("};\n\n");
 }
@@ -178,7 +178,7 @@ void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_clas
     r_out.Put("\n/*\n * -end-of-file-\n */\n");
 }
 
-size_t n_HeaderSizeHint(const C3dsScene &r_scene)
+size_t HeaderSizeHint(const C3dsScene &r_scene)
 {
     // a vertex line of eight values of about ten characters each, a face's
     // three indices of up to five digits; the class and tables around them

@@ -23,7 +23,7 @@ void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_clas
 // A hint for sizing memory the header is written to in one allocation,
 // instead of an array that grows and copies itself; the header may be
 // longer.
-size_t n_HeaderSizeHint(const C3dsScene &r_scene);
+size_t HeaderSizeHint(const C3dsScene &r_scene);
 
 } // namespace bake3ds
 

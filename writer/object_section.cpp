@@ -18,10 +18,10 @@ void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, 
     for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
         float p_values[8];
         std::memcpy(p_values, &r_mesh.p_vertex[v], sizeof(p_values));
-        char *p_line = r_out.p_Room(n_line_max), *p = p_line;
+        char *p_line = r_out.Room(n_line_max), *p = p_line;
         *p ++ = '\t';
         for(int i = 0; i < 8; ++ i) {
-            p += r_out.n_FloatAt(p, p_values[i]);
+            p += r_out.FloatAt(p, p_values[i]);
             std::memcpy(p, "f, ", 3);
             p += i < 7 ? 3 : 1;
         }
@@ -48,7 +48,7 @@ void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, i
         const TFace &r_face = r_mesh.p_face[f];
         char *p_group = p_line + n_line, *p = p_group;
         for(int k = 0; k < 3; ++ k) {
-            p = p_PutUnsigned(p, uint64_t(r_face.p_corner[k]));
+            p = PutUnsigned(p, uint64_t(r_face.p_corner[k]));
             p[0] = ',';
             p[1] = ' ';
             p += 2;
@@ -78,7 +78,7 @@ void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_c
         n_object, int(r_ranges.size()));
     for(size_t r = 0; r < r_ranges.size(); ++ r) {
         r_out.Format("\t{%d, %d, %d}%s\n", int(r_ranges[r].material), int(r_ranges[r].first), int(r_ranges[r].count),
-            p_s_Separator(r, r_ranges.size()));
+            s_Separator(r, r_ranges.size()));
     }
     r_out.Put("};\n");
 }
@@ -91,7 +91,7 @@ const size_t n_array_name_max = 32;
 // constant 0 where the array has no elements and so does not exist. It
 // allocates nothing, so that the writer's only allocation failures are its
 // sink's, which it reports.
-const char *p_s_ArrayOrNull(char (&r_p_buffer)[n_array_name_max], int n_elements, int n_object,
+const char *s_ArrayOrNull(char (&r_p_buffer)[n_array_name_max], int n_elements, int n_object,
     const char *p_s_kind)
 {
     if(!n_elements)
@@ -110,12 +110,12 @@ void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s
         r_out.Format("\t{\"%s\", %d, %d, {\n\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff,\n"
             "\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff}, %d, %d,\n"
             "\t%s, %s,\n\t%d, p_object_%d_materials}%s\n",
-            TQuoted{r_mesh.p_s_name}, r_mesh.n_id, n_SignedParent(r_mesh.n_parent),
+            TQuoted{r_mesh.p_s_name}, r_mesh.n_id, SignedParent(r_mesh.n_parent),
             p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
             p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
-            r_mesh.n_vertex_num, r_mesh.n_face_num, p_s_ArrayOrNull(p_s_vertices, r_mesh.n_vertex_num, i, "vertices"),
-            p_s_ArrayOrNull(p_s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
-            p_s_Separator(size_t(i), size_t(r_scene.n_object_num)));
+            r_mesh.n_vertex_num, r_mesh.n_face_num, s_ArrayOrNull(p_s_vertices, r_mesh.n_vertex_num, i, "vertices"),
+            s_ArrayOrNull(p_s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
+            s_Separator(size_t(i), size_t(r_scene.n_object_num)));
     }
     r_out.Put("};\n");
 }

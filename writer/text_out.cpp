@@ -35,19 +35,19 @@ void CTextOut::Emit(const char *p_text, size_t n_len)
         return;
     }
     // after the first failure nothing more is tried: the header is lost
-    if(n_len && !m_b_error && !m_p_sink->b_Write(p_text, n_len))
+    if(n_len && !m_b_error && !m_p_sink->Write(p_text, n_len))
         m_b_error = true;
 }
 
 void CTextOut::PutInt(long long n_value)
 {
-    char *p_start = p_Room(24), *p = p_start;
+    char *p_start = Room(24), *p = p_start;
     unsigned long long n_abs = (unsigned long long)n_value;
     if(n_value < 0) {
         *p ++ = '-';
         n_abs = 0 - n_abs;
     }
-    Commit(size_t(p_PutUnsigned(p, n_abs) - p_start));
+    Commit(size_t(PutUnsigned(p, n_abs) - p_start));
 }
 
 void CTextOut::PutQuoted(const std::string &r_s_name)

@@ -3,7 +3,7 @@
 
 // The buffered text sink of the header writer: to an open file or to memory,
 // with the value conversions of the generated text. Write errors are kept,
-// not reported, until b_Finish.
+// not reported, until Finish.
 
 #include <cstddef>
 #include <cstdint>
@@ -75,7 +75,7 @@ public:
 
     // Room for n characters (at most n_room_max) to be written in place,
     // then handed on with Commit(their number).
-    char *p_Room(size_t n)
+    char *Room(size_t n)
     {
         if(m_n_capacity - m_n_used < n)
             Flush();
@@ -84,18 +84,18 @@ public:
 
     void Commit(size_t n) { m_n_used += n; }
 
-    // "%f" of the float into room the caller has, as n_FormatFloat or the
+    // "%f" of the float into room the caller has, as FormatFloat or the
     // printf path defines it; returns the number of characters.
-    size_t n_FloatAt(char *p_dest, float f) const
+    size_t FloatAt(char *p_dest, float f) const
     {
-        return m_b_printf_floats ? n_FormatFloatPrintf(f, p_dest) : n_FormatFloat(f, p_dest);
+        return m_b_printf_floats ? FormatFloatPrintf(f, p_dest) : FormatFloat(f, p_dest);
     }
 
     // "%d"
     void PutInt(long long n_value);
 
-    // "%f" of the float, as n_FormatFloat defines it.
-    void PutFloat(float f) { Commit(n_FloatAt(p_Room(n_float_text_max), f)); }
+    // "%f" of the float, as FormatFloat defines it.
+    void PutFloat(float f) { Commit(FloatAt(Room(n_float_text_max), f)); }
 
     // The name byte by byte, escaped so that the literal holds exactly these
     // bytes: \ and " escaped, a ? after a ? of the name as \? (no trigraph can
@@ -117,14 +117,14 @@ public:
     }
 
     // Hands all buffered text on; false when any write failed so far.
-    bool b_Finish()
+    bool Finish()
     {
         Flush();
         return !m_b_error;
     }
 
     // The number of characters handed on so far.
-    uint64_t n_Written() const { return m_n_written; }
+    uint64_t Written() const { return m_n_written; }
 
     // Text is gathered in a buffer of this many characters and handed on
     // when full; a text longer than the whole buffer is handed on directly.
@@ -140,9 +140,9 @@ public:
     static const size_t n_memory_capacity = 1 << 14;
 
     // This object's buffer, in characters.
-    size_t n_Capacity() const { return m_n_capacity; }
+    size_t Capacity() const { return m_n_capacity; }
 
-    // The most one p_Room may ask for.
+    // The most one Room may ask for.
     static const size_t n_room_max = 1024;
 
 private:

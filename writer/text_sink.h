@@ -6,11 +6,11 @@
 namespace bake3ds {
 
 // Where the header writer's text goes when not to memory: a file, a
-// caller's stream. b_Write takes all n_len characters or returns false; the
+// caller's stream. Write takes all n_len characters or returns false; the
 // writer tries nothing more after a false.
 class CTextSink {
 public:
-    virtual bool b_Write(const char *p_text, size_t n_len) = 0;
+    virtual bool Write(const char *p_text, size_t n_len) = 0;
 
 protected:
     ~CTextSink() = default;

@@ -18,11 +18,11 @@ int main(int n_argc, char **p_argv)
     t_renderer.n_profile = preview::EProfile::core;
     t_renderer.render = [](const preview::TFraming &r_framing, int n_width, int n_height) -> std::string {
         core_render::CShaderRenderer t_shader;
-        if(!t_shader.b_Ready())
-            return t_shader.s_Error();
+        if(!t_shader.Ready())
+            return t_shader.Error();
         bake3ds::CGpuScene<BAKE3DS_SCENE_CLASS> t_scene;
-        unsigned int n_error = t_shader.n_RenderShaded(r_framing, n_width, n_height, [&] { t_scene.Draw(); });
+        unsigned int n_error = t_shader.RenderShaded(r_framing, n_width, n_height, [&] { t_scene.Draw(); });
         return n_error ? "OpenGL error " + std::to_string(n_error) + " while drawing" : "";
     };
-    return preview::n_PreviewMain(preview::t_SceneViewOf<BAKE3DS_SCENE_CLASS>(), n_argc, p_argv, t_renderer);
+    return preview::PreviewMain(preview::SceneViewOf<BAKE3DS_SCENE_CLASS>(), n_argc, p_argv, t_renderer);
 }

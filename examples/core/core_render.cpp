@@ -56,7 +56,7 @@ void main()
 )";
 
 // A compiled shader, or 0 with the log in r_s_error.
-GLuint n_Compile(GLenum n_kind, const char *p_s_body, std::string &r_s_error)
+GLuint Compile(GLenum n_kind, const char *p_s_body, std::string &r_s_error)
 {
     GLuint n_shader = glCreateShader(n_kind);
     const char *p_sources[2] = {p_s_version, p_s_body};
@@ -76,7 +76,7 @@ GLuint n_Compile(GLenum n_kind, const char *p_s_body, std::string &r_s_error)
 
 } // namespace
 
-TCamera t_CameraOf(const preview::TFraming &r_framing)
+TCamera CameraOf(const preview::TFraming &r_framing)
 {
     float p_projection[16], p_modelview[16];
     for(int i = 0; i < 16; ++ i) {
@@ -113,8 +113,8 @@ TCamera t_CameraOf(const preview::TFraming &r_framing)
 
 CShaderRenderer::CShaderRenderer()
 {
-    GLuint n_vertex = n_Compile(GL_VERTEX_SHADER, p_s_vertex, m_s_error);
-    GLuint n_fragment = n_vertex ? n_Compile(GL_FRAGMENT_SHADER, p_s_fragment, m_s_error) : 0;
+    GLuint n_vertex = Compile(GL_VERTEX_SHADER, p_s_vertex, m_s_error);
+    GLuint n_fragment = n_vertex ? Compile(GL_FRAGMENT_SHADER, p_s_fragment, m_s_error) : 0;
     if(!n_fragment) {
         if(n_vertex)
             glDeleteShader(n_vertex);
@@ -149,23 +149,23 @@ CShaderRenderer::~CShaderRenderer()
         glDeleteProgram(m_n_program);
 }
 
-unsigned int CShaderRenderer::n_RenderShaded(const preview::TFraming &r_framing, int n_width, int n_height,
+unsigned int CShaderRenderer::RenderShaded(const preview::TFraming &r_framing, int n_width, int n_height,
     const std::function<void()> &r_draw) const
 {
-    return n_Render(r_framing, n_width, n_height, r_draw, true);
+    return Render(r_framing, n_width, n_height, r_draw, true);
 }
 
-unsigned int CShaderRenderer::n_RenderSilhouette(const preview::TFraming &r_framing, int n_width, int n_height,
+unsigned int CShaderRenderer::RenderSilhouette(const preview::TFraming &r_framing, int n_width, int n_height,
     const std::function<void()> &r_draw) const
 {
-    return n_Render(r_framing, n_width, n_height, r_draw, false);
+    return Render(r_framing, n_width, n_height, r_draw, false);
 }
 
-unsigned int CShaderRenderer::n_Render(const preview::TFraming &r_framing, int n_width, int n_height,
+unsigned int CShaderRenderer::Render(const preview::TFraming &r_framing, int n_width, int n_height,
     const std::function<void()> &r_draw, bool b_shaded) const
 {
-    unsigned int n_error = n_FirstGlError(); // left over from before: still a failure of this render
-    if(!b_Ready())
+    unsigned int n_error = FirstGlError(); // left over from before: still a failure of this render
+    if(!Ready())
         return n_error ? n_error : unsigned(GL_INVALID_OPERATION);
     using preview::p_background;
     glViewport(0, 0, n_width, n_height);
@@ -176,7 +176,7 @@ unsigned int CShaderRenderer::n_Render(const preview::TFraming &r_framing, int n
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
 
-    TCamera t_camera = t_CameraOf(r_framing);
+    TCamera t_camera = CameraOf(r_framing);
     const float *p_light = preview::p_light_direction;
     double f_length = std::sqrt(double(p_light[0]) * p_light[0] + double(p_light[1]) * p_light[1] +
         double(p_light[2]) * p_light[2]);
@@ -189,7 +189,7 @@ unsigned int CShaderRenderer::n_Render(const preview::TFraming &r_framing, int n
     glUniform1i(m_n_shaded, b_shaded ? 1 : 0);
     r_draw();
     glUseProgram(0);
-    unsigned int n_draw_error = n_FirstGlError();
+    unsigned int n_draw_error = FirstGlError();
     return n_error ? n_error : n_draw_error;
 }
 

@@ -23,35 +23,35 @@ struct TCamera {
 // formed in float as the fixed-function pipeline forms it from the doubles
 // it was loaded with: element (i, j) is the sum over k of P(i, k) M(k, j),
 // added in the order k = 0 to 3.
-TCamera t_CameraOf(const preview::TFraming &r_framing);
+TCamera CameraOf(const preview::TFraming &r_framing);
 
 class CShaderRenderer {
 public:
     // Compiles and links the program in the current context (GLSL 3.30
-    // core, or GLSL ES 3.00 under emscripten). b_Ready() tells whether that
-    // worked; s_Error() holds the compiler's or linker's log.
+    // core, or GLSL ES 3.00 under emscripten). Ready() tells whether that
+    // worked; Error() holds the compiler's or linker's log.
     CShaderRenderer();
     ~CShaderRenderer();
     CShaderRenderer(const CShaderRenderer &) = delete;
     CShaderRenderer &operator=(const CShaderRenderer &) = delete;
 
-    bool b_Ready() const { return m_s_error.empty(); }
-    const std::string &s_Error() const { return m_s_error; }
+    bool Ready() const { return m_s_error.empty(); }
+    const std::string &Error() const { return m_s_error; }
 
-    // As preview::n_RenderShaded: clears to the background, sets the
+    // As preview::RenderShaded: clears to the background, sets the
     // viewport, depth test on, culling off, and lights the scene as the
     // fixed-function preview does (per vertex, one directional light from
     // the viewer's upper left, a grey material), then calls draw. Returns
     // the first glGetError() code raised during all that, 0 when none.
-    unsigned int n_RenderShaded(const preview::TFraming &r_framing, int n_width, int n_height,
+    unsigned int RenderShaded(const preview::TFraming &r_framing, int n_width, int n_height,
         const std::function<void()> &r_draw) const;
 
-    // The same state with every fragment white, as preview::n_RenderSilhouette.
-    unsigned int n_RenderSilhouette(const preview::TFraming &r_framing, int n_width, int n_height,
+    // The same state with every fragment white, as preview::RenderSilhouette.
+    unsigned int RenderSilhouette(const preview::TFraming &r_framing, int n_width, int n_height,
         const std::function<void()> &r_draw) const;
 
 private:
-    unsigned int n_Render(const preview::TFraming &r_framing, int n_width, int n_height,
+    unsigned int Render(const preview::TFraming &r_framing, int n_width, int n_height,
         const std::function<void()> &r_draw, bool b_shaded) const;
 
     unsigned int m_n_program = 0;

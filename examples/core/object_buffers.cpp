@@ -10,7 +10,7 @@ namespace core_render {
 
 namespace {
 
-const void *p_Offset(size_t n_bytes)
+const void *Offset(size_t n_bytes)
 {
     return reinterpret_cast<const void *>(uintptr_t(n_bytes));
 }
@@ -18,7 +18,7 @@ const void *p_Offset(size_t n_bytes)
 void Attribute(GLuint n_location, GLint n_size, size_t n_offset)
 {
     glEnableVertexAttribArray(n_location);
-    glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(bake3ds::n_vertex_stride), p_Offset(n_offset));
+    glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(bake3ds::n_vertex_stride), Offset(n_offset));
 }
 
 } // namespace
@@ -69,7 +69,7 @@ void CObjectBuffers::Draw() const
         glBindVertexArray(0);
 }
 
-preview::TBox t_BoxOf(const std::vector<bake3ds::Object> &r_objects)
+preview::TBox BoxOf(const std::vector<bake3ds::Object> &r_objects)
 {
     preview::TBox t_box;
     for(const bake3ds::Object &r_object : r_objects) {

@@ -33,8 +33,8 @@ private:
 };
 
 // The box the preview frames for these objects: that of the vertices their
-// faces name, as preview::t_SceneShapeOf reads a generated class.
-preview::TBox t_BoxOf(const std::vector<bake3ds::Object> &r_objects);
+// faces name, as preview::SceneShapeOf reads a generated class.
+preview::TBox BoxOf(const std::vector<bake3ds::Object> &r_objects);
 
 // The views of every object of the scene, in the header's order: its own
 // arrays, valid while the scene is.

@@ -45,7 +45,7 @@ void Cross(const double a[3], const double b[3], double p_out[3])
 
 } // namespace
 
-TBoxSphere t_SphereOf(const TBox &r_box)
+TBoxSphere SphereOf(const TBox &r_box)
 {
     TBoxSphere t = {{0, 0, 0}, {1, 1, 1}, 0};
     if(!r_box.b_empty) {
@@ -62,9 +62,9 @@ TBoxSphere t_SphereOf(const TBox &r_box)
     return t;
 }
 
-TFraming t_FrameBox(const TBox &r_box, int n_width, int n_height)
+TFraming FrameBox(const TBox &r_box, int n_width, int n_height)
 {
-    const TBoxSphere t_sphere = t_SphereOf(r_box);
+    const TBoxSphere t_sphere = SphereOf(r_box);
     const double *p_centre = t_sphere.p_centre, *p_half = t_sphere.p_half, f_radius = t_sphere.f_radius;
 
     double p_back[3] = {0.55, 0.45, 0.70}; // from the centre towards the eye

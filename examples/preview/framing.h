@@ -28,7 +28,7 @@ void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, cons
 struct TBoxSphere {
     double p_centre[3], p_half[3], f_radius;
 };
-TBoxSphere t_SphereOf(const TBox &r_box);
+TBoxSphere SphereOf(const TBox &r_box);
 
 // The matrices, column-major as glLoadMatrixd takes them.
 struct TFraming {
@@ -40,7 +40,7 @@ struct TFraming {
 // direction, far enough that all eight corners fit a picture of that size,
 // with the near and far planes just around them. An empty box, or one of
 // a single point, is framed as the box of half-size 1 around its centre.
-TFraming t_FrameBox(const TBox &r_box, int n_width, int n_height);
+TFraming FrameBox(const TBox &r_box, int n_width, int n_height);
 
 } // namespace preview
 

@@ -6,7 +6,7 @@
 
 // Drains OpenGL's error flags and returns the first one raised, 0 when none
 // was: a render checks once before it starts and once after it drew.
-inline unsigned int n_FirstGlError()
+inline unsigned int FirstGlError()
 {
     unsigned int n_first = 0;
     for(GLenum n_error; (n_error = glGetError()) != GL_NO_ERROR;) {

@@ -30,11 +30,11 @@ COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profi
                                                 : "OSMesa could not create a context";
         return;
     }
-    if(!b_MakeCurrent())
+    if(!MakeCurrent())
         m_s_error = "OSMesa could not make its context current";
 }
 
-bool COffscreenContext::b_MakeCurrent()
+bool COffscreenContext::MakeCurrent()
 {
     return m_p_context &&
         OSMesaMakeCurrent(m_p_context, m_p_buffer.data(), GL_UNSIGNED_BYTE, m_n_width, m_n_height);
@@ -48,10 +48,10 @@ COffscreenContext::~COffscreenContext()
     }
 }
 
-TImage COffscreenContext::t_Read() const
+TImage COffscreenContext::Read() const
 {
     TImage t_image;
-    if(!b_Ready())
+    if(!Ready())
         return t_image;
     glFinish();
     t_image.n_width = m_n_width;

@@ -22,25 +22,25 @@ class COffscreenContext {
 public:
     // Creates an RGBA context of the profile (core: version 3.3 or later)
     // with a 24-bit depth buffer over a pixel buffer of its own and makes it
-    // current on this thread. b_Ready() tells whether that worked, s_Error()
+    // current on this thread. Ready() tells whether that worked, Error()
     // why not.
     COffscreenContext(int n_width, int n_height, EProfile n_profile = EProfile::compatibility);
     ~COffscreenContext();
     COffscreenContext(const COffscreenContext &) = delete;
     COffscreenContext &operator=(const COffscreenContext &) = delete;
 
-    bool b_Ready() const { return m_s_error.empty(); }
-    const std::string &s_Error() const { return m_s_error; }
-    int n_Width() const { return m_n_width; }
-    int n_Height() const { return m_n_height; }
+    bool Ready() const { return m_s_error.empty(); }
+    const std::string &Error() const { return m_s_error; }
+    int Width() const { return m_n_width; }
+    int Height() const { return m_n_height; }
 
     // Makes the context current again on this thread, after another one
     // was; false when that fails or the context is not ready.
-    bool b_MakeCurrent();
+    bool MakeCurrent();
 
     // Waits for the drawing to finish and returns the pixels, top row
     // first (OpenGL's rows start at the bottom).
-    TImage t_Read() const;
+    TImage Read() const;
 
 private:
     int m_n_width, m_n_height;

@@ -6,7 +6,7 @@
 
 namespace preview {
 
-std::string s_WritePng(const std::string &r_s_path, const TImage &r_image)
+std::string WritePng(const std::string &r_s_path, const TImage &r_image)
 {
     if(r_image.n_width <= 0 || r_image.n_height <= 0 ||
         r_image.p_rgba.size() != 4 * size_t(r_image.n_width) * size_t(r_image.n_height))

@@ -13,7 +13,7 @@ namespace preview {
 namespace {
 
 // A picture side from the command line: a whole number 1..16384, else 0.
-int n_Side(const char *p_s_text)
+int Side(const char *p_s_text)
 {
     char *p_end;
     long n = std::strtol(p_s_text, &p_end, 10);
@@ -22,12 +22,12 @@ int n_Side(const char *p_s_text)
 
 } // namespace
 
-TRenderer t_FixedFunctionRenderer(const TSceneView &r_view)
+TRenderer FixedFunctionRenderer(const TSceneView &r_view)
 {
     TRenderer t_renderer;
     void (*p_draw)() = r_view.p_draw;
     t_renderer.render = [p_draw](const TFraming &r_framing, int n_width, int n_height) {
-        unsigned int n_error = n_RenderShaded(r_framing, n_width, n_height, p_draw);
+        unsigned int n_error = RenderShaded(r_framing, n_width, n_height, p_draw);
         char p_s_text[64] = "";
         if(n_error)
             std::snprintf(p_s_text, sizeof(p_s_text), "OpenGL error 0x%04x while drawing", n_error);
@@ -36,34 +36,34 @@ TRenderer t_FixedFunctionRenderer(const TSceneView &r_view)
     return t_renderer;
 }
 
-int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv)
+int PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv)
 {
-    return n_PreviewMain(r_view, n_argc, p_argv, t_FixedFunctionRenderer(r_view));
+    return PreviewMain(r_view, n_argc, p_argv, FixedFunctionRenderer(r_view));
 }
 
-int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRenderer &r_renderer)
+int PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRenderer &r_renderer)
 {
     int n_width = 640, n_height = 480;
     if(n_argc == 4) {
-        n_width = n_Side(p_argv[2]);
-        n_height = n_Side(p_argv[3]);
+        n_width = Side(p_argv[2]);
+        n_height = Side(p_argv[3]);
     }
     if((n_argc != 2 && n_argc != 4) || !n_width || !n_height) {
         std::fprintf(stderr, "usage: %s OUT.png [WIDTH HEIGHT]\n", n_argc ? p_argv[0] : "preview");
         return 2;
     }
     COffscreenContext t_context(n_width, n_height, r_renderer.n_profile);
-    if(!t_context.b_Ready()) {
-        std::fprintf(stderr, "error: %s\n", t_context.s_Error().c_str());
+    if(!t_context.Ready()) {
+        std::fprintf(stderr, "error: %s\n", t_context.Error().c_str());
         return 1;
     }
-    std::string s_error = r_renderer.render(t_FrameBox(r_view.t_box, n_width, n_height), n_width, n_height);
-    TImage t_image = t_context.t_Read();
+    std::string s_error = r_renderer.render(FrameBox(r_view.t_box, n_width, n_height), n_width, n_height);
+    TImage t_image = t_context.Read();
     if(!s_error.empty()) {
         std::fprintf(stderr, "error: %s\n", s_error.c_str());
         return 1;
     }
-    s_error = s_WritePng(p_argv[1], t_image);
+    s_error = WritePng(p_argv[1], t_image);
     if(!s_error.empty()) {
         std::fprintf(stderr, "error: cannot write %s: %s\n", p_argv[1], s_error.c_str());
         return 1;

@@ -20,9 +20,9 @@ struct TRenderer {
     std::function<std::string(const TFraming &r_framing, int n_width, int n_height)> render;
 };
 
-// The renderer of the fixed-function preview: n_RenderShaded with the
+// The renderer of the fixed-function preview: RenderShaded with the
 // scene's own Draw().
-TRenderer t_FixedFunctionRenderer(const TSceneView &r_view);
+TRenderer FixedFunctionRenderer(const TSceneView &r_view);
 
 // Command line: OUT.png [WIDTH HEIGHT] (640 x 480 by default). Renders the
 // scene framed by its bounding box and writes the picture. Prints a line
@@ -30,11 +30,11 @@ TRenderer t_FixedFunctionRenderer(const TSceneView &r_view);
 // with no OpenGL error, 2 after a usage error, 1 after any other failure
 // (each said on standard error). A scene with faces of which none reaches
 // a pixel is written all the same, with a warning.
-int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv);
+int PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv);
 
 // The same with the picture drawn by the renderer, in a context of its
 // profile.
-int n_PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRenderer &r_renderer);
+int PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRenderer &r_renderer);
 
 } // namespace preview
 

@@ -11,5 +11,5 @@
 
 int main(int n_argc, char **p_argv)
 {
-    return preview::n_PreviewMain(preview::t_SceneViewOf<BAKE3DS_SCENE_CLASS>(), n_argc, p_argv);
+    return preview::PreviewMain(preview::SceneViewOf<BAKE3DS_SCENE_CLASS>(), n_argc, p_argv);
 }

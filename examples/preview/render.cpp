@@ -30,9 +30,9 @@ void Prepare(const TFraming &r_framing, int n_width, int n_height)
 
 } // namespace
 
-unsigned int n_RenderShaded(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw)
+unsigned int RenderShaded(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw)
 {
-    unsigned int n_error = n_FirstGlError(); // left over from before: still a failure of this render
+    unsigned int n_error = FirstGlError(); // left over from before: still a failure of this render
     Prepare(r_framing, n_width, n_height);
     // the light's direction is given in eye space: it stays with the viewer
     glPushMatrix();
@@ -59,19 +59,19 @@ unsigned int n_RenderShaded(const TFraming &r_framing, int n_width, int n_height
     glDisable(GL_LIGHTING);
     glDisable(GL_LIGHT0);
     glDisable(GL_NORMALIZE);
-    unsigned int n_draw_error = n_FirstGlError();
+    unsigned int n_draw_error = FirstGlError();
     return n_error ? n_error : n_draw_error;
 }
 
-unsigned int n_RenderSilhouette(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw)
+unsigned int RenderSilhouette(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw)
 {
-    unsigned int n_error = n_FirstGlError();
+    unsigned int n_error = FirstGlError();
     Prepare(r_framing, n_width, n_height);
     glDisable(GL_LIGHTING);
     glShadeModel(GL_FLAT);
     glColor4ub(255, 255, 255, 255);
     r_draw();
-    unsigned int n_draw_error = n_FirstGlError();
+    unsigned int n_draw_error = FirstGlError();
     return n_error ? n_error : n_draw_error;
 }
 

@@ -19,12 +19,12 @@ namespace preview {
 // white directional light from the viewer's upper left and a grey
 // material, and calls draw. Returns the first glGetError() code raised
 // during all that, 0 when none.
-unsigned int n_RenderShaded(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw);
+unsigned int RenderShaded(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw);
 
 // The same viewport, matrices, depth test and culling, lighting and
 // texturing off, every fragment white; calls draw. Returns the first
 // glGetError() code, 0 when none.
-unsigned int n_RenderSilhouette(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw);
+unsigned int RenderSilhouette(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw);
 
 // True where the picture is not the background colour. Neither render
 // can draw that colour: shaded pixels are grey, silhouette pixels white.

@@ -23,7 +23,7 @@ struct TSceneView {
 // p_draw stays null: programs whose OpenGL has no fixed-function pipeline
 // must not make the compiler keep the class's Draw().
 template <class CScene>
-TSceneView t_SceneShapeOf()
+TSceneView SceneShapeOf()
 {
     TSceneView t_view;
     t_view.n_object_num = CScene::n_Object_Num();
@@ -38,9 +38,9 @@ TSceneView t_SceneShapeOf()
 
 // The same with p_draw set to the class's Draw().
 template <class CScene>
-TSceneView t_SceneViewOf()
+TSceneView SceneViewOf()
 {
-    TSceneView t_view = t_SceneShapeOf<CScene>();
+    TSceneView t_view = SceneShapeOf<CScene>();
     t_view.p_draw = &CScene::Draw;
     return t_view;
 }

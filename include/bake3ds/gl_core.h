@@ -104,7 +104,7 @@ public:
     // Leaves no vertex array bound.
     void Draw() const
     {
-        const GLsizei n_object_num = n_ObjectNum();
+        const GLsizei n_object_num = ObjectNum();
         for(GLsizei i = 0; i < n_object_num; ++ i) {
             const auto &r_object = CScene::p_Object()[i];
             if(r_object.n_face_num <= 0)
@@ -124,7 +124,7 @@ public:
     template <class CBeforeRange>
     void Draw(CBeforeRange f) const
     {
-        const GLsizei n_object_num = n_ObjectNum();
+        const GLsizei n_object_num = ObjectNum();
         for(GLsizei i = 0; i < n_object_num; ++ i) {
             const auto &r_object = CScene::p_Object()[i];
             glBindVertexArray(m_p_names[size_t(i)]);
@@ -133,7 +133,7 @@ public:
                 f(int(i), r_range.n_material);
                 if(r_range.n_count > 0) {
                     glDrawElements(GL_TRIANGLES, GLsizei(r_range.n_count), GL_UNSIGNED_INT,
-                        p_Offset(size_t(r_range.n_first) * sizeof(GLuint)));
+                        Offset(size_t(r_range.n_first) * sizeof(GLuint)));
                 }
             }
         }
@@ -143,25 +143,25 @@ public:
 
     // The vertex array object of one object, 0 past the end or when moved
     // from: for programs that draw some objects themselves.
-    GLuint n_VertexArray(int n_object) const
+    GLuint VertexArray(int n_object) const
     {
-        return n_object >= 0 && n_object < int(n_ObjectNum()) ? m_p_names[size_t(n_object)] : 0;
+        return n_object >= 0 && n_object < int(ObjectNum()) ? m_p_names[size_t(n_object)] : 0;
     }
 
 private:
-    GLsizei n_ObjectNum() const { return GLsizei(m_p_names.size() / 3); }
+    GLsizei ObjectNum() const { return GLsizei(m_p_names.size() / 3); }
 
-    static const void *p_Offset(size_t n_bytes) { return reinterpret_cast<const void *>(uintptr_t(n_bytes)); }
+    static const void *Offset(size_t n_bytes) { return reinterpret_cast<const void *>(uintptr_t(n_bytes)); }
 
     static void Attribute(GLuint n_location, GLint n_size, size_t n_offset)
     {
         glEnableVertexAttribArray(n_location);
-        glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(n_vertex_stride), p_Offset(n_offset));
+        glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(n_vertex_stride), Offset(n_offset));
     }
 
     void Release()
     {
-        const GLsizei n_object_num = n_ObjectNum();
+        const GLsizei n_object_num = ObjectNum();
         if(!n_object_num)
             return;
         glDeleteVertexArrays(n_object_num, &m_p_names[0]);

@@ -4,7 +4,7 @@
 
 namespace fake_gl {
 
-TState &r_State()
+TState &State()
 {
     static TState t_state;
     return t_state;
@@ -12,7 +12,7 @@ TState &r_State()
 
 void Reset()
 {
-    r_State() = TState();
+    State() = TState();
 }
 
 namespace {
@@ -21,7 +21,7 @@ int n_inside_depth = 0;
 
 } // namespace
 
-bool b_Inside()
+bool Inside()
 {
     return n_inside_depth > 0;
 }
@@ -40,12 +40,12 @@ namespace {
 
 void Fault(const std::string &r_s_what)
 {
-    r_State().faults.push_back(r_s_what);
+    State().faults.push_back(r_s_what);
 }
 
 void Generate(const char *p_s_call, GLsizei n, GLuint *p_names, bool b_arrays)
 {
-    TState &s = r_State();
+    TState &s = State();
     s.calls.push_back(p_s_call);
     if(n < 0 || (n && !p_names))
         return Fault(std::string(p_s_call) + ": bad count or no array");
@@ -59,9 +59,9 @@ void Generate(const char *p_s_call, GLsizei n, GLuint *p_names, bool b_arrays)
     }
 }
 
-TVertexArray *p_BoundArray(const char *p_s_call)
+TVertexArray *BoundArray(const char *p_s_call)
 {
-    TState &s = r_State();
+    TState &s = State();
     auto p_found = s.vertex_arrays.find(s.n_vertex_array);
     if(!s.n_vertex_array || p_found == s.vertex_arrays.end()) {
         Fault(std::string(p_s_call) + " without a vertex array bound (core profile)");
@@ -74,7 +74,7 @@ TVertexArray *p_BoundArray(const char *p_s_call)
 
 } // namespace fake_gl
 
-using fake_gl::r_State;
+using fake_gl::State;
 
 extern "C" {
 
@@ -93,7 +93,7 @@ void glGenBuffers(GLsizei n, GLuint *p_buffers)
 void glBindVertexArray(GLuint n_array)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glBindVertexArray");
     if(n_array && !s.vertex_arrays.count(n_array))
         return fake_gl::Fault("glBindVertexArray of a name that is not a live vertex array");
@@ -103,14 +103,14 @@ void glBindVertexArray(GLuint n_array)
 void glBindBuffer(GLenum n_target, GLuint n_buffer)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glBindBuffer");
     if(n_buffer && !s.buffers.count(n_buffer))
         return fake_gl::Fault("glBindBuffer of a name that is not a live buffer");
     if(n_target == GL_ARRAY_BUFFER)
         s.n_array_buffer = n_buffer;
     else if(n_target == GL_ELEMENT_ARRAY_BUFFER) {
-        if(fake_gl::TVertexArray *p_array = fake_gl::p_BoundArray("glBindBuffer(GL_ELEMENT_ARRAY_BUFFER)"))
+        if(fake_gl::TVertexArray *p_array = fake_gl::BoundArray("glBindBuffer(GL_ELEMENT_ARRAY_BUFFER)"))
             p_array->n_element_buffer = n_buffer;
     } else
         fake_gl::Fault("glBindBuffer of an unexpected target");
@@ -119,13 +119,13 @@ void glBindBuffer(GLenum n_target, GLuint n_buffer)
 void glBufferData(GLenum n_target, GLsizeiptr n_size, const void *p_data, GLenum n_usage)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glBufferData");
     GLuint n_buffer = 0;
     if(n_target == GL_ARRAY_BUFFER)
         n_buffer = s.n_array_buffer;
     else if(n_target == GL_ELEMENT_ARRAY_BUFFER) {
-        fake_gl::TVertexArray *p_array = fake_gl::p_BoundArray("glBufferData(GL_ELEMENT_ARRAY_BUFFER)");
+        fake_gl::TVertexArray *p_array = fake_gl::BoundArray("glBufferData(GL_ELEMENT_ARRAY_BUFFER)");
         n_buffer = p_array ? p_array->n_element_buffer : 0;
     }
     if(!n_buffer || n_size < 0 || n_usage != GL_STATIC_DRAW)
@@ -141,10 +141,10 @@ void glBufferData(GLenum n_target, GLsizeiptr n_size, const void *p_data, GLenum
 void glEnableVertexAttribArray(GLuint n_index)
 {
     fake_gl::CInside t_inside;
-    r_State().calls.push_back("glEnableVertexAttribArray");
+    State().calls.push_back("glEnableVertexAttribArray");
     if(n_index >= 16)
         return fake_gl::Fault("glEnableVertexAttribArray past the attributes");
-    if(fake_gl::TVertexArray *p_array = fake_gl::p_BoundArray("glEnableVertexAttribArray"))
+    if(fake_gl::TVertexArray *p_array = fake_gl::BoundArray("glEnableVertexAttribArray"))
         p_array->p_attribute[n_index].b_enabled = true;
 }
 
@@ -152,11 +152,11 @@ void glVertexAttribPointer(GLuint n_index, GLint n_size, GLenum n_type, GLboolea
     const void *p_pointer)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glVertexAttribPointer");
     if(n_index >= 16 || !s.n_array_buffer)
         return fake_gl::Fault("glVertexAttribPointer past the attributes or with no vertex buffer bound");
-    if(fake_gl::TVertexArray *p_array = fake_gl::p_BoundArray("glVertexAttribPointer")) {
+    if(fake_gl::TVertexArray *p_array = fake_gl::BoundArray("glVertexAttribPointer")) {
         fake_gl::TAttribute &r = p_array->p_attribute[n_index];
         r.n_buffer = s.n_array_buffer;
         r.n_size = n_size;
@@ -170,9 +170,9 @@ void glVertexAttribPointer(GLuint n_index, GLint n_size, GLenum n_type, GLboolea
 void glDrawElements(GLenum n_mode, GLsizei n_count, GLenum n_type, const void *p_indices)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glDrawElements");
-    fake_gl::TVertexArray *p_array = fake_gl::p_BoundArray("glDrawElements");
+    fake_gl::TVertexArray *p_array = fake_gl::BoundArray("glDrawElements");
     if(!p_array)
         return;
     if(n_mode != GL_TRIANGLES || n_type != GL_UNSIGNED_INT || n_count <= 0)
@@ -190,7 +190,7 @@ void glDrawElements(GLenum n_mode, GLsizei n_count, GLenum n_type, const void *p
 void glDeleteVertexArrays(GLsizei n, const GLuint *p_arrays)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glDeleteVertexArrays");
     for(GLsizei i = 0; i < n; ++ i) {
         if(!s.vertex_arrays.erase(p_arrays[i]))
@@ -203,7 +203,7 @@ void glDeleteVertexArrays(GLsizei n, const GLuint *p_arrays)
 void glDeleteBuffers(GLsizei n, const GLuint *p_buffers)
 {
     fake_gl::CInside t_inside;
-    fake_gl::TState &s = r_State();
+    fake_gl::TState &s = State();
     s.calls.push_back("glDeleteBuffers");
     for(GLsizei i = 0; i < n; ++ i) {
         if(!s.buffers.erase(p_buffers[i]))

@@ -53,14 +53,14 @@ struct TState {
 };
 
 // The one state all entry points share, as a context's.
-TState &r_State();
+TState &State();
 
 // Forgets everything: a fresh context.
 void Reset();
 
 // True while an entry point runs: the stand-in's own bookkeeping
 // allocates, which the caller's allocation count leaves out.
-bool b_Inside();
+bool Inside();
 
 class CInside {
 public:

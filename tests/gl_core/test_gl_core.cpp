@@ -26,9 +26,9 @@ namespace {
 std::atomic<long> n_allocation_num(0);
 
 // Out of line, so that the compiler pairs no inlined malloc with a delete.
-void *p_Allocate(std::size_t n_size, bool b_throw)
+void *Allocate(std::size_t n_size, bool b_throw)
 {
-    if(!fake_gl::b_Inside())
+    if(!fake_gl::Inside())
         ++ n_allocation_num;
     if(void *p = std::malloc(n_size ? n_size : 1))
         return p;
@@ -40,10 +40,10 @@ void *p_Allocate(std::size_t n_size, bool b_throw)
 } // namespace
 
 // Every allocation of the program is counted, to show that drawing makes none.
-void *operator new(std::size_t n) { return p_Allocate(n, true); }
-void *operator new[](std::size_t n) { return p_Allocate(n, true); }
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return p_Allocate(n, false); }
-void *operator new[](std::size_t n, const std::nothrow_t &) noexcept { return p_Allocate(n, false); }
+void *operator new(std::size_t n) { return Allocate(n, true); }
+void *operator new[](std::size_t n) { return Allocate(n, true); }
+void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n, false); }
+void *operator new[](std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n, false); }
 void operator delete(void *p) noexcept { std::free(p); }
 void operator delete[](void *p) noexcept { std::free(p); }
 void operator delete(void *p, std::size_t) noexcept { std::free(p); }
@@ -53,17 +53,17 @@ void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p);
 
 namespace {
 
-using fake_gl::r_State;
+using fake_gl::State;
 
 static_assert(!std::is_copy_constructible<bake3ds::CGpuScene<Csample_3ds>>::value, "not copyable");
 static_assert(!std::is_copy_assignable<bake3ds::CGpuScene<Csample_3ds>>::value, "not copyable");
 static_assert(std::is_nothrow_move_constructible<bake3ds::CGpuScene<Csample_3ds>>::value, "movable");
 static_assert(std::is_nothrow_move_assignable<bake3ds::CGpuScene<Csample_3ds>>::value, "movable");
 
-std::string s_Faults()
+std::string Faults()
 {
     std::string s;
-    for(const std::string &r_s : r_State().faults)
+    for(const std::string &r_s : State().faults)
         s += "\n  " + r_s;
     return s;
 }
@@ -82,8 +82,8 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
     typedef TypeParam CScene;
     {
         bake3ds::CGpuScene<CScene> t_scene;
-        const fake_gl::TState &s = r_State();
-        EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+        const fake_gl::TState &s = State();
+        EXPECT_EQ(s.faults.size(), 0u) << Faults();
         ASSERT_EQ(s.vertex_arrays.size(), size_t(CScene::n_Object_Num()));
         EXPECT_EQ(s.buffers.size(), 2 * size_t(CScene::n_Object_Num()));
         EXPECT_EQ(s.n_vertex_array, 0u) << "a vertex array left bound";
@@ -92,7 +92,7 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
         for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
             SCOPED_TRACE("object " + std::to_string(i));
             const auto &r_object = CScene::p_Object()[i];
-            auto p_found = s.vertex_arrays.find(t_scene.n_VertexArray(i));
+            auto p_found = s.vertex_arrays.find(t_scene.VertexArray(i));
             ASSERT_TRUE(p_found != s.vertex_arrays.end());
             const fake_gl::TVertexArray &r_array = p_found->second;
             const std::vector<uint8_t> &r_indices = s.buffers.at(r_array.n_element_buffer);
@@ -126,23 +126,23 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
             buffers_seen.push_back(r_array.n_element_buffer);
             EXPECT_NE(n_vertex_buffer, r_array.n_element_buffer);
         }
-        EXPECT_EQ(t_scene.n_VertexArray(CScene::n_Object_Num()), 0u);
-        EXPECT_EQ(t_scene.n_VertexArray(-1), 0u);
+        EXPECT_EQ(t_scene.VertexArray(CScene::n_Object_Num()), 0u);
+        EXPECT_EQ(t_scene.VertexArray(-1), 0u);
     }
-    EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
-    EXPECT_TRUE(r_State().vertex_arrays.empty()) << "vertex arrays left after the destructor";
-    EXPECT_TRUE(r_State().buffers.empty()) << "buffers left after the destructor";
+    EXPECT_EQ(State().faults.size(), 0u) << Faults();
+    EXPECT_TRUE(State().vertex_arrays.empty()) << "vertex arrays left after the destructor";
+    EXPECT_TRUE(State().buffers.empty()) << "buffers left after the destructor";
 }
 
 TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
 {
     typedef TypeParam CScene;
     bake3ds::CGpuScene<CScene> t_scene;
-    r_State().calls.clear();
+    State().calls.clear();
     long n_before = n_allocation_num;
     t_scene.Draw();
     EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw() allocated";
-    const fake_gl::TState &s = r_State();
+    const fake_gl::TState &s = State();
     std::vector<fake_gl::TDraw> draws = s.draws;
     long n_range_num = 0;
     n_before = n_allocation_num;
@@ -152,7 +152,7 @@ TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
     for(int i = 0; i < CScene::n_Object_Num(); ++ i)
         n_expected_range_num += CScene::p_Object()[i].n_mat_range_num;
     EXPECT_EQ(n_range_num, n_expected_range_num);
-    EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+    EXPECT_EQ(s.faults.size(), 0u) << Faults();
     size_t n_draw = 0;
     for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
         const auto &r_object = CScene::p_Object()[i];
@@ -160,7 +160,7 @@ TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
             continue;
         ASSERT_LT(n_draw, draws.size());
         const fake_gl::TDraw &r_draw = draws[n_draw ++];
-        EXPECT_EQ(r_draw.n_vertex_array, t_scene.n_VertexArray(i));
+        EXPECT_EQ(r_draw.n_vertex_array, t_scene.VertexArray(i));
         EXPECT_EQ(r_draw.n_offset, 0u);
         EXPECT_EQ(r_draw.indices, std::vector<GLuint>(r_object.p_face, r_object.p_face + 3 * r_object.n_face_num));
     }
@@ -169,24 +169,24 @@ TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
 }
 
 // One line per call and per callback, "f(object, material)" for these.
-std::string s_Log()
+std::string Log()
 {
     std::string s;
-    for(const std::string &r_s : r_State().calls)
+    for(const std::string &r_s : State().calls)
         s += r_s + "\n";
     return s;
 }
 
 template <class CScene>
-std::string s_LogOfDrawByRanges(const bake3ds::CGpuScene<CScene> &r_scene)
+std::string LogOfDrawByRanges(const bake3ds::CGpuScene<CScene> &r_scene)
 {
-    r_State().calls.clear();
-    r_State().draws.clear();
+    State().calls.clear();
+    State().draws.clear();
     auto f = [](int n_object, int n_material) {
-        r_State().calls.push_back("f(" + std::to_string(n_object) + ", " + std::to_string(n_material) + ")");
+        State().calls.push_back("f(" + std::to_string(n_object) + ", " + std::to_string(n_material) + ")");
     };
     r_scene.Draw(f);
-    return s_Log();
+    return Log();
 }
 
 TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
@@ -196,13 +196,13 @@ TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
     // ground: "Grass"; box: its top "Grass", the rest "Red paint"; pyramid: no material
     ASSERT_STREQ(Csample_3ds::p_Material()[0].p_s_name, "Grass");
     ASSERT_STREQ(Csample_3ds::p_Material()[1].p_s_name, "Red paint");
-    EXPECT_EQ(s_LogOfDrawByRanges(t_scene),
+    EXPECT_EQ(LogOfDrawByRanges(t_scene),
         "glBindVertexArray\nf(0, 0)\nglDrawElements\n"
         "glBindVertexArray\nf(1, 0)\nglDrawElements\nf(1, 1)\nglDrawElements\n"
         "glBindVertexArray\nf(2, -1)\nglDrawElements\n"
         "glBindVertexArray\n");
-    const fake_gl::TState &s = r_State();
-    EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+    const fake_gl::TState &s = State();
+    EXPECT_EQ(s.faults.size(), 0u) << Faults();
     ASSERT_EQ(s.draws.size(), 4u);
     const struct {
         int n_object;
@@ -211,7 +211,7 @@ TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
     } p_expected[4] = {{0, 6, 0}, {1, 6, 0}, {1, 30, 24}, {2, 18, 0}};
     for(int i = 0; i < 4; ++ i) {
         const fake_gl::TDraw &r_draw = s.draws[size_t(i)];
-        EXPECT_EQ(r_draw.n_vertex_array, t_scene.n_VertexArray(p_expected[i].n_object)) << "draw " << i;
+        EXPECT_EQ(r_draw.n_vertex_array, t_scene.VertexArray(p_expected[i].n_object)) << "draw " << i;
         EXPECT_EQ(r_draw.n_count, p_expected[i].n_count) << "draw " << i;
         EXPECT_EQ(r_draw.n_offset, p_expected[i].n_offset) << "draw " << i;
         const auto &r_object = Csample_3ds::p_Object()[p_expected[i].n_object];
@@ -227,13 +227,13 @@ TEST(GpuSceneRanges, RangesWithoutFacesGetTheCallbackButNoDraw)
     bake3ds::CGpuScene<Cedges_3ds> t_scene;
     // "Void" and "Points" have no faces: one empty range of no material
     // each; "Quads": faces 0 and 2 in no material, 1 and 3 in "Blue"
-    EXPECT_EQ(s_LogOfDrawByRanges(t_scene),
+    EXPECT_EQ(LogOfDrawByRanges(t_scene),
         "glBindVertexArray\nf(0, -1)\n"
         "glBindVertexArray\nf(1, -1)\n"
         "glBindVertexArray\nf(2, -1)\nglDrawElements\nf(2, 0)\nglDrawElements\n"
         "glBindVertexArray\n");
-    const fake_gl::TState &s = r_State();
-    EXPECT_EQ(s.faults.size(), 0u) << s_Faults();
+    const fake_gl::TState &s = State();
+    EXPECT_EQ(s.faults.size(), 0u) << Faults();
     ASSERT_EQ(s.draws.size(), 2u);
     EXPECT_EQ(s.draws[0].n_offset, 0u);
     EXPECT_EQ(s.draws[1].n_offset, 24u);
@@ -246,27 +246,27 @@ TEST(GpuSceneRanges, ASceneWithoutObjectsMakesNoCallAtAll)
     {
         bake3ds::CGpuScene<Cnothing_3ds> t_scene;
         t_scene.Draw();
-        EXPECT_EQ(s_LogOfDrawByRanges(t_scene), "");
+        EXPECT_EQ(LogOfDrawByRanges(t_scene), "");
     }
-    EXPECT_EQ(s_Log(), "") << "the destructor called OpenGL";
+    EXPECT_EQ(Log(), "") << "the destructor called OpenGL";
 }
 
 TEST(GpuSceneMoves, AMoveHandsTheNamesOverWithoutAnyCall)
 {
     fake_gl::Reset();
     bake3ds::CGpuScene<Csample_3ds> t_first;
-    GLuint n_box_array = t_first.n_VertexArray(1);
-    r_State().calls.clear();
+    GLuint n_box_array = t_first.VertexArray(1);
+    State().calls.clear();
     bake3ds::CGpuScene<Csample_3ds> t_second(std::move(t_first));
-    EXPECT_EQ(s_Log(), "") << "moving called OpenGL";
-    EXPECT_EQ(t_second.n_VertexArray(1), n_box_array);
-    EXPECT_EQ(t_first.n_VertexArray(1), 0u);
+    EXPECT_EQ(Log(), "") << "moving called OpenGL";
+    EXPECT_EQ(t_second.VertexArray(1), n_box_array);
+    EXPECT_EQ(t_first.VertexArray(1), 0u);
     // the moved-from scene draws nothing and calls no callback
     t_first.Draw();
-    EXPECT_EQ(s_LogOfDrawByRanges(t_first), "");
+    EXPECT_EQ(LogOfDrawByRanges(t_first), "");
     t_second.Draw();
-    EXPECT_EQ(r_State().draws.size(), 3u);
-    EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
+    EXPECT_EQ(State().draws.size(), 3u);
+    EXPECT_EQ(State().faults.size(), 0u) << Faults();
 }
 
 TEST(GpuSceneMoves, AMoveAssignmentExchangesTheNamesAndEachIsDeletedOnceByItsLastHolder)
@@ -274,37 +274,37 @@ TEST(GpuSceneMoves, AMoveAssignmentExchangesTheNamesAndEachIsDeletedOnceByItsLas
     fake_gl::Reset();
     {
         bake3ds::CGpuScene<Csample_3ds> t_old;
-        GLuint n_old_array = t_old.n_VertexArray(0);
+        GLuint n_old_array = t_old.VertexArray(0);
         {
             bake3ds::CGpuScene<Csample_3ds> t_new;
-            GLuint n_new_array = t_new.n_VertexArray(0);
-            EXPECT_EQ(r_State().vertex_arrays.size(), 6u);
-            r_State().calls.clear();
+            GLuint n_new_array = t_new.VertexArray(0);
+            EXPECT_EQ(State().vertex_arrays.size(), 6u);
+            State().calls.clear();
             t_old = std::move(t_new);
-            EXPECT_EQ(s_Log(), "") << "the assignment called OpenGL";
-            EXPECT_EQ(t_old.n_VertexArray(0), n_new_array);
-            EXPECT_EQ(t_new.n_VertexArray(0), n_old_array);
+            EXPECT_EQ(Log(), "") << "the assignment called OpenGL";
+            EXPECT_EQ(t_old.VertexArray(0), n_new_array);
+            EXPECT_EQ(t_new.VertexArray(0), n_old_array);
 
             // assigned to itself, a scene keeps its names
             bake3ds::CGpuScene<Csample_3ds> &r_same = t_old;
             t_old = std::move(r_same);
-            EXPECT_EQ(s_Log(), "");
-            EXPECT_EQ(t_old.n_VertexArray(0), n_new_array);
+            EXPECT_EQ(Log(), "");
+            EXPECT_EQ(t_old.VertexArray(0), n_new_array);
         }
         // the moved-from scene took the old names with it
-        EXPECT_EQ(s_Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
-        EXPECT_EQ(r_State().vertex_arrays.count(n_old_array), 0u) << "the old vertex arrays live on";
-        EXPECT_EQ(r_State().vertex_arrays.size(), 3u);
-        EXPECT_EQ(r_State().buffers.size(), 6u);
-        r_State().draws.clear();
+        EXPECT_EQ(Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
+        EXPECT_EQ(State().vertex_arrays.count(n_old_array), 0u) << "the old vertex arrays live on";
+        EXPECT_EQ(State().vertex_arrays.size(), 3u);
+        EXPECT_EQ(State().buffers.size(), 6u);
+        State().draws.clear();
         t_old.Draw();
-        EXPECT_EQ(r_State().draws.size(), 3u);
-        r_State().calls.clear();
+        EXPECT_EQ(State().draws.size(), 3u);
+        State().calls.clear();
     }
-    EXPECT_EQ(s_Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
-    EXPECT_TRUE(r_State().vertex_arrays.empty());
-    EXPECT_TRUE(r_State().buffers.empty());
-    EXPECT_EQ(r_State().faults.size(), 0u) << s_Faults();
+    EXPECT_EQ(Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
+    EXPECT_TRUE(State().vertex_arrays.empty());
+    EXPECT_TRUE(State().buffers.empty());
+    EXPECT_EQ(State().faults.size(), 0u) << Faults();
 }
 
 } // namespace

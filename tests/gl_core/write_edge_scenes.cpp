@@ -12,7 +12,7 @@
 
 namespace {
 
-bool b_Write(const std::string &r_s_path, const fixture::TBytes &r_bytes)
+bool Write(const std::string &r_s_path, const fixture::TBytes &r_bytes)
 {
     FILE *p_file = std::fopen(r_s_path.c_str(), "wb");
     if(!p_file || std::fwrite(r_bytes.data(), 1, r_bytes.size(), p_file) != r_bytes.size() || std::fclose(p_file) != 0) {
@@ -40,8 +40,8 @@ int main(int n_argc, char **p_argv)
     }).Bytes();
     TBytes nothing = Scene({Material("Unused")}).Bytes();
     std::string s_folder = p_argv[1];
-    return b_Write(s_folder + "/sample.3ds", SampleScene()) && b_Write(s_folder + "/edges.3ds", edges) &&
-            b_Write(s_folder + "/nothing.3ds", nothing)
+    return Write(s_folder + "/sample.3ds", SampleScene()) && Write(s_folder + "/edges.3ds", edges) &&
+            Write(s_folder + "/nothing.3ds", nothing)
         ? 0
         : 1;
 }

@@ -11,14 +11,14 @@ namespace render_check {
 
 namespace {
 
-double f_Det(const double a[3], const double b[3], const double c[3])
+double Det(const double a[3], const double b[3], const double c[3])
 {
     return a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) + a[2] * (b[0] * c[1] - b[1] * c[0]);
 }
 
 // The value the header holds for a float of the file: its "%f" text, read
 // back as a float.
-float f_ThroughText(double f_value)
+float ThroughText(double f_value)
 {
     char p_text[512];
     std::snprintf(p_text, sizeof(p_text), "%f", double(float(f_value)));
@@ -39,24 +39,24 @@ void Unmirror(const Lib3dsMatrix &r_matrix, double p_point[3])
             p_axis[i][j] = r_matrix[i][j];
         p_local[i] = p_point[i] - double(r_matrix[3][i]);
     }
-    double f_x = f_Det(p_local, p_axis[1], p_axis[2]) / f_Det(p_axis[0], p_axis[1], p_axis[2]);
+    double f_x = Det(p_local, p_axis[1], p_axis[2]) / Det(p_axis[0], p_axis[1], p_axis[2]);
     for(int i = 0; i < 3; ++ i)
         p_point[i] -= 2 * f_x * p_axis[0][i];
 }
 
-bool b_Mirrored(const Lib3dsMatrix &r_matrix)
+bool Mirrored(const Lib3dsMatrix &r_matrix)
 {
     double p_axis[3][3];
     for(int i = 0; i < 3; ++ i) {
         for(int j = 0; j < 3; ++ j)
             p_axis[i][j] = r_matrix[i][j];
     }
-    return f_Det(p_axis[0], p_axis[1], p_axis[2]) < 0;
+    return Det(p_axis[0], p_axis[1], p_axis[2]) < 0;
 }
 
 } // namespace
 
-TLib3dsScene t_LoadWithLib3ds(const std::string &r_s_path)
+TLib3dsScene LoadWithLib3ds(const std::string &r_s_path)
 {
     TLib3dsScene t_scene;
     std::unique_ptr<Lib3dsFile, void (*)(Lib3dsFile *)> p_file(lib3ds_file_load(r_s_path.c_str()), lib3ds_file_free);
@@ -67,14 +67,14 @@ TLib3dsScene t_LoadWithLib3ds(const std::string &r_s_path)
     for(const Lib3dsMesh *p_mesh = p_file->meshes; p_mesh; p_mesh = p_mesh->next) {
         TLib3dsMesh t_mesh;
         t_mesh.s_name = p_mesh->name;
-        t_mesh.b_unmirrored = b_Mirrored(p_mesh->matrix);
+        t_mesh.b_unmirrored = Mirrored(p_mesh->matrix);
         for(Lib3dsDword i = 0; i < p_mesh->points; ++ i) {
             double p_point[3] = {p_mesh->pointL[i].pos[0], p_mesh->pointL[i].pos[1], p_mesh->pointL[i].pos[2]};
             if(t_mesh.b_unmirrored)
                 Unmirror(p_mesh->matrix, p_point);
             // the header's axes: the file's x, z, y
             for(int n_axis : {0, 2, 1})
-                t_mesh.p_position.push_back(f_ThroughText(p_point[n_axis]));
+                t_mesh.p_position.push_back(ThroughText(p_point[n_axis]));
         }
         for(Lib3dsDword i = 0; i < p_mesh->faces; ++ i) {
             for(int c = 0; c < 3; ++ c) {

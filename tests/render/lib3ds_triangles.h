@@ -30,7 +30,7 @@ struct TLib3dsScene {
 // plane x = 0 of the mesh's own frame); those are mirrored back here, so
 // that the points are the file's again. Fails (s_error set) when lib3ds
 // cannot load the file or a face names a point the mesh does not have.
-TLib3dsScene t_LoadWithLib3ds(const std::string &r_s_path);
+TLib3dsScene LoadWithLib3ds(const std::string &r_s_path);
 
 } // namespace render_check
 

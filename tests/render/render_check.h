@@ -20,7 +20,7 @@ public:
     // CGpuScene::Draw()
     virtual void Draw() const = 0;
     // CGpuScene::Draw(f), with f counting its calls
-    virtual long n_DrawByRanges() const = 0;
+    virtual long DrawByRanges() const = 0;
 };
 
 using TGpuFactory = std::function<std::unique_ptr<CGpuDraws>()>;
@@ -32,7 +32,7 @@ using TGpuFactory = std::function<std::unique_ptr<CGpuDraws>()>;
 // in an offscreen context; returns what RUN_ALL_TESTS returns, or 2 after
 // a usage error. Where lib3ds was not found, a run whose every other case
 // passed returns BAKE3DS_SKIP_STATUS, the status ctest counts as a skip.
-int n_Main(const preview::TSceneView &r_view, const TGpuFactory &r_gpu, int n_argc, char **p_argv);
+int Main(const preview::TSceneView &r_view, const TGpuFactory &r_gpu, int n_argc, char **p_argv);
 
 } // namespace render_check
 

@@ -17,7 +17,7 @@ class CSceneDraws : public render_check::CGpuDraws {
 public:
     void Draw() const override { m_t_scene.Draw(); }
 
-    long n_DrawByRanges() const override
+    long DrawByRanges() const override
     {
         long n_call_num = 0;
         m_t_scene.Draw([&n_call_num](int, int) { ++ n_call_num; });
@@ -32,6 +32,6 @@ private:
 
 int main(int n_argc, char **p_argv)
 {
-    return render_check::n_Main(preview::t_SceneViewOf<BAKE3DS_SCENE_CLASS>(),
+    return render_check::Main(preview::SceneViewOf<BAKE3DS_SCENE_CLASS>(),
         [] { return std::unique_ptr<render_check::CGpuDraws>(new CSceneDraws); }, n_argc, p_argv);
 }

@@ -4,7 +4,7 @@
 
 namespace render_check {
 
-TSilhouetteDiff t_DiffSilhouettes(const preview::TImage &r_ours, const preview::TImage &r_theirs)
+TSilhouetteDiff DiffSilhouettes(const preview::TImage &r_ours, const preview::TImage &r_theirs)
 {
     const size_t n_listed_max = 12;
     TSilhouetteDiff t_diff;
@@ -15,7 +15,7 @@ TSilhouetteDiff t_DiffSilhouettes(const preview::TImage &r_ours, const preview::
     for(int y = 0; y < r_ours.n_height; ++ y) {
         for(int x = 0; x < r_ours.n_width; ++ x) {
             size_t i = size_t(y) * size_t(r_ours.n_width) + size_t(x);
-            uint8_t *p = t_diff.t_picture.p_Pixel(x, y);
+            uint8_t *p = t_diff.t_picture.Pixel(x, y);
             p[0] = ours[i] ? 255 : 0;
             p[1] = theirs[i] ? 255 : 0;
             p[2] = ours[i] && theirs[i] ? 255 : 0;

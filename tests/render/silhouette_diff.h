@@ -18,7 +18,7 @@ struct TSilhouetteDiff {
 
 // Compares the coverage (pixels not of the background) of the two
 // pictures, which must have the same size.
-TSilhouetteDiff t_DiffSilhouettes(const preview::TImage &r_ours, const preview::TImage &r_theirs);
+TSilhouetteDiff DiffSilhouettes(const preview::TImage &r_ours, const preview::TImage &r_theirs);
 
 } // namespace render_check
 

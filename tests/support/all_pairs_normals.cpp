@@ -15,7 +15,7 @@ void CalcVertexNormalsAllPairs(TMesh &r_mesh)
             for(uint32_t n_corner : r_face.p_corner) {
                 const float *q = r_mesh.p_vertex[n_corner].p_position;
                 if(p[0] == q[0] && p[1] == q[1] && p[2] == q[2])
-                    v_sum += v_FaceNormal(r_mesh, r_face);
+                    v_sum += FaceNormal(r_mesh, r_face);
             }
         }
         Normalize(v_sum);

@@ -58,7 +58,7 @@ void WriteFile(const std::string &r_s_path, const std::string &r_s_text)
     f << r_s_text;
 }
 
-std::string s_ReadFile(const std::string &r_s_path)
+std::string FileContents(const std::string &r_s_path)
 {
     std::ifstream f(r_s_path, std::ios::binary);
     std::ostringstream s;
@@ -66,7 +66,7 @@ std::string s_ReadFile(const std::string &r_s_path)
     return s.str();
 }
 
-bool b_FileExists(const std::string &r_s_path)
+bool FileExists(const std::string &r_s_path)
 {
     struct stat t_stat;
     return lstat(r_s_path.c_str(), &t_stat) == 0;
@@ -74,7 +74,7 @@ bool b_FileExists(const std::string &r_s_path)
 
 namespace {
 
-std::string s_Drain(int n_fd)
+std::string Drain(int n_fd)
 {
     std::string s;
     char p_buffer[65536];
@@ -86,7 +86,7 @@ std::string s_Drain(int n_fd)
 
 } // namespace
 
-TRunResult t_Run(const std::vector<std::string> &args, const std::string &r_s_cwd)
+TRunResult RunProgram(const std::vector<std::string> &args, const std::string &r_s_cwd)
 {
     // output goes to temporary files, so that neither pipe can fill up
     FILE *p_out = std::tmpfile(), *p_err = std::tmpfile();
@@ -117,40 +117,40 @@ TRunResult t_Run(const std::vector<std::string> &args, const std::string &r_s_cw
     posix_spawn_file_actions_destroy(&t_actions);
     lseek(fileno(p_out), 0, SEEK_SET);
     lseek(fileno(p_err), 0, SEEK_SET);
-    t_result.s_out = s_Drain(fileno(p_out));
-    t_result.s_err = s_Drain(fileno(p_err));
+    t_result.s_out = Drain(fileno(p_out));
+    t_result.s_err = Drain(fileno(p_err));
     std::fclose(p_out);
     std::fclose(p_err);
     return t_result;
 }
 
-TRunResult t_Shell(const std::string &r_s_command)
+TRunResult Shell(const std::string &r_s_command)
 {
-    return t_Run({"/bin/sh", "-c", r_s_command});
+    return RunProgram({"/bin/sh", "-c", r_s_command});
 }
 
-std::string s_ToolPath()
+std::string ToolPath()
 {
     return BAKE3DS_TOOL_PATH;
 }
 
-TRunResult t_RunTool(const std::vector<std::string> &args, const std::string &r_s_cwd)
+TRunResult RunTool(const std::vector<std::string> &args, const std::string &r_s_cwd)
 {
-    std::vector<std::string> command = {s_ToolPath()};
+    std::vector<std::string> command = {ToolPath()};
     command.insert(command.end(), args.begin(), args.end());
-    return t_Run(command, r_s_cwd);
+    return RunProgram(command, r_s_cwd);
 }
 
-TMeasured t_MeasureTool(const std::string &r_s_argument, const std::string &r_s_cwd)
+TMeasured MeasureTool(const std::string &r_s_argument, const std::string &r_s_cwd)
 {
     TMeasured t;
-    TRunResult t_run = t_Run({BAKE3DS_MEASURE_PATH, s_ToolPath(), r_s_argument}, r_s_cwd);
+    TRunResult t_run = RunProgram({BAKE3DS_MEASURE_PATH, ToolPath(), r_s_argument}, r_s_cwd);
     std::sscanf(t_run.s_out.c_str(), "%d %lf %lf", &t.n_status, &t.f_ms, &t.f_rss_mb);
     t.f_rss_mb /= 1024;
     return t;
 }
 
-bool b_Sanitized()
+bool Sanitized()
 {
 #if defined(BAKE3DS_SANITIZED)
     return true;
@@ -159,7 +159,7 @@ bool b_Sanitized()
 #endif
 }
 
-std::string s_CorpusDir()
+std::string CorpusDir()
 {
     fs::path t_dir = fs::path(BAKE3DS_SOURCE_DIR) / ".." / "shared" / "corpus";
     std::error_code t_error;
@@ -171,7 +171,7 @@ std::string s_CorpusDir()
 std::vector<std::string> CorpusFiles()
 {
     std::vector<std::string> files;
-    std::string s_dir = s_CorpusDir();
+    std::string s_dir = CorpusDir();
     if(s_dir.empty())
         return files;
     for(const fs::directory_entry &r_entry : fs::recursive_directory_iterator(s_dir)) {
@@ -187,10 +187,10 @@ std::vector<std::string> CorpusFiles()
 std::vector<TExpectedOutcome> ExpectedOutcomes()
 {
     std::vector<TExpectedOutcome> rows;
-    std::string s_dir = s_CorpusDir();
+    std::string s_dir = CorpusDir();
     if(s_dir.empty())
         return rows;
-    std::istringstream t_in(s_ReadFile(s_dir + "/expected-outcomes.txt"));
+    std::istringstream t_in(FileContents(s_dir + "/expected-outcomes.txt"));
     std::string s_line;
     while(std::getline(t_in, s_line)) {
         if(s_line.empty() || s_line[0] == '#')
@@ -204,18 +204,18 @@ std::vector<TExpectedOutcome> ExpectedOutcomes()
     return rows;
 }
 
-std::string s_Sha256(const std::string &r_s_bytes)
+std::string Sha256(const std::string &r_s_bytes)
 {
     // coreutils' own hash, so that the comparison rests on nothing of ours
     CTempDir t_dir;
-    WriteFile(t_dir.s_File("bytes"), r_s_bytes);
-    TRunResult t_run = t_Run({"sha256sum", t_dir.s_File("bytes")});
+    WriteFile(t_dir.FilePath("bytes"), r_s_bytes);
+    TRunResult t_run = RunProgram({"sha256sum", t_dir.FilePath("bytes")});
     return t_run.n_status == 0 ? t_run.s_out.substr(0, t_run.s_out.find(' ')) : "(sha256sum failed)";
 }
 
-bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
+bool LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
 {
-    if(!bake3ds::b_ReadScene(r_scene, r_bytes.data(), r_bytes.size(), bake3ds::t_ResolvedOptions(nullptr)))
+    if(!bake3ds::ReadScene(r_scene, r_bytes.data(), r_bytes.size(), bake3ds::ResolvedOptions(nullptr)))
         return false;
     bake3ds::TNormalsScratch t_scratch;
     for(bake3ds::TMesh &r_mesh : r_scene.p_object) {
@@ -225,43 +225,43 @@ bool b_LoadBytes(const fixture::TBytes &r_bytes, bake3ds::C3dsScene &r_scene)
     return true;
 }
 
-bool b_LoadBytes(const fixture::TBytes &r_bytes, std::unique_ptr<bake3ds::C3dsScene> &r_p_scene)
+bool LoadBytes(const fixture::TBytes &r_bytes, std::unique_ptr<bake3ds::C3dsScene> &r_p_scene)
 {
     r_p_scene.reset(new bake3ds::C3dsScene);
-    return b_LoadBytes(r_bytes, *r_p_scene);
+    return LoadBytes(r_bytes, *r_p_scene);
 }
 
-TLoadedScene p_LoadFile(const std::string &r_s_path)
+TLoadedScene LoadFile(const std::string &r_s_path)
 {
     return TLoadedScene(bake3ds_load_file(r_s_path.c_str(), nullptr, nullptr), bake3ds_scene_free);
 }
 
-std::string s_HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,
+std::string HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,
     const std::string &r_s_input_path)
 {
     std::string s_header;
-    bake3ds_scene *p_scene = bake3ds::p_LoadScene(r_bytes.data(), r_bytes.size(), nullptr, nullptr);
+    bake3ds_scene *p_scene = bake3ds::LoadScene(r_bytes.data(), r_bytes.size(), nullptr, nullptr);
     if(p_scene)
-        bake3ds::b_HeaderText(p_scene->t_records, r_s_class.c_str(), r_s_input_path.c_str(), s_header);
+        bake3ds::HeaderText(p_scene->t_records, r_s_class.c_str(), r_s_input_path.c_str(), s_header);
     bake3ds_scene_free(p_scene);
     return s_header;
 }
 
-bool b_EndsWithTrailer(const std::string &r_s_header)
+bool EndsWithTrailer(const std::string &r_s_header)
 {
     static const std::string s_trailer = "\n/*\n * -end-of-file-\n */\n";
     return r_s_header.size() > s_trailer.size() &&
         r_s_header.compare(r_s_header.size() - s_trailer.size(), s_trailer.size(), s_trailer) == 0;
 }
 
-bool b_HaveProgram(const std::string &r_s_name)
+bool HaveProgram(const std::string &r_s_name)
 {
-    return t_Shell("command -v '" + r_s_name + "' >/dev/null 2>&1").n_status == 0;
+    return Shell("command -v '" + r_s_name + "' >/dev/null 2>&1").n_status == 0;
 }
 
 namespace {
 
-void *p_RunBody(void *p_body)
+void *RunBody(void *p_body)
 {
     (*static_cast<const std::function<void()> *>(p_body))();
     return nullptr;
@@ -269,9 +269,9 @@ void *p_RunBody(void *p_body)
 
 // A thread for the body with the attributes' stack; false when it could not
 // be started.
-bool b_Start(pthread_t &r_thread, pthread_attr_t &r_attr, const std::function<void()> &r_body)
+bool Start(pthread_t &r_thread, pthread_attr_t &r_attr, const std::function<void()> &r_body)
 {
-    return pthread_create(&r_thread, &r_attr, p_RunBody, const_cast<std::function<void()> *>(&r_body)) == 0;
+    return pthread_create(&r_thread, &r_attr, RunBody, const_cast<std::function<void()> *>(&r_body)) == 0;
 }
 
 } // namespace
@@ -284,7 +284,7 @@ void RunThreads(size_t n_stack, const std::vector<std::function<void()>> &r_bodi
         throw std::runtime_error("a stack of " + std::to_string(n_stack) + " bytes cannot be had");
     std::vector<pthread_t> threads(r_bodies.size());
     size_t n_started = 0;
-    while(n_started < r_bodies.size() && b_Start(threads[n_started], t_attr, r_bodies[n_started]))
+    while(n_started < r_bodies.size() && Start(threads[n_started], t_attr, r_bodies[n_started]))
         ++ n_started;
     for(size_t i = 0; i < n_started; ++ i)
         pthread_join(threads[i], nullptr);
@@ -293,7 +293,7 @@ void RunThreads(size_t n_stack, const std::vector<std::function<void()>> &r_bodi
         throw std::runtime_error("a thread could not be started");
 }
 
-size_t n_StackTouched(size_t n_stack, const std::function<void()> &r_body)
+size_t StackTouched(size_t n_stack, const std::function<void()> &r_body)
 {
     const size_t n_page = size_t(sysconf(_SC_PAGESIZE));
     n_stack = (n_stack + n_page - 1) / n_page * n_page;
@@ -310,7 +310,7 @@ size_t n_StackTouched(size_t n_stack, const std::function<void()> &r_body)
     pthread_attr_init(&t_attr);
     pthread_attr_setstack(&t_attr, p_stack, n_stack);
     pthread_t t_thread;
-    bool b_started = b_Start(t_thread, t_attr, r_body);
+    bool b_started = Start(t_thread, t_attr, r_body);
     if(b_started)
         pthread_join(t_thread, nullptr);
     pthread_attr_destroy(&t_attr);

@@ -72,26 +72,26 @@ int main(int n_argc, char **p_argv)
     std::vector<bake3ds::Object> objects = core_render::ObjectsOf(t_scene);
 
     preview::COffscreenContext t_context(n_width, n_height, preview::EProfile::core);
-    if(!t_context.b_Ready()) {
-        std::fprintf(stderr, "error: %s\n", t_context.s_Error().c_str());
+    if(!t_context.Ready()) {
+        std::fprintf(stderr, "error: %s\n", t_context.Error().c_str());
         return 1;
     }
     std::vector<bool> core;
     {
         core_render::CShaderRenderer t_shader;
-        if(!t_shader.b_Ready()) {
-            std::fprintf(stderr, "error: %s\n", t_shader.s_Error().c_str());
+        if(!t_shader.Ready()) {
+            std::fprintf(stderr, "error: %s\n", t_shader.Error().c_str());
             return 1;
         }
         core_render::CObjectBuffers t_buffers(objects);
-        unsigned int n_error = t_shader.n_RenderSilhouette(
-            preview::t_FrameBox(core_render::t_BoxOf(objects), n_width, n_height), n_width, n_height,
+        unsigned int n_error = t_shader.RenderSilhouette(
+            preview::FrameBox(core_render::BoxOf(objects), n_width, n_height), n_width, n_height,
             [&] { t_buffers.Draw(); });
         if(n_error) {
             std::fprintf(stderr, "error: OpenGL error 0x%04x while drawing\n", n_error);
             return 1;
         }
-        core = preview::Coverage(t_context.t_Read());
+        core = preview::Coverage(t_context.Read());
     }
     long n_differing = 0, n_web = 0, n_core = 0;
     for(size_t i = 0; i < core.size(); ++ i) {

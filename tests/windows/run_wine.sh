@@ -113,7 +113,7 @@ fi
 compiled=0
 for header in "$work"/headers/*.h; do
     class=$(sed -n 's/^class \(C[A-Za-z0-9_]*\) {$/\1/p' "$header" | head -n 1)
-    printf '#include <windows.h>\n#include <GL/gl.h>\n#include "%s"\nint n_Use() { %s::Draw(); return %s::n_Object_Num(); }\n' \
+    printf '#include <windows.h>\n#include <GL/gl.h>\n#include "%s"\nint Use() { %s::Draw(); return %s::n_Object_Num(); }\n' \
         "$header" "$class" "$class" >"$work/use.cpp"
     for standard in c++98 c++17; do
         x86_64-w64-mingw32-g++ -std=$standard -Wall -Wextra -Wpedantic -Werror -c "$work/use.cpp" -o "$work/use.o" \
