@@ -28,10 +28,10 @@ private:
 };
 
 // Writes the whole header through r_out; true when all of it was taken.
-bool WriteAll(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path)
+bool WriteAll(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class, const char *s_input_path)
 {
     WriteBanner(r_out);
-    WriteHeader(r_out, r_scene, p_s_class, p_s_input_path);
+    WriteHeader(r_out, r_scene, s_class, s_input_path);
     return r_out.Finish();
 }
 
@@ -89,13 +89,13 @@ private:
 };
 
 // The header for the scene into *p_header, as bake3ds_header gives it.
-bool HandOverHeader(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+bool HandOverHeader(const C3dsScene &r_scene, const char *s_class, const char *s_input_path,
     char **p_header, size_t *p_size)
 {
     CHandedText t_text(HeaderSizeHint(r_scene));
     {
         CTextOut t_out(&t_text, CTextOut::n_memory_capacity);
-        if(!WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
+        if(!WriteAll(t_out, r_scene, s_class, s_input_path))
             return false;
     }
     *p_header = t_text.Release(p_size);
@@ -104,13 +104,13 @@ bool HandOverHeader(const C3dsScene &r_scene, const char *p_s_class, const char 
 
 } // namespace
 
-bool HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+bool HeaderText(const C3dsScene &r_scene, const char *s_class, const char *s_input_path,
     std::string &r_s_header, bool b_printf_floats) noexcept
 {
     size_t n_before = r_s_header.size();
     CTextOut t_out(&r_s_header, HeaderSizeHint(r_scene));
     t_out.UsePrintfFloats(b_printf_floats);
-    if(WriteAll(t_out, r_scene, p_s_class, p_s_input_path))
+    if(WriteAll(t_out, r_scene, s_class, s_input_path))
         return true;
     r_s_header.resize(n_before); // no partial header
     return false;
@@ -121,11 +121,11 @@ namespace {
 // The conversion's load: the bytes' scene, and in r_s_class the name the
 // command line gives the class for input_path; null, with the failure, when
 // either cannot be had.
-bake3ds_scene *LoadToConvert(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+bake3ds_scene *LoadToConvert(const uint8_t *p_data, size_t n_size, const char *s_input_path,
     const bake3ds_options *p_options, std::string &r_s_class, bake3ds_failure *p_failure) noexcept
 {
     try {
-        r_s_class = ClassNameFor(OutputPathFor(p_s_input_path));
+        r_s_class = ClassNameFor(OutputPathFor(s_input_path));
     } catch(const std::bad_alloc &) {
         if(p_failure)
             ClearFailure(*p_failure, int64_t(n_size));
@@ -137,15 +137,15 @@ bake3ds_scene *LoadToConvert(const uint8_t *p_data, size_t n_size, const char *p
 
 } // namespace
 
-bool ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+bool ConvertText(const uint8_t *p_data, size_t n_size, const char *s_input_path,
     const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
     bool b_printf_floats) noexcept
 {
     std::string s_class;
-    bake3ds_scene *p_scene = LoadToConvert(p_data, n_size, p_s_input_path, p_options, s_class, p_failure);
+    bake3ds_scene *p_scene = LoadToConvert(p_data, n_size, s_input_path, p_options, s_class, p_failure);
     if(!p_scene)
         return false;
-    bool b_written = HeaderText(p_scene->t_records, s_class.c_str(), p_s_input_path, r_s_header, b_printf_floats);
+    bool b_written = HeaderText(p_scene->t_records, s_class.c_str(), s_input_path, r_s_header, b_printf_floats);
     bake3ds_scene_free(p_scene);
     if(!b_written)
         FailAllocation(p_failure);

@@ -25,11 +25,11 @@ const char *BoolText(bool b)
     return b ? "true" : "false";
 }
 
-// Members of a JSON object, written one after the other, p_s_separator
+// Members of a JSON object, written one after the other, s_separator
 // between them.
 class CObject {
 public:
-    explicit CObject(std::string &r_s, const char *p_s_separator = ", ") : m_r_s(r_s), m_p_s_separator(p_s_separator)
+    explicit CObject(std::string &r_s, const char *s_separator = ", ") : m_r_s(r_s), m_s_separator(s_separator)
     {
         m_r_s += "{";
     }
@@ -37,19 +37,19 @@ public:
     CObject(const CObject &) = delete;
     CObject &operator=(const CObject &) = delete;
 
-    // Starts the member named p_s_key; its value follows.
-    std::string &Key(const char *p_s_key)
+    // Starts the member named s_key; its value follows.
+    std::string &Key(const char *s_key)
     {
-        m_r_s += m_b_first ? "" : m_p_s_separator;
+        m_r_s += m_b_first ? "" : m_s_separator;
         m_r_s += "\"";
         m_b_first = false;
-        return m_r_s += std::string(p_s_key) + "\": ";
+        return m_r_s += std::string(s_key) + "\": ";
     }
-    void Member(const char *p_s_key, const std::string &r_s_value) { Key(p_s_key) += r_s_value; }
+    void Member(const char *s_key, const std::string &r_s_value) { Key(s_key) += r_s_value; }
 
 private:
     std::string &m_r_s;
-    const char *m_p_s_separator;
+    const char *m_s_separator;
     bool m_b_first = true;
 };
 
@@ -115,7 +115,7 @@ void Objects(std::string &r_s, const bake3ds_report &r_report)
         const TMesh &r_mesh = r_scene.p_object[i];
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
-        t.Member("name", JsonString(r_mesh.p_s_name));
+        t.Member("name", JsonString(r_mesh.s_name));
         t.Member("vertices", NumberText(r_mesh.n_vertex_num));
         t.Member("faces", NumberText(r_mesh.n_face_num));
         t.Member("mapped_vertices", NumberText(r_mesh.n_mapped_num));
@@ -176,7 +176,7 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
     std::string &r_materials = r_doc.Key("materials");
     r_materials += "[";
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
-        r_materials += (i ? ", " : "") + JsonString(r_scene.p_material[i].p_s_name);
+        r_materials += (i ? ", " : "") + JsonString(r_scene.p_material[i].s_name);
     r_materials += "]";
     Maps(r_doc.Key("texture_maps"), r_report);
     std::string &r_lights = r_doc.Key("lights");
@@ -184,7 +184,7 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
     for(size_t i = 0; i < r_scene.p_light.size(); ++ i) {
         r_lights += i ? ", " : "";
         CObject t(r_lights);
-        t.Member("name", JsonString(r_scene.p_light[i].p_s_name));
+        t.Member("name", JsonString(r_scene.p_light[i].s_name));
         t.Member("kind", r_scene.p_light[i].b_spot ? "\"spot\"" : "\"omni\"");
         t.Member("off", BoolText(r_scene.p_light[i].b_off != 0));
     }
@@ -194,7 +194,7 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
     for(size_t i = 0; i < r_scene.p_camera.size(); ++ i) {
         r_cameras += i ? ", " : "";
         CObject t(r_cameras);
-        t.Member("name", JsonString(r_scene.p_camera[i].p_s_name));
+        t.Member("name", JsonString(r_scene.p_camera[i].s_name));
         t.Member("position_keys", NumberText(r_scene.p_camera[i].t_position.n_key_num));
         t.Member("target_keys", NumberText(r_scene.p_camera[i].t_target.n_key_num));
     }

@@ -31,23 +31,23 @@ struct TChunkStats;
 bake3ds_scene *LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_options *p_options,
     bake3ds_failure *p_failure, TChunkStats *p_stats = nullptr) noexcept;
 
-// The bytes of the regular file at p_s_path, through the platform unit:
+// The bytes of the regular file at s_path, through the platform unit:
 // the one place the library reads a file. False, with not_regular_file,
 // unreadable or allocation_failed in *p_failure where set, when they
 // cannot be had. Never throws.
-bool ReadInput(const char *p_s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept;
+bool ReadInput(const char *s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept;
 
 // The whole header for a complete scene, banner to trailer, appended to
 // r_s_header; with b_printf_floats its floats go through snprintf instead
 // of the fast formatter (the same text; the tests hold them to it). False,
 // r_s_header as it was, when memory ran out. Never throws.
-bool HeaderText(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path,
+bool HeaderText(const C3dsScene &r_scene, const char *s_class, const char *s_input_path,
     std::string &r_s_header, bool b_printf_floats = false) noexcept;
 
 // The conversion without files, as bake3ds_convert, into a string: the
-// header for the bytes of the file at p_s_input_path, class named from that
+// header for the bytes of the file at s_input_path, class named from that
 // path, appended to r_s_header. Never throws.
-bool ConvertText(const uint8_t *p_data, size_t n_size, const char *p_s_input_path,
+bool ConvertText(const uint8_t *p_data, size_t n_size, const char *s_input_path,
     const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
     bool b_printf_floats = false) noexcept;
 

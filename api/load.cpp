@@ -38,14 +38,14 @@ bake3ds_scene *LoadScene(const uint8_t *p_data, size_t n_size, const bake3ds_opt
     return p_scene.release();
 }
 
-bool ReadInput(const char *p_s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept
+bool ReadInput(const char *s_path, CFileBytes &r_bytes, bake3ds_failure *p_failure) noexcept
 {
     if(p_failure)
         ClearFailure(*p_failure, -1);
     std::string s_reason;
     bake3ds_rule n_rule = BAKE3DS_RULE_NONE;
     try {
-        TFileRead n_read = ReadRegularFile(p_s_path, r_bytes, s_reason);
+        TFileRead n_read = ReadRegularFile(s_path, r_bytes, s_reason);
         if(n_read == file_NotRegular)
             n_rule = BAKE3DS_RULE_NOT_REGULAR_FILE;
         else if(n_read == file_Unreadable)

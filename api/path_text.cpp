@@ -12,10 +12,10 @@ bool C1Control(const unsigned char *p, size_t n_len)
     return n_len == 2 && p[0] == 0xC2 && p[1] < 0xA0;
 }
 
-void Escape(std::string &r_s, const char *p_s_format, unsigned n)
+void Escape(std::string &r_s, const char *s_format, unsigned n)
 {
     char p_escape[8];
-    std::snprintf(p_escape, sizeof(p_escape), p_s_format, n);
+    std::snprintf(p_escape, sizeof(p_escape), s_format, n);
     r_s += p_escape;
 }
 

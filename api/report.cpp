@@ -16,7 +16,7 @@ const char *s_MaterialName(const C3dsScene &r_scene, int n_material)
 {
     if(n_material < 0 || n_material >= int(r_scene.p_material.size()))
         return "";
-    return r_scene.p_material[size_t(n_material)].p_s_name.c_str();
+    return r_scene.p_material[size_t(n_material)].s_name.c_str();
 }
 
 namespace {
@@ -35,7 +35,7 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
     for(const TMapName &r_map : r_stats.maps) {
         const TChunkInfo *p_info = r_map.n_map_chunk < 0 ? nullptr : FindChunkInfo(uint16_t(r_map.n_map_chunk));
         r_report.map_names.push_back(r_map.s_name);
-        r_report.maps.push_back({r_map.n_map_chunk, p_info ? p_info->p_s_name : "", r_report.map_names.back().c_str(),
+        r_report.maps.push_back({r_map.n_map_chunk, p_info ? p_info->s_name : "", r_report.map_names.back().c_str(),
             r_map.b_terminated, r_map.n_material, s_MaterialName(r_scene, r_map.n_material)});
     }
     for(const auto &r_entry : r_stats.chunks) {
@@ -46,18 +46,18 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
         }
         const TChunkInfo *p_info = FindChunkInfo(r_entry.first);
         if(p_info && p_info->n_use == use_ReadPast)
-            r_report.read_past.push_back({r_entry.first, p_info->p_s_name, r_tally.n_count, r_tally.n_first_offset});
+            r_report.read_past.push_back({r_entry.first, p_info->s_name, r_tally.n_count, r_tally.n_first_offset});
     }
 }
 
-// A report under the name p_s_path, filled by fill(report): the load of
+// A report under the name s_path, filled by fill(report): the load of
 // the bytes, or of a file's bytes. Null when memory ran out.
 template <class TFill>
-bake3ds_report *NewReport(const char *p_s_path, TFill fill) noexcept
+bake3ds_report *NewReport(const char *s_path, TFill fill) noexcept
 {
     try {
         std::unique_ptr<bake3ds_report> p_report(new bake3ds_report);
-        p_report->s_path = p_s_path ? p_s_path : "";
+        p_report->s_path = s_path ? s_path : "";
         fill(*p_report);
         return p_report.release();
     } catch(const std::bad_alloc &) {

@@ -14,9 +14,9 @@ std::string NumberText(int64_t n)
 }
 
 // A material by its index and name, or "no material" for -1.
-std::string MaterialText(int n_material, const char *p_s_name)
+std::string MaterialText(int n_material, const char *s_name)
 {
-    return n_material < 0 ? std::string("no material") : "material " + NumberText(n_material) + " " + QuotedName(p_s_name);
+    return n_material < 0 ? std::string("no material") : "material " + NumberText(n_material) + " " + QuotedName(s_name);
 }
 
 void Refusal(std::string &r_s, const bake3ds_failure &r_failure)
@@ -38,7 +38,7 @@ void Meshes(std::string &r_s, const bake3ds_report &r_report)
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nobjects, in header order:\n";
     for(const TMesh &r_mesh : r_scene.p_object) {
-        r_s += "\t" + QuotedName(r_mesh.p_s_name) + ": " + NumberText(r_mesh.n_vertex_num) + " vertices, " +
+        r_s += "\t" + QuotedName(r_mesh.s_name) + ": " + NumberText(r_mesh.n_vertex_num) + " vertices, " +
             NumberText(r_mesh.n_face_num) + " faces, ";
         if(r_mesh.n_mapped_num)
             r_s += "mapping coordinates on " + NumberText(r_mesh.n_mapped_num) + " of them\n";
@@ -53,11 +53,11 @@ void Meshes(std::string &r_s, const bake3ds_report &r_report)
         "position):\n";
     for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
         if(r_report.objects[i].smoothing_groups)
-            r_s += "\t" + QuotedName(r_scene.p_object[i].p_s_name) + "\n";
+            r_s += "\t" + QuotedName(r_scene.p_object[i].s_name) + "\n";
     }
     r_s += "\nkey-frame nodes, per object:\n";
     for(const TMesh &r_mesh : r_scene.p_object) {
-        r_s += "\t" + QuotedName(r_mesh.p_s_name) + ": node id " + NumberText(r_mesh.n_id) + ", parent " +
+        r_s += "\t" + QuotedName(r_mesh.s_name) + ": node id " + NumberText(r_mesh.n_id) + ", parent " +
             NumberText(SignedParent(r_mesh.n_parent)) + "\n";
     }
 }
@@ -67,7 +67,7 @@ void Records(std::string &r_s, const bake3ds_report &r_report)
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nmaterials:\n";
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
-        r_s += "\t" + NumberText(int64_t(i)) + " " + QuotedName(r_scene.p_material[i].p_s_name) + "\n";
+        r_s += "\t" + NumberText(int64_t(i)) + " " + QuotedName(r_scene.p_material[i].s_name) + "\n";
     r_s += "\ntexture maps, in file order:\n";
     for(const bake3ds_report_map &r_map : r_report.maps) {
         r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : ChunkIdText(r_map.chunk) + " " + r_map.kind) +
@@ -76,11 +76,11 @@ void Records(std::string &r_s, const bake3ds_report &r_report)
     }
     r_s += "\nlights:\n";
     for(const TSceneLight &r_light : r_scene.p_light)
-        r_s += "\t" + QuotedName(r_light.p_s_name) + ": " + (r_light.b_spot ? "spot" : "omni") +
+        r_s += "\t" + QuotedName(r_light.s_name) + ": " + (r_light.b_spot ? "spot" : "omni") +
             (r_light.b_off ? ", off" : "") + "\n";
     r_s += "\ncameras:\n";
     for(const TSceneCamera &r_camera : r_scene.p_camera) {
-        r_s += "\t" + QuotedName(r_camera.p_s_name) + ": " + NumberText(r_camera.t_position.n_key_num) +
+        r_s += "\t" + QuotedName(r_camera.s_name) + ": " + NumberText(r_camera.t_position.n_key_num) +
             " position keys, " + NumberText(r_camera.t_target.n_key_num) + " target keys\n";
     }
 }

@@ -56,7 +56,7 @@ int bake3ds_get_object(const bake3ds_scene *scene, size_t index, bake3ds_object 
     const TMesh *p_mesh = Record(scene ? &scene->t_records.p_object : nullptr, index);
     if(!p_mesh || !out)
         return 0;
-    out->name = p_mesh->p_s_name.c_str();
+    out->name = p_mesh->s_name.c_str();
     out->id = p_mesh->n_id;
     out->parent = SignedParent(p_mesh->n_parent);
     out->transform = p_mesh->p_transform;
@@ -77,7 +77,7 @@ int bake3ds_get_light(const bake3ds_scene *scene, size_t index, bake3ds_light *o
     const TSceneLight *p_light = Record(scene ? &scene->t_records.p_light : nullptr, index);
     if(!p_light || !out)
         return 0;
-    out->name = p_light->p_s_name.c_str();
+    out->name = p_light->s_name.c_str();
     out->spot = p_light->b_spot != 0;
     out->off = p_light->b_off != 0;
     out->cast_shadows = p_light->b_cast_shadows != 0;
@@ -99,7 +99,7 @@ int bake3ds_get_material(const bake3ds_scene *scene, size_t index, bake3ds_mater
     const TSceneMaterial *p_material = Record(scene ? &scene->t_records.p_material : nullptr, index);
     if(!p_material || !out)
         return 0;
-    out->name = p_material->p_s_name.c_str();
+    out->name = p_material->s_name.c_str();
     out->id = p_material->n_id;
     return 1;
 }
@@ -109,7 +109,7 @@ int bake3ds_get_camera(const bake3ds_scene *scene, size_t index, bake3ds_camera 
     const TSceneCamera *p_camera = Record(scene ? &scene->t_records.p_camera : nullptr, index);
     if(!p_camera || !out)
         return 0;
-    out->name = p_camera->p_s_name.c_str();
+    out->name = p_camera->s_name.c_str();
     out->id = p_camera->n_id;
     const float p_position[3] = {p_camera->f_pos_x, p_camera->f_pos_y, p_camera->f_pos_z};
     const float p_target[3] = {p_camera->f_tar_x, p_camera->f_tar_y, p_camera->f_tar_z};

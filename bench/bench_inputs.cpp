@@ -16,8 +16,8 @@ namespace {
 CChunk Materials(std::initializer_list<const char *> names)
 {
     CChunk block(id_Editor);
-    for(const char *p_s_name : names)
-        block.Add(Material(p_s_name));
+    for(const char *s_name : names)
+        block.Add(Material(s_name));
     return block;
 }
 
@@ -147,7 +147,7 @@ TBytes ManyMeshes()
     const int p_shape[24][2] = {{140, 200}, {120, 100}, {96, 75}, {100, 50}, {64, 64}, {60, 60}, {60, 50},
         {50, 50}, {64, 32}, {60, 30}, {40, 40}, {48, 30}, {40, 32}, {40, 30}, {48, 24}, {44, 25}, {44, 24},
         {32, 32}, {40, 25}, {35, 28}, {32, 30}, {36, 26}, {40, 23}, {36, 25}};
-    const char *const p_s_material[] = {"paint", "chrome", "glass", "rubber", "cloth", "steel"};
+    const char *const s_material[] = {"paint", "chrome", "glass", "rubber", "cloth", "steel"};
     const float f_pi = 3.14159265f;
     std::vector<CChunk> objects, nodes;
     for(int i = 0; i < 24; ++ i) {
@@ -201,7 +201,7 @@ TBytes ManyMeshes()
                    n_end = faces.size() * size_t(g + 1) / size_t(n_groups);
             for(size_t f = n_first; f < n_end; ++ f)
                 group.push_back(uint16_t(f));
-            face_list.Add(MaterialGroup(p_s_material[(i + g) % 6], group));
+            face_list.Add(MaterialGroup(s_material[(i + g) % 6], group));
         }
         CChunk tri(id_TriObject);
         tri.Add(VertexList(points));
@@ -250,7 +250,7 @@ std::vector<std::string> CorpusFiles(const std::string &r_s_corpus)
 std::vector<TWrittenInput> WriteGeneratedInputs(const std::string &r_s_dir)
 {
     struct TInput {
-        const char *p_s_name, *p_s_file;
+        const char *s_name, *s_file;
         TBytes (*p_make)();
     };
     std::vector<TWrittenInput> written;
@@ -258,7 +258,7 @@ std::vector<TWrittenInput> WriteGeneratedInputs(const std::string &r_s_dir)
             TInput{"24 meshes, 84792 v / 168152 f", "meshes.3ds", ManyMeshes},
             TInput{"sphere 24002 v / 48000 f", "sphere.3ds", Sphere},
             TInput{"200 meshes, lights, cameras", "200.3ds", BusyScene}}) {
-        written.push_back(TWrittenInput{r.p_s_name, r_s_dir + "/" + r.p_s_file});
+        written.push_back(TWrittenInput{r.s_name, r_s_dir + "/" + r.s_file});
         WriteBytes(written.back().s_path, r.p_make());
     }
     return written;

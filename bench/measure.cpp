@@ -23,13 +23,13 @@ namespace {
 // Runs the command once: its wall time in ms, peak resident set in kB and
 // page faults; false when it could not start, else its exit status in
 // r_n_status (-1 for a signal).
-bool RunOnce(const std::vector<std::string> &args, const char *p_s_stdout, double &r_f_ms, long &r_n_rss_kb,
+bool RunOnce(const std::vector<std::string> &args, const char *s_stdout, double &r_f_ms, long &r_n_rss_kb,
     long &r_n_faults, int &r_n_status)
 {
     posix_spawn_file_actions_t t_actions;
     posix_spawn_file_actions_init(&t_actions);
     posix_spawn_file_actions_addopen(&t_actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&t_actions, 1, p_s_stdout, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    posix_spawn_file_actions_addopen(&t_actions, 1, s_stdout, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     posix_spawn_file_actions_addopen(&t_actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> copy = args;
     std::vector<char *> argv;

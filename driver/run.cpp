@@ -29,9 +29,9 @@ private:
 
 // True when the output path names the input file itself: the same path, or
 // the same file reached under another name (links followed).
-bool IsInput(const char *p_s_input, const std::string &r_s_output)
+bool IsInput(const char *s_input, const std::string &r_s_output)
 {
-    return r_s_output == p_s_input || SameFile(p_s_input, r_s_output.c_str());
+    return r_s_output == s_input || SameFile(s_input, r_s_output.c_str());
 }
 
 } // namespace
@@ -39,25 +39,25 @@ bool IsInput(const char *p_s_input, const std::string &r_s_output)
 int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
 {
     if(args.size() != 2) {
-        std::fputs(p_s_usage_message, p_err);
+        std::fputs(s_usage_message, p_err);
         return -1;
     }
     // a lone --help, -h or --version is the first thing a user types: it is
     // answered, not looked for as a file (./--help converts such a file)
     if(args[1] == "--help" || args[1] == "-h") {
-        std::fputs(p_s_converter_help_message, p_out);
+        std::fputs(s_converter_help_message, p_out);
         return 0;
     }
     if(args[1] == "--version") {
         std::fputs(VersionMessage("bake3ds").c_str(), p_out);
         return 0;
     }
-    const char *p_s_input = args[1].c_str();
+    const char *s_input = args[1].c_str();
     std::fputs(LoadingMessage(args[1]).c_str(), p_out);
     Scene t_scene;
-    if(!load_scene_file(p_s_input, t_scene)) {
+    if(!load_scene_file(s_input, t_scene)) {
         std::fflush(p_out);
-        std::fputs(p_s_load_failed_message, p_err);
+        std::fputs(s_load_failed_message, p_err);
         return -1;
     }
     std::fputs(CountsMessage(t_scene).c_str(), p_out);
@@ -66,17 +66,17 @@ int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
     std::fputs(ExportingMessage(s_output).c_str(), p_out);
     std::fflush(p_out);
     COutputFile t_file;
-    if(s_output.empty() || IsInput(p_s_input, s_output) || !t_file.Open(s_output.c_str())) {
-        std::fputs(p_s_cannot_write_message, p_err);
+    if(s_output.empty() || IsInput(s_input, s_output) || !t_file.Open(s_output.c_str())) {
+        std::fputs(s_cannot_write_message, p_err);
         return -1;
     }
     CFileSink t_sink(t_file);
-    bool b_written = write_header(t_scene, class_name_for(s_output).c_str(), p_s_input, t_sink);
+    bool b_written = write_header(t_scene, class_name_for(s_output).c_str(), s_input, t_sink);
     if(!t_file.Close(t_sink.Written()) || !b_written) {
-        std::fputs(p_s_no_space_message, p_err);
+        std::fputs(s_no_space_message, p_err);
         return -1;
     }
-    std::fputs(p_s_done_message, p_out);
+    std::fputs(s_done_message, p_out);
     return 0;
 }
 

@@ -20,14 +20,14 @@ namespace fuzz {
 // inconsistent.
 inline void CheckConversion(const uint8_t *p_data, size_t n_size, const bake3ds_options &r_options)
 {
-    static const char p_s_trailer[] = "\n/*\n * -end-of-file-\n */\n";
-    const size_t n_trailer = sizeof(p_s_trailer) - 1;
+    static const char s_trailer[] = "\n/*\n * -end-of-file-\n */\n";
+    const size_t n_trailer = sizeof(s_trailer) - 1;
     char *p_header = nullptr;
     size_t n_header = 0;
     bake3ds_failure t_failure;
     if(bake3ds_convert(p_data, n_size, "fuzz/*input*/.3ds", &r_options, &p_header, &n_header, &t_failure)) {
         if(!p_header || n_header <= n_trailer || std::strlen(p_header) != n_header ||
-            std::memcmp(p_header + n_header - n_trailer, p_s_trailer, n_trailer) != 0 ||
+            std::memcmp(p_header + n_header - n_trailer, s_trailer, n_trailer) != 0 ||
             t_failure.rule != BAKE3DS_RULE_NONE || t_failure.file_size != int64_t(n_size))
             std::abort();
     } else if(p_header || n_header || t_failure.rule == BAKE3DS_RULE_NONE || !t_failure.message[0])

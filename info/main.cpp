@@ -14,7 +14,7 @@
 
 namespace {
 
-const char *const p_s_usage = "usage: bake3ds-info FILE [--json]\n";
+const char *const s_usage = "usage: bake3ds-info FILE [--json]\n";
 
 // Writes all of r_s to p_file; false when any of it could not be written.
 bool Write(FILE *p_file, const std::string &r_s)
@@ -31,14 +31,14 @@ int main(int n_argc, char **p_argv)
     try {
         args = bake3ds::ProgramStart(n_argc, p_argv);
     } catch(const std::bad_alloc &) {
-        std::fputs(bake3ds::p_s_report_no_memory_message, stderr);
+        std::fputs(bake3ds::s_report_no_memory_message, stderr);
         return 2;
     }
     if(args.size() == 2 && args[1] == "--version") {
         std::fputs(bake3ds::VersionMessage("bake3ds-info").c_str(), stdout);
         return 0;
     }
-    const char *p_s_path = nullptr;
+    const char *s_path = nullptr;
     bool b_json = false, b_options = true;
     for(size_t i = 1; i < args.size(); ++ i) {
         const std::string &r_s_arg = args[i];
@@ -47,23 +47,23 @@ int main(int n_argc, char **p_argv)
         else if(b_options && r_s_arg == "--")
             b_options = false;
         else if(b_options && (r_s_arg == "--help" || r_s_arg == "-h")) {
-            std::fputs(bake3ds::p_s_info_help_message, stdout);
+            std::fputs(bake3ds::s_info_help_message, stdout);
             return 0;
-        } else if((b_options && r_s_arg.size() > 1 && r_s_arg[0] == '-') || p_s_path) {
-            std::fputs(p_s_usage, stderr);
+        } else if((b_options && r_s_arg.size() > 1 && r_s_arg[0] == '-') || s_path) {
+            std::fputs(s_usage, stderr);
             return 2;
         } else
-            p_s_path = r_s_arg.c_str();
+            s_path = r_s_arg.c_str();
     }
-    if(!p_s_path) {
-        std::fputs(p_s_usage, stderr);
+    if(!s_path) {
+        std::fputs(s_usage, stderr);
         return 2;
     }
     bake3ds::Report t_report;
     std::string s_out;
-    if(!bake3ds::report_file(p_s_path, t_report) ||
+    if(!bake3ds::report_file(s_path, t_report) ||
         !(b_json ? bake3ds::report_json(t_report, s_out) : bake3ds::report_text(t_report, s_out))) {
-        std::fputs(bake3ds::p_s_report_no_memory_message, stderr);
+        std::fputs(bake3ds::s_report_no_memory_message, stderr);
         return 2;
     }
     if(!Write(stdout, s_out)) {

@@ -50,12 +50,12 @@ enum TFileRead {
 // own words for it in r_s_reason; r_bytes is then unspecified. A file that
 // grows while read is read to its new end. May throw std::bad_alloc; the
 // file is closed then too.
-TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason);
+TFileRead ReadRegularFile(const char *s_path, CFileBytes &r_bytes, std::string &r_s_reason);
 
 // True when both paths exist and name the same file: the same device (or
 // volume) and file number, with symbolic links followed. False when either
 // cannot be reached.
-bool SameFile(const char *p_s_path_a, const char *p_s_path_b);
+bool SameFile(const char *s_path_a, const char *s_path_b);
 
 // The header's file, written as bytes: created when missing, an existing
 // file opened without emptying it and overwritten in place, then cut to the
@@ -72,7 +72,7 @@ public:
 
     // Opens the path for writing; false when it cannot be (a folder, no
     // permission, a missing folder, a read-only file system).
-    bool Open(const char *p_s_path);
+    bool Open(const char *s_path);
 
     // Writes all n_len bytes at the current end of what was written; false
     // when any could not be written (a full disk, a size limit). Retries

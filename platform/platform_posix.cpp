@@ -139,11 +139,11 @@ void FreeLarge(void *p, size_t n)
     std::free(p);
 }
 
-TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
+TFileRead ReadRegularFile(const char *s_path, CFileBytes &r_bytes, std::string &r_s_reason)
 {
     // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
     // is then refused as not regular
-    int n_fd = open(p_s_path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int n_fd = open(s_path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if(n_fd < 0) {
         r_s_reason = std::strerror(errno);
         return file_Unreadable;
@@ -176,10 +176,10 @@ TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string
     return file_Read;
 }
 
-bool SameFile(const char *p_s_path_a, const char *p_s_path_b)
+bool SameFile(const char *s_path_a, const char *s_path_b)
 {
     struct stat t_a, t_b;
-    return stat(p_s_path_a, &t_a) == 0 && stat(p_s_path_b, &t_b) == 0 && t_a.st_dev == t_b.st_dev &&
+    return stat(s_path_a, &t_a) == 0 && stat(s_path_b, &t_b) == 0 && t_a.st_dev == t_b.st_dev &&
         t_a.st_ino == t_b.st_ino;
 }
 
@@ -189,10 +189,10 @@ COutputFile::~COutputFile()
         close(int(m_n_handle));
 }
 
-bool COutputFile::Open(const char *p_s_path)
+bool COutputFile::Open(const char *s_path)
 {
     // no O_TRUNC: an existing header is overwritten in place, then cut
-    int n_fd = open(p_s_path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    int n_fd = open(s_path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     m_n_handle = n_fd;
     return n_fd >= 0;
 }

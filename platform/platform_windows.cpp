@@ -24,28 +24,28 @@ const DWORD n_io_chunk_max = DWORD(1) << 30;
 
 // The UTF-8 text as UTF-16; false when it is not valid UTF-8 (a path that
 // cannot name any file).
-bool ToWide(const char *p_s_utf8, std::wstring &r_s_wide)
+bool ToWide(const char *s_utf8, std::wstring &r_s_wide)
 {
     r_s_wide.clear();
-    if(!*p_s_utf8)
+    if(!*s_utf8)
         return true;
-    int n_len = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p_s_utf8, -1, nullptr, 0);
+    int n_len = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s_utf8, -1, nullptr, 0);
     if(n_len <= 0)
         return false;
     r_s_wide.resize(size_t(n_len));
-    if(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p_s_utf8, -1, &r_s_wide[0], n_len) != n_len)
+    if(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s_utf8, -1, &r_s_wide[0], n_len) != n_len)
         return false;
     r_s_wide.resize(size_t(n_len) - 1); // the terminator
     return true;
 }
 
-std::string ToUtf8(const wchar_t *p_s_wide)
+std::string ToUtf8(const wchar_t *s_wide)
 {
-    int n_len = WideCharToMultiByte(CP_UTF8, 0, p_s_wide, -1, nullptr, 0, nullptr, nullptr);
+    int n_len = WideCharToMultiByte(CP_UTF8, 0, s_wide, -1, nullptr, 0, nullptr, nullptr);
     if(n_len <= 1)
         return std::string();
     std::string s(size_t(n_len), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, p_s_wide, -1, &s[0], n_len, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, s_wide, -1, &s[0], n_len, nullptr, nullptr);
     s.resize(size_t(n_len) - 1);
     return s;
 }
@@ -53,12 +53,12 @@ std::string ToUtf8(const wchar_t *p_s_wide)
 // Opens an existing file or folder by its UTF-8 path; INVALID_HANDLE_VALUE
 // when it cannot be. Symbolic links are followed (no
 // FILE_FLAG_OPEN_REPARSE_POINT).
-HANDLE OpenExisting(const char *p_s_path, DWORD n_access, DWORD n_flags)
+HANDLE OpenExisting(const char *s_path, DWORD n_access, DWORD n_flags)
 {
-    std::wstring s_path;
-    if(!ToWide(p_s_path, s_path))
+    std::wstring s_wide_path;
+    if(!ToWide(s_path, s_wide_path))
         return INVALID_HANDLE_VALUE;
-    return CreateFileW(s_path.c_str(), n_access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    return CreateFileW(s_wide_path.c_str(), n_access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, n_flags, nullptr);
 }
 
@@ -83,12 +83,12 @@ bool IsRegularFile(HANDLE t_file)
 }
 
 // Whether the path names an existing folder.
-bool IsFolder(const char *p_s_path)
+bool IsFolder(const char *s_path)
 {
-    std::wstring s_path;
-    if(!ToWide(p_s_path, s_path))
+    std::wstring s_wide_path;
+    if(!ToWide(s_path, s_wide_path))
         return false;
-    DWORD n_attributes = GetFileAttributesW(s_path.c_str());
+    DWORD n_attributes = GetFileAttributesW(s_wide_path.c_str());
     return n_attributes != INVALID_FILE_ATTRIBUTES && (n_attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -96,21 +96,21 @@ bool IsFolder(const char *p_s_path)
 // period, in UTF-8; "error N" when the system has none.
 std::string SystemReason(DWORD n_error)
 {
-    wchar_t *p_s_text = nullptr;
+    wchar_t *s_text = nullptr;
     DWORD n_len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
             FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
-        nullptr, n_error, 0, reinterpret_cast<LPWSTR>(&p_s_text), 0, nullptr);
+        nullptr, n_error, 0, reinterpret_cast<LPWSTR>(&s_text), 0, nullptr);
     std::string s;
-    if(n_len && p_s_text) {
+    if(n_len && s_text) {
         try {
-            s = ToUtf8(p_s_text);
+            s = ToUtf8(s_text);
         } catch(...) {
-            LocalFree(p_s_text);
+            LocalFree(s_text);
             throw;
         }
     }
-    if(p_s_text)
-        LocalFree(p_s_text);
+    if(s_text)
+        LocalFree(s_text);
     while(!s.empty() && (s.back() == ' ' || s.back() == '.' || s.back() == '\r' || s.back() == '\n'))
         s.pop_back();
     return s.empty() ? "error " + std::to_string(n_error) : s;
@@ -120,11 +120,11 @@ struct TFileId {
     DWORD n_volume, n_index_high, n_index_low;
 };
 
-bool FileId(const char *p_s_path, TFileId &r_id)
+bool FileId(const char *s_path, TFileId &r_id)
 {
     // no access rights asked: works on files open elsewhere; the backup
     // flag lets a folder be opened too
-    HANDLE t_file = OpenExisting(p_s_path, 0, FILE_FLAG_BACKUP_SEMANTICS);
+    HANDLE t_file = OpenExisting(s_path, 0, FILE_FLAG_BACKUP_SEMANTICS);
     if(t_file == INVALID_HANDLE_VALUE)
         return false;
     CHandleCloser t_closer(t_file);
@@ -176,14 +176,14 @@ void FreeLarge(void *p, size_t)
     std::free(p);
 }
 
-TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string &r_s_reason)
+TFileRead ReadRegularFile(const char *s_path, CFileBytes &r_bytes, std::string &r_s_reason)
 {
-    HANDLE t_file = OpenExisting(p_s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+    HANDLE t_file = OpenExisting(s_path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if(t_file == INVALID_HANDLE_VALUE) {
         DWORD n_error = GetLastError();
         // a folder opens only with FILE_FLAG_BACKUP_SEMANTICS, so its
         // failure says access denied: the attributes tell it apart
-        if(IsFolder(p_s_path))
+        if(IsFolder(s_path))
             return file_NotRegular;
         r_s_reason = SystemReason(n_error);
         return file_Unreadable;
@@ -212,10 +212,10 @@ TFileRead ReadRegularFile(const char *p_s_path, CFileBytes &r_bytes, std::string
     return file_Read;
 }
 
-bool SameFile(const char *p_s_path_a, const char *p_s_path_b)
+bool SameFile(const char *s_path_a, const char *s_path_b)
 {
     TFileId t_a, t_b;
-    return FileId(p_s_path_a, t_a) && FileId(p_s_path_b, t_b) && t_a.n_volume == t_b.n_volume &&
+    return FileId(s_path_a, t_a) && FileId(s_path_b, t_b) && t_a.n_volume == t_b.n_volume &&
         t_a.n_index_high == t_b.n_index_high && t_a.n_index_low == t_b.n_index_low;
 }
 
@@ -225,13 +225,13 @@ COutputFile::~COutputFile()
         CloseHandle(Handle(m_n_handle));
 }
 
-bool COutputFile::Open(const char *p_s_path)
+bool COutputFile::Open(const char *s_path)
 {
-    std::wstring s_path;
-    if(!ToWide(p_s_path, s_path))
+    std::wstring s_wide_path;
+    if(!ToWide(s_path, s_wide_path))
         return false;
     // OPEN_ALWAYS: an existing header is overwritten in place, then cut
-    HANDLE t_file = CreateFileW(s_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    HANDLE t_file = CreateFileW(s_wide_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
         FILE_ATTRIBUTE_NORMAL, nullptr);
     m_n_handle = reinterpret_cast<intptr_t>(t_file);
     return t_file != INVALID_HANDLE_VALUE;

@@ -23,7 +23,7 @@ struct TChunkInfo {
     int b_has_children;
     THandler p_handler;
     TChunkUse n_use;
-    const char *p_s_name;
+    const char *s_name;
 };
 
 extern const TChunkInfo p_chunk_table[];

@@ -104,15 +104,15 @@ bool ReadNodeId(TLoader &r_ld, int64_t)
 bool ReadNodeHeader(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
-    if(!ReadName(r_ld.p_s_node_name, r_in))
-        return r_ld.FailName(r_ld.p_s_node_name);
+    if(!ReadName(r_ld.s_node_name, r_in))
+        return r_ld.FailName(r_ld.s_node_name);
     r_in.Skip(4); // flags
     int n_parent = r_in.U16();
     if(r_ld.b_counting)
         return true;
     C3dsScene &r_scene = *r_ld.p_scene;
     if(r_ld.n_node_kind == node_Object) {
-        r_ld.n_track_target = r_ld.t_mesh_names.Find(r_ld.p_s_node_name);
+        r_ld.n_track_target = r_ld.t_mesh_names.Find(r_ld.s_node_name);
         if(r_ld.n_track_target >= 0) {
             TMesh &r_mesh = r_scene.p_object[size_t(r_ld.n_track_target)];
             r_mesh.n_id = r_ld.n_node_id;
@@ -120,7 +120,7 @@ bool ReadNodeHeader(TLoader &r_ld, int64_t)
         }
         r_ld.n_node_kind = node_ObjectHeaderRead;
     } else
-        r_ld.n_track_target = r_ld.t_camera_names.Find(r_ld.p_s_node_name);
+        r_ld.n_track_target = r_ld.t_camera_names.Find(r_ld.s_node_name);
     return true;
 }
 

@@ -117,7 +117,7 @@ bool ReadColorF(TLoader &r_ld, int64_t)
     if(r_ld.b_counting)
         return true;
     C3dsScene &r_scene = *r_ld.p_scene;
-    int n_light = r_ld.t_light_names.Find(r_ld.p_s_name);
+    int n_light = r_ld.t_light_names.Find(r_ld.s_name);
     if(n_light >= 0) {
         for(int i = 0; i < 3; ++ i)
             r_scene.p_light[size_t(n_light)].p_color[i] = p_rgb[i];
@@ -152,8 +152,8 @@ bool ReadCamera(TLoader &r_ld, int64_t)
 // counted.
 bool ReadMaterialName(TLoader &r_ld, int64_t)
 {
-    if(!ReadName(r_ld.p_s_name, r_ld.t_in))
-        return r_ld.FailName(r_ld.p_s_name);
+    if(!ReadName(r_ld.s_name, r_ld.t_in))
+        return r_ld.FailName(r_ld.s_name);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneMaterial *p_material;
     return r_ld.TakeNamed(r_scene.p_material, r_scene.n_material_num, r_ld.n_fill_material, r_ld.t_material_names,
@@ -165,14 +165,14 @@ bool ReadMaterialName(TLoader &r_ld, int64_t)
 // material counted last, as sub-chunks elsewhere go to the current record.
 bool ReadMapName(TLoader &r_ld, int64_t n_end)
 {
-    char p_s_scratch[64];
+    char s_scratch[64];
     CInput &r_in = r_ld.t_in;
     int64_t n_start = r_in.Pos();
-    ReadName(p_s_scratch, r_in);
+    ReadName(s_scratch, r_in);
     if(r_ld.p_stats && r_ld.b_counting) {
         // the report shows the chunk's own bytes: a name that runs on into
         // the next chunk is cut where its chunk ends
-        int64_t n_read = int64_t(std::strlen(p_s_scratch));
+        int64_t n_read = int64_t(std::strlen(s_scratch));
         // a chunk shorter than its header holds none of it
         int64_t n_room = n_end > n_start ? n_end - n_start : 0;
         int64_t n_inside = n_room < n_read ? n_room : n_read;
@@ -181,7 +181,7 @@ bool ReadMapName(TLoader &r_ld, int64_t n_end)
         bool b_terminated = n_inside == n_read && n_start + n_read < n_end && r_in.Byte() == 0;
         r_in.Seek(n_after);
         r_ld.p_stats->maps.push_back({r_ld.EnclosingId(), r_ld.p_scene->n_material_num - 1,
-            std::string(p_s_scratch, size_t(n_inside)), b_terminated});
+            std::string(s_scratch, size_t(n_inside)), b_terminated});
     }
     return true;
 }

@@ -31,9 +31,9 @@ public:
         m_p_text[0] = 0;
     }
 
-    CFixedText &operator<<(const char *p_s_text)
+    CFixedText &operator<<(const char *s_text)
     {
-        return Put(p_s_text, std::strlen(p_s_text));
+        return Put(s_text, std::strlen(s_text));
     }
 
     CFixedText &operator<<(int64_t n)
@@ -51,13 +51,13 @@ public:
     }
 
     // The name quoted and escaped.
-    CFixedText &Quoted(const char *p_s_name)
+    CFixedText &Quoted(const char *s_name)
     {
         char p_quoted[4 * BAKE3DS_NAME_SIZE + 2];
-        size_t n = std::strlen(p_s_name);
+        size_t n = std::strlen(s_name);
         if(n >= BAKE3DS_NAME_SIZE)
             n = BAKE3DS_NAME_SIZE - 1;
-        return Put(p_quoted, WriteQuotedName(p_s_name, n, p_quoted));
+        return Put(p_quoted, WriteQuotedName(s_name, n, p_quoted));
     }
 
     CFixedText &ChunkId(int n_id)
@@ -145,13 +145,13 @@ std::string ChunkIdText(int n_id)
     return std::string(p_text, WriteChunkIdText(n_id, p_text));
 }
 
-size_t WriteQuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept
+size_t WriteQuotedName(const char *s_name, size_t n, char *p_dest) noexcept
 {
     static const char p_hex[] = "0123456789ABCDEF";
     char *p = p_dest;
     *p ++ = '"';
     for(size_t i = 0; i < n; ++ i) {
-        unsigned char c = static_cast<unsigned char>(p_s_name[i]);
+        unsigned char c = static_cast<unsigned char>(s_name[i]);
         if(c == '"' || c == '\\') {
             *p ++ = '\\';
             *p ++ = char(c);

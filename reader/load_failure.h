@@ -32,11 +32,11 @@ void ComposeMessage(bake3ds_failure &r_failure) noexcept;
 
 // Copies the string into a record's array, cut to fit, always terminated.
 template <size_t N>
-void CopyText(char (&r_p_dest)[N], const char *p_s_text) noexcept
+void CopyText(char (&r_p_dest)[N], const char *s_text) noexcept
 {
     size_t n = 0;
-    for(; n + 1 < N && p_s_text[n]; ++ n)
-        r_p_dest[n] = p_s_text[n];
+    for(; n + 1 < N && s_text[n]; ++ n)
+        r_p_dest[n] = s_text[n];
     r_p_dest[n] = 0;
 }
 
@@ -48,7 +48,7 @@ std::string ChunkIdText(int n_id);
 // A name in double quotes, printable ASCII: '"' and '\' escaped with '\',
 // other bytes outside 0x20..0x7E as \xNN. WriteQuotedName writes it into
 // p_dest, which has room for 4 * n + 2 characters, and returns its length.
-size_t WriteQuotedName(const char *p_s_name, size_t n, char *p_dest) noexcept;
+size_t WriteQuotedName(const char *s_name, size_t n, char *p_dest) noexcept;
 std::string QuotedName(const std::string &r_s_name);
 
 } // namespace bake3ds

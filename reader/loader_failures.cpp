@@ -54,21 +54,21 @@ bool TLoader::Fail(bake3ds_rule n_rule, int64_t n_limit, int64_t n_needed)
     return FailAt(n_rule, n_walk_level, r_site.n_id, r_site.n_offset, n_limit, n_needed);
 }
 
-bool TLoader::FailName(const char *p_s_read)
+bool TLoader::FailName(const char *s_read)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
     Fail(BAKE3DS_RULE_NAME_CUT_OFF);
-    CopyText(p_error->name_read, p_s_read);
+    CopyText(p_error->name_read, s_read);
     return false;
 }
 
-bool TLoader::FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met)
+bool TLoader::FailFill(const char *s_kind, int64_t n_count, int64_t n_met)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
     Fail(BAKE3DS_RULE_FILL_EXCEEDS_COUNT);
-    CopyText(p_error->kind, p_s_kind);
+    CopyText(p_error->kind, s_kind);
     p_error->counted = n_count;
     p_error->met = n_met;
     return false;
@@ -141,7 +141,7 @@ bool TLoader::CheckCorners()
                 p_error->face = int64_t(n_face);
                 p_error->corner = int64_t(n_corner);
                 p_error->vertex_count = r_mesh.n_vertex_num;
-                CopyText(p_error->mesh, r_mesh.p_s_name.c_str());
+                CopyText(p_error->mesh, r_mesh.s_name.c_str());
                 return false;
             }
         }

@@ -30,10 +30,10 @@ class CNameIndex {
 public:
     void Add(const std::string &r_s_name, int n_index) { m_index.emplace(r_s_name, n_index); }
 
-    // The index of the first record named exactly p_s_name, or -1.
-    int Find(const char *p_s_name) const
+    // The index of the first record named exactly s_name, or -1.
+    int Find(const char *s_name) const
     {
-        auto p_found = m_index.find(p_s_name);
+        auto p_found = m_index.find(s_name);
         return p_found == m_index.end() ? -1 : p_found->second;
     }
 
@@ -56,8 +56,8 @@ struct TLoader {
     C3dsScene *p_scene;
     bool b_counting = true;
 
-    char p_s_name[64] = {};      // current name: last named object or material
-    char p_s_node_name[64] = {}; // name from the last key-frame node header
+    char s_name[64] = {};      // current name: last named object or material
+    char s_node_name[64] = {}; // name from the last key-frame node header
 
     int n_cur_mesh = -1;  // none until the fill pass takes a mesh
     int n_cur_light = -1; // none until the fill pass takes a light
@@ -125,8 +125,8 @@ struct TLoader {
     // pass: r_n_index is the index of the next record of the kind to fill.
     // False when the fill pass meets more records than the counting pass
     // counted, or when the load would count more records than it may hold.
-    // p_s_kind names the kind for the failure's record.
-    bool TakeRecord(int &r_n_count, int &r_n_fill, const char *p_s_kind, int &r_n_index)
+    // s_kind names the kind for the failure's record.
+    bool TakeRecord(int &r_n_count, int &r_n_fill, const char *s_kind, int &r_n_index)
     {
         r_n_index = 0;
         if(b_counting) {
@@ -136,7 +136,7 @@ struct TLoader {
             return true;
         }
         if(r_n_fill >= r_n_count)
-            return FailFill(p_s_kind, r_n_count, r_n_fill + 1);
+            return FailFill(s_kind, r_n_count, r_n_fill + 1);
         r_n_index = r_n_fill ++;
         return true;
     }
@@ -146,16 +146,16 @@ struct TLoader {
     // index; in the counting pass it is null. False as for TakeRecord.
     template <class TRecord>
     bool TakeNamed(std::vector<TRecord> &r_records, int &r_n_count, int &r_n_fill, CNameIndex &r_names,
-        TRecord *&r_p_record, const char *p_s_kind)
+        TRecord *&r_p_record, const char *s_kind)
     {
         r_p_record = nullptr;
         int n_index;
-        if(!TakeRecord(r_n_count, r_n_fill, p_s_kind, n_index))
+        if(!TakeRecord(r_n_count, r_n_fill, s_kind, n_index))
             return false;
         if(!b_counting) {
             r_p_record = &r_records[size_t(n_index)];
-            r_p_record->p_s_name = p_s_name;
-            r_names.Add(p_s_name, n_index);
+            r_p_record->s_name = s_name;
+            r_names.Add(s_name, n_index);
         }
         return true;
     }
@@ -219,10 +219,10 @@ struct TLoader {
     bool Fail(bake3ds_rule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
     bool FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
         int64_t n_needed = 0);
-    // A name cut off by the end of the file, p_s_read what was read of it.
-    bool FailName(const char *p_s_read);
-    // The fill pass's p_s_kind record n_met when the counting pass counted n_count.
-    bool FailFill(const char *p_s_kind, int64_t n_count, int64_t n_met);
+    // A name cut off by the end of the file, s_read what was read of it.
+    bool FailName(const char *s_read);
+    // The fill pass's s_kind record n_met when the counting pass counted n_count.
+    bool FailFill(const char *s_kind, int64_t n_count, int64_t n_met);
     // The walk at n_level may not run: too deep.
     bool FailNesting(int n_level);
     // The walk at n_level has done too much work before the chunk at n_start.

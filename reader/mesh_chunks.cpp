@@ -24,7 +24,7 @@ TMesh *FillMesh(TLoader &r_ld)
 // matter: a name cut off by the end of the file keeps what was read.
 bool ReadNamedObject(TLoader &r_ld, int64_t)
 {
-    ReadName(r_ld.p_s_name, r_ld.t_in);
+    ReadName(r_ld.s_name, r_ld.t_in);
     return true;
 }
 
@@ -116,9 +116,9 @@ bool ReadFaceList(TLoader &r_ld, int64_t n_end)
 bool ReadMaterialGroup(TLoader &r_ld, int64_t)
 {
     CInput &r_in = r_ld.t_in;
-    char p_s_material[64];
-    if(!ReadName(p_s_material, r_in))
-        return r_ld.FailName(p_s_material);
+    char s_material[64];
+    if(!ReadName(s_material, r_in))
+        return r_ld.FailName(s_material);
     TMesh *p_mesh = FillMesh(r_ld);
     int n = r_in.U16();
     if(!p_mesh) {
@@ -128,7 +128,7 @@ bool ReadMaterialGroup(TLoader &r_ld, int64_t)
     }
     if(!r_ld.Work(n))
         return false;
-    int n_material = r_ld.t_material_names.Find(p_s_material);
+    int n_material = r_ld.t_material_names.Find(s_material);
     for(int i = 0; i < n; ++ i) {
         if(r_in.AtEnd()) {
             // every entry left reads as face 0; the last one wins

@@ -50,7 +50,7 @@ struct TMesh {
     }
 
     int n_id = 0;
-    std::string p_s_name;
+    std::string s_name;
     int n_vertex_num = 0;
     int n_face_num = 0;
     TRecordArray<TFace> p_face;
@@ -68,7 +68,7 @@ struct TMesh {
 };
 
 struct TSceneLight {
-    std::string p_s_name;
+    std::string s_name;
     int b_spot = 0;
     int b_off = 0;
     int b_cast_shadows = 0;
@@ -91,7 +91,7 @@ struct TTrack {
 
 struct TSceneCamera {
     int n_id = 0;
-    std::string p_s_name;
+    std::string s_name;
     float f_pos_x = 0, f_pos_y = 0, f_pos_z = 0;
     float f_tar_x = 0, f_tar_y = 0, f_tar_z = 0;
     float f_bank_angle = 0;
@@ -102,7 +102,7 @@ struct TSceneCamera {
 
 struct TSceneMaterial {
     int n_id = 0;
-    std::string p_s_name;
+    std::string s_name;
 };
 
 // Neither copied nor moved: the meshes' arrays hold the address of its

@@ -61,10 +61,10 @@ std::string ObjectTable(const std::string &r_s_counts_and_arrays)
 }
 
 // A vertex at the origin with the zero normal (negated to -0) and no mapping.
-const char p_s_zero_vertex[] = "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f";
+const char s_zero_vertex[] = "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f";
 // The one vertex (1, 2, 3) of the fixtures, stored as x, z, y, with no face
 // to give it a normal.
-const char p_s_one_vertex[] = "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f";
+const char s_one_vertex[] = "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f";
 
 } // namespace
 
@@ -110,8 +110,8 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
                               "\tstatic const TObject m_p_object[1];\n"),
         std::string::npos);
     EXPECT_TRUE(Section(s_vertices, "const float Cin_3ds::p_object_0_vertices") ==
-        "const float Cin_3ds::p_object_0_vertices[8 * 65535] = {\n" + Repeated(p_s_zero_vertex + std::string(","), 65534) +
-            p_s_zero_vertex + "\n};\n")
+        "const float Cin_3ds::p_object_0_vertices[8 * 65535] = {\n" + Repeated(s_zero_vertex + std::string(","), 65534) +
+            s_zero_vertex + "\n};\n")
         << "65535 vertices at the origin";
     EXPECT_EQ(s_vertices.find("p_object_0_indices"), std::string::npos) << "no faces, no index array";
     EXPECT_EQ(Section(s_vertices, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
@@ -124,7 +124,7 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
     // 65535 faces 0, 0, 0 of the one vertex: eight faces a line
     std::string s_faces = HeaderOf("face list of 65535 in 8 bytes");
     EXPECT_EQ(Section(s_faces, "const float Cin_3ds::p_object_0_vertices"),
-        "const float Cin_3ds::p_object_0_vertices[8 * 1] = {\n" + std::string(p_s_one_vertex) + "\n};\n");
+        "const float Cin_3ds::p_object_0_vertices[8 * 1] = {\n" + std::string(s_one_vertex) + "\n};\n");
     std::string s_eight_faces = "\t0";
     for(int i = 1; i < 24; ++ i)
         s_eight_faces += ", 0";

@@ -200,7 +200,7 @@ TEST(ReadName, LongObjectNameIsReadOnAsSubChunks)
     // on, and the fill pass starts with the name the counting pass read last
     TBytes cut = CChunk(id_TriObject).Bytes() + Header(id_NamedObject, 100) + TBytes{'a', 'b'};
     ASSERT_TRUE(LoadBytes(cut, s));
-    EXPECT_EQ(s->p_object[0].p_s_name, "ab");
+    EXPECT_EQ(s->p_object[0].s_name, "ab");
 }
 
 TEST(Input, ValuesPastTheEndReadAsZero)

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *const p_s_consumer_cmake = R"(cmake_minimum_required(VERSION 3.25)
+const char *const s_consumer_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(viewer LANGUAGES CXX)
 find_package(bake3ds 2.0 REQUIRED)
 find_package(OpenGL REQUIRED)
@@ -34,7 +34,7 @@ target_link_libraries(viewer PRIVATE OpenGL::GL)
 
 // Reads the scene only through the class's public part, and takes Draw()'s
 // address so that the program links against the real OpenGL library.
-const char *const p_s_consumer_main = R"(#include <GL/gl.h>
+const char *const s_consumer_main = R"(#include <GL/gl.h>
 #include "ship-1.h"
 
 #include <cstdio>
@@ -58,7 +58,7 @@ int main()
 // unit only), uploaded with bake3ds::gl_core and drawn by a shader into an
 // OSMesa core context. It prints how many pixels and material ranges it
 // drew and fails when nothing was drawn or OpenGL raised an error.
-const char *const p_s_core_cmake = R"(cmake_minimum_required(VERSION 3.25)
+const char *const s_core_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(core_viewer LANGUAGES CXX)
 find_package(bake3ds 2.0 REQUIRED)
 find_library(OSMESA_LIBRARY OSMesa REQUIRED)
@@ -68,7 +68,7 @@ target_compile_options(core_viewer PRIVATE -Wall -Wextra -Wpedantic -Werror)
 target_link_libraries(core_viewer PRIVATE bake3ds::gl_core ${OSMESA_LIBRARY})
 )";
 
-const char *const p_s_core_ship_h = R"(#ifndef SHIP_H
+const char *const s_core_ship_h = R"(#ifndef SHIP_H
 #define SHIP_H
 #include <memory>
 // The one scene of the program, for every source but ship.cpp.
@@ -85,7 +85,7 @@ private:
 #endif
 )";
 
-const char *const p_s_core_ship_cpp = R"(#define GL_GLEXT_PROTOTYPES 1
+const char *const s_core_ship_cpp = R"(#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include "ship-1.h"
@@ -119,7 +119,7 @@ void CShip::Bounds(float p_min[3], float p_max[3])
 }
 )";
 
-const char *const p_s_core_main = R"(#define GL_GLEXT_PROTOTYPES 1
+const char *const s_core_main = R"(#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <GL/osmesa.h>
@@ -129,17 +129,17 @@ const char *const p_s_core_main = R"(#define GL_GLEXT_PROTOTYPES 1
 
 #include "ship.h"
 
-static const char *const p_s_vertex = "#version 330 core\n"
+static const char *const s_vertex = "#version 330 core\n"
     "layout(location = 0) in vec3 a_position;\n"
     "uniform vec3 u_centre; uniform float u_scale;\n"
     "void main() { gl_Position = vec4((a_position - u_centre) * u_scale, 1.0); }\n";
-static const char *const p_s_fragment = "#version 330 core\n"
+static const char *const s_fragment = "#version 330 core\n"
     "out vec4 o_color; void main() { o_color = vec4(1.0); }\n";
 
-static GLuint Shader(GLenum n_kind, const char *p_s_text)
+static GLuint Shader(GLenum n_kind, const char *s_text)
 {
     GLuint n = glCreateShader(n_kind);
-    glShaderSource(n, 1, &p_s_text, nullptr);
+    glShaderSource(n, 1, &s_text, nullptr);
     glCompileShader(n);
     return n;
 }
@@ -156,8 +156,8 @@ int main()
         return 1;
     }
     GLuint n_program = glCreateProgram();
-    glAttachShader(n_program, Shader(GL_VERTEX_SHADER, p_s_vertex));
-    glAttachShader(n_program, Shader(GL_FRAGMENT_SHADER, p_s_fragment));
+    glAttachShader(n_program, Shader(GL_VERTEX_SHADER, s_vertex));
+    glAttachShader(n_program, Shader(GL_FRAGMENT_SHADER, s_fragment));
     glLinkProgram(n_program);
     GLint n_linked = 0;
     glGetProgramiv(n_program, GL_LINK_STATUS, &n_linked);
@@ -192,7 +192,7 @@ int main()
 // A pipeline's program on the library in C++ (<bake3ds/bake3ds.hpp>): the
 // work and the output of tests/consumers/convert.c, the C program, from the
 // file's bytes rather than its path.
-const char *const p_s_library_cmake = R"(cmake_minimum_required(VERSION 3.25)
+const char *const s_library_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(pipeline LANGUAGES CXX)
 find_package(bake3ds 2.0 REQUIRED)
 add_executable(pipeline main.cpp)
@@ -200,7 +200,7 @@ target_compile_options(pipeline PRIVATE -Wall -Wextra -Wpedantic -Werror)
 target_link_libraries(pipeline PRIVATE bake3ds::library)
 )";
 
-const char *const p_s_library_main = R"(#include <bake3ds/bake3ds.hpp>
+const char *const s_library_main = R"(#include <bake3ds/bake3ds.hpp>
 
 #include <cinttypes>
 #include <cstdio>
@@ -257,7 +257,7 @@ int main(int argc, char **argv)
 
 // The C program's project: C alone, as a C user's is, the program built as
 // C99 without extensions.
-const char *const p_s_c_cmake = R"(cmake_minimum_required(VERSION 3.25)
+const char *const s_c_cmake = R"(cmake_minimum_required(VERSION 3.25)
 project(c_pipeline LANGUAGES C)
 find_package(bake3ds 2.0 REQUIRED)
 add_executable(pipeline convert.c)
@@ -268,14 +268,14 @@ target_link_libraries(pipeline PRIVATE bake3ds::library)
 
 // What both pipeline programs print for the sample before its first vertex,
 // and for a file of 6 zero bytes.
-const char p_s_sample_counts[] = "3 objects, 2 lights, 2 materials, 1 cameras\n"
+const char s_sample_counts[] = "3 objects, 2 lights, 2 materials, 1 cameras\n"
                                  "object 0 'Ground': 4 vertices, 2 faces, 1 material ranges\n";
-const char p_s_refusal[] = "refused: zero_length_chunk: a chunk of length 0 (chunk 0x0000 at offset 0)\n";
+const char s_refusal[] = "refused: zero_length_chunk: a chunk of length 0 (chunk 0x0000 at offset 0)\n";
 
 // What the consumer prints for the sample: Ground, Crate and Pyramid with
 // 2 + 12 + 6 faces, the lights Sun and Spot, the materials Grass and Red
 // paint, and Camera01.
-const char p_s_sample_line[] = "3 objects, 20 faces, 2 lights, 2 materials, 1 cameras, first 'Ground'\n";
+const char s_sample_line[] = "3 objects, 20 faces, 2 lights, 2 materials, 1 cameras, first 'Ground'\n";
 
 // The other scene of the test: the mesh Hull of three faces, alone.
 fixture::TBytes OtherScene()
@@ -283,7 +283,7 @@ fixture::TBytes OtherScene()
     using namespace fixture;
     return Scene({MeshObject("Hull", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 2, 3}, {0, 3, 1}})}).Bytes();
 }
-const char p_s_other_line[] = "1 objects, 3 faces, 0 lights, 0 materials, 0 cameras, first 'Hull'\n";
+const char s_other_line[] = "1 objects, 3 faces, 0 lights, 0 materials, 0 cameras, first 'Hull'\n";
 
 // The project's version, as the package and bake3ds.pc name it.
 std::string Version()
@@ -316,9 +316,9 @@ std::string WriteDebianPackage(const std::string &r_s_folder, TRunResult &r_run)
 // the package cannot be written here.
 std::string MissingPackagingTool()
 {
-    for(const char *p_s_program : {"cpack", "dpkg-deb", "dpkg-shlibdeps"}) {
-        if(!HaveProgram(p_s_program))
-            return std::string(p_s_program) + " is not installed (Debian dpkg-dev; bash tests/packages.sh test)";
+    for(const char *s_program : {"cpack", "dpkg-deb", "dpkg-shlibdeps"}) {
+        if(!HaveProgram(s_program))
+            return std::string(s_program) + " is not installed (Debian dpkg-dev; bash tests/packages.sh test)";
     }
     return "";
 }
@@ -334,8 +334,8 @@ protected:
         TRunResult t_install = RunProgram({"cmake", "--install", BAKE3DS_BINARY_DIR, "--prefix", m_t_dir.FilePath("prefix")});
         ASSERT_EQ(t_install.n_status, 0) << Why(t_install);
         fs::create_directories(m_t_dir.FilePath("src/scenes"));
-        WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(p_s_consumer_cmake));
-        WriteFile(m_t_dir.FilePath("src/main.cpp"), std::string(p_s_consumer_main));
+        WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(s_consumer_cmake));
+        WriteFile(m_t_dir.FilePath("src/main.cpp"), std::string(s_consumer_main));
     }
 
     TRunResult Configure()
@@ -388,7 +388,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     WriteFile(ScenePath(), sample);
     TRunResult t_run = Configure();
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
-    ASSERT_EQ(BuildAndRun(), p_s_sample_line);
+    ASSERT_EQ(BuildAndRun(), s_sample_line);
     EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/bin/bake3ds")));
     EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds/bake3dsConfigVersion.cmake")));
     // nothing in the source tree but what the user put there
@@ -414,7 +414,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     // another scene: the program shows it
     fixture::TBytes other = OtherScene();
     ChangeScene(&other);
-    EXPECT_EQ(BuildAndRun(), p_s_other_line);
+    EXPECT_EQ(BuildAndRun(), s_other_line);
     EXPECT_TRUE(HeaderIsNewer());
 
     // a file the converter refuses fails the build, and keeps failing it
@@ -427,14 +427,14 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
         EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << Why(t_run);
         // each line names the file as listed, never its copy in the build tree
         std::string s_said = t_run.s_out + t_run.s_err;
-        for(const char *p_s_line : {"=== Loading 'scenes/ship-1.3ds' ===",
+        for(const char *s_line : {"=== Loading 'scenes/ship-1.3ds' ===",
                 "bake3ds-info: scenes/ship-1.3ds: refused: a chunk of length 0 (chunk 0x0000 at offset 0)",
                 "bake3ds could not convert scenes/ship-1.3ds (exit status 255)"})
-            EXPECT_NE(s_said.find(p_s_line), std::string::npos) << p_s_line << Why(t_run);
+            EXPECT_NE(s_said.find(s_line), std::string::npos) << s_line << Why(t_run);
         EXPECT_EQ(s_said.find("bake3ds/viewer/ship-1.3ds"), std::string::npos) << Why(t_run);
     }
     ChangeScene(&sample);
-    EXPECT_EQ(BuildAndRun(), p_s_sample_line);
+    EXPECT_EQ(BuildAndRun(), s_sample_line);
 
     // a host converter named by BAKE3DS_EXECUTABLE, as a cross build names
     // one, is the one that runs: it leaves a mark
@@ -444,7 +444,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     t_run = RunProgram({"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"), "-DBAKE3DS_EXECUTABLE=" + s_host});
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     ChangeScene(&other);
-    EXPECT_EQ(BuildAndRun(), p_s_other_line);
+    EXPECT_EQ(BuildAndRun(), s_other_line);
     EXPECT_EQ(FileContents(s_host + ".log"), "ran\n");
 }
 
@@ -454,9 +454,9 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
 TEST_F(ConsumerProject, ScenesThatWouldCollideAreRefusedAtConfigureTime)
 {
     struct TCase {
-        const char *p_s_other;       // the second scene, beside scenes/ship-1.3ds
-        const char *p_s_call;        // how it is listed
-        const char *p_s_said;        // what the refusal says
+        const char *s_other;       // the second scene, beside scenes/ship-1.3ds
+        const char *s_call;        // how it is listed
+        const char *s_said;        // what the refusal says
     } p_case[] = {
         {"more/ship-1.3ds", "scenes/ship-1.3ds)\nbake3ds_add_header(TARGET viewer FILES more/ship-1.3ds",
             "scenes/ship-1.3ds and more/ship-1.3ds would both write the header ship-1.h for viewer"},
@@ -470,12 +470,12 @@ TEST_F(ConsumerProject, ScenesThatWouldCollideAreRefusedAtConfigureTime)
         fs::remove_all(m_t_dir.FilePath("build"));
         fs::create_directories(m_t_dir.FilePath("src/more"));
         WriteFile(ScenePath(), fixture::SampleScene());
-        WriteFile(m_t_dir.FilePath(std::string("src/") + r_case.p_s_other), fixture::SampleScene());
-        std::string s_cmake = p_s_consumer_cmake;
-        s_cmake.replace(s_cmake.find("scenes/ship-1.3ds"), 17, r_case.p_s_call);
+        WriteFile(m_t_dir.FilePath(std::string("src/") + r_case.s_other), fixture::SampleScene());
+        std::string s_cmake = s_consumer_cmake;
+        s_cmake.replace(s_cmake.find("scenes/ship-1.3ds"), 17, r_case.s_call);
         WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), s_cmake);
         TRunResult t_run = Configure();
-        EXPECT_NE(t_run.n_status, 0) << r_case.p_s_other;
+        EXPECT_NE(t_run.n_status, 0) << r_case.s_other;
         // CMake folds the message's lines: compare with its spaces and breaks as one
         std::string s_err = t_run.s_err;
         for(char &r_c : s_err)
@@ -485,7 +485,7 @@ TEST_F(ConsumerProject, ScenesThatWouldCollideAreRefusedAtConfigureTime)
             if(c != ' ' || s_folded.empty() || s_folded.back() != ' ')
                 s_folded += c;
         }
-        EXPECT_NE(s_folded.find(r_case.p_s_said), std::string::npos) << r_case.p_s_said << Why(t_run);
+        EXPECT_NE(s_folded.find(r_case.s_said), std::string::npos) << r_case.s_said << Why(t_run);
     }
 }
 
@@ -505,7 +505,7 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
     t_run = RunProgram({"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"),
         "-DCMAKE_PREFIX_PATH=" + m_t_dir.FilePath("deb/usr")});
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
-    EXPECT_EQ(BuildAndRun(), p_s_sample_line);
+    EXPECT_EQ(BuildAndRun(), s_sample_line);
     // the converter that ran is the package's own
     EXPECT_NE(FileContents(m_t_dir.FilePath("build/CMakeCache.txt")).find(m_t_dir.FilePath("deb/usr/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds")),
         std::string::npos);
@@ -530,8 +530,8 @@ TEST(DebianPackage, PassesLintianAndDependsOnVersions)
     ASSERT_FALSE(s_deb.empty()) << Why(t_run);
     t_run = RunProgram({"dpkg-deb", "-f", s_deb, "Depends"});
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
-    for(const char *p_s_library : {"libc6 (>= ", "libstdc++6 (>= "})
-        EXPECT_NE(t_run.s_out.find(p_s_library), std::string::npos) << p_s_library << " in " << t_run.s_out;
+    for(const char *s_library : {"libc6 (>= ", "libstdc++6 (>= "})
+        EXPECT_NE(t_run.s_out.find(s_library), std::string::npos) << s_library << " in " << t_run.s_out;
     // no error, no warning, and none of the hardening tags Debian's own
     // build flags avoid (informational ones included); a sanitizer build,
     // which is never shipped, checks its memory in its own way instead of
@@ -541,8 +541,8 @@ TEST(DebianPackage, PassesLintianAndDependsOnVersions)
     std::vector<const char *> tags = {"E: ", "W: "};
     if(!Sanitized())
         tags.push_back("hardening-");
-    for(const char *p_s_tag : tags)
-        EXPECT_EQ(t_run.s_out.find(p_s_tag), std::string::npos) << p_s_tag << Why(t_run);
+    for(const char *s_tag : tags)
+        EXPECT_EQ(t_run.s_out.find(s_tag), std::string::npos) << s_tag << Why(t_run);
 }
 
 TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
@@ -550,10 +550,10 @@ TEST_F(ConsumerProject, DrawsWithGlCoreInACoreProfileContext)
     if(!FileExists("/usr/include/GL/osmesa.h") || !FileExists("/usr/include/GL/glext.h"))
         GTEST_SKIP() << "OSMesa or <GL/glext.h> (Debian libosmesa6-dev, libgl-dev) is not installed";
     WriteFile(ScenePath(), fixture::SampleScene());
-    WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(p_s_core_cmake));
-    WriteFile(m_t_dir.FilePath("src/main.cpp"), std::string(p_s_core_main));
-    WriteFile(m_t_dir.FilePath("src/ship.h"), std::string(p_s_core_ship_h));
-    WriteFile(m_t_dir.FilePath("src/ship.cpp"), std::string(p_s_core_ship_cpp));
+    WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(s_core_cmake));
+    WriteFile(m_t_dir.FilePath("src/main.cpp"), std::string(s_core_main));
+    WriteFile(m_t_dir.FilePath("src/ship.h"), std::string(s_core_ship_h));
+    WriteFile(m_t_dir.FilePath("src/ship.cpp"), std::string(s_core_ship_cpp));
     EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/include/bake3ds/gl_core.h")));
     TRunResult t_run = Configure();
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
@@ -606,7 +606,7 @@ void CheckPipeline(const TPipeline &r_pipeline, const std::string &r_s_folder,
         size_t n_vertex = t_run.s_out.find("\n\t");
         ASSERT_NE(n_vertex, std::string::npos) << t_run.s_out;
         if(r_input.first == "sample.3ds") {
-            EXPECT_EQ(t_run.s_out.substr(0, n_vertex + 1), p_s_sample_counts);
+            EXPECT_EQ(t_run.s_out.substr(0, n_vertex + 1), s_sample_counts);
         }
         std::string s_vertex = t_run.s_out.substr(n_vertex + 1, t_run.s_out.find('\n', n_vertex + 1) - n_vertex - 1);
         size_t n_face = n_vertex + 1 + s_vertex.size() + 1;
@@ -620,7 +620,7 @@ void CheckPipeline(const TPipeline &r_pipeline, const std::string &r_s_folder,
     }
     TRunResult t_run = RunProgram({r_pipeline.s_path, "broken.3ds", s_header}, r_s_folder);
     EXPECT_EQ(t_run.n_status, 1);
-    EXPECT_EQ(t_run.s_out, p_s_refusal);
+    EXPECT_EQ(t_run.s_out, s_refusal);
 }
 
 } // namespace
@@ -668,27 +668,27 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     EXPECT_EQ(t_symbols.s_out, "1\n");
 
     fs::create_directories(m_t_dir.FilePath("cxx-src"));
-    WriteFile(m_t_dir.FilePath("cxx-src/CMakeLists.txt"), std::string(p_s_library_cmake));
-    WriteFile(m_t_dir.FilePath("cxx-src/main.cpp"), std::string(p_s_library_main));
+    WriteFile(m_t_dir.FilePath("cxx-src/CMakeLists.txt"), std::string(s_library_cmake));
+    WriteFile(m_t_dir.FilePath("cxx-src/main.cpp"), std::string(s_library_main));
     fs::create_directories(m_t_dir.FilePath("c-src"));
-    WriteFile(m_t_dir.FilePath("c-src/CMakeLists.txt"), std::string(p_s_c_cmake));
+    WriteFile(m_t_dir.FilePath("c-src/CMakeLists.txt"), std::string(s_c_cmake));
     std::string s_c_source = m_t_dir.FilePath("c-src/convert.c");
     fs::copy_file(std::string(BAKE3DS_SOURCE_DIR) + "/tests/consumers/convert.c", s_c_source);
     std::vector<std::string> compilers;
     std::string s_missing; // what could not be tried, for lack of a tool
-    for(const char *p_s_compiler : {"gcc", "clang"}) {
-        if(HaveProgram(p_s_compiler))
-            compilers.push_back(p_s_compiler);
+    for(const char *s_compiler : {"gcc", "clang"}) {
+        if(HaveProgram(s_compiler))
+            compilers.push_back(s_compiler);
         else
-            s_missing += std::string(" ") + p_s_compiler;
+            s_missing += std::string(" ") + s_compiler;
     }
     bool b_pkg_config = HaveProgram("pkg-config");
     if(!b_pkg_config)
         s_missing += " pkg-config";
     std::vector<TPipeline> pipelines;
-    for(const char *p_s_prefix : {"prefix", "shared"}) {
-        SCOPED_TRACE(p_s_prefix);
-        bool b_shared = std::string(p_s_prefix) == "shared";
+    for(const char *s_prefix : {"prefix", "shared"}) {
+        SCOPED_TRACE(s_prefix);
+        bool b_shared = std::string(s_prefix) == "shared";
         // the build's own library is instrumented under the sanitizers: its
         // programs link their runtime, GCC's, which clang does not link
         bool b_instrumented = Sanitized() && !b_shared;
@@ -702,10 +702,10 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         for(const std::string &r_s_compiler : prefix_compilers)
             projects.emplace_back("c-src", r_s_compiler);
         for(const auto &r_project : projects) {
-            std::string s_what = std::string(p_s_prefix) + " " + r_project.first + " " + r_project.second;
-            std::string s_build = m_t_dir.FilePath(std::string(p_s_prefix) + "-" + r_project.first + r_project.second);
+            std::string s_what = std::string(s_prefix) + " " + r_project.first + " " + r_project.second;
+            std::string s_build = m_t_dir.FilePath(std::string(s_prefix) + "-" + r_project.first + r_project.second);
             std::vector<std::string> configure = {"cmake", "-S", m_t_dir.FilePath(r_project.first), "-B", s_build,
-                "-DCMAKE_PREFIX_PATH=" + m_t_dir.FilePath(p_s_prefix)};
+                "-DCMAKE_PREFIX_PATH=" + m_t_dir.FilePath(s_prefix)};
             if(!r_project.second.empty())
                 configure.push_back("-DCMAKE_C_COMPILER=" + r_project.second);
             if(b_instrumented)
@@ -719,14 +719,14 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         if(!b_pkg_config)
             continue;
         // a static library links what it needs besides with --static
-        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.FilePath(p_s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
+        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.FilePath(s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
         TRunResult t_flags = Shell(s_pkg_config + "--modversion bake3ds");
         EXPECT_EQ(t_flags.s_out, Version() + "\n") << Why(t_flags);
         t_flags = Shell(s_pkg_config + "--cflags --libs " + (b_shared ? "" : "--static ") + "bake3ds");
         ASSERT_EQ(t_flags.n_status, 0) << Why(t_flags);
         TRunResult t_libdir = Shell(s_pkg_config + "--variable=libdir bake3ds");
         for(const std::string &r_s_compiler : prefix_compilers) {
-            std::string s_program = m_t_dir.FilePath(std::string(p_s_prefix) + "-pkg-config-" + r_s_compiler);
+            std::string s_program = m_t_dir.FilePath(std::string(s_prefix) + "-pkg-config-" + r_s_compiler);
             std::vector<std::string> command = {r_s_compiler, "-std=c99", "-Wall", "-Wextra", "-Wpedantic", "-Werror",
                 s_c_source, "-o", s_program};
             std::istringstream t_words(t_flags.s_out);
@@ -738,7 +738,7 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
                 command.push_back(s_sanitize);
             TRunResult t_run = RunProgram(command);
             ASSERT_EQ(t_run.n_status, 0) << r_s_compiler << " with " << t_flags.s_out << Why(t_run);
-            pipelines.push_back({"pkg-config " + std::string(p_s_prefix) + " " + r_s_compiler, s_program, b_shared});
+            pipelines.push_back({"pkg-config " + std::string(s_prefix) + " " + r_s_compiler, s_program, b_shared});
         }
     }
     for(const TPipeline &r_pipeline : pipelines)

@@ -101,7 +101,7 @@ std::vector<std::pair<TMeshSummary, bool>> OurMeshes(const C3dsScene &r_scene)
     std::vector<std::pair<TMeshSummary, bool>> meshes;
     for(const TMesh &m : r_scene.p_object) {
         TMeshSummary t;
-        t.s_name = m.p_s_name;
+        t.s_name = m.s_name;
         t.n_vertex_num = m.n_vertex_num;
         t.n_face_num = m.n_face_num;
         bool b_mirrored = Determinant(m.p_transform) < 0;

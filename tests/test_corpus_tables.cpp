@@ -50,19 +50,19 @@ TTables OurTables(const C3dsScene &s)
 {
     TTables t;
     for(const TSceneMaterial &r_m : s.p_material)
-        t.materials.push_back(r_m.p_s_name);
+        t.materials.push_back(r_m.s_name);
     for(const TSceneLight &r_l : s.p_light) {
-        t.lights.push_back(r_l.p_s_name + " at " + Triple(r_l.p_position[0], r_l.p_position[2], r_l.p_position[1]) +
+        t.lights.push_back(r_l.s_name + " at " + Triple(r_l.p_position[0], r_l.p_position[2], r_l.p_position[1]) +
             " colour " + Triple(r_l.p_color[0], r_l.p_color[1], r_l.p_color[2]));
     }
     for(const TSceneCamera &r_c : s.p_camera) {
-        t.cameras.push_back(r_c.p_s_name + " at " + Triple(r_c.f_pos_x, r_c.f_pos_y, r_c.f_pos_z) + " looking at " +
+        t.cameras.push_back(r_c.s_name + " at " + Triple(r_c.f_pos_x, r_c.f_pos_y, r_c.f_pos_z) + " looking at " +
             Triple(r_c.f_tar_x, r_c.f_tar_y, r_c.f_tar_z));
         for(const auto &r_kind : {std::make_pair("position", &r_c.t_position), std::make_pair("target", &r_c.t_target)}) {
             const TTrack &r_track = *r_kind.second;
             if(!r_track.n_key_num)
                 continue;
-            std::string s_track = std::string(r_kind.first) + " " + r_c.p_s_name;
+            std::string s_track = std::string(r_kind.first) + " " + r_c.s_name;
             for(int k = 0; k < r_track.n_key_num; ++ k) {
                 char p_key[256];
                 std::snprintf(p_key, sizeof(p_key), " | %d %f %f %f", int(r_track.p_time[size_t(k)]),

@@ -14,10 +14,10 @@ using namespace testing_support;
 
 namespace {
 
-const char p_s_usage[] = "error: run with single parameter giving path of your .3ds file\n";
-const char p_s_load_error[] = "error: unable to load .3ds file\n";
-const char p_s_open_error[] = "error: unable to write to file\n";
-const char p_s_space_error[] = "error: not enough space to write file\n";
+const char s_usage[] = "error: run with single parameter giving path of your .3ds file\n";
+const char s_load_error[] = "error: unable to load .3ds file\n";
+const char s_open_error[] = "error: unable to write to file\n";
+const char s_space_error[] = "error: not enough space to write file\n";
 
 TBytes OneMesh()
 {
@@ -64,9 +64,9 @@ TEST(Driver, ArgumentsHelpAndVersion)
         int n_status;
         std::string s_out_start, s_err;
     } p_case[] = {
-        {{}, 255, "", p_s_usage},
-        {{"a.3ds", "b.3ds"}, 255, "", p_s_usage},
-        {{"--help", "a.3ds"}, 255, "", p_s_usage},
+        {{}, 255, "", s_usage},
+        {{"a.3ds", "b.3ds"}, 255, "", s_usage},
+        {{"--help", "a.3ds"}, 255, "", s_usage},
         {{"--help"}, 0, s_usage_line, ""},
         {{"-h"}, 0, s_usage_line, ""},
         {{"--version"}, 0, s_version, ""},
@@ -114,7 +114,7 @@ TEST(Driver, FileNamesWithAndWithoutDriveLetters)
     using bake3ds::ClassNameFor;
     using bake3ds::OutputPathFor;
     struct TCase {
-        const char *p_s_input, *p_s_output, *p_s_class_posix, *p_s_class_windows;
+        const char *s_input, *s_output, *s_class_posix, *s_class_windows;
     };
     const TCase p_cases[] = {
         {"C:scene.3ds", "C:scene.h", "C_scene", "scene"},
@@ -127,10 +127,10 @@ TEST(Driver, FileNamesWithAndWithoutDriveLetters)
     };
     for(const TCase &r : p_cases) {
         for(bool b_drives : {false, true}) {
-            std::string s_output = OutputPathFor(r.p_s_input, b_drives);
-            EXPECT_EQ(s_output, r.p_s_output) << r.p_s_input << (b_drives ? " with drives" : "");
-            EXPECT_EQ(ClassNameFor(s_output, b_drives), b_drives ? r.p_s_class_windows : r.p_s_class_posix)
-                << r.p_s_input << (b_drives ? " with drives" : "");
+            std::string s_output = OutputPathFor(r.s_input, b_drives);
+            EXPECT_EQ(s_output, r.s_output) << r.s_input << (b_drives ? " with drives" : "");
+            EXPECT_EQ(ClassNameFor(s_output, b_drives), b_drives ? r.s_class_windows : r.s_class_posix)
+                << r.s_input << (b_drives ? " with drives" : "");
         }
     }
 }
@@ -191,7 +191,7 @@ TEST(Driver, InputsThatDoNotLoad)
         TRunResult t_run = RunTool({s_input}, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 255) << s_input;
         EXPECT_EQ(t_run.s_out, "=== Loading '" + s_input + "' ===\n");
-        EXPECT_EQ(t_run.s_err, p_s_load_error);
+        EXPECT_EQ(t_run.s_err, s_load_error);
     }
     EXPECT_FALSE(FileExists(t_dir.FilePath("broken.h")));
 }
@@ -205,7 +205,7 @@ TEST(Driver, OutputThatCannotBeOpenedOrIsTheInput)
     TRunResult t_run = RunTool({"d.3ds"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("d.3ds", "d.h", 1));
-    EXPECT_EQ(t_run.s_err, p_s_open_error);
+    EXPECT_EQ(t_run.s_err, s_open_error);
 
     // an input whose file name ends in ".h" would be its own output
     TBytes bytes = OneMesh();
@@ -213,7 +213,7 @@ TEST(Driver, OutputThatCannotBeOpenedOrIsTheInput)
     t_run = RunTool({"scene.h"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("scene.h", "scene.h", 1));
-    EXPECT_EQ(t_run.s_err, p_s_open_error);
+    EXPECT_EQ(t_run.s_err, s_open_error);
     EXPECT_EQ(FileContents(t_dir.FilePath("scene.h")), std::string(bytes.begin(), bytes.end()));
 
     // the same file under another name: through a symbolic link, a hard link
@@ -224,7 +224,7 @@ TEST(Driver, OutputThatCannotBeOpenedOrIsTheInput)
     for(std::string s_input : {"soft.3ds", "hard.3ds"}) {
         t_run = RunTool({s_input}, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 255) << s_input;
-        EXPECT_EQ(t_run.s_err, p_s_open_error) << s_input;
+        EXPECT_EQ(t_run.s_err, s_open_error) << s_input;
         EXPECT_EQ(FileContents(t_dir.FilePath(s_input)), std::string(bytes.begin(), bytes.end())) << s_input;
     }
 }
@@ -240,7 +240,7 @@ TEST(Driver, FailedWritesAreFailures)
     TRunResult t_run = RunProgram({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" big.3ds", ToolPath()}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("big.3ds", "big.h", 1));
-    EXPECT_EQ(t_run.s_err, p_s_space_error);
+    EXPECT_EQ(t_run.s_err, s_space_error);
 
     // a full device as the output
     if(FileExists("/dev/full")) {
@@ -248,7 +248,7 @@ TEST(Driver, FailedWritesAreFailures)
         ASSERT_EQ(symlink("/dev/full", t_dir.FilePath("full.h").c_str()), 0);
         t_run = RunTool({"full.3ds"}, t_dir.Path());
         EXPECT_EQ(t_run.n_status, 255);
-        EXPECT_EQ(t_run.s_err, p_s_space_error);
+        EXPECT_EQ(t_run.s_err, s_space_error);
         EXPECT_EQ(t_run.s_out.find("Done"), std::string::npos);
     }
 }

@@ -47,13 +47,13 @@ size_t ReferenceText(float f, char *p_out)
 
 // Formats the float both ways; true when the texts agree (the mismatch is
 // recorded for the message).
-bool Same(uint32_t n_bits, std::string &r_s_first_mismatch, std::string *p_s_fast = nullptr)
+bool Same(uint32_t n_bits, std::string &r_s_first_mismatch, std::string *s_fast = nullptr)
 {
     char p_fast[n_float_text_max], p_reference[n_float_text_max];
     float f = FromBits(n_bits);
     size_t n_fast = FormatFloat(f, p_fast), n_reference = ReferenceText(f, p_reference);
-    if(p_s_fast)
-        p_s_fast->assign(p_fast, n_fast);
+    if(s_fast)
+        s_fast->assign(p_fast, n_fast);
     if(n_fast == n_reference && std::memcmp(p_fast, p_reference, n_fast) == 0)
         return true;
     if(r_s_first_mismatch.empty()) {

@@ -19,12 +19,12 @@ using testing_support::HeaderFor;
 namespace {
 
 // The header text after the banner for a scene built by hand.
-std::string HeaderOf(const C3dsScene &r_scene, const char *p_s_class, const char *p_s_path = "in.3ds")
+std::string HeaderOf(const C3dsScene &r_scene, const char *s_class, const char *s_path = "in.3ds")
 {
     std::string s;
     {
         CTextOut t_out(&s);
-        WriteHeader(t_out, r_scene, p_s_class, p_s_path);
+        WriteHeader(t_out, r_scene, s_class, s_path);
     }
     return s;
 }
@@ -37,7 +37,7 @@ TMesh HandMesh(const std::string &r_s_name, int n_vertex_num, const std::vector<
     const std::vector<int> &materials = {})
 {
     TMesh m;
-    m.p_s_name = r_s_name;
+    m.s_name = r_s_name;
     m.n_vertex_num = n_vertex_num;
     m.p_vertex.assign(size_t(n_vertex_num), TVertex{{0, 0}, {-0.0f, -0.0f, -0.0f}, {0, 0, 0}});
     for(size_t i = 0; i < corners.size(); ++ i) {

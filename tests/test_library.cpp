@@ -573,7 +573,7 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
     bake3ds::Scene t_scene;
     ASSERT_TRUE(bake3ds::load_scene(sample.data(), sample.size(), t_scene));
     struct TKind {
-        const char *p_s_kind;
+        const char *s_kind;
         size_t (*p_count)(const bake3ds_scene *);
         bool (*p_refused)(const bake3ds_scene *, size_t);
     };
@@ -586,12 +586,12 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
     };
     for(const TKind &r_kind : p_kinds) {
         size_t n_count = r_kind.p_count(t_scene.get());
-        ASSERT_GT(n_count, 0u) << r_kind.p_s_kind;
+        ASSERT_GT(n_count, 0u) << r_kind.s_kind;
         for(size_t n_index : {n_count, n_count + 1, size_t(SIZE_MAX)})
-            EXPECT_TRUE(r_kind.p_refused(t_scene.get(), n_index)) << r_kind.p_s_kind << " " << n_index;
-        EXPECT_FALSE(r_kind.p_refused(t_scene.get(), n_count - 1)) << r_kind.p_s_kind << ": the last one is there";
-        EXPECT_EQ(r_kind.p_count(nullptr), 0u) << r_kind.p_s_kind;
-        EXPECT_TRUE(r_kind.p_refused(nullptr, 0)) << r_kind.p_s_kind << " of no scene";
+            EXPECT_TRUE(r_kind.p_refused(t_scene.get(), n_index)) << r_kind.s_kind << " " << n_index;
+        EXPECT_FALSE(r_kind.p_refused(t_scene.get(), n_count - 1)) << r_kind.s_kind << ": the last one is there";
+        EXPECT_EQ(r_kind.p_count(nullptr), 0u) << r_kind.s_kind;
+        EXPECT_TRUE(r_kind.p_refused(nullptr, 0)) << r_kind.s_kind << " of no scene";
     }
 
     char c_before = 'x';
@@ -822,19 +822,19 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
     return out;
 }
 
-std::string HeaderOf(const bake3ds_scene *p_scene, const char *p_s_class)
+std::string HeaderOf(const bake3ds_scene *p_scene, const char *s_class)
 {
     char *p_text = nullptr;
     size_t n_size = 0;
-    EXPECT_EQ(bake3ds_header(p_scene, p_s_class, "in.3ds", &p_text, &n_size), 1);
+    EXPECT_EQ(bake3ds_header(p_scene, s_class, "in.3ds", &p_text, &n_size), 1);
     std::string s = p_text ? std::string(p_text, n_size) : "";
     bake3ds_free(p_text);
     return s;
 }
 
-void ExpectHeaderHolds(const std::string &r_s_header, const TViews &r_views, const char *p_s_class)
+void ExpectHeaderHolds(const std::string &r_s_header, const TViews &r_views, const char *s_class)
 {
-    for(const auto &r_definition : ViewedValues(r_views, p_s_class))
+    for(const auto &r_definition : ViewedValues(r_views, s_class))
         EXPECT_EQ(HeaderValues(r_s_header, r_definition.first), r_definition.second) << r_definition.first;
 }
 
@@ -902,29 +902,29 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
     const std::string s_failed = "(failed)", s_before = "before";
     std::string s_bytes = FileContents(r_s_dir + "/" + r_s_input), s_path = r_s_dir + "/" + r_s_input;
     const void *p_data = s_bytes.empty() ? nullptr : s_bytes.data();
-    const char *p_s_input = r_s_input.c_str();
+    const char *s_input = r_s_input.c_str();
     std::string s_class = bake3ds::class_name_for(bake3ds::header_path_for(r_s_input));
     std::vector<std::pair<std::string, std::string>> out;
     char *p_text = nullptr;
     size_t n_size = 0;
     // the text a call handed over, after the call
-    auto take = [&](const char *p_s_way, int n_ok) {
-        out.push_back({p_s_way, n_ok && p_text && !p_text[n_size] ? std::string(p_text, n_size) : s_failed});
+    auto take = [&](const char *s_way, int n_ok) {
+        out.push_back({s_way, n_ok && p_text && !p_text[n_size] ? std::string(p_text, n_size) : s_failed});
         bake3ds_free(p_text);
         p_text = nullptr;
     };
-    take("bake3ds_convert", bake3ds_convert(p_data, s_bytes.size(), p_s_input, nullptr, &p_text, &n_size, nullptr));
+    take("bake3ds_convert", bake3ds_convert(p_data, s_bytes.size(), s_input, nullptr, &p_text, &n_size, nullptr));
     bake3ds_scene *p_scene = bake3ds_load(p_data, s_bytes.size(), nullptr, nullptr);
-    take("bake3ds_header", bake3ds_header(p_scene, s_class.c_str(), p_s_input, &p_text, &n_size));
+    take("bake3ds_header", bake3ds_header(p_scene, s_class.c_str(), s_input, &p_text, &n_size));
     TCountingSink t_sink;
-    int n_ok = bake3ds_write_header(p_scene, s_class.c_str(), p_s_input, CountingSink, &t_sink);
+    int n_ok = bake3ds_write_header(p_scene, s_class.c_str(), s_input, CountingSink, &t_sink);
     out.push_back({"bake3ds_write_header", n_ok ? t_sink.s_text : s_failed});
     bake3ds_scene_free(p_scene);
     p_scene = bake3ds_load_file(s_path.c_str(), nullptr, nullptr);
-    take("bake3ds_load_file and bake3ds_header", bake3ds_header(p_scene, s_class.c_str(), p_s_input, &p_text, &n_size));
+    take("bake3ds_load_file and bake3ds_header", bake3ds_header(p_scene, s_class.c_str(), s_input, &p_text, &n_size));
     size_t n_vertices = 0;
     int n_rule = -1;
-    p_text = CHeaderThroughSink(p_data, s_bytes.size(), p_s_input, &n_size, &n_rule, &n_vertices);
+    p_text = CHeaderThroughSink(p_data, s_bytes.size(), s_input, &n_size, &n_rule, &n_vertices);
     size_t n_viewed = 0;
     for(size_t i = 0; i < bake3ds_object_count(p_scene); ++ i) {
         bake3ds_object t_object;
@@ -937,15 +937,15 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
 
     // the C++ layer appends
     std::string s_header = s_before;
-    bool b_ok = bake3ds::convert(p_data, s_bytes.size(), p_s_input, s_header);
+    bool b_ok = bake3ds::convert(p_data, s_bytes.size(), s_input, s_header);
     out.push_back({"convert", b_ok && s_header.compare(0, 6, s_before) == 0 ? s_header.substr(6) : s_failed});
     bake3ds::Scene t_scene;
     bake3ds::load_scene_file(s_path.c_str(), t_scene);
     s_header = s_before;
-    b_ok = bake3ds::write_header(t_scene, s_class.c_str(), p_s_input, s_header);
+    b_ok = bake3ds::write_header(t_scene, s_class.c_str(), s_input, s_header);
     out.push_back({"write_header to a string", b_ok && s_header.compare(0, 6, s_before) == 0 ? s_header.substr(6) : s_failed});
     CCountingSink t_cpp_sink(0, false);
-    b_ok = bake3ds::write_header(t_scene, s_class.c_str(), p_s_input, t_cpp_sink);
+    b_ok = bake3ds::write_header(t_scene, s_class.c_str(), s_input, t_cpp_sink);
     out.push_back({"write_header to a HeaderSink", b_ok ? t_cpp_sink.s_text : s_failed});
     return out;
 }
@@ -1053,19 +1053,19 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
         bake3ds::ReportInfo t_info;
         ASSERT_TRUE(t_report.info(t_info));
         ASSERT_TRUE(t_info.loaded) << t_info.failure->message;
-        const char *p_s_name = nullptr;
+        const char *s_name = nullptr;
         bake3ds_object t_object;
         bake3ds_material t_material;
         if(r_row.n_kind == kind_Object && bake3ds_get_object(t_info.scene, r_row.n_index, &t_object))
-            p_s_name = t_object.name;
+            s_name = t_object.name;
         else if(r_row.n_kind == kind_Material && bake3ds_get_material(t_info.scene, r_row.n_index, &t_material))
-            p_s_name = t_material.name;
+            s_name = t_material.name;
         else if(r_row.n_kind == kind_Map && r_row.n_index < t_info.map_count) {
-            p_s_name = t_info.maps[r_row.n_index].name;
+            s_name = t_info.maps[r_row.n_index].name;
             EXPECT_EQ(t_info.maps[r_row.n_index].terminated, int(r_row.s_report_line.find("not terminated") == std::string::npos));
         }
-        ASSERT_NE(p_s_name, nullptr);
-        EXPECT_EQ(std::string(p_s_name), r_row.s_name);
+        ASSERT_NE(s_name, nullptr);
+        EXPECT_EQ(std::string(s_name), r_row.s_name);
         std::string s_text;
         ASSERT_TRUE(bake3ds::report_text(t_report, s_text));
         EXPECT_NE(s_text.find(r_row.s_report_line), std::string::npos) << s_text;
@@ -1077,7 +1077,7 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
 TEST(CInterface, OutputNamesVersionAndRuleNames)
 {
     struct TRow {
-        const char *p_s_input, *p_s_header, *p_s_class;
+        const char *s_input, *s_header, *s_class;
     };
     const TRow p_rows[] = {
         {"models/ship.3ds", "models/ship.h", "ship"},
@@ -1091,15 +1091,15 @@ TEST(CInterface, OutputNamesVersionAndRuleNames)
 #endif
     };
     for(const TRow &r_row : p_rows) {
-        char *p_s_header = bake3ds_header_path_for(r_row.p_s_input);
-        char *p_s_class = bake3ds_class_name_for(p_s_header);
-        ASSERT_TRUE(p_s_header && p_s_class);
-        EXPECT_STREQ(p_s_header, r_row.p_s_header) << r_row.p_s_input;
-        EXPECT_STREQ(p_s_class, r_row.p_s_class) << r_row.p_s_input;
-        EXPECT_EQ(bake3ds::header_path_for(r_row.p_s_input), p_s_header);
-        EXPECT_EQ(bake3ds::class_name_for(r_row.p_s_header), p_s_class);
-        bake3ds_free(p_s_header);
-        bake3ds_free(p_s_class);
+        char *s_header = bake3ds_header_path_for(r_row.s_input);
+        char *s_class = bake3ds_class_name_for(s_header);
+        ASSERT_TRUE(s_header && s_class);
+        EXPECT_STREQ(s_header, r_row.s_header) << r_row.s_input;
+        EXPECT_STREQ(s_class, r_row.s_class) << r_row.s_input;
+        EXPECT_EQ(bake3ds::header_path_for(r_row.s_input), s_header);
+        EXPECT_EQ(bake3ds::class_name_for(r_row.s_header), s_class);
+        bake3ds_free(s_header);
+        bake3ds_free(s_class);
     }
 
     std::string s_version = std::to_string(BAKE3DS_VERSION_MAJOR) + "." + std::to_string(BAKE3DS_VERSION_MINOR) + "." +

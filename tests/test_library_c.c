@@ -30,13 +30,13 @@ static int Append(void *p_user, const char *p_text, size_t n_size)
     return 1;
 }
 
-char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *p_s_input_path, size_t *p_header_size,
+char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *s_input_path, size_t *p_header_size,
     int *p_rule, size_t *p_vertex_total)
 {
     bake3ds_options t_options;
     bake3ds_failure t_failure;
     bake3ds_scene *p_scene;
-    char *p_s_header_path, *p_s_class;
+    char *s_header_path, *s_class;
     c_text t_out = {NULL, 0, 0};
     size_t i;
     int b_written;
@@ -53,11 +53,11 @@ char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *p_s_inpu
         if(bake3ds_get_object(p_scene, i, &t_object))
             *p_vertex_total += (size_t)t_object.vertex_count;
     }
-    p_s_header_path = bake3ds_header_path_for(p_s_input_path);
-    p_s_class = p_s_header_path ? bake3ds_class_name_for(p_s_header_path) : NULL;
-    b_written = p_s_class && bake3ds_write_header(p_scene, p_s_class, p_s_input_path, Append, &t_out);
-    bake3ds_free(p_s_class);
-    bake3ds_free(p_s_header_path);
+    s_header_path = bake3ds_header_path_for(s_input_path);
+    s_class = s_header_path ? bake3ds_class_name_for(s_header_path) : NULL;
+    b_written = s_class && bake3ds_write_header(p_scene, s_class, s_input_path, Append, &t_out);
+    bake3ds_free(s_class);
+    bake3ds_free(s_header_path);
     bake3ds_scene_free(p_scene);
     if(!b_written) {
         free(t_out.p_text);

@@ -12,7 +12,7 @@ extern "C" {
  * through a C sink; in *p_rule the load's rule and in *p_vertex_total the
  * vertices of its objects' views. NULL when the load or the writing fails;
  * else to release with free(), its length in *p_header_size. */
-char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *p_s_input_path, size_t *p_header_size,
+char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *s_input_path, size_t *p_header_size,
     int *p_rule, size_t *p_vertex_total);
 
 #ifdef __cplusplus

@@ -37,7 +37,7 @@ TEST(Lights, PositionSpotlightAndAttributes)
             CChunk(id_InnerRange).F32(5), CChunk(id_OuterRange).F32(50), CChunk(id_Multiplier).F32(0.5f)})}).Bytes());
     ASSERT_EQ(s->n_light_num, 2);
     const TSceneLight &r_omni = s->p_light[0], &r_spot = s->p_light[1];
-    EXPECT_EQ(r_omni.p_s_name, "omni");
+    EXPECT_EQ(r_omni.s_name, "omni");
     ExpectTriple(r_omni.p_position, 1, 3, 2, "position, y and z exchanged");
     EXPECT_EQ(r_omni.b_spot, 0);
     ExpectTriple(r_omni.p_target, 0, 0, 0, "no spotlight chunk");
@@ -103,13 +103,13 @@ TEST(Cameras, FloatsAndSkippedSubChunks)
     ASSERT_EQ(s->n_camera_num, 2);
     EXPECT_EQ(s->n_object_num, 0) << "the camera's sub-chunks are skipped";
     const TSceneCamera &c = s->p_camera[0];
-    EXPECT_EQ(c.p_s_name, "cam");
+    EXPECT_EQ(c.s_name, "cam");
     float p_got[8] = {c.f_pos_x, c.f_pos_y, c.f_pos_z, c.f_tar_x, c.f_tar_y, c.f_tar_z, c.f_bank_angle, c.f_focus};
     for(int i = 0; i < 8; ++ i)
         EXPECT_EQ(p_got[i], float(i + 1)) << "camera values keep the file's axes";
     EXPECT_EQ(c.n_id, 0);
     EXPECT_EQ(c.t_position.n_key_num + c.t_target.n_key_num, 0);
-    EXPECT_EQ(s->p_camera[1].p_s_name, "two");
+    EXPECT_EQ(s->p_camera[1].s_name, "two");
 }
 
 TEST(Materials, NamesAndFailures)
@@ -117,8 +117,8 @@ TEST(Materials, NamesAndFailures)
     std::string s_long(70, 'm');
     auto s = Load(Scene({Material("first"), Material(s_long, {CChunk(id_TextureMap).Add(CChunk(id_MapName).Name("wood.png"))})}).Bytes());
     ASSERT_EQ(s->n_material_num, 2);
-    EXPECT_EQ(s->p_material[0].p_s_name, "first");
-    EXPECT_EQ(s->p_material[1].p_s_name, std::string(63, 'm')) << "cut to 63 characters";
+    EXPECT_EQ(s->p_material[0].s_name, "first");
+    EXPECT_EQ(s->p_material[1].s_name, std::string(63, 'm')) << "cut to 63 characters";
     EXPECT_EQ(s->p_material[0].n_id, 0);
 
     // a map name cut off by the end of the file is no failure, a material name is
@@ -133,7 +133,7 @@ TEST(Records, NamedObjectsNameLightsAndCameras)
     // object's camera takes that object's name
     auto s = Load(Scene({LightObject("Lamp01", {0, 0, 0}), CameraObject("Camera01", {0, 0, 0}, {0, 0, 0}, 0, 0),
         MeshObject("Box01", {}, {})}).Bytes());
-    EXPECT_EQ(s->p_light[0].p_s_name, "Lamp01");
-    EXPECT_EQ(s->p_camera[0].p_s_name, "Camera01");
-    EXPECT_EQ(s->p_object[0].p_s_name, "Box01");
+    EXPECT_EQ(s->p_light[0].s_name, "Lamp01");
+    EXPECT_EQ(s->p_camera[0].s_name, "Camera01");
+    EXPECT_EQ(s->p_object[0].s_name, "Box01");
 }

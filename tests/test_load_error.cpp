@@ -83,10 +83,10 @@ void ExpectFigures(const bake3ds_failure &r_failure, const TFigures &r_expected,
 }
 
 // The library's report on the bytes, and its text and JSON.
-Report ReportOf(const TBytes &r_bytes, const char *p_s_path)
+Report ReportOf(const TBytes &r_bytes, const char *s_path)
 {
     Report t;
-    EXPECT_TRUE(report_bytes(r_bytes.data(), r_bytes.size(), p_s_path, t));
+    EXPECT_TRUE(report_bytes(r_bytes.data(), r_bytes.size(), s_path, t));
     return t;
 }
 
@@ -509,10 +509,10 @@ TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)
     EXPECT_EQ(t_version.n_status, 0);
     EXPECT_EQ(t_version.s_out, "bake3ds-info " + std::to_string(BAKE3DS_VERSION_MAJOR) + "." +
         std::to_string(BAKE3DS_VERSION_MINOR) + "." + std::to_string(BAKE3DS_VERSION_PATCH) + "\n");
-    for(const char *p_s_help : {"--help", "-h"}) {
-        TRunResult t_help = RunProgram({s_info, p_s_help});
-        EXPECT_EQ(t_help.n_status, 0) << p_s_help;
-        EXPECT_EQ(t_help.s_out.rfind("usage: bake3ds-info FILE [--json]\n", 0), 0u) << p_s_help << t_help.s_out;
+    for(const char *s_help : {"--help", "-h"}) {
+        TRunResult t_help = RunProgram({s_info, s_help});
+        EXPECT_EQ(t_help.n_status, 0) << s_help;
+        EXPECT_EQ(t_help.s_out.rfind("usage: bake3ds-info FILE [--json]\n", 0), 0u) << s_help << t_help.s_out;
     }
     EXPECT_EQ(RunProgram({s_info, "--version", s_717}).n_status, 2);
 }
@@ -558,7 +558,7 @@ TEST(InfoTool, AFileWithNoChunkOfAScene)
     const std::string s_line = "\nnot a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an "
         "empty scene\n";
     struct TCase {
-        const char *p_s_what;
+        const char *s_what;
         TBytes bytes;
         bool b_scene;
     } p_case[] = {
@@ -571,11 +571,11 @@ TEST(InfoTool, AFileWithNoChunkOfAScene)
     for(const TCase &r_case : p_case) {
         Report t = ReportOf(r_case.bytes, "x.3ds");
         ReportInfo t_info = InfoOf(t);
-        ASSERT_TRUE(t_info.loaded) << r_case.p_s_what;
-        EXPECT_EQ(t_info.looks_like_3ds != 0, r_case.b_scene) << r_case.p_s_what;
-        EXPECT_EQ(Text(t).find(s_line) != std::string::npos, !r_case.b_scene) << r_case.p_s_what;
+        ASSERT_TRUE(t_info.loaded) << r_case.s_what;
+        EXPECT_EQ(t_info.looks_like_3ds != 0, r_case.b_scene) << r_case.s_what;
+        EXPECT_EQ(Text(t).find(s_line) != std::string::npos, !r_case.b_scene) << r_case.s_what;
         EXPECT_NE(Json(t).find(std::string("\n  \"looks_like_3ds\": ") + (r_case.b_scene ? "true" : "false") + ",\n"),
-            std::string::npos) << r_case.p_s_what;
+            std::string::npos) << r_case.s_what;
     }
 }
 

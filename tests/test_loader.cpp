@@ -32,7 +32,7 @@ TEST(Loader, CountsEveryRecordChunkTheWalkReaches)
     EXPECT_EQ(s->n_camera_num, 1);
     EXPECT_EQ(s->n_material_num, 2);
     EXPECT_EQ(s->p_object.size(), 2u);
-    EXPECT_EQ(s->p_material[1].p_s_name, "m2");
+    EXPECT_EQ(s->p_material[1].s_name, "m2");
 }
 
 TEST(Loader, RecordsInFileOrder)
@@ -41,9 +41,9 @@ TEST(Loader, RecordsInFileOrder)
     std::unique_ptr<C3dsScene> s;
     ASSERT_TRUE(LoadBytes(bytes, s));
     ASSERT_EQ(s->n_object_num, 2);
-    EXPECT_EQ(s->p_object[0].p_s_name, "first");
+    EXPECT_EQ(s->p_object[0].s_name, "first");
     EXPECT_EQ(s->p_object[0].n_vertex_num, 1);
-    EXPECT_EQ(s->p_object[1].p_s_name, "second");
+    EXPECT_EQ(s->p_object[1].s_name, "second");
     EXPECT_EQ(s->p_object[1].n_vertex_num, 2);
 }
 
@@ -200,7 +200,7 @@ TEST(Loader, TakesEachLimitFromItsOptions)
     ASSERT_EQ(re_read.size(), 150u);
 
     struct TCase {
-        const char *p_s_what;
+        const char *s_what;
         const TBytes *p_bytes;
         bake3ds_options t_options;
         bake3ds_rule n_rule;
@@ -238,17 +238,17 @@ TEST(Loader, TakesEachLimitFromItsOptions)
         bake3ds_failure t_failure;
         bake3ds_scene *p_scene = bake3ds_load(r_case.p_bytes->data(), r_case.p_bytes->size(), &r_case.t_options,
             &t_failure);
-        EXPECT_EQ(p_scene != nullptr, r_case.n_rule == BAKE3DS_RULE_NONE) << r_case.p_s_what;
+        EXPECT_EQ(p_scene != nullptr, r_case.n_rule == BAKE3DS_RULE_NONE) << r_case.s_what;
         bake3ds_scene_free(p_scene);
         EXPECT_STREQ(bake3ds_rule_name(t_failure.rule), bake3ds_rule_name(r_case.n_rule))
-            << r_case.p_s_what << ": " << t_failure.message;
+            << r_case.s_what << ": " << t_failure.message;
         if(r_case.n_rule == BAKE3DS_RULE_NONE)
             continue;
-        EXPECT_EQ(t_failure.limit, r_case.n_limit) << r_case.p_s_what;
+        EXPECT_EQ(t_failure.limit, r_case.n_limit) << r_case.s_what;
         if(r_case.n_needed >= 0) {
-            EXPECT_EQ(t_failure.needed, r_case.n_needed) << r_case.p_s_what;
+            EXPECT_EQ(t_failure.needed, r_case.n_needed) << r_case.s_what;
         } else {
-            EXPECT_GT(t_failure.needed, t_failure.limit) << r_case.p_s_what;
+            EXPECT_GT(t_failure.needed, t_failure.limit) << r_case.s_what;
         }
     }
     // a null pointer is the defaults as well

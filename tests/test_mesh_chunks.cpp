@@ -32,7 +32,7 @@ std::shared_ptr<const TMesh> LoadOneMesh(const TBytes &r_bytes)
 TEST(MeshChunks, AxesAndCornerOrderAreExchanged)
 {
     auto m = LoadOneMesh(Scene({MeshObject("box", {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {{0, 1, 2}})}).Bytes());
-    EXPECT_EQ(m->p_s_name, "box");
+    EXPECT_EQ(m->s_name, "box");
     ASSERT_EQ(m->n_vertex_num, 3);
     EXPECT_EQ(m->p_vertex[0].p_position[0], 1);
     EXPECT_EQ(m->p_vertex[0].p_position[1], 3);
@@ -176,14 +176,14 @@ TEST(MeshChunks, NamesOfMeshes)
     std::unique_ptr<C3dsScene> s;
     ASSERT_TRUE(LoadBytes(Scene({object}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 2);
-    EXPECT_EQ(s->p_object[0].p_s_name, "twin");
-    EXPECT_EQ(s->p_object[1].p_s_name, "twin");
+    EXPECT_EQ(s->p_object[0].s_name, "twin");
+    EXPECT_EQ(s->p_object[1].s_name, "twin");
 
     // a name of 63 characters is kept whole
     std::string s_63(63, 'n');
     ASSERT_TRUE(LoadBytes(Scene({MeshObject(s_63, {}, {})}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 1);
-    EXPECT_EQ(s->p_object[0].p_s_name, s_63);
+    EXPECT_EQ(s->p_object[0].s_name, s_63);
 
     // a longer name is cut to its first 63 characters; the 64th is dropped
     // and the rest stays in the stream, read as the named object's first
@@ -195,7 +195,7 @@ TEST(MeshChunks, NamesOfMeshes)
         CChunk(id_TriObject).Add(VertexList({{1, 2, 3}})));
     ASSERT_TRUE(LoadBytes(Scene({cut}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 1);
-    EXPECT_EQ(s->p_object[0].p_s_name, s_63);
+    EXPECT_EQ(s->p_object[0].s_name, s_63);
     EXPECT_EQ(s->p_object[0].n_vertex_num, 1);
 
     // a plain name of 64 characters: its terminator and the next header's

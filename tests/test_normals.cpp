@@ -35,11 +35,11 @@ TMesh MakeMesh(const std::vector<std::array<float, 3>> &positions, const std::ve
     return m;
 }
 
-void ExpectVector(const float *p, float x, float y, float z, const char *p_s_what)
+void ExpectVector(const float *p, float x, float y, float z, const char *s_what)
 {
-    EXPECT_FLOAT_EQ(p[0], x) << p_s_what;
-    EXPECT_FLOAT_EQ(p[1], y) << p_s_what;
-    EXPECT_FLOAT_EQ(p[2], z) << p_s_what;
+    EXPECT_FLOAT_EQ(p[0], x) << s_what;
+    EXPECT_FLOAT_EQ(p[1], y) << s_what;
+    EXPECT_FLOAT_EQ(p[2], z) << s_what;
 }
 
 // The face normals, which the vertex normals are made from.
@@ -59,11 +59,11 @@ std::vector<TVector3> CalcNormals(TMesh &m)
     return FaceNormals(m);
 }
 
-void ExpectVector(const TVector3 &v, float x, float y, float z, const char *p_s_what)
+void ExpectVector(const TVector3 &v, float x, float y, float z, const char *s_what)
 {
     float p[3];
     v.Store(p);
-    ExpectVector(p, x, y, z, p_s_what);
+    ExpectVector(p, x, y, z, s_what);
 }
 
 } // namespace

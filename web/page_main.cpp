@@ -23,7 +23,7 @@
 
 namespace {
 
-const char *const p_s_canvas = "#view";
+const char *const s_canvas = "#view";
 
 struct TPage {
     web::TConversion t_conversion;
@@ -54,7 +54,7 @@ bool Context()
     t_attributes.depth = EM_TRUE;
     t_attributes.antialias = EM_FALSE; // a pixel is covered or not, as in the offscreen renders
     t_attributes.preserveDrawingBuffer = EM_TRUE; // the canvas can be read back at any time
-    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE n_context = emscripten_webgl_create_context(p_s_canvas, &t_attributes);
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE n_context = emscripten_webgl_create_context(s_canvas, &t_attributes);
     if(n_context <= 0 || emscripten_webgl_make_context_current(n_context) != EMSCRIPTEN_RESULT_SUCCESS) {
         r.s_error = "no WebGL 2 context";
         return false;
@@ -110,12 +110,12 @@ extern "C" {
 
 // Converts the file's bytes under its name and shows the scene; 1 when a
 // header was written, 0 when the file was refused. The view starts at rest.
-EMSCRIPTEN_KEEPALIVE int web_open(const char *p_s_name, const uint8_t *p_data, size_t n_size)
+EMSCRIPTEN_KEEPALIVE int web_open(const char *s_name, const uint8_t *p_data, size_t n_size)
 {
     TPage &r = Page();
     r.p_buffers.reset(); // the last file's buffers go while its context is current
     r.objects.clear();
-    web::Convert(p_s_name, p_data, n_size, r.t_conversion);
+    web::Convert(s_name, p_data, n_size, r.t_conversion);
     if(r.t_conversion.b_converted)
         r.objects = core_render::ObjectsOf(r.t_conversion.t_scene);
     r.t_box = core_render::BoxOf(r.objects);
@@ -144,7 +144,7 @@ EMSCRIPTEN_KEEPALIVE void web_resize(int n_width, int n_height)
     TPage &r = Page();
     r.n_width = n_width;
     r.n_height = n_height;
-    emscripten_set_canvas_element_size(p_s_canvas, n_width, n_height);
+    emscripten_set_canvas_element_size(s_canvas, n_width, n_height);
     Draw();
 }
 

@@ -8,15 +8,15 @@ namespace {
 // starting on a line of its own, at most eight to a line, every value
 // followed by a comma; the last z value ends its line without the tab, so
 // that the closing brace starts the next one.
-void WriteTrack(CTextOut &r_out, const TTrack &r_track, const char *p_s_head, const char *p_s_class, int n_camera)
+void WriteTrack(CTextOut &r_out, const TTrack &r_track, const char *s_head, const char *s_class, int n_camera)
 {
     int n = r_track.n_key_num;
-    r_out.Format(p_s_head, p_s_class, n_camera, n);
+    r_out.Format(s_head, s_class, n_camera, n);
     const std::vector<float> *p_arrays[4] = {&r_track.p_time, &r_track.p_x, &r_track.p_y, &r_track.p_z};
     for(int n_array = 0; n_array < 4; ++ n_array) {
         for(int k = 0; k < n; ++ k) {
-            const char *p_s_after = (k == n - 1) ? (n_array == 3 ? "\n" : "\n\t") : (k % 8 == 7 ? "\n\t" : " ");
-            r_out.Format("%ff,%s", (*p_arrays[n_array])[size_t(k)], p_s_after);
+            const char *s_after = (k == n - 1) ? (n_array == 3 ? "\n" : "\n\t") : (k % 8 == 7 ? "\n\t" : " ");
+            r_out.Format("%ff,%s", (*p_arrays[n_array])[size_t(k)], s_after);
         }
     }
     r_out.Put("};\n\n");
@@ -24,26 +24,26 @@ void WriteTrack(CTextOut &r_out, const TTrack &r_track, const char *p_s_head, co
 
 } // namespace
 
-void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
 {
     for(int i = 0; i < r_scene.n_camera_num; ++ i) {
         const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];
         if(r_camera.t_position.n_key_num) {
             WriteTrack(r_out, r_camera.t_position, "const float C%s_3ds::p_camera_%d_pos_track[4 * %d] = {\n\t",
-                p_s_class, i);
+                s_class, i);
         }
         if(r_camera.t_target.n_key_num) {
             WriteTrack(r_out, r_camera.t_target, "const float C%s_3ds::p_camera_%d_tar_track[4 * %d] = {\n\t",
-                p_s_class, i);
+                s_class, i);
         }
     }
 
-    r_out.Format("const C%s_3ds::TCamera C%s_3ds::m_p_camera[%d] = {\n", p_s_class, p_s_class, r_scene.n_camera_num);
+    r_out.Format("const C%s_3ds::TCamera C%s_3ds::m_p_camera[%d] = {\n", s_class, s_class, r_scene.n_camera_num);
     for(int i = 0; i < r_scene.n_camera_num; ++ i) {
         const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];
         int n_pos = r_camera.t_position.n_key_num, n_tar = r_camera.t_target.n_key_num;
         r_out.Format("\t{\"%s\", %d, %ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff, %d, %d,",
-            TQuoted{r_camera.p_s_name}, r_camera.n_id, r_camera.f_pos_x, r_camera.f_pos_y, r_camera.f_pos_z,
+            TQuoted{r_camera.s_name}, r_camera.n_id, r_camera.f_pos_x, r_camera.f_pos_y, r_camera.f_pos_z,
             r_camera.f_tar_x, r_camera.f_tar_y, r_camera.f_tar_z, r_camera.f_bank_angle, r_camera.f_focus,
             n_pos, n_tar);
         if(n_pos) {

@@ -11,7 +11,7 @@ namespace bake3ds {
 
 namespace {
 
-const char p_s_float_max[] = "340282346638528859811704183484516925440.000000";
+const char s_float_max[] = "340282346638528859811704183484516925440.000000";
 
 // Text for values "%f" has no literal for; 0 when f is finite.
 size_t FormatNonFinite(float f, char *p_out)
@@ -25,8 +25,8 @@ size_t FormatNonFinite(float f, char *p_out)
     size_t n = 0;
     if(f < 0)
         p_out[n ++] = '-';
-    std::memcpy(p_out + n, p_s_float_max, sizeof(p_s_float_max) - 1);
-    return n + sizeof(p_s_float_max) - 1;
+    std::memcpy(p_out + n, s_float_max, sizeof(s_float_max) - 1);
+    return n + sizeof(s_float_max) - 1;
 }
 
 // The decimal digits of n_mant * 2^n_shift, an integer float of 2^64 or more

@@ -6,7 +6,7 @@ namespace bake3ds {
 
 namespace {
 
-const char p_s_class_declaration[] =
+const char s_class_declaration[] =
     "class C%s_3ds {\n"
     "\tstruct TLight {\n"
     "\t\tconst char *p_s_name;\n"
@@ -71,9 +71,9 @@ const char *BoolText(int b_flag)
 }
 
 // A table's name where its count is not 0, else the null pointer constant.
-const char *s_TableOrNull(int n_count, const char *p_s_table)
+const char *s_TableOrNull(int n_count, const char *s_table)
 {
-    return n_count ? p_s_table : "0";
+    return n_count ? s_table : "0";
 }
 
 void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
@@ -125,27 +125,27 @@ void WriteAccessors(CTextOut &r_out, const C3dsScene &r_scene)
         r_scene.n_object_num);
 }
 
-void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
 {
-    r_out.Format("const C%s_3ds::TMaterial C%s_3ds::m_p_material[%d] = {\n", p_s_class, p_s_class,
+    r_out.Format("const C%s_3ds::TMaterial C%s_3ds::m_p_material[%d] = {\n", s_class, s_class,
         r_scene.n_material_num);
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i) {
         const TSceneMaterial &r_material = r_scene.p_material[i];
-        r_out.Format("\t{\"%s\", %d}%s\n", TQuoted{r_material.p_s_name}, r_material.n_id,
+        r_out.Format("\t{\"%s\", %d}%s\n", TQuoted{r_material.s_name}, r_material.n_id,
             s_Separator(i, r_scene.p_material.size()));
     }
     r_out.Put("};\n\n");
 }
 
-void WriteLights(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+void WriteLights(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
 {
-    r_out.Format("const C%s_3ds::TLight C%s_3ds::m_p_light[%d] = {\n", p_s_class, p_s_class, r_scene.n_light_num);
+    r_out.Format("const C%s_3ds::TLight C%s_3ds::m_p_light[%d] = {\n", s_class, s_class, r_scene.n_light_num);
     for(size_t i = 0; i < r_scene.p_light.size(); ++ i) {
         const TSceneLight &r_light = r_scene.p_light[i];
         const float *p_pos = r_light.p_position, *p_tar = r_light.p_target, *p_rgb = r_light.p_color;
         r_out.Format("\t{\"%s\", %s, %s, %s,\n\t{%ff, %ff, %ff, %ff},\n\t{%ff, %ff, %ff, %ff},\n"
             "\t%ff, %ff, %ff, %ff, %ff,\n\t{%ff, %ff, %ff, %ff}}%s\n",
-            TQuoted{r_light.p_s_name}, BoolText(r_light.b_spot), BoolText(r_light.b_off),
+            TQuoted{r_light.s_name}, BoolText(r_light.b_spot), BoolText(r_light.b_off),
             BoolText(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f,
             p_tar[0], p_tar[1], p_tar[2], 1.0f, r_light.f_hotspot, r_light.f_fallof,
             r_light.f_inner_range, r_light.f_outer_range, r_light.f_multiplier,
@@ -161,20 +161,20 @@ void WriteBanner(CTextOut &r_out)
     r_out.Put("/*\n *\t\t\t\t=== static 3DS export by Quorvath ===\n */\n\n");
 }
 
-void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class,
-    const char *p_s_input_path)
+void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class,
+    const char *s_input_path)
 {
-    r_out.Format(p_s_class_declaration, p_s_class);
+    r_out.Format(s_class_declaration, s_class);
     WriteMemberDeclarations(r_out, r_scene);
     WriteAccessors(r_out, r_scene);
     if(r_scene.n_material_num)
-        WriteMaterials(r_out, r_scene, p_s_class);
+        WriteMaterials(r_out, r_scene, s_class);
     if(r_scene.n_light_num)
-        WriteLights(r_out, r_scene, p_s_class);
+        WriteLights(r_out, r_scene, s_class);
     if(r_scene.n_camera_num)
-        WriteCameras(r_out, r_scene, p_s_class);
+        WriteCameras(r_out, r_scene, s_class);
     if(r_scene.n_object_num)
-        WriteObjects(r_out, r_scene, p_s_class, p_s_input_path);
+        WriteObjects(r_out, r_scene, s_class, s_input_path);
     r_out.Put("\n/*\n * -end-of-file-\n */\n");
 }
 

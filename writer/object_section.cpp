@@ -11,9 +11,9 @@ namespace {
 
 // One line per vertex, its 8 values as the scene holds them. Each line is
 // formatted in place.
-void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
+void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *s_class, int n_object)
 {
-    r_out.Format("const float C%s_3ds::p_object_%d_vertices[8 * %d] = {\n", p_s_class, n_object, r_mesh.n_vertex_num);
+    r_out.Format("const float C%s_3ds::p_object_%d_vertices[8 * %d] = {\n", s_class, n_object, r_mesh.n_vertex_num);
     const size_t n_line_max = 1 + 8 * (n_float_text_max + 3) + 2;
     for(size_t v = 0; v < r_mesh.p_vertex.size(); ++ v) {
         float p_values[8];
@@ -38,9 +38,9 @@ void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, 
 // Every line but the last ends with a comma; no line ends in a blank. Each
 // group is formatted at the end of the pending line and moves to the start
 // of a fresh one when it does not fit.
-void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, int n_object)
+void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *s_class, int n_object)
 {
-    r_out.Format("const unsigned int C%s_3ds::p_object_%d_indices[3 * %d] = {\n", p_s_class, n_object, r_mesh.n_face_num);
+    r_out.Format("const unsigned int C%s_3ds::p_object_%d_indices[3 * %d] = {\n", s_class, n_object, r_mesh.n_face_num);
     char p_line[256];
     size_t n_line = 1;
     p_line[0] = '\t';
@@ -71,10 +71,10 @@ void WriteIndices(CTextOut &r_out, const TMesh &r_mesh, const char *p_s_class, i
     r_out.Put("};\n");
 }
 
-void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, int n_object)
+void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class, int n_object)
 {
     const TRecordArray<TMatRange> &r_ranges = r_scene.p_object[size_t(n_object)].p_material_range;
-    r_out.Format("const C%s_3ds::TObject::TMatRange C%s_3ds::p_object_%d_materials[%d] = {\n", p_s_class, p_s_class,
+    r_out.Format("const C%s_3ds::TObject::TMatRange C%s_3ds::p_object_%d_materials[%d] = {\n", s_class, s_class,
         n_object, int(r_ranges.size()));
     for(size_t r = 0; r < r_ranges.size(); ++ r) {
         r_out.Format("\t{%d, %d, %d}%s\n", int(r_ranges[r].material), int(r_ranges[r].first), int(r_ranges[r].count),
@@ -92,29 +92,29 @@ const size_t n_array_name_max = 32;
 // allocates nothing, so that the writer's only allocation failures are its
 // sink's, which it reports.
 const char *s_ArrayOrNull(char (&r_p_buffer)[n_array_name_max], int n_elements, int n_object,
-    const char *p_s_kind)
+    const char *s_kind)
 {
     if(!n_elements)
         return "0";
-    std::snprintf(r_p_buffer, sizeof(r_p_buffer), "p_object_%d_%s", n_object, p_s_kind);
+    std::snprintf(r_p_buffer, sizeof(r_p_buffer), "p_object_%d_%s", n_object, s_kind);
     return r_p_buffer;
 }
 
-void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class)
+void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
 {
-    r_out.Format("const C%s_3ds::TObject C%s_3ds::m_p_object[%d] = {\n", p_s_class, p_s_class, r_scene.n_object_num);
+    r_out.Format("const C%s_3ds::TObject C%s_3ds::m_p_object[%d] = {\n", s_class, s_class, r_scene.n_object_num);
     for(int i = 0; i < r_scene.n_object_num; ++ i) {
         const TMesh &r_mesh = r_scene.p_object[size_t(i)];
         const float *p_m = r_mesh.p_transform;
-        char p_s_vertices[n_array_name_max], p_s_indices[n_array_name_max];
+        char s_vertices[n_array_name_max], s_indices[n_array_name_max];
         r_out.Format("\t{\"%s\", %d, %d, {\n\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff,\n"
             "\t%ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff}, %d, %d,\n"
             "\t%s, %s,\n\t%d, p_object_%d_materials}%s\n",
-            TQuoted{r_mesh.p_s_name}, r_mesh.n_id, SignedParent(r_mesh.n_parent),
+            TQuoted{r_mesh.s_name}, r_mesh.n_id, SignedParent(r_mesh.n_parent),
             p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
             p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
-            r_mesh.n_vertex_num, r_mesh.n_face_num, s_ArrayOrNull(p_s_vertices, r_mesh.n_vertex_num, i, "vertices"),
-            s_ArrayOrNull(p_s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
+            r_mesh.n_vertex_num, r_mesh.n_face_num, s_ArrayOrNull(s_vertices, r_mesh.n_vertex_num, i, "vertices"),
+            s_ArrayOrNull(s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
             s_Separator(size_t(i), size_t(r_scene.n_object_num)));
     }
     r_out.Put("};\n");
@@ -122,19 +122,19 @@ void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s
 
 } // namespace
 
-void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class, const char *p_s_input_path)
+void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class, const char *s_input_path)
 {
     for(int i = 0; i < r_scene.n_object_num; ++ i) {
-        r_out.Format("/* === static arrays for '%s' -> object %d === */\n\n", TCommented{p_s_input_path}, i);
+        r_out.Format("/* === static arrays for '%s' -> object %d === */\n\n", TCommented{s_input_path}, i);
         const TMesh &r_mesh = r_scene.p_object[size_t(i)];
         if(r_mesh.n_vertex_num)
-            WriteVertices(r_out, r_mesh, p_s_class, i);
+            WriteVertices(r_out, r_mesh, s_class, i);
         if(r_mesh.n_face_num)
-            WriteIndices(r_out, r_mesh, p_s_class, i);
-        WriteMatRanges(r_out, r_scene, p_s_class, i);
-        r_out.Format("\n/* === ~static arrays for '%s' -> object %d === */\n\n", TCommented{p_s_input_path}, i);
+            WriteIndices(r_out, r_mesh, s_class, i);
+        WriteMatRanges(r_out, r_scene, s_class, i);
+        r_out.Format("\n/* === ~static arrays for '%s' -> object %d === */\n\n", TCommented{s_input_path}, i);
     }
-    WriteObjectTable(r_out, r_scene, p_s_class);
+    WriteObjectTable(r_out, r_scene, s_class);
 }
 
 } // namespace bake3ds

@@ -17,12 +17,12 @@ inline const char *s_Separator(size_t n_index, size_t n_count)
 
 // The track arrays of every camera, then the camera table; for a scene with
 // at least one camera.
-void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class);
+void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class);
 
 // Per mesh its vertex, index and material-range arrays, then the object
 // table; for a scene with at least one mesh.
-void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *p_s_class,
-    const char *p_s_input_path);
+void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class,
+    const char *s_input_path);
 
 } // namespace bake3ds
 

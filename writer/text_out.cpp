@@ -66,10 +66,10 @@ void CTextOut::PutQuoted(const std::string &r_s_name)
     }
 }
 
-void CTextOut::PutCommented(const char *p_s_text)
+void CTextOut::PutCommented(const char *s_text)
 {
     char c_prev = 0;
-    for(const char *p = p_s_text; *p; ++ p) {
+    for(const char *p = s_text; *p; ++ p) {
         if((*p == '*' && c_prev == '/') || (*p == '/' && c_prev == '*'))
             Put('\\');
         Put(*p);

@@ -24,7 +24,7 @@ struct TQuoted {
 
 // Text written inside a /* */ comment.
 struct TCommented {
-    const char *p_s_text;
+    const char *s_text;
 };
 
 class CTextOut {
@@ -70,7 +70,7 @@ public:
         m_n_used += n_len;
     }
 
-    void Put(const char *p_s_text) { Put(p_s_text, std::strlen(p_s_text)); }
+    void Put(const char *s_text) { Put(s_text, std::strlen(s_text)); }
     void Put(const std::string &r_s_text) { Put(r_s_text.data(), r_s_text.size()); }
 
     // Room for n characters (at most n_room_max) to be written in place,
@@ -104,16 +104,16 @@ public:
 
     // The text with no comment delimiter in it: a * after a / of the text is
     // written \*, a / after a * of the text \/.
-    void PutCommented(const char *p_s_text);
+    void PutCommented(const char *s_text);
 
     // Writes the format with each conversion replaced by the next argument:
     // %d an int, %f a float (the format's own "f" follows it), %s a string,
     // a TQuoted or a TCommented. A conversion that does not fit its
     // argument is a programming error and aborts.
     template <class... TArgs>
-    void Format(const char *p_s_format, const TArgs &...r_args)
+    void Format(const char *s_format, const TArgs &...r_args)
     {
-        FormatRest(p_s_format, r_args...);
+        FormatRest(s_format, r_args...);
     }
 
     // Hands all buffered text on; false when any write failed so far.
@@ -166,22 +166,22 @@ private:
 
     void Emit(const char *p_text, size_t n_len);
 
-    void FormatRest(const char *p_s_format)
+    void FormatRest(const char *s_format)
     {
-        if(std::strchr(p_s_format, '%'))
+        if(std::strchr(s_format, '%'))
             std::abort();
-        Put(p_s_format);
+        Put(s_format);
     }
 
     template <class TArg, class... TArgs>
-    void FormatRest(const char *p_s_format, const TArg &r_arg, const TArgs &...r_args)
+    void FormatRest(const char *s_format, const TArg &r_arg, const TArgs &...r_args)
     {
-        const char *p_s_conv = std::strchr(p_s_format, '%');
-        if(!p_s_conv)
+        const char *s_conv = std::strchr(s_format, '%');
+        if(!s_conv)
             std::abort();
-        Put(p_s_format, size_t(p_s_conv - p_s_format));
-        PutArg(p_s_conv[1], r_arg);
-        FormatRest(p_s_conv + 2, r_args...);
+        Put(s_format, size_t(s_conv - s_format));
+        PutArg(s_conv[1], r_arg);
+        FormatRest(s_conv + 2, r_args...);
     }
 
     static void Expect(char c_conv, char c_wanted)
@@ -195,7 +195,7 @@ private:
     void PutArg(char c, const char *p_s) { Expect(c, 's'); Put(p_s); }
     void PutArg(char c, const std::string &r_s) { Expect(c, 's'); Put(r_s); }
     void PutArg(char c, const TQuoted &r_q) { Expect(c, 's'); PutQuoted(r_q.r_s_name); }
-    void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.p_s_text); }
+    void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.s_text); }
 
     CTextSink *m_p_sink = nullptr;
     std::string *m_p_dest = nullptr;

@@ -12,16 +12,16 @@ namespace core_render {
 namespace {
 
 #ifdef __EMSCRIPTEN__
-const char *const p_s_version = "#version 300 es\nprecision highp float;\n";
+const char *const s_version = "#version 300 es\nprecision highp float;\n";
 #else
-const char *const p_s_version = "#version 330 core\n";
+const char *const s_version = "#version 330 core\n";
 #endif
 
 // Lit per vertex, as the fixed-function pipeline lights: the normal taken to
 // eye space and normalised (a zero normal stays zero), then ambient plus
 // the diffuse share of the one directional light; two-sided lighting off,
 // so back faces are lit as front faces.
-const char *const p_s_vertex = R"(
+const char *const s_vertex = R"(
 layout(location = 0) in vec3 a_position;
 layout(location = 1) in vec3 a_normal;
 uniform mat4 u_mvp;
@@ -46,7 +46,7 @@ void main()
 }
 )";
 
-const char *const p_s_fragment = R"(
+const char *const s_fragment = R"(
 in vec4 v_color;
 out vec4 o_color;
 void main()
@@ -56,10 +56,10 @@ void main()
 )";
 
 // A compiled shader, or 0 with the log in r_s_error.
-GLuint Compile(GLenum n_kind, const char *p_s_body, std::string &r_s_error)
+GLuint Compile(GLenum n_kind, const char *s_body, std::string &r_s_error)
 {
     GLuint n_shader = glCreateShader(n_kind);
-    const char *p_sources[2] = {p_s_version, p_s_body};
+    const char *p_sources[2] = {s_version, s_body};
     glShaderSource(n_shader, 2, p_sources, nullptr);
     glCompileShader(n_shader);
     GLint n_ok = 0, n_length = 0;
@@ -113,8 +113,8 @@ TCamera CameraOf(const preview::TFraming &r_framing)
 
 CShaderRenderer::CShaderRenderer()
 {
-    GLuint n_vertex = Compile(GL_VERTEX_SHADER, p_s_vertex, m_s_error);
-    GLuint n_fragment = n_vertex ? Compile(GL_FRAGMENT_SHADER, p_s_fragment, m_s_error) : 0;
+    GLuint n_vertex = Compile(GL_VERTEX_SHADER, s_vertex, m_s_error);
+    GLuint n_fragment = n_vertex ? Compile(GL_FRAGMENT_SHADER, s_fragment, m_s_error) : 0;
     if(!n_fragment) {
         if(n_vertex)
             glDeleteShader(n_vertex);

@@ -13,11 +13,11 @@ namespace preview {
 namespace {
 
 // A picture side from the command line: a whole number 1..16384, else 0.
-int Side(const char *p_s_text)
+int Side(const char *s_text)
 {
     char *p_end;
-    long n = std::strtol(p_s_text, &p_end, 10);
-    return *p_s_text && !*p_end && n >= 1 && n <= 16384 ? int(n) : 0;
+    long n = std::strtol(s_text, &p_end, 10);
+    return *s_text && !*p_end && n >= 1 && n <= 16384 ? int(n) : 0;
 }
 
 } // namespace
@@ -28,10 +28,10 @@ TRenderer FixedFunctionRenderer(const TSceneView &r_view)
     void (*p_draw)() = r_view.p_draw;
     t_renderer.render = [p_draw](const TFraming &r_framing, int n_width, int n_height) {
         unsigned int n_error = RenderShaded(r_framing, n_width, n_height, p_draw);
-        char p_s_text[64] = "";
+        char s_text[64] = "";
         if(n_error)
-            std::snprintf(p_s_text, sizeof(p_s_text), "OpenGL error 0x%04x while drawing", n_error);
-        return std::string(p_s_text);
+            std::snprintf(s_text, sizeof(s_text), "OpenGL error 0x%04x while drawing", n_error);
+        return std::string(s_text);
     };
     return t_renderer;
 }

@@ -43,12 +43,12 @@ void Fault(const std::string &r_s_what)
     State().faults.push_back(r_s_what);
 }
 
-void Generate(const char *p_s_call, GLsizei n, GLuint *p_names, bool b_arrays)
+void Generate(const char *s_call, GLsizei n, GLuint *p_names, bool b_arrays)
 {
     TState &s = State();
-    s.calls.push_back(p_s_call);
+    s.calls.push_back(s_call);
     if(n < 0 || (n && !p_names))
-        return Fault(std::string(p_s_call) + ": bad count or no array");
+        return Fault(std::string(s_call) + ": bad count or no array");
     for(GLsizei i = 0; i < n; ++ i) {
         GLuint n_name = s.n_next_name ++;
         p_names[i] = n_name;
@@ -59,12 +59,12 @@ void Generate(const char *p_s_call, GLsizei n, GLuint *p_names, bool b_arrays)
     }
 }
 
-TVertexArray *BoundArray(const char *p_s_call)
+TVertexArray *BoundArray(const char *s_call)
 {
     TState &s = State();
     auto p_found = s.vertex_arrays.find(s.n_vertex_array);
     if(!s.n_vertex_array || p_found == s.vertex_arrays.end()) {
-        Fault(std::string(p_s_call) + " without a vertex array bound (core profile)");
+        Fault(std::string(s_call) + " without a vertex array bound (core profile)");
         return nullptr;
     }
     return &p_found->second;

@@ -204,9 +204,9 @@ TEST(CoreProfile, DrawsTheSameSilhouetteAndShadingAsTheFixedFunctionDraw)
     {
         preview::COffscreenContext t_core(n_width, n_height, preview::EProfile::core);
         ASSERT_TRUE(t_core.Ready()) << t_core.Error();
-        const char *p_s_version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
-        ASSERT_NE(p_s_version, nullptr);
-        EXPECT_GE(std::atoi(p_s_version), 4) << "a core profile of version " << p_s_version;
+        const char *s_version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
+        ASSERT_NE(s_version, nullptr);
+        EXPECT_GE(std::atoi(s_version), 4) << "a core profile of version " << s_version;
         core_render::CShaderRenderer t_shader;
         ASSERT_TRUE(t_shader.Ready()) << t_shader.Error();
         std::unique_ptr<CGpuDraws> p_gpu = r_run.gpu();

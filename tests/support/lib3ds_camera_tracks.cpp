@@ -9,12 +9,12 @@
 
 namespace {
 
-void PrintTrack(const char *p_s_kind, const Lib3dsNode *p_node, const Lib3dsLin3Track &r_track)
+void PrintTrack(const char *s_kind, const Lib3dsNode *p_node, const Lib3dsLin3Track &r_track)
 {
     int n_keys = 0;
     for(const Lib3dsLin3Key *p_key = r_track.keyL; p_key; p_key = p_key->next)
         ++ n_keys;
-    std::printf("%s %s %d\n", p_s_kind, p_node->name, n_keys);
+    std::printf("%s %s %d\n", s_kind, p_node->name, n_keys);
     for(const Lib3dsLin3Key *p_key = r_track.keyL; p_key; p_key = p_key->next) {
         std::printf("%d %f %f %f\n", int(p_key->tcb.frame), double(p_key->value[0]), double(p_key->value[1]),
             double(p_key->value[2]));
