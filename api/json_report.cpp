@@ -70,7 +70,7 @@ void ObjectList(std::string &r_s, const std::vector<TItem> &r_items, TWrite writ
 void Error(std::string &r_s, const bake3ds_failure &r_failure)
 {
     CObject t(r_s);
-    t.Member("rule", std::string("\"") + s_RuleName(r_failure.rule) + "\"");
+    t.Member("rule", std::string("\"") + RuleName(r_failure.rule) + "\"");
     t.Member("chunk", r_failure.chunk < 0 ? "null" : IdText(r_failure.chunk));
     t.Member("offset", r_failure.chunk < 0 ? "null" : NumberText(r_failure.offset));
     std::string &r_path = t.Key("path");
@@ -130,7 +130,7 @@ void Objects(std::string &r_s, const bake3ds_report &r_report)
             CObject t_group(r_groups);
             t_group.Member("material", NumberText(r_range.material));
             t_group.Member("name",
-                r_range.material < 0 ? "null" : JsonString(s_MaterialName(r_scene, r_range.material)));
+                r_range.material < 0 ? "null" : JsonString(MaterialName(r_scene, r_range.material)));
             t_group.Member("faces", NumberText(r_range.count / 3));
         }
         r_groups += "]";
@@ -186,7 +186,7 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
         CObject t(r_lights);
         t.Member("name", JsonString(r_scene.p_light[i].s_name));
         t.Member("kind", r_scene.p_light[i].b_spot ? "\"spot\"" : "\"omni\"");
-        t.Member("off", BoolText(r_scene.p_light[i].b_off != 0));
+        t.Member("off", BoolText(r_scene.p_light[i].b_off));
     }
     r_lights += "]";
     std::string &r_cameras = r_doc.Key("cameras");

@@ -12,7 +12,7 @@
 
 namespace bake3ds {
 
-const char *s_MaterialName(const C3dsScene &r_scene, int n_material)
+const char *MaterialName(const C3dsScene &r_scene, int n_material)
 {
     if(n_material < 0 || n_material >= int(r_scene.p_material.size()))
         return "";
@@ -36,7 +36,7 @@ void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
         const TChunkInfo *p_info = r_map.n_map_chunk < 0 ? nullptr : FindChunkInfo(uint16_t(r_map.n_map_chunk));
         r_report.map_names.push_back(r_map.s_name);
         r_report.maps.push_back({r_map.n_map_chunk, p_info ? p_info->s_name : "", r_report.map_names.back().c_str(),
-            r_map.b_terminated, r_map.n_material, s_MaterialName(r_scene, r_map.n_material)});
+            r_map.b_terminated, r_map.n_material, MaterialName(r_scene, r_map.n_material)});
     }
     for(const auto &r_entry : r_stats.chunks) {
         const TChunkTally &r_tally = r_entry.second;

@@ -50,7 +50,7 @@ std::string JsonReport(const bake3ds_report &r_report);
 std::string JsonString(const std::string &r_s_bytes);
 
 // The material's name, empty for -1 or an index the scene does not have.
-const char *s_MaterialName(const C3dsScene &r_scene, int n_material);
+const char *MaterialName(const C3dsScene &r_scene, int n_material);
 
 } // namespace bake3ds
 

@@ -22,7 +22,7 @@ std::string MaterialText(int n_material, const char *s_name)
 void Refusal(std::string &r_s, const bake3ds_failure &r_failure)
 {
     r_s += ReasonLine(r_failure) + "\n";
-    r_s += std::string("rule: ") + s_RuleName(r_failure.rule) + "\n";
+    r_s += std::string("rule: ") + RuleName(r_failure.rule) + "\n";
     if(r_failure.chunk >= 0)
         r_s += "chunk: " + ChunkIdText(r_failure.chunk) + " at offset " + NumberText(r_failure.offset) + "\n";
     if(r_failure.path_length) {
@@ -45,7 +45,7 @@ void Meshes(std::string &r_s, const bake3ds_report &r_report)
         else
             r_s += "no mapping coordinates\n";
         for(const TMatRange &r_range : r_mesh.p_material_range) {
-            r_s += "\t\t" + MaterialText(r_range.material, s_MaterialName(r_scene, r_range.material)) + ": " +
+            r_s += "\t\t" + MaterialText(r_range.material, MaterialName(r_scene, r_range.material)) + ": " +
                 NumberText(r_range.count / 3) + " faces\n";
         }
     }
@@ -107,7 +107,7 @@ void Chunks(std::string &r_s, const bake3ds_report &r_report)
 
 std::string ReasonLine(const bake3ds_failure &r_failure)
 {
-    return std::string("refused: ") + (r_failure.message[0] ? r_failure.message : s_RuleName(r_failure.rule));
+    return std::string("refused: ") + (r_failure.message[0] ? r_failure.message : RuleName(r_failure.rule));
 }
 
 std::string TextReport(const bake3ds_report &r_report)

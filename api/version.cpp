@@ -14,5 +14,5 @@ const char *bake3ds_version(void)
 
 const char *bake3ds_rule_name(bake3ds_rule rule)
 {
-    return bake3ds::s_RuleName(rule);
+    return bake3ds::RuleName(rule);
 }

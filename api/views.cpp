@@ -78,16 +78,16 @@ int bake3ds_get_light(const bake3ds_scene *scene, size_t index, bake3ds_light *o
     if(!p_light || !out)
         return 0;
     out->name = p_light->s_name.c_str();
-    out->spot = p_light->b_spot != 0;
-    out->off = p_light->b_off != 0;
-    out->cast_shadows = p_light->b_cast_shadows != 0;
+    out->spot = p_light->b_spot;
+    out->off = p_light->b_off;
+    out->cast_shadows = p_light->b_cast_shadows;
     for(int k = 0; k < 3; ++ k) {
         out->position[k] = p_light->p_position[k];
         out->target[k] = p_light->p_target[k];
         out->color[k] = p_light->p_color[k];
     }
     out->hotspot = p_light->f_hotspot;
-    out->falloff = p_light->f_fallof;
+    out->falloff = p_light->f_falloff;
     out->inner_range = p_light->f_inner_range;
     out->outer_range = p_light->f_outer_range;
     out->multiplier = p_light->f_multiplier;
@@ -111,11 +111,9 @@ int bake3ds_get_camera(const bake3ds_scene *scene, size_t index, bake3ds_camera 
         return 0;
     out->name = p_camera->s_name.c_str();
     out->id = p_camera->n_id;
-    const float p_position[3] = {p_camera->f_pos_x, p_camera->f_pos_y, p_camera->f_pos_z};
-    const float p_target[3] = {p_camera->f_tar_x, p_camera->f_tar_y, p_camera->f_tar_z};
     for(int k = 0; k < 3; ++ k) {
-        out->position[k] = p_position[k];
-        out->target[k] = p_target[k];
+        out->position[k] = p_camera->p_position[k];
+        out->target[k] = p_camera->p_target[k];
     }
     out->bank_angle = p_camera->f_bank_angle;
     out->focus = p_camera->f_focus;

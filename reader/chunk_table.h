@@ -20,7 +20,7 @@ enum TChunkUse {
 // row applies wherever its id occurs.
 struct TChunkInfo {
     uint16_t n_chunk_id;
-    int b_has_children;
+    bool b_has_children;
     THandler p_handler;
     TChunkUse n_use;
     const char *s_name;

@@ -45,7 +45,7 @@ bool ReadLight(TLoader &r_ld, int64_t)
         return true;
     r_ld.n_cur_light = r_ld.n_fill_light - 1;
     StoreExchanged(p_light->p_position, p_xyz);
-    p_light->b_spot = 0;
+    p_light->b_spot = false;
     return true;
 }
 
@@ -56,10 +56,10 @@ bool ReadSpotLight(TLoader &r_ld, int64_t)
     float p_data[5];
     r_ld.t_in.ReadFloats(p_data, 5);
     if(TSceneLight *p_light = FillLight(r_ld)) {
-        p_light->b_spot = 1;
+        p_light->b_spot = true;
         StoreExchanged(p_light->p_target, p_data);
         p_light->f_hotspot = p_data[3];
-        p_light->f_fallof = p_data[4];
+        p_light->f_falloff = p_data[4];
     }
     return true;
 }
@@ -67,14 +67,14 @@ bool ReadSpotLight(TLoader &r_ld, int64_t)
 bool ReadLightOff(TLoader &r_ld, int64_t)
 {
     if(TSceneLight *p_light = FillLight(r_ld))
-        p_light->b_off = 1;
+        p_light->b_off = true;
     return true;
 }
 
 bool ReadCastShadows(TLoader &r_ld, int64_t)
 {
     if(TSceneLight *p_light = FillLight(r_ld))
-        p_light->b_cast_shadows = 1;
+        p_light->b_cast_shadows = true;
     return true;
 }
 
@@ -139,8 +139,8 @@ bool ReadCamera(TLoader &r_ld, int64_t)
         return false;
     if(!p_camera)
         return true;
-    float *p_fields[8] = {&p_camera->f_pos_x, &p_camera->f_pos_y, &p_camera->f_pos_z, &p_camera->f_tar_x,
-        &p_camera->f_tar_y, &p_camera->f_tar_z, &p_camera->f_bank_angle, &p_camera->f_focus};
+    float *p_fields[8] = {&p_camera->p_position[0], &p_camera->p_position[1], &p_camera->p_position[2],
+        &p_camera->p_target[0], &p_camera->p_target[1], &p_camera->p_target[2], &p_camera->f_bank_angle, &p_camera->f_focus};
     for(int i = 0; i < 8; ++ i)
         *p_fields[i] = p_data[i];
     return true;

@@ -104,7 +104,7 @@ void ForFileOf(CFixedText &r_s, const bake3ds_failure &r_failure)
 
 } // namespace
 
-const char *s_RuleName(bake3ds_rule n_rule)
+const char *RuleName(bake3ds_rule n_rule)
 {
     return n_rule >= 0 && n_rule < n_rule_count ? p_rule_name[n_rule] : "none";
 }

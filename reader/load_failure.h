@@ -16,7 +16,7 @@ namespace bake3ds {
 
 // "zero_length_chunk", "name_cut_off", ...; "none" for BAKE3DS_RULE_NONE
 // and for a value that is no rule.
-const char *s_RuleName(bake3ds_rule n_rule);
+const char *RuleName(bake3ds_rule n_rule);
 
 // Makes r_failure say "no failure" for a file of n_file_size bytes (-1 when
 // it was not read): every figure 0, every string empty, no chunk.

@@ -69,13 +69,13 @@ struct TMesh {
 
 struct TSceneLight {
     std::string s_name;
-    int b_spot = 0;
-    int b_off = 0;
-    int b_cast_shadows = 0;
+    bool b_spot = false;
+    bool b_off = false;
+    bool b_cast_shadows = false;
     float p_position[3] = {};
     float p_target[3] = {};
     float f_hotspot = 0;
-    float f_fallof = 0;
+    float f_falloff = 0;
     float f_inner_range = 0;
     float f_outer_range = 0;
     float f_multiplier = 0;
@@ -92,8 +92,8 @@ struct TTrack {
 struct TSceneCamera {
     int n_id = 0;
     std::string s_name;
-    float f_pos_x = 0, f_pos_y = 0, f_pos_z = 0;
-    float f_tar_x = 0, f_tar_y = 0, f_tar_z = 0;
+    float p_position[3] = {}; // in the file's axes, unlike a light's
+    float p_target[3] = {};
     float f_bank_angle = 0;
     float f_focus = 0;
     TTrack t_target;

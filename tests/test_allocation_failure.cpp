@@ -48,7 +48,7 @@ void *Allocate(size_t n_size, size_t n_align, bool b_throw)
 // The ways to convert bytes in memory that the sweep drives.
 enum TPath { path_LibraryText, path_CInterface };
 
-const char *s_PathName(TPath n_path)
+const char *PathName(TPath n_path)
 {
     return n_path == path_LibraryText ? "library text" : "C interface";
 }
@@ -77,7 +77,7 @@ long n_points_covered = 0;
 void SweepAllocations(const std::string &r_s_name, const std::string &r_s_bytes)
 {
     for(TPath n_path : {path_LibraryText, path_CInterface}) {
-        std::string s_what = r_s_name + " (" + s_PathName(n_path) + ")";
+        std::string s_what = r_s_name + " (" + PathName(n_path) + ")";
         bool b_result;
         bake3ds_failure t_failure;
         std::string s_reference, s_header;

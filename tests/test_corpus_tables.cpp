@@ -56,8 +56,8 @@ TTables OurTables(const C3dsScene &s)
             " colour " + Triple(r_l.p_color[0], r_l.p_color[1], r_l.p_color[2]));
     }
     for(const TSceneCamera &r_c : s.p_camera) {
-        t.cameras.push_back(r_c.s_name + " at " + Triple(r_c.f_pos_x, r_c.f_pos_y, r_c.f_pos_z) + " looking at " +
-            Triple(r_c.f_tar_x, r_c.f_tar_y, r_c.f_tar_z));
+        t.cameras.push_back(r_c.s_name + " at " + Triple(r_c.p_position[0], r_c.p_position[1], r_c.p_position[2]) + " looking at " +
+            Triple(r_c.p_target[0], r_c.p_target[1], r_c.p_target[2]));
         for(const auto &r_kind : {std::make_pair("position", &r_c.t_position), std::make_pair("target", &r_c.t_target)}) {
             const TTrack &r_track = *r_kind.second;
             if(!r_track.n_key_num)

@@ -39,18 +39,18 @@ TEST(Lights, PositionSpotlightAndAttributes)
     const TSceneLight &r_omni = s->p_light[0], &r_spot = s->p_light[1];
     EXPECT_EQ(r_omni.s_name, "omni");
     ExpectTriple(r_omni.p_position, 1, 3, 2, "position, y and z exchanged");
-    EXPECT_EQ(r_omni.b_spot, 0);
+    EXPECT_FALSE(r_omni.b_spot);
     ExpectTriple(r_omni.p_target, 0, 0, 0, "no spotlight chunk");
     EXPECT_EQ(r_omni.f_hotspot, 0.0f);
-    EXPECT_EQ(r_omni.b_off + r_omni.b_cast_shadows, 0);
+    EXPECT_FALSE(r_omni.b_off + r_omni.b_cast_shadows);
     ExpectTriple(r_omni.p_color, 0, 0, 0, "no colour chunk");
 
-    EXPECT_EQ(r_spot.b_spot, 1);
+    EXPECT_TRUE(r_spot.b_spot);
     ExpectTriple(r_spot.p_target, 4, 6, 5, "target, y and z exchanged");
     EXPECT_EQ(r_spot.f_hotspot, 20.0f);
-    EXPECT_EQ(r_spot.f_fallof, 35.0f);
-    EXPECT_EQ(r_spot.b_off, 1);
-    EXPECT_EQ(r_spot.b_cast_shadows, 1);
+    EXPECT_EQ(r_spot.f_falloff, 35.0f);
+    EXPECT_TRUE(r_spot.b_off);
+    EXPECT_TRUE(r_spot.b_cast_shadows);
     EXPECT_EQ(r_spot.f_inner_range, 5.0f);
     EXPECT_EQ(r_spot.f_outer_range, 50.0f);
     EXPECT_EQ(r_spot.f_multiplier, 0.5f);
@@ -64,10 +64,10 @@ TEST(Lights, AttributesFillTheLastLightTaken)
         Scene({LightObject("l", {0, 0, 0})}).Bytes() + CChunk(id_Multiplier).F32(7).Bytes() + CChunk(id_CastShadows).Bytes();
     auto s = Load(bytes);
     ASSERT_EQ(s->n_light_num, 1);
-    EXPECT_EQ(s->p_light[0].b_spot, 0);
-    EXPECT_EQ(s->p_light[0].b_off, 0);
+    EXPECT_FALSE(s->p_light[0].b_spot);
+    EXPECT_FALSE(s->p_light[0].b_off);
     EXPECT_EQ(s->p_light[0].f_multiplier, 7.0f);
-    EXPECT_EQ(s->p_light[0].b_cast_shadows, 1);
+    EXPECT_TRUE(s->p_light[0].b_cast_shadows);
 }
 
 TEST(Lights, FloatColoursGoToTheLightOfTheCurrentName)
@@ -104,7 +104,7 @@ TEST(Cameras, FloatsAndSkippedSubChunks)
     EXPECT_EQ(s->n_object_num, 0) << "the camera's sub-chunks are skipped";
     const TSceneCamera &c = s->p_camera[0];
     EXPECT_EQ(c.s_name, "cam");
-    float p_got[8] = {c.f_pos_x, c.f_pos_y, c.f_pos_z, c.f_tar_x, c.f_tar_y, c.f_tar_z, c.f_bank_angle, c.f_focus};
+    float p_got[8] = {c.p_position[0], c.p_position[1], c.p_position[2], c.p_target[0], c.p_target[1], c.p_target[2], c.f_bank_angle, c.f_focus};
     for(int i = 0; i < 8; ++ i)
         EXPECT_EQ(p_got[i], float(i + 1)) << "camera values keep the file's axes";
     EXPECT_EQ(c.n_id, 0);

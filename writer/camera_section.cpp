@@ -43,8 +43,8 @@ void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class
         const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];
         int n_pos = r_camera.t_position.n_key_num, n_tar = r_camera.t_target.n_key_num;
         r_out.Format("\t{\"%s\", %d, %ff, %ff, %ff, %ff,\n\t%ff, %ff, %ff, %ff, %d, %d,",
-            TQuoted{r_camera.s_name}, r_camera.n_id, r_camera.f_pos_x, r_camera.f_pos_y, r_camera.f_pos_z,
-            r_camera.f_tar_x, r_camera.f_tar_y, r_camera.f_tar_z, r_camera.f_bank_angle, r_camera.f_focus,
+            TQuoted{r_camera.s_name}, r_camera.n_id, r_camera.p_position[0], r_camera.p_position[1], r_camera.p_position[2],
+            r_camera.p_target[0], r_camera.p_target[1], r_camera.p_target[2], r_camera.f_bank_angle, r_camera.f_focus,
             n_pos, n_tar);
         if(n_pos) {
             r_out.Format("\n\tp_camera_%d_pos_track, p_camera_%d_pos_track + %d,\n"
@@ -58,7 +58,7 @@ void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class
                 i, i, n_tar, i, 2 * n_tar, i, 3 * n_tar);
         } else
             r_out.Put("0, 0, 0, 0");
-        r_out.Format("}%s\n", s_Separator(size_t(i), size_t(r_scene.n_camera_num)));
+        r_out.Format("}%s\n", Separator(size_t(i), size_t(r_scene.n_camera_num)));
     }
     r_out.Put("};\n\n");
 }

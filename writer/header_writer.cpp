@@ -6,6 +6,12 @@ namespace bake3ds {
 
 namespace {
 
+// The generated class's declarations. Its names and spellings are the
+// header format's, which programs built on it rely on, and stand here and
+// nowhere in the scene records: the fields f_fallof and p_s_name, the
+// comment's "unsing", the camera's f_pos_* and f_tar_* (the records hold
+// p_position and p_target), the position track in tt..tz and the target
+// track in pt..pz.
 const char s_class_declaration[] =
     "class C%s_3ds {\n"
     "\tstruct TLight {\n"
@@ -65,13 +71,13 @@ const char s_class_declaration[] =
     "\t};\n"
     "\n";
 
-const char *BoolText(int b_flag)
+const char *BoolText(bool b_flag)
 {
     return b_flag ? "true" : "false";
 }
 
 // A table's name where its count is not 0, else the null pointer constant.
-const char *s_TableOrNull(int n_count, const char *s_table)
+const char *TableOrNull(int n_count, const char *s_table)
 {
     return n_count ? s_table : "0";
 }
@@ -114,13 +120,13 @@ void WriteAccessors(CTextOut &r_out, const C3dsScene &r_scene)
         "\tstatic int n_Camera_Num()\n\t{\n\t\treturn %d;\n\t}\n\n",
         r_scene.n_object_num, r_scene.n_light_num, r_scene.n_material_num, r_scene.n_camera_num);
     r_out.Format("\tstatic const TObject *p_Object()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        s_TableOrNull(r_scene.n_object_num, "m_p_object"));
+        TableOrNull(r_scene.n_object_num, "m_p_object"));
     r_out.Format("\tstatic const TLight *p_Light()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        s_TableOrNull(r_scene.n_light_num, "m_p_light"));
+        TableOrNull(r_scene.n_light_num, "m_p_light"));
     r_out.Format("\tstatic const TMaterial *p_Material()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        s_TableOrNull(r_scene.n_material_num, "m_p_material"));
+        TableOrNull(r_scene.n_material_num, "m_p_material"));
     r_out.Format("\tstatic const TCamera *p_Camera()\n\t{\n\t\treturn %s;\n\t}\n\n",
-        s_TableOrNull(r_scene.n_camera_num, "m_p_camera"));
+        TableOrNull(r_scene.n_camera_num, "m_p_camera"));
     r_out.Format("\tstatic void Draw()\n\t{\n\t\tfor(int i = 0; i < %d; ++ i)\n\t\t\tp_Object()[i].Draw();\n\t}\n};\n\n",
         r_scene.n_object_num);
 }
@@ -132,7 +138,7 @@ void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *s_cla
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i) {
         const TSceneMaterial &r_material = r_scene.p_material[i];
         r_out.Format("\t{\"%s\", %d}%s\n", TQuoted{r_material.s_name}, r_material.n_id,
-            s_Separator(i, r_scene.p_material.size()));
+            Separator(i, r_scene.p_material.size()));
     }
     r_out.Put("};\n\n");
 }
@@ -147,9 +153,9 @@ void WriteLights(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
             "\t%ff, %ff, %ff, %ff, %ff,\n\t{%ff, %ff, %ff, %ff}}%s\n",
             TQuoted{r_light.s_name}, BoolText(r_light.b_spot), BoolText(r_light.b_off),
             BoolText(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f,
-            p_tar[0], p_tar[1], p_tar[2], 1.0f, r_light.f_hotspot, r_light.f_fallof,
+            p_tar[0], p_tar[1], p_tar[2], 1.0f, r_light.f_hotspot, r_light.f_falloff,
             r_light.f_inner_range, r_light.f_outer_range, r_light.f_multiplier,
-            p_rgb[0], p_rgb[1], p_rgb[2], 1.0f, s_Separator(i, r_scene.p_light.size()));
+            p_rgb[0], p_rgb[1], p_rgb[2], 1.0f, Separator(i, r_scene.p_light.size()));
     }
     r_out.Put("};\n\n");
 }

@@ -78,7 +78,7 @@ void WriteMatRanges(CTextOut &r_out, const C3dsScene &r_scene, const char *s_cla
         n_object, int(r_ranges.size()));
     for(size_t r = 0; r < r_ranges.size(); ++ r) {
         r_out.Format("\t{%d, %d, %d}%s\n", int(r_ranges[r].material), int(r_ranges[r].first), int(r_ranges[r].count),
-            s_Separator(r, r_ranges.size()));
+            Separator(r, r_ranges.size()));
     }
     r_out.Put("};\n");
 }
@@ -91,7 +91,7 @@ const size_t n_array_name_max = 32;
 // constant 0 where the array has no elements and so does not exist. It
 // allocates nothing, so that the writer's only allocation failures are its
 // sink's, which it reports.
-const char *s_ArrayOrNull(char (&r_p_buffer)[n_array_name_max], int n_elements, int n_object,
+const char *ArrayOrNull(char (&r_p_buffer)[n_array_name_max], int n_elements, int n_object,
     const char *s_kind)
 {
     if(!n_elements)
@@ -113,9 +113,9 @@ void WriteObjectTable(CTextOut &r_out, const C3dsScene &r_scene, const char *s_c
             TQuoted{r_mesh.s_name}, r_mesh.n_id, SignedParent(r_mesh.n_parent),
             p_m[0], p_m[1], p_m[2], p_m[3], p_m[4], p_m[5], p_m[6], p_m[7],
             p_m[8], p_m[9], p_m[10], p_m[11], p_m[12], p_m[13], p_m[14], p_m[15],
-            r_mesh.n_vertex_num, r_mesh.n_face_num, s_ArrayOrNull(s_vertices, r_mesh.n_vertex_num, i, "vertices"),
-            s_ArrayOrNull(s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
-            s_Separator(size_t(i), size_t(r_scene.n_object_num)));
+            r_mesh.n_vertex_num, r_mesh.n_face_num, ArrayOrNull(s_vertices, r_mesh.n_vertex_num, i, "vertices"),
+            ArrayOrNull(s_indices, r_mesh.n_face_num, i, "indices"), int(r_mesh.p_material_range.size()), i,
+            Separator(size_t(i), size_t(r_scene.n_object_num)));
     }
     r_out.Put("};\n");
 }

@@ -10,7 +10,7 @@
 namespace bake3ds {
 
 // "," after every entry of a table but the last, which ends with nothing.
-inline const char *s_Separator(size_t n_index, size_t n_count)
+inline const char *Separator(size_t n_index, size_t n_count)
 {
     return n_index + 1 < n_count ? "," : "";
 }

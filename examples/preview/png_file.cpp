@@ -18,7 +18,7 @@ std::string WritePng(const std::string &r_s_path, const TImage &r_image)
     t_png.width = png_uint_32(r_image.n_width);
     t_png.height = png_uint_32(r_image.n_height);
     t_png.format = PNG_FORMAT_RGBA;
-    int b_written = png_image_write_to_file(&t_png, r_s_path.c_str(), 0, r_image.p_rgba.data(), 0, nullptr);
+    bool b_written = png_image_write_to_file(&t_png, r_s_path.c_str(), 0, r_image.p_rgba.data(), 0, nullptr) != 0;
     std::string s_error = b_written ? "" : t_png.message[0] ? t_png.message : "libpng could not write the file";
     png_image_free(&t_png);
     return s_error;
