@@ -119,7 +119,7 @@ void Objects(std::string &r_s, const bake3ds_report &r_report)
         t.Member("vertices", NumberText(r_mesh.n_vertex_num));
         t.Member("faces", NumberText(r_mesh.n_face_num));
         t.Member("mapped_vertices", NumberText(r_mesh.n_mapped_num));
-        t.Member("smoothing_groups", BoolText(r_report.objects[i].smoothing_groups != 0));
+        t.Member("smoothing_groups", BoolText(r_report.p_objects[i].smoothing_groups != 0));
         t.Member("node_id", NumberText(r_mesh.n_id));
         t.Member("parent", NumberText(SignedParent(r_mesh.n_parent)));
         std::string &r_groups = t.Key("groups");
@@ -140,7 +140,7 @@ void Objects(std::string &r_s, const bake3ds_report &r_report)
 
 void Maps(std::string &r_s, const bake3ds_report &r_report)
 {
-    ObjectList(r_s, r_report.maps, [](CObject &t, const bake3ds_report_map &r_map) {
+    ObjectList(r_s, r_report.p_maps, [](CObject &t, const bake3ds_report_map &r_map) {
         t.Member("chunk", r_map.chunk < 0 ? "null" : IdText(r_map.chunk));
         t.Member("kind", r_map.chunk < 0 ? "null" : JsonString(r_map.kind));
         t.Member("name", JsonString(r_map.name));
@@ -199,8 +199,8 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
         t.Member("target_keys", NumberText(r_scene.p_camera[i].t_target.n_key_num));
     }
     r_cameras += "]";
-    Chunks(r_doc.Key("read_past"), r_report.read_past, true);
-    Chunks(r_doc.Key("unknown"), r_report.unknown, false);
+    Chunks(r_doc.Key("read_past"), r_report.p_read_past, true);
+    Chunks(r_doc.Key("unknown"), r_report.p_unknown, false);
 }
 
 } // namespace

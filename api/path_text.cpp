@@ -33,8 +33,8 @@ size_t Utf8Sequence(const unsigned char *p, size_t n)
     }
     // the second byte's range rules out overlong forms, surrogates and
     // code points beyond U+10FFFF
-    unsigned c1 = p[1];
-    if((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F) || (c == 0xF0 && c1 < 0x90) || (c == 0xF4 && c1 > 0x8F))
+    unsigned n_second = p[1];
+    if((c == 0xE0 && n_second < 0xA0) || (c == 0xED && n_second > 0x9F) || (c == 0xF0 && n_second < 0x90) || (c == 0xF4 && n_second > 0x8F))
         return 0;
     return n_len;
 }

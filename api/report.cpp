@@ -26,27 +26,27 @@ namespace {
 void Describe(bake3ds_report &r_report, const TChunkStats &r_stats)
 {
     const C3dsScene &r_scene = r_report.p_scene->t_records;
-    r_report.objects.assign(r_scene.p_object.size(), bake3ds_report_object{0});
-    for(int n_mesh : r_stats.smoothed_meshes) {
-        if(n_mesh >= 0 && size_t(n_mesh) < r_report.objects.size())
-            r_report.objects[size_t(n_mesh)].smoothing_groups = 1;
+    r_report.p_objects.assign(r_scene.p_object.size(), bake3ds_report_object{0});
+    for(int n_mesh : r_stats.p_smoothed_meshes) {
+        if(n_mesh >= 0 && size_t(n_mesh) < r_report.p_objects.size())
+            r_report.p_objects[size_t(n_mesh)].smoothing_groups = 1;
     }
-    r_report.map_names.reserve(r_stats.maps.size()); // the maps point into it: no reallocation
-    for(const TMapName &r_map : r_stats.maps) {
+    r_report.p_map_names.reserve(r_stats.p_maps.size()); // the maps point into it: no reallocation
+    for(const TMapName &r_map : r_stats.p_maps) {
         const TChunkInfo *p_info = r_map.n_map_chunk < 0 ? nullptr : FindChunkInfo(uint16_t(r_map.n_map_chunk));
-        r_report.map_names.push_back(r_map.s_name);
-        r_report.maps.push_back({r_map.n_map_chunk, p_info ? p_info->s_name : "", r_report.map_names.back().c_str(),
+        r_report.p_map_names.push_back(r_map.s_name);
+        r_report.p_maps.push_back({r_map.n_map_chunk, p_info ? p_info->s_name : "", r_report.p_map_names.back().c_str(),
             r_map.b_terminated, r_map.n_material, MaterialName(r_scene, r_map.n_material)});
     }
-    for(const auto &r_entry : r_stats.chunks) {
+    for(const auto &r_entry : r_stats.p_chunks) {
         const TChunkTally &r_tally = r_entry.second;
         if(!r_tally.b_known) {
-            r_report.unknown.push_back({r_entry.first, "", r_tally.n_count, r_tally.n_first_offset});
+            r_report.p_unknown.push_back({r_entry.first, "", r_tally.n_count, r_tally.n_first_offset});
             continue;
         }
         const TChunkInfo *p_info = FindChunkInfo(r_entry.first);
         if(p_info && p_info->n_use == use_ReadPast)
-            r_report.read_past.push_back({r_entry.first, p_info->s_name, r_tally.n_count, r_tally.n_first_offset});
+            r_report.p_read_past.push_back({r_entry.first, p_info->s_name, r_tally.n_count, r_tally.n_first_offset});
     }
 }
 
@@ -73,7 +73,7 @@ void Load(bake3ds_report &r_report, const uint8_t *p_data, size_t n_size)
 {
     TChunkStats t_stats;
     r_report.p_scene = LoadScene(p_data, n_size, nullptr, &r_report.t_failure, &t_stats);
-    for(const auto &r_entry : t_stats.chunks)
+    for(const auto &r_entry : t_stats.p_chunks)
         r_report.b_looks_like_3ds = r_report.b_looks_like_3ds || r_entry.second.b_known;
     if(r_report.p_scene)
         Describe(r_report, t_stats);
@@ -142,13 +142,13 @@ int bake3ds_get_report(const bake3ds_report *report, bake3ds_report_info *out)
     out->loaded = report->p_scene != nullptr;
     out->failure = &report->t_failure;
     out->scene = report->p_scene;
-    out->objects = report->objects.data();
-    out->map_count = report->maps.size();
-    out->maps = report->maps.data();
-    out->read_past_count = report->read_past.size();
-    out->read_past = report->read_past.data();
-    out->unknown_count = report->unknown.size();
-    out->unknown = report->unknown.data();
+    out->objects = report->p_objects.data();
+    out->map_count = report->p_maps.size();
+    out->maps = report->p_maps.data();
+    out->read_past_count = report->p_read_past.size();
+    out->read_past = report->p_read_past.data();
+    out->unknown_count = report->p_unknown.size();
+    out->unknown = report->p_unknown.data();
     out->looks_like_3ds = report->b_looks_like_3ds;
     return 1;
 }

@@ -21,10 +21,10 @@ struct bake3ds_report {
     std::string s_path;
     bake3ds_failure t_failure{};
     bake3ds_scene *p_scene = nullptr; // null for a refused file
-    std::vector<bake3ds_report_object> objects;
-    std::vector<std::string> map_names; // what maps[i].name points to
-    std::vector<bake3ds_report_map> maps;
-    std::vector<bake3ds_report_chunk> read_past, unknown;
+    std::vector<bake3ds_report_object> p_objects;
+    std::vector<std::string> p_map_names; // what p_maps[i].name points to
+    std::vector<bake3ds_report_map> p_maps;
+    std::vector<bake3ds_report_chunk> p_read_past, p_unknown;
     bool b_looks_like_3ds = false; // a chunk of a known id was met
 };
 

@@ -52,7 +52,7 @@ void Meshes(std::string &r_s, const bake3ds_report &r_report)
     r_s += "\nobjects with smoothing groups (not used: the header's normals are smoothed over every face that shares a "
         "position):\n";
     for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
-        if(r_report.objects[i].smoothing_groups)
+        if(r_report.p_objects[i].smoothing_groups)
             r_s += "\t" + QuotedName(r_scene.p_object[i].s_name) + "\n";
     }
     r_s += "\nkey-frame nodes, per object:\n";
@@ -69,7 +69,7 @@ void Records(std::string &r_s, const bake3ds_report &r_report)
     for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
         r_s += "\t" + NumberText(int64_t(i)) + " " + QuotedName(r_scene.p_material[i].s_name) + "\n";
     r_s += "\ntexture maps, in file order:\n";
-    for(const bake3ds_report_map &r_map : r_report.maps) {
+    for(const bake3ds_report_map &r_map : r_report.p_maps) {
         r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : ChunkIdText(r_map.chunk) + " " + r_map.kind) +
             " " + QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
             MaterialText(r_map.material, r_map.material_name) + "\n";
@@ -96,10 +96,10 @@ void ChunkLine(std::string &r_s, const bake3ds_report_chunk &r_chunk)
 void Chunks(std::string &r_s, const bake3ds_report &r_report)
 {
     r_s += "\nchunks read past (the header keeps nothing of them):\n";
-    for(const bake3ds_report_chunk &r_chunk : r_report.read_past)
+    for(const bake3ds_report_chunk &r_chunk : r_report.p_read_past)
         ChunkLine(r_s, r_chunk);
     r_s += "\nunknown chunk ids (skipped with their contents):\n";
-    for(const bake3ds_report_chunk &r_chunk : r_report.unknown)
+    for(const bake3ds_report_chunk &r_chunk : r_report.p_unknown)
         ChunkLine(r_s, r_chunk);
 }
 

@@ -9,12 +9,12 @@
 
 int main(int n_argc, char **p_argv)
 {
-    std::vector<std::string> args;
+    std::vector<std::string> p_args;
     try {
-        args = bake3ds::ProgramStart(n_argc, p_argv);
+        p_args = bake3ds::ProgramStart(n_argc, p_argv);
     } catch(const std::bad_alloc &) {
         std::fprintf(stderr, "error: unable to load .3ds file\n");
         return -1;
     }
-    return bake3ds::RunConverter(args, stdout, stderr);
+    return bake3ds::RunConverter(p_args, stdout, stderr);
 }

@@ -36,24 +36,24 @@ bool IsInput(const char *s_input, const std::string &r_s_output)
 
 } // namespace
 
-int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
+int RunConverter(const std::vector<std::string> &p_args, FILE *p_out, FILE *p_err)
 {
-    if(args.size() != 2) {
+    if(p_args.size() != 2) {
         std::fputs(s_usage_message, p_err);
         return -1;
     }
     // a lone --help, -h or --version is the first thing a user types: it is
     // answered, not looked for as a file (./--help converts such a file)
-    if(args[1] == "--help" || args[1] == "-h") {
+    if(p_args[1] == "--help" || p_args[1] == "-h") {
         std::fputs(s_converter_help_message, p_out);
         return 0;
     }
-    if(args[1] == "--version") {
+    if(p_args[1] == "--version") {
         std::fputs(VersionMessage("bake3ds").c_str(), p_out);
         return 0;
     }
-    const char *s_input = args[1].c_str();
-    std::fputs(LoadingMessage(args[1]).c_str(), p_out);
+    const char *s_input = p_args[1].c_str();
+    std::fputs(LoadingMessage(p_args[1]).c_str(), p_out);
     Scene t_scene;
     if(!load_scene_file(s_input, t_scene)) {
         std::fflush(p_out);
@@ -62,7 +62,7 @@ int RunConverter(const std::vector<std::string> &args, FILE *p_out, FILE *p_err)
     }
     std::fputs(CountsMessage(t_scene).c_str(), p_out);
 
-    std::string s_output = header_path_for(args[1]);
+    std::string s_output = header_path_for(p_args[1]);
     std::fputs(ExportingMessage(s_output).c_str(), p_out);
     std::fflush(p_out);
     COutputFile t_file;

@@ -8,10 +8,10 @@ namespace bake3ds {
 void CompleteScene(C3dsScene &r_scene)
 {
     TNormalsScratch t_scratch;
-    std::vector<uint32_t> places;
+    std::vector<uint32_t> p_places;
     for(TMesh &r_mesh : r_scene.p_object) {
         CalcVertexNormals(r_mesh, t_scratch);
-        SortFacesByMaterial(r_mesh, places);
+        SortFacesByMaterial(r_mesh, p_places);
         MakeMaterialRanges(r_mesh);
     }
 }

@@ -39,22 +39,22 @@ void SortFacesByMaterial(TMesh &r_mesh, std::vector<uint32_t> &r_places)
         // few distinct values, as material indices are: a counting sort,
         // stable by construction, one pass to count and one to give each
         // face its place
-        std::vector<uint32_t> starts(size_t(n_max - n_min) + 2, 0);
+        std::vector<uint32_t> p_starts(size_t(n_max - n_min) + 2, 0);
         for(int32_t n_material : r_materials)
-            ++ starts[size_t(n_material - n_min) + 1];
-        for(size_t i = 1; i < starts.size(); ++ i)
-            starts[i] += starts[i - 1];
+            ++ p_starts[size_t(n_material - n_min) + 1];
+        for(size_t i = 1; i < p_starts.size(); ++ i)
+            p_starts[i] += p_starts[i - 1];
         for(size_t i = 0; i < n_faces; ++ i)
-            r_places[i] = starts[size_t(r_materials[i] - n_min)] ++;
+            r_places[i] = p_starts[size_t(r_materials[i] - n_min)] ++;
     } else {
         // values spread wider than there are faces: the faces' order by a
         // stable sort, turned into each face's place
-        std::vector<uint32_t> order(n_faces);
-        std::iota(order.begin(), order.end(), 0u);
-        std::stable_sort(order.begin(), order.end(),
+        std::vector<uint32_t> p_order(n_faces);
+        std::iota(p_order.begin(), p_order.end(), 0u);
+        std::stable_sort(p_order.begin(), p_order.end(),
             [&](uint32_t a, uint32_t b) { return r_materials[a] < r_materials[b]; });
         for(size_t k = 0; k < n_faces; ++ k)
-            r_places[order[k]] = uint32_t(k);
+            r_places[p_order[k]] = uint32_t(k);
     }
     MoveToPlaces(r_mesh, r_places);
 }

@@ -11,19 +11,19 @@ namespace bake3ds {
 // Working memory of the vertex normals, kept from mesh to mesh, so that a
 // scene of many meshes asks for it only as often as it grows.
 struct TNormalsScratch {
-    std::vector<int> slots; // the position table
-    std::vector<int> first; // per vertex, the first vertex at its position
+    std::vector<int> p_slots; // the position table
+    std::vector<int> p_first; // per vertex, the first vertex at its position
 };
 
-// The face's normal: the unit normal Cross(c1 - c2, c0 - c2) of its stored
+// The face's normal: the unit normal Cross(v_corner1 - v_corner2, v_corner0 - v_corner2) of its stored
 // corners, or the zero vector for a degenerate face. Every corner must be
 // below the mesh's n_vertex_num.
 inline TVector3 FaceNormal(const TMesh &r_mesh, const TFace &r_face)
 {
-    TVector3 c0(r_mesh.p_vertex[r_face.p_corner[0]].p_position);
-    TVector3 c1(r_mesh.p_vertex[r_face.p_corner[1]].p_position);
-    TVector3 c2(r_mesh.p_vertex[r_face.p_corner[2]].p_position);
-    TVector3 v_normal = Cross(c1 - c2, c0 - c2);
+    TVector3 v_corner0(r_mesh.p_vertex[r_face.p_corner[0]].p_position);
+    TVector3 v_corner1(r_mesh.p_vertex[r_face.p_corner[1]].p_position);
+    TVector3 v_corner2(r_mesh.p_vertex[r_face.p_corner[2]].p_position);
+    TVector3 v_normal = Cross(v_corner1 - v_corner2, v_corner0 - v_corner2);
     Normalize(v_normal);
     return v_normal;
 }

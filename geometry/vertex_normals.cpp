@@ -50,10 +50,10 @@ void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
     // each vertex against each corner. A group's sum is kept in its first
     // vertex's normal, which is where it ends up anyway.
     TRecordArray<TVertex> &r_vertices = r_mesh.p_vertex;
-    std::vector<int> &first = r_scratch.first;
-    GroupByPosition(r_mesh, r_scratch.slots, first);
+    std::vector<int> &r_p_first = r_scratch.p_first;
+    GroupByPosition(r_mesh, r_scratch.p_slots, r_p_first);
     for(size_t v = 0; v < r_vertices.size(); ++ v) {
-        if(first[v] == int(v))
+        if(r_p_first[v] == int(v))
             TVector3().Store(r_vertices[v].p_normal);
     }
     // each face's normal computed where it is added: positions do not change
@@ -61,7 +61,7 @@ void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
     for(const TFace &r_face : r_mesh.p_face) {
         TVector3 v_face = FaceNormal(r_mesh, r_face);
         for(uint32_t n_corner : r_face.p_corner) {
-            int n_first = first[n_corner];
+            int n_first = r_p_first[n_corner];
             if(n_first < 0)
                 continue;
             float *p_sum = r_vertices[size_t(n_first)].p_normal;
@@ -75,12 +75,12 @@ void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
     // and negating is exact
     for(size_t v = 0; v < r_vertices.size(); ++ v) {
         TVector3 v_normal; // a NaN position matches no corner at all
-        if(first[v] == int(v)) {
+        if(r_p_first[v] == int(v)) {
             v_normal = TVector3(r_vertices[v].p_normal);
             Normalize(v_normal);
             v_normal = TVector3(-v_normal.x, -v_normal.y, -v_normal.z);
-        } else if(first[v] >= 0)
-            v_normal = TVector3(r_vertices[size_t(first[v])].p_normal);
+        } else if(r_p_first[v] >= 0)
+            v_normal = TVector3(r_vertices[size_t(r_p_first[v])].p_normal);
         else
             v_normal = TVector3(-v_normal.x, -v_normal.y, -v_normal.z);
         v_normal.Store(r_vertices[v].p_normal);

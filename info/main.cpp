@@ -27,21 +27,21 @@ bool Write(FILE *p_file, const std::string &r_s)
 
 int main(int n_argc, char **p_argv)
 {
-    std::vector<std::string> args;
+    std::vector<std::string> p_args;
     try {
-        args = bake3ds::ProgramStart(n_argc, p_argv);
+        p_args = bake3ds::ProgramStart(n_argc, p_argv);
     } catch(const std::bad_alloc &) {
         std::fputs(bake3ds::s_report_no_memory_message, stderr);
         return 2;
     }
-    if(args.size() == 2 && args[1] == "--version") {
+    if(p_args.size() == 2 && p_args[1] == "--version") {
         std::fputs(bake3ds::VersionMessage("bake3ds-info").c_str(), stdout);
         return 0;
     }
     const char *s_path = nullptr;
     bool b_json = false, b_options = true;
-    for(size_t i = 1; i < args.size(); ++ i) {
-        const std::string &r_s_arg = args[i];
+    for(size_t i = 1; i < p_args.size(); ++ i) {
+        const std::string &r_s_arg = p_args[i];
         if(b_options && r_s_arg == "--json")
             b_json = true;
         else if(b_options && r_s_arg == "--")

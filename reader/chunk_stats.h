@@ -32,13 +32,13 @@ struct TMapName {
 };
 
 struct TChunkStats {
-    std::map<uint16_t, TChunkTally> chunks;
-    std::vector<TMapName> maps;       // in file order
-    std::vector<int> smoothed_meshes; // meshes, by index, given a smoothing list with a group
+    std::map<uint16_t, TChunkTally> p_chunks;
+    std::vector<TMapName> p_maps;       // in file order
+    std::vector<int> p_smoothed_meshes; // meshes, by index, given a smoothing list with a group
 
     void Meet(uint16_t n_id, int64_t n_offset, bool b_known)
     {
-        TChunkTally &r = chunks[n_id];
+        TChunkTally &r = p_chunks[n_id];
         if(!r.n_count++) {
             r.n_first_offset = n_offset;
             r.b_known = b_known;

@@ -108,13 +108,13 @@ int FindChunkIndex(uint16_t n_id)
 {
     // every chunk the walker visits is looked up: one row number (plus one)
     // per possible id, built once from the table, answers in constant time
-    static const std::vector<uint8_t> row_of_id = [] {
-        std::vector<uint8_t> rows(65536, 0);
+    static const std::vector<uint8_t> p_row_of_id = [] {
+        std::vector<uint8_t> p_rows(65536, 0);
         for(int i = n_chunk_table_size - 1; i >= 0; -- i)
-            rows[p_chunk_table[i].n_chunk_id] = uint8_t(i + 1);
-        return rows;
+            p_rows[p_chunk_table[i].n_chunk_id] = uint8_t(i + 1);
+        return p_rows;
     }();
-    return int(row_of_id[n_id]) - 1;
+    return int(p_row_of_id[n_id]) - 1;
 }
 
 const TChunkInfo *FindChunkInfo(uint16_t n_id)

@@ -180,7 +180,7 @@ bool ReadMapName(TLoader &r_ld, int64_t n_end)
         r_in.Seek(n_start + n_read);
         bool b_terminated = n_inside == n_read && n_start + n_read < n_end && r_in.Byte() == 0;
         r_in.Seek(n_after);
-        r_ld.p_stats->maps.push_back({r_ld.EnclosingId(), r_ld.p_scene->n_material_num - 1,
+        r_ld.p_stats->p_maps.push_back({r_ld.EnclosingId(), r_ld.p_scene->n_material_num - 1,
             std::string(s_scratch, size_t(n_inside)), b_terminated});
     }
     return true;

@@ -11,9 +11,9 @@ namespace {
 const size_t n_first_options_size = offsetof(bake3ds_options, work_per_byte) + sizeof(int64_t);
 
 template <class T>
-T OrDefault(T value, T default_value)
+T OrDefault(T n_value, T n_default)
 {
-    return value > 0 ? value : default_value;
+    return n_value > 0 ? n_value : n_default;
 }
 
 } // namespace

@@ -22,10 +22,10 @@ void SetPath(bake3ds_failure &r_failure, const std::vector<TChunkSite> &r_open, 
 // The ids of the chunks open at levels 1 up to below n_level.
 std::vector<uint16_t> EnclosingIds(const std::vector<TChunkSite> &r_open, int n_level)
 {
-    std::vector<uint16_t> path;
+    std::vector<uint16_t> p_path;
     for(int n = 1; n < n_level && size_t(n) < r_open.size(); ++ n)
-        path.push_back(uint16_t(r_open[size_t(n)].n_id));
-    return path;
+        p_path.push_back(uint16_t(r_open[size_t(n)].n_id));
+    return p_path;
 }
 
 } // namespace

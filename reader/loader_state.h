@@ -28,17 +28,17 @@ enum TNodeKind {
 // for one kind of record: the lookups by name in constant time.
 class CNameIndex {
 public:
-    void Add(const std::string &r_s_name, int n_index) { m_index.emplace(r_s_name, n_index); }
+    void Add(const std::string &r_s_name, int n_index) { m_p_index.emplace(r_s_name, n_index); }
 
     // The index of the first record named exactly s_name, or -1.
     int Find(const char *s_name) const
     {
-        auto p_found = m_index.find(s_name);
-        return p_found == m_index.end() ? -1 : p_found->second;
+        auto p_found = m_p_index.find(s_name);
+        return p_found == m_p_index.end() ? -1 : p_found->second;
     }
 
 private:
-    std::unordered_map<std::string, int> m_index;
+    std::unordered_map<std::string, int> m_p_index;
 };
 
 struct TChunkStats;

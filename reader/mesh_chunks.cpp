@@ -174,7 +174,7 @@ bool ReadSmoothingList(TLoader &r_ld, int64_t n_end)
     int64_t n_stop = n_end < r_in.Size() ? n_end : r_in.Size();
     while(r_in.Pos() + 4 <= n_stop) {
         if(r_in.U32()) {
-            r_ld.p_stats->smoothed_meshes.push_back(r_ld.p_scene->n_object_num - 1);
+            r_ld.p_stats->p_smoothed_meshes.push_back(r_ld.p_scene->n_object_num - 1);
             break;
         }
     }

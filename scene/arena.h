@@ -92,12 +92,15 @@ private:
 
 // The allocator of a scene's mesh arrays: from its arena, or, without one
 // (a record made outside a load), straight from AllocateArray.
+// The lower-case names are those of the standard allocator's protocol, which
+// the containers look for: the naming check is told so at each.
 template <class T>
-struct CArenaAllocator {
-    using value_type = T;
+class CArenaAllocator {
+public:
+    using value_type = T; // NOLINT(readability-identifier-naming)
     // an array moves or swaps with the arena its memory came from
-    using propagate_on_container_move_assignment = std::true_type;
-    using propagate_on_container_swap = std::true_type;
+    using propagate_on_container_move_assignment = std::true_type; // NOLINT(readability-identifier-naming)
+    using propagate_on_container_swap = std::true_type;            // NOLINT(readability-identifier-naming)
 
     CArenaAllocator() noexcept = default;
     explicit CArenaAllocator(CSceneArena *p_arena) noexcept : p_arena(p_arena) {}
@@ -107,7 +110,7 @@ struct CArenaAllocator {
     }
 
     // Throws std::bad_alloc when the memory cannot be had.
-    T *allocate(size_t n)
+    T *allocate(size_t n) // NOLINT(readability-identifier-naming)
     {
         if(n > std::numeric_limits<size_t>::max() / sizeof(T))
             throw std::bad_alloc();
@@ -115,7 +118,7 @@ struct CArenaAllocator {
         return static_cast<T *>(p_arena ? p_arena->Allocate(n_bytes) : AllocateArray(n_bytes));
     }
 
-    void deallocate(T *p, size_t n) noexcept
+    void deallocate(T *p, size_t n) noexcept // NOLINT(readability-identifier-naming)
     {
         if(p_arena)
             p_arena->Free(p, n * sizeof(T));

@@ -93,7 +93,7 @@ const char *const s_core_ship_cpp = R"(#define GL_GLEXT_PROTOTYPES 1
 #include "ship.h"
 
 struct CShip::TGpu {
-    bake3ds::CGpuScene<Cship_1_3ds> t_scene;
+    bake3ds::GpuScene<Cship_1_3ds> t_scene;
 };
 
 CShip::CShip() : m_p_gpu(new TGpu) {}
@@ -101,7 +101,7 @@ CShip::~CShip() = default;
 
 void CShip::Draw(int &r_n_range_num) const
 {
-    m_p_gpu->t_scene.Draw([&](int, int) { ++ r_n_range_num; });
+    m_p_gpu->t_scene.draw([&](int, int) { ++ r_n_range_num; });
 }
 
 void CShip::Bounds(float p_min[3], float p_max[3])

@@ -1,5 +1,5 @@
 // The core-profile preview of one generated header (BAKE3DS_SCENE_HEADER,
-// class BAKE3DS_SCENE_CLASS): the scene uploaded with bake3ds::CGpuScene and
+// class BAKE3DS_SCENE_CLASS): the scene uploaded with bake3ds::GpuScene and
 // drawn by a shader in an OpenGL 4.x core context, written as a PNG file.
 // Command line as the fixed-function preview's: OUT.png [WIDTH HEIGHT].
 
@@ -20,8 +20,8 @@ int main(int n_argc, char **p_argv)
         core_render::CShaderRenderer t_shader;
         if(!t_shader.Ready())
             return t_shader.Error();
-        bake3ds::CGpuScene<BAKE3DS_SCENE_CLASS> t_scene;
-        unsigned int n_error = t_shader.RenderShaded(r_framing, n_width, n_height, [&] { t_scene.Draw(); });
+        bake3ds::GpuScene<BAKE3DS_SCENE_CLASS> t_scene;
+        unsigned int n_error = t_shader.RenderShaded(r_framing, n_width, n_height, [&] { t_scene.draw(); });
         return n_error ? "OpenGL error " + std::to_string(n_error) + " while drawing" : "";
     };
     return preview::PreviewMain(preview::SceneViewOf<BAKE3DS_SCENE_CLASS>(), n_argc, p_argv, t_renderer);

@@ -4,7 +4,7 @@
 // The preview's two renders, shaded and silhouette, through a shader: for
 // OpenGL 3.3 core and later, OpenGL ES 3.0 and WebGL 2, where there is no
 // fixed-function pipeline. The draw callback draws the scene through
-// vertex arrays whose attributes sit at bake3ds::CGpuScene's locations.
+// vertex arrays whose attributes sit at bake3ds::GpuScene's locations.
 
 #include <functional>
 #include <string>

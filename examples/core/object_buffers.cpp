@@ -18,7 +18,7 @@ const void *Offset(size_t n_bytes)
 void Attribute(GLuint n_location, GLint n_size, size_t n_offset)
 {
     glEnableVertexAttribArray(n_location);
-    glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(bake3ds::n_vertex_stride), Offset(n_offset));
+    glVertexAttribPointer(n_location, n_size, GL_FLOAT, GL_FALSE, GLsizei(bake3ds::vertex_stride), Offset(n_offset));
 }
 
 } // namespace
@@ -40,9 +40,9 @@ CObjectBuffers::CObjectBuffers(const std::vector<bake3ds::Object> &r_objects)
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_p_buffers[2 * i + 1]);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(3 * size_t(r_object.face_count) * sizeof(GLuint)),
             r_object.indices, GL_STATIC_DRAW);
-        Attribute(bake3ds::n_position_location, 3, bake3ds::n_position_offset);
-        Attribute(bake3ds::n_normal_location, 3, bake3ds::n_normal_offset);
-        Attribute(bake3ds::n_texcoord_location, 2, bake3ds::n_texcoord_offset);
+        Attribute(bake3ds::position_location, 3, bake3ds::position_offset);
+        Attribute(bake3ds::normal_location, 3, bake3ds::normal_offset);
+        Attribute(bake3ds::texcoord_location, 2, bake3ds::texcoord_offset);
         m_p_index_num.push_back(3 * r_object.face_count);
     }
     glBindVertexArray(0);

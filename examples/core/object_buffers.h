@@ -2,7 +2,7 @@
 #define BAKE3DS_CORE_OBJECT_BUFFERS_H
 
 // A scene loaded at run time (bake3ds::load_scene, Scene::object) in vertex
-// buffers, as bake3ds::CGpuScene puts a generated header's arrays: the same
+// buffers, as bake3ds::GpuScene puts a generated header's arrays: the same
 // vertex layout and attribute locations, one vertex array per object, drawn
 // with all its indices. For the programs that have no header compiled in:
 // the web page, and the native render it is compared with.
@@ -24,7 +24,7 @@ public:
     CObjectBuffers(const CObjectBuffers &) = delete;
     CObjectBuffers &operator=(const CObjectBuffers &) = delete;
 
-    // Every object with faces, one glDrawElements each, as CGpuScene::Draw().
+    // Every object with faces, one glDrawElements each, as GpuScene::draw().
     void Draw() const;
 
 private:

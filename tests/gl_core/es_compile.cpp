@@ -17,9 +17,9 @@ void DrawTheSampleInOpenGlEs();
 
 void DrawTheSampleInOpenGlEs()
 {
-    bake3ds::CGpuScene<Csample_3ds> t_scene;
-    t_scene.Draw();
-    t_scene.Draw([](int, int n_material) { glUniform1i(0, n_material); });
-    bake3ds::CGpuScene<Csample_3ds> t_moved(std::move(t_scene));
+    bake3ds::GpuScene<Csample_3ds> t_scene;
+    t_scene.draw();
+    t_scene.draw([](int, int n_material) { glUniform1i(0, n_material); });
+    bake3ds::GpuScene<Csample_3ds> t_moved(std::move(t_scene));
     t_scene = std::move(t_moved);
 }

@@ -1,7 +1,7 @@
 #ifndef BAKE3DS_TESTS_GL_CORE_FAKE_GL_H
 #define BAKE3DS_TESTS_GL_CORE_FAKE_GL_H
 
-// A recording stand-in for the OpenGL entry points that bake3ds::CGpuScene
+// A recording stand-in for the OpenGL entry points that bake3ds::GpuScene
 // calls, defined under their real names with the system's declarations:
 // the test program links it instead of an OpenGL library. It keeps the
 // state those calls change (names, buffer contents, each vertex array's

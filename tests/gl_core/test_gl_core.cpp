@@ -1,4 +1,4 @@
-// bake3ds::CGpuScene against a recording stand-in for OpenGL: what it
+// bake3ds::GpuScene against a recording stand-in for OpenGL: what it
 // uploads into which vertex array, the draws it makes range by range with
 // the materials it reports, and that moving a scene hands its names over
 // without a GL call. Three generated headers: the sample, a scene of edge
@@ -55,10 +55,10 @@ namespace {
 
 using fake_gl::State;
 
-static_assert(!std::is_copy_constructible<bake3ds::CGpuScene<Csample_3ds>>::value, "not copyable");
-static_assert(!std::is_copy_assignable<bake3ds::CGpuScene<Csample_3ds>>::value, "not copyable");
-static_assert(std::is_nothrow_move_constructible<bake3ds::CGpuScene<Csample_3ds>>::value, "movable");
-static_assert(std::is_nothrow_move_assignable<bake3ds::CGpuScene<Csample_3ds>>::value, "movable");
+static_assert(!std::is_copy_constructible<bake3ds::GpuScene<Csample_3ds>>::value, "not copyable");
+static_assert(!std::is_copy_assignable<bake3ds::GpuScene<Csample_3ds>>::value, "not copyable");
+static_assert(std::is_nothrow_move_constructible<bake3ds::GpuScene<Csample_3ds>>::value, "movable");
+static_assert(std::is_nothrow_move_assignable<bake3ds::GpuScene<Csample_3ds>>::value, "movable");
 
 std::string Faults()
 {
@@ -81,7 +81,7 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
 {
     typedef TypeParam CScene;
     {
-        bake3ds::CGpuScene<CScene> t_scene;
+        bake3ds::GpuScene<CScene> t_scene;
         const fake_gl::TState &s = State();
         EXPECT_EQ(s.faults.size(), 0u) << Faults();
         ASSERT_EQ(s.vertex_arrays.size(), size_t(CScene::n_Object_Num()));
@@ -92,7 +92,7 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
         for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
             SCOPED_TRACE("object " + std::to_string(i));
             const auto &r_object = CScene::p_Object()[i];
-            auto p_found = s.vertex_arrays.find(t_scene.VertexArray(i));
+            auto p_found = s.vertex_arrays.find(t_scene.vertex_array(i));
             ASSERT_TRUE(p_found != s.vertex_arrays.end());
             const fake_gl::TVertexArray &r_array = p_found->second;
             const std::vector<uint8_t> &r_indices = s.buffers.at(r_array.n_element_buffer);
@@ -126,8 +126,8 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
             buffers_seen.push_back(r_array.n_element_buffer);
             EXPECT_NE(n_vertex_buffer, r_array.n_element_buffer);
         }
-        EXPECT_EQ(t_scene.VertexArray(CScene::n_Object_Num()), 0u);
-        EXPECT_EQ(t_scene.VertexArray(-1), 0u);
+        EXPECT_EQ(t_scene.vertex_array(CScene::n_Object_Num()), 0u);
+        EXPECT_EQ(t_scene.vertex_array(-1), 0u);
     }
     EXPECT_EQ(State().faults.size(), 0u) << Faults();
     EXPECT_TRUE(State().vertex_arrays.empty()) << "vertex arrays left after the destructor";
@@ -137,16 +137,16 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
 TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
 {
     typedef TypeParam CScene;
-    bake3ds::CGpuScene<CScene> t_scene;
+    bake3ds::GpuScene<CScene> t_scene;
     State().calls.clear();
     long n_before = n_allocation_num;
-    t_scene.Draw();
+    t_scene.draw();
     EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw() allocated";
     const fake_gl::TState &s = State();
     std::vector<fake_gl::TDraw> draws = s.draws;
     long n_range_num = 0;
     n_before = n_allocation_num;
-    t_scene.Draw([&n_range_num](int, int) { ++ n_range_num; });
+    t_scene.draw([&n_range_num](int, int) { ++ n_range_num; });
     EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw(f) allocated";
     long n_expected_range_num = 0;
     for(int i = 0; i < CScene::n_Object_Num(); ++ i)
@@ -160,7 +160,7 @@ TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
             continue;
         ASSERT_LT(n_draw, draws.size());
         const fake_gl::TDraw &r_draw = draws[n_draw ++];
-        EXPECT_EQ(r_draw.n_vertex_array, t_scene.VertexArray(i));
+        EXPECT_EQ(r_draw.n_vertex_array, t_scene.vertex_array(i));
         EXPECT_EQ(r_draw.n_offset, 0u);
         EXPECT_EQ(r_draw.indices, std::vector<GLuint>(r_object.p_face, r_object.p_face + 3 * r_object.n_face_num));
     }
@@ -178,21 +178,21 @@ std::string Log()
 }
 
 template <class CScene>
-std::string LogOfDrawByRanges(const bake3ds::CGpuScene<CScene> &r_scene)
+std::string LogOfDrawByRanges(const bake3ds::GpuScene<CScene> &r_scene)
 {
     State().calls.clear();
     State().draws.clear();
     auto f = [](int n_object, int n_material) {
         State().calls.push_back("f(" + std::to_string(n_object) + ", " + std::to_string(n_material) + ")");
     };
-    r_scene.Draw(f);
+    r_scene.draw(f);
     return Log();
 }
 
 TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
 {
     fake_gl::Reset();
-    bake3ds::CGpuScene<Csample_3ds> t_scene;
+    bake3ds::GpuScene<Csample_3ds> t_scene;
     // ground: "Grass"; box: its top "Grass", the rest "Red paint"; pyramid: no material
     ASSERT_STREQ(Csample_3ds::p_Material()[0].p_s_name, "Grass");
     ASSERT_STREQ(Csample_3ds::p_Material()[1].p_s_name, "Red paint");
@@ -211,7 +211,7 @@ TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
     } p_expected[4] = {{0, 6, 0}, {1, 6, 0}, {1, 30, 24}, {2, 18, 0}};
     for(int i = 0; i < 4; ++ i) {
         const fake_gl::TDraw &r_draw = s.draws[size_t(i)];
-        EXPECT_EQ(r_draw.n_vertex_array, t_scene.VertexArray(p_expected[i].n_object)) << "draw " << i;
+        EXPECT_EQ(r_draw.n_vertex_array, t_scene.vertex_array(p_expected[i].n_object)) << "draw " << i;
         EXPECT_EQ(r_draw.n_count, p_expected[i].n_count) << "draw " << i;
         EXPECT_EQ(r_draw.n_offset, p_expected[i].n_offset) << "draw " << i;
         const auto &r_object = Csample_3ds::p_Object()[p_expected[i].n_object];
@@ -224,7 +224,7 @@ TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
 TEST(GpuSceneRanges, RangesWithoutFacesGetTheCallbackButNoDraw)
 {
     fake_gl::Reset();
-    bake3ds::CGpuScene<Cedges_3ds> t_scene;
+    bake3ds::GpuScene<Cedges_3ds> t_scene;
     // "Void" and "Points" have no faces: one empty range of no material
     // each; "Quads": faces 0 and 2 in no material, 1 and 3 in "Blue"
     EXPECT_EQ(LogOfDrawByRanges(t_scene),
@@ -244,8 +244,8 @@ TEST(GpuSceneRanges, ASceneWithoutObjectsMakesNoCallAtAll)
 {
     fake_gl::Reset();
     {
-        bake3ds::CGpuScene<Cnothing_3ds> t_scene;
-        t_scene.Draw();
+        bake3ds::GpuScene<Cnothing_3ds> t_scene;
+        t_scene.draw();
         EXPECT_EQ(LogOfDrawByRanges(t_scene), "");
     }
     EXPECT_EQ(Log(), "") << "the destructor called OpenGL";
@@ -254,17 +254,17 @@ TEST(GpuSceneRanges, ASceneWithoutObjectsMakesNoCallAtAll)
 TEST(GpuSceneMoves, AMoveHandsTheNamesOverWithoutAnyCall)
 {
     fake_gl::Reset();
-    bake3ds::CGpuScene<Csample_3ds> t_first;
-    GLuint n_box_array = t_first.VertexArray(1);
+    bake3ds::GpuScene<Csample_3ds> t_first;
+    GLuint n_box_array = t_first.vertex_array(1);
     State().calls.clear();
-    bake3ds::CGpuScene<Csample_3ds> t_second(std::move(t_first));
+    bake3ds::GpuScene<Csample_3ds> t_second(std::move(t_first));
     EXPECT_EQ(Log(), "") << "moving called OpenGL";
-    EXPECT_EQ(t_second.VertexArray(1), n_box_array);
-    EXPECT_EQ(t_first.VertexArray(1), 0u);
+    EXPECT_EQ(t_second.vertex_array(1), n_box_array);
+    EXPECT_EQ(t_first.vertex_array(1), 0u);
     // the moved-from scene draws nothing and calls no callback
-    t_first.Draw();
+    t_first.draw();
     EXPECT_EQ(LogOfDrawByRanges(t_first), "");
-    t_second.Draw();
+    t_second.draw();
     EXPECT_EQ(State().draws.size(), 3u);
     EXPECT_EQ(State().faults.size(), 0u) << Faults();
 }
@@ -273,23 +273,23 @@ TEST(GpuSceneMoves, AMoveAssignmentExchangesTheNamesAndEachIsDeletedOnceByItsLas
 {
     fake_gl::Reset();
     {
-        bake3ds::CGpuScene<Csample_3ds> t_old;
-        GLuint n_old_array = t_old.VertexArray(0);
+        bake3ds::GpuScene<Csample_3ds> t_old;
+        GLuint n_old_array = t_old.vertex_array(0);
         {
-            bake3ds::CGpuScene<Csample_3ds> t_new;
-            GLuint n_new_array = t_new.VertexArray(0);
+            bake3ds::GpuScene<Csample_3ds> t_new;
+            GLuint n_new_array = t_new.vertex_array(0);
             EXPECT_EQ(State().vertex_arrays.size(), 6u);
             State().calls.clear();
             t_old = std::move(t_new);
             EXPECT_EQ(Log(), "") << "the assignment called OpenGL";
-            EXPECT_EQ(t_old.VertexArray(0), n_new_array);
-            EXPECT_EQ(t_new.VertexArray(0), n_old_array);
+            EXPECT_EQ(t_old.vertex_array(0), n_new_array);
+            EXPECT_EQ(t_new.vertex_array(0), n_old_array);
 
             // assigned to itself, a scene keeps its names
-            bake3ds::CGpuScene<Csample_3ds> &r_same = t_old;
+            bake3ds::GpuScene<Csample_3ds> &r_same = t_old;
             t_old = std::move(r_same);
             EXPECT_EQ(Log(), "");
-            EXPECT_EQ(t_old.VertexArray(0), n_new_array);
+            EXPECT_EQ(t_old.vertex_array(0), n_new_array);
         }
         // the moved-from scene took the old names with it
         EXPECT_EQ(Log(), "glDeleteVertexArrays\nglDeleteBuffers\n");
@@ -297,7 +297,7 @@ TEST(GpuSceneMoves, AMoveAssignmentExchangesTheNamesAndEachIsDeletedOnceByItsLas
         EXPECT_EQ(State().vertex_arrays.size(), 3u);
         EXPECT_EQ(State().buffers.size(), 6u);
         State().draws.clear();
-        t_old.Draw();
+        t_old.draw();
         EXPECT_EQ(State().draws.size(), 3u);
         State().calls.clear();
     }

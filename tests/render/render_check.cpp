@@ -1,7 +1,7 @@
 // Renders one generated scene through real OpenGL and checks the picture:
 // no OpenGL error, something drawn wherever the scene has faces, and the
 // same silhouette, pixel for pixel, as the file's triangles read by lib3ds
-// and drawn with the same camera. Then draws it through bake3ds::CGpuScene
+// and drawn with the same camera. Then draws it through bake3ds::GpuScene
 // and a shader in a core-profile context: the same silhouette again, and
 // the same shading up to a small mean difference.
 
@@ -46,7 +46,7 @@ struct TRun {
     std::unique_ptr<preview::COffscreenContext> p_context;
 };
 
-TRun &Run()
+TRun &ThisRun()
 {
     static TRun t_run;
     return t_run;
@@ -64,8 +64,8 @@ long CoveredNum(const preview::TImage &r_image)
 // failure message.
 std::string Keep(const std::string &r_s_name, const preview::TImage &r_image)
 {
-    std::filesystem::create_directories(Run().s_failure_dir);
-    std::string s_path = Run().s_failure_dir + "/" + r_s_name;
+    std::filesystem::create_directories(ThisRun().s_failure_dir);
+    std::string s_path = ThisRun().s_failure_dir + "/" + r_s_name;
     std::string s_error = preview::WritePng(s_path, r_image);
     return s_error.empty() ? s_path : s_path + " (not written: " + s_error + ")";
 }
@@ -88,7 +88,7 @@ void DrawLib3ds(const TLib3dsScene &r_scene)
 
 TEST(Preview, DrawsWithoutOpenGlErrorsAndCoversWhereTheSceneHasFaces)
 {
-    const TRun &r_run = Run();
+    const TRun &r_run = ThisRun();
     ASSERT_TRUE(r_run.p_context->Ready()) << r_run.p_context->Error();
     ASSERT_TRUE(r_run.p_context->MakeCurrent());
     unsigned int n_error = preview::RenderShaded(r_run.t_framing, n_width, n_height, r_run.t_view.p_draw);
@@ -113,7 +113,7 @@ TEST(Preview, DrawsWithoutOpenGlErrorsAndCoversWhereTheSceneHasFaces)
 
 TEST(Silhouette, MatchesTheFileReadByLib3dsPixelForPixel)
 {
-    const TRun &r_run = Run();
+    const TRun &r_run = ThisRun();
     ASSERT_TRUE(r_run.p_context->Ready()) << r_run.p_context->Error();
     ASSERT_TRUE(r_run.p_context->MakeCurrent());
 #if !BAKE3DS_HAVE_LIB3DS
@@ -192,7 +192,7 @@ std::string Differences(const TSilhouetteDiff &r_diff)
 
 TEST(CoreProfile, DrawsTheSameSilhouetteAndShadingAsTheFixedFunctionDraw)
 {
-    const TRun &r_run = Run();
+    const TRun &r_run = ThisRun();
     ASSERT_TRUE(r_run.p_context->Ready()) << r_run.p_context->Error();
     ASSERT_TRUE(r_run.p_context->MakeCurrent());
     ASSERT_EQ(preview::RenderSilhouette(r_run.t_framing, n_width, n_height, r_run.t_view.p_draw), 0u);
@@ -251,7 +251,7 @@ int Main(const preview::TSceneView &r_view, const TGpuFactory &r_gpu, int n_argc
         std::fprintf(stderr, "usage: %s [gtest flags] SCENE.3ds FAILURE_DIR\n", p_argv[0]);
         return 2;
     }
-    TRun &r_run = Run();
+    TRun &r_run = ThisRun();
     r_run.t_view = r_view;
     r_run.gpu = r_gpu;
     r_run.s_scene = p_argv[1];

@@ -11,22 +11,22 @@
 
 namespace render_check {
 
-// The scene uploaded by bake3ds::CGpuScene into the current context (a
+// The scene uploaded by bake3ds::GpuScene into the current context (a
 // core-profile one): the program built with the header makes it, since
 // only that program knows the class.
 class CGpuDraws {
 public:
     virtual ~CGpuDraws() = default;
-    // CGpuScene::Draw()
+    // GpuScene::draw()
     virtual void Draw() const = 0;
-    // CGpuScene::Draw(f), with f counting its calls
+    // GpuScene::draw(f), with f counting its calls
     virtual long DrawByRanges() const = 0;
 };
 
 using TGpuFactory = std::function<std::unique_ptr<CGpuDraws>()>;
 
 // Command line (after GoogleTest's own flags): SCENE.3ds FAILURE_DIR.
-// The factory makes the scene's CGpuScene in the current context.
+// The factory makes the scene's GpuScene in the current context.
 // SCENE.3ds is the file the header was made from, read again by lib3ds;
 // the pictures of a failed case go to FAILURE_DIR. Runs the test cases
 // in an offscreen context; returns what RUN_ALL_TESTS returns, or 2 after

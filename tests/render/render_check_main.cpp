@@ -15,17 +15,17 @@ namespace {
 
 class CSceneDraws : public render_check::CGpuDraws {
 public:
-    void Draw() const override { m_t_scene.Draw(); }
+    void Draw() const override { m_t_scene.draw(); }
 
     long DrawByRanges() const override
     {
         long n_call_num = 0;
-        m_t_scene.Draw([&n_call_num](int, int) { ++ n_call_num; });
+        m_t_scene.draw([&n_call_num](int, int) { ++ n_call_num; });
         return n_call_num;
     }
 
 private:
-    bake3ds::CGpuScene<BAKE3DS_SCENE_CLASS> m_t_scene;
+    bake3ds::GpuScene<BAKE3DS_SCENE_CLASS> m_t_scene;
 };
 
 } // namespace
