@@ -10,6 +10,7 @@
 
 #include "fixture/adversarial.h"
 #include "test_support.h"
+#include "text_sections.h"
 
 using namespace testing_support;
 
@@ -29,17 +30,6 @@ const fixture::TAdversarial &File(const std::string &r_s_name)
 std::string HeaderOf(const std::string &r_s_name)
 {
     return HeaderFor(File(r_s_name).bytes, "in", "in.3ds");
-}
-
-// The text from the line that begins with r_s_start to the "};" line that
-// closes it, both included; empty when the start is not in the text.
-std::string Section(const std::string &r_s_text, const std::string &r_s_start)
-{
-    size_t n_begin = r_s_text.find("\n" + r_s_start);
-    if(n_begin == std::string::npos)
-        return "";
-    size_t n_end = r_s_text.find("\n};\n", n_begin + 1);
-    return n_end == std::string::npos ? "" : r_s_text.substr(n_begin + 1, n_end + 4 - n_begin - 1);
 }
 
 // n copies of the line, each followed by a line break.
@@ -109,40 +99,40 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
                               "\tstatic const TObject::TMatRange p_object_0_materials[1];\n"
                               "\tstatic const TObject m_p_object[1];\n"),
         std::string::npos);
-    EXPECT_TRUE(Section(s_vertices, "const float Cin_3ds::p_object_0_vertices") ==
+    EXPECT_TRUE(HeaderDefinition(s_vertices, "const float Cin_3ds::p_object_0_vertices") ==
         "const float Cin_3ds::p_object_0_vertices[8 * 65535] = {\n" + Repeated(s_zero_vertex + std::string(","), 65534) +
             s_zero_vertex + "\n};\n")
         << "65535 vertices at the origin";
     EXPECT_EQ(s_vertices.find("p_object_0_indices"), std::string::npos) << "no faces, no index array";
-    EXPECT_EQ(Section(s_vertices, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
+    EXPECT_EQ(HeaderDefinition(s_vertices, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
         "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials[1] = {\n\t{-1, 0, 0}\n};\n");
-    EXPECT_EQ(Section(s_vertices, "const Cin_3ds::TObject Cin_3ds::m_p_object"),
+    EXPECT_EQ(HeaderDefinition(s_vertices, "const Cin_3ds::TObject Cin_3ds::m_p_object"),
         ObjectTable("65535, 0,\n\tp_object_0_vertices, 0,"));
     // mapping coordinates past the end are zeros, as absent ones are
     EXPECT_TRUE(HeaderOf("mapping list of 65535 in 8 bytes") == s_vertices);
 
     // 65535 faces 0, 0, 0 of the one vertex: eight faces a line
     std::string s_faces = HeaderOf("face list of 65535 in 8 bytes");
-    EXPECT_EQ(Section(s_faces, "const float Cin_3ds::p_object_0_vertices"),
+    EXPECT_EQ(HeaderDefinition(s_faces, "const float Cin_3ds::p_object_0_vertices"),
         "const float Cin_3ds::p_object_0_vertices[8 * 1] = {\n" + std::string(s_one_vertex) + "\n};\n");
     std::string s_eight_faces = "\t0";
     for(int i = 1; i < 24; ++ i)
         s_eight_faces += ", 0";
-    EXPECT_TRUE(Section(s_faces, "const unsigned int Cin_3ds::p_object_0_indices") ==
+    EXPECT_TRUE(HeaderDefinition(s_faces, "const unsigned int Cin_3ds::p_object_0_indices") ==
         "const unsigned int Cin_3ds::p_object_0_indices[3 * 65535] = {\n" + Repeated(s_eight_faces + ",", 8191) +
             s_eight_faces.substr(0, s_eight_faces.size() - 9) + "\n};\n")
         << "65528 faces in full lines, then 7";
-    EXPECT_EQ(Section(s_faces, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
+    EXPECT_EQ(HeaderDefinition(s_faces, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
         "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials[1] = {\n\t{-1, 0, 196605}\n};\n");
-    EXPECT_EQ(Section(s_faces, "const Cin_3ds::TObject Cin_3ds::m_p_object"),
+    EXPECT_EQ(HeaderDefinition(s_faces, "const Cin_3ds::TObject Cin_3ds::m_p_object"),
         ObjectTable("1, 65535,\n\tp_object_0_vertices, p_object_0_indices,"));
 
     // a group of 65535 entries naming a material the file lacks: the three
     // faces keep no material
     std::string s_group = HeaderOf("material group of 65535 in 10 bytes");
-    EXPECT_EQ(Section(s_group, "const unsigned int Cin_3ds::p_object_0_indices"),
+    EXPECT_EQ(HeaderDefinition(s_group, "const unsigned int Cin_3ds::p_object_0_indices"),
         "const unsigned int Cin_3ds::p_object_0_indices[3 * 3] = {\n\t0, 0, 0, 0, 0, 0, 0, 0, 0\n};\n");
-    EXPECT_EQ(Section(s_group, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
+    EXPECT_EQ(HeaderDefinition(s_group, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
         "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials[1] = {\n\t{-1, 0, 9}\n};\n");
 
     // 65535 keys of zeros: four arrays (time, x, y, z) of 8191 full lines and
@@ -157,11 +147,11 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
             s_seven_keys = s_eight_keys;
         s_eight_keys += " 0.000000f,";
     }
-    EXPECT_TRUE(Section(s_track, "const float Cin_3ds::p_camera_0_pos_track") ==
+    EXPECT_TRUE(HeaderDefinition(s_track, "const float Cin_3ds::p_camera_0_pos_track") ==
         "const float Cin_3ds::p_camera_0_pos_track[4 * 65535] = {\n" +
             Repeated(Repeated(s_eight_keys, 8191) + s_seven_keys, 4) + "};\n")
         << "4 * 65535 zeros";
-    EXPECT_EQ(Section(s_track, "const Cin_3ds::TCamera Cin_3ds::m_p_camera"),
+    EXPECT_EQ(HeaderDefinition(s_track, "const Cin_3ds::TCamera Cin_3ds::m_p_camera"),
         "const Cin_3ds::TCamera Cin_3ds::m_p_camera[1] = {\n"
         "\t{\"cam\", 0, 0.000000f, 0.000000f, 0.000000f, 1.000000f,\n"
         "\t1.000000f, 1.000000f, 0.000000f, 50.000000f, 65535, 0,\n"

@@ -1,7 +1,7 @@
-// Every allocation of a whole conversion fails once: this program replaces
-// operator new (every form) so that, while the sweep is armed, the k-th
-// allocation fails. Each run must fail cleanly (the conversion returns
-// false, leaves no text and names the rule allocation_failed) or, where the
+// Every allocation of a whole conversion fails once: this program links the
+// replaced operator new (every form), which fails the k-th allocation of a
+// conversion. Each run must fail cleanly (the conversion returns false,
+// leaves no text and names the rule allocation_failed) or, where the
 // code has a way around the failure (the writer's spare buffer, a size hint
 // that is only a hint), give exactly the header of an unhindered run; a
 // partial header never counts as success, and LeakSanitizer, in the
@@ -13,37 +13,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 
 #include "api/library.h"
 #include "bake3ds/bake3ds.hpp"
 #include "fixture/sample_scene.h"
+#include "replaced_new.h"
 #include "test_support.h"
 
 namespace {
-
-bool b_armed = false; // counting only around the conversion
-long n_allocations = 0;
-long n_fail_at = 0; // the allocation to fail, counted from 1; 0 fails none
-
-void *Allocate(size_t n_size, size_t n_align, bool b_throw)
-{
-    if(b_armed && ++ n_allocations == n_fail_at) {
-        if(b_throw)
-            throw std::bad_alloc();
-        return nullptr;
-    }
-    if(n_size == 0)
-        n_size = 1;
-    void *p = n_align > alignof(std::max_align_t)
-        ? std::aligned_alloc(n_align, (n_size + n_align - 1) / n_align * n_align)
-        : std::malloc(n_size);
-    if(!p && b_throw)
-        throw std::bad_alloc();
-    return p;
-}
 
 // The ways to convert bytes in memory that the sweep drives.
 enum TPath { path_LibraryText, path_CInterface };
@@ -60,16 +38,13 @@ long Convert(TPath n_path, const std::string &r_s_bytes, long n_fail, bool &r_b_
 {
     r_s_header.clear();
     r_s_header.shrink_to_fit();
-    n_allocations = 0;
-    n_fail_at = n_fail;
-    b_armed = true;
+    testing_support::StartCountingAllocations(n_fail);
     if(n_path == path_LibraryText) {
         r_b_result = bake3ds::ConvertText(reinterpret_cast<const uint8_t *>(r_s_bytes.data()), r_s_bytes.size(),
             "a.3ds", nullptr, r_s_header, &r_failure);
     } else
         r_b_result = bake3ds::convert(r_s_bytes.data(), r_s_bytes.size(), "a.3ds", r_s_header, &r_failure);
-    b_armed = false;
-    return n_allocations;
+    return testing_support::StopCountingAllocations();
 }
 
 long n_points_covered = 0;
@@ -114,27 +89,6 @@ std::string Text(const fixture::TBytes &r_bytes)
 }
 
 } // namespace
-
-void *operator new(size_t n) { return Allocate(n, 0, true); }
-void *operator new[](size_t n) { return Allocate(n, 0, true); }
-void *operator new(size_t n, const std::nothrow_t &) noexcept { return Allocate(n, 0, false); }
-void *operator new[](size_t n, const std::nothrow_t &) noexcept { return Allocate(n, 0, false); }
-void *operator new(size_t n, std::align_val_t a) { return Allocate(n, size_t(a), true); }
-void *operator new[](size_t n, std::align_val_t a) { return Allocate(n, size_t(a), true); }
-void *operator new(size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return Allocate(n, size_t(a), false); }
-void *operator new[](size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return Allocate(n, size_t(a), false); }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete[](void *p) noexcept { std::free(p); }
-void operator delete(void *p, size_t) noexcept { std::free(p); }
-void operator delete[](void *p, size_t) noexcept { std::free(p); }
-void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete(void *p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void *p, size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void *p, size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
 
 TEST(AllocationFailure, EveryAllocationOfTheFixturesFailsCleanly)
 {

@@ -21,13 +21,6 @@ TBytes Zeros(size_t n)
     return TBytes(n, 0);
 }
 
-// Bytes with a chunk header of the given id and length and nothing else.
-TBytes Header(uint16_t n_id, uint32_t n_length)
-{
-    return {uint8_t(n_id), uint8_t(n_id >> 8), uint8_t(n_length), uint8_t(n_length >> 8),
-        uint8_t(n_length >> 16), uint8_t(n_length >> 24)};
-}
-
 // n containers, one inside the other, the innermost holding the chunk.
 CChunk Nested(int n, const CChunk &r_inner)
 {
@@ -68,7 +61,7 @@ TEST(ChunkWalker, EndsOfTheWalk)
 
     std::unique_ptr<C3dsScene> s;
     EXPECT_FALSE(LoadBytes(Zeros(6), s)) << "six zero bytes: a chunk of length 0";
-    EXPECT_FALSE(LoadBytes(Header(0x1234, 0), s)) << "length 0 fails for unknown ids too";
+    EXPECT_FALSE(LoadBytes(ChunkHeader(0x1234, 0), s)) << "length 0 fails for unknown ids too";
     EXPECT_FALSE(LoadBytes(Scene({CChunk(id_TriObject).Length(0)}).Bytes(), s))
         << "a zero length deep in the tree fails the whole load";
 
@@ -99,7 +92,7 @@ TEST(ChunkWalker, TableIsFlatAndUnknownChunksAreSkippedWhole)
 TEST(ChunkWalker, ShortLengthsRepositionAtStartPlusLength)
 {
     for(uint32_t n_length = 1; n_length <= 5; ++ n_length) {
-        TBytes bytes = Header(id_TriObject, n_length) + Zeros(16);
+        TBytes bytes = ChunkHeader(id_TriObject, n_length) + Zeros(16);
         C3dsScene s;
         TLoader t_ld(bytes.data(), bytes.size(), s, ResolvedOptions(nullptr));
         EXPECT_TRUE(WalkChunks(t_ld, n_length));
@@ -107,7 +100,7 @@ TEST(ChunkWalker, ShortLengthsRepositionAtStartPlusLength)
         EXPECT_EQ(t_ld.t_in.Pos(), int64_t(n_length)) << "the next header is read at start plus length";
     }
     // a triangle object of length 5 whose successor starts at byte 5, inside its header
-    TBytes bytes = Header(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
+    TBytes bytes = ChunkHeader(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
     std::unique_ptr<C3dsScene> s;
     ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 2);
@@ -122,7 +115,7 @@ TEST(ChunkWalker, ContainersAndChunksPastTheirParentsEnd)
 
     // the editor chunk ends at 12, its triangle object at 18: the bytes from
     // 12 to 18 are read inside the triangle object and again after the editor
-    TBytes bytes = Header(id_Editor, 12) + Header(id_TriObject, 12) + Header(id_TriObject, 6);
+    TBytes bytes = ChunkHeader(id_Editor, 12) + ChunkHeader(id_TriObject, 12) + ChunkHeader(id_TriObject, 6);
     ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->n_object_num, 3);
 }
@@ -146,7 +139,7 @@ TEST(ChunkWalker, NestingIsBounded)
     // far deeper than any stack would take without the bound
     TBytes deep;
     for(int i = 0; i < 200000; ++ i) {
-        TBytes header = Header(id_Main, uint32_t(6 * (200000 - i)));
+        TBytes header = ChunkHeader(id_Main, uint32_t(6 * (200000 - i)));
         deep.insert(deep.end(), header.begin(), header.end());
     }
     EXPECT_FALSE(LoadBytes(deep, s));
@@ -198,7 +191,7 @@ TEST(ReadName, LongObjectNameIsReadOnAsSubChunks)
 
     // a named object whose name runs to the end of the file: the load goes
     // on, and the fill pass starts with the name the counting pass read last
-    TBytes cut = CChunk(id_TriObject).Bytes() + Header(id_NamedObject, 100) + TBytes{'a', 'b'};
+    TBytes cut = CChunk(id_TriObject).Bytes() + ChunkHeader(id_NamedObject, 100) + TBytes{'a', 'b'};
     ASSERT_TRUE(LoadBytes(cut, s));
     EXPECT_EQ(s->p_object[0].s_name, "ab");
 }

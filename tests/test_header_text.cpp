@@ -9,11 +9,13 @@
 #include "expected_text.h"
 #include "geometry/face_order.h"
 #include "test_support.h"
+#include "text_sections.h"
 #include "writer/header_writer.h"
 
 using namespace bake3ds;
 using namespace fixture;
 using expected::Lines;
+using testing_support::HeaderDefinition;
 using testing_support::HeaderFor;
 
 namespace {
@@ -56,16 +58,6 @@ std::unique_ptr<C3dsScene> SceneOf(const std::vector<TMesh> &meshes)
     p_scene->p_object = meshes;
     p_scene->n_object_num = int(meshes.size());
     return p_scene;
-}
-
-// The text between a line that starts with r_s_start and the next "};".
-std::string Section(const std::string &r_s_text, const std::string &r_s_start)
-{
-    size_t n_begin = r_s_text.find(r_s_start);
-    if(n_begin == std::string::npos)
-        return "";
-    size_t n_end = r_s_text.find("};\n", n_begin);
-    return r_s_text.substr(n_begin, n_end + 3 - n_begin);
 }
 
 } // namespace
@@ -137,17 +129,17 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
         std::string::npos)
         << s_header;
     // sorted: the face without material (file face 1), then wood (2), then steel (0)
-    EXPECT_EQ(Section(s_header, "const unsigned int Ctwo_3ds::p_object_0_indices"),
+    EXPECT_EQ(HeaderDefinition(s_header, "const unsigned int Ctwo_3ds::p_object_0_indices"),
         Lines({"const unsigned int Ctwo_3ds::p_object_0_indices[3 * 3] = {", "\t0, 3, 1, 1, 3, 2, 0, 2, 1", "};"}));
-    EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials"),
+    EXPECT_EQ(HeaderDefinition(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials"),
         Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_0_materials[3] = {", "\t{-1, 0, 3},", "\t{0, 3, 3},",
             "\t{1, 6, 3}", "};"}));
     // the empty mesh has no arrays of length 0
     EXPECT_EQ(s_header.find("p_object_1_vertices"), std::string::npos);
     EXPECT_EQ(s_header.find("p_object_1_indices"), std::string::npos);
-    EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials"),
+    EXPECT_EQ(HeaderDefinition(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials"),
         Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials[1] = {", "\t{-1, 0, 0}", "};"}));
-    EXPECT_EQ(Section(s_header, "const Ctwo_3ds::TObject Ctwo_3ds::m_p_object"),
+    EXPECT_EQ(HeaderDefinition(s_header, "const Ctwo_3ds::TObject Ctwo_3ds::m_p_object"),
         Lines({"const Ctwo_3ds::TObject Ctwo_3ds::m_p_object[2] = {",
             "\t{\"crate\", 0, 0, {",
             "\t1.000000f, 0.000000f, 0.000000f, 0.000000f,",
@@ -222,7 +214,7 @@ TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)
     auto indices = [](int n_digits_value, int n_faces) {
         std::vector<std::array<int, 3>> corners(size_t(n_faces), {n_digits_value, n_digits_value, n_digits_value});
         std::unique_ptr<C3dsScene> s = SceneOf({HandMesh("m", n_digits_value + 1, corners)});
-        std::string s_text = Section(HeaderOf(*s, "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+        std::string s_text = HeaderDefinition(HeaderOf(*s, "x"), "const unsigned int Cx_3ds::p_object_0_indices");
         return s_text.substr(s_text.find('\n') + 1);
     };
     // groups per full line by digits: 8, 6, 5, 4, 3
@@ -241,18 +233,21 @@ TEST(HeaderText, IndexLinesHoldWholeGroupsUpToEightyCharacters)
     // five 1-digit groups (9 characters), a 2-digit one (12) and two of 11
     // fill the line to exactly 80 with its tab and line break: all stay on it
     std::vector<std::array<int, 3>> exact = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {1, 10, 10}, {2, 2, 2}};
-    std::string s_text = Section(HeaderOf(*SceneOf({HandMesh("m", 11, exact)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    std::string s_text = HeaderDefinition(HeaderOf(*SceneOf({HandMesh("m", 11, exact)}), "x"),
+        "const unsigned int Cx_3ds::p_object_0_indices");
     std::string s_line = "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10, 1, 10, 10,";
     ASSERT_EQ(s_line.size() + 1, 80u);
     EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 9] = {", s_line, "\t2, 2, 2", "};"}));
 
     // at 81 the line is written first; the last group, a character shorter, fits
     std::vector<std::array<int, 3>> over = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {10, 10, 10}, {3, 3, 3}};
-    s_text = Section(HeaderOf(*SceneOf({HandMesh("m", 11, over)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    s_text = HeaderDefinition(HeaderOf(*SceneOf({HandMesh("m", 11, over)}), "x"),
+        "const unsigned int Cx_3ds::p_object_0_indices");
     EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 9] = {",
                           "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10,", "\t10, 10, 10, 3, 3, 3", "};"}));
     std::vector<std::array<int, 3>> last_fits = {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {10, 10, 10}, {1, 10, 10}, {10, 10, 10}};
-    s_text = Section(HeaderOf(*SceneOf({HandMesh("m", 11, last_fits)}), "x"), "const unsigned int Cx_3ds::p_object_0_indices");
+    s_text = HeaderDefinition(HeaderOf(*SceneOf({HandMesh("m", 11, last_fits)}), "x"),
+        "const unsigned int Cx_3ds::p_object_0_indices");
     EXPECT_EQ(s_text, Lines({"const unsigned int Cx_3ds::p_object_0_indices[3 * 8] = {",
                           "\t1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 10, 10, 10, 1, 10, 10, 10, 10, 10", "};"}));
 }
@@ -272,7 +267,7 @@ TEST(HeaderText, ValuesThatNeedCare)
     s->p_object[0].n_id = 7;
     s->p_object[1].n_parent = 32768;
     std::string s_header = HeaderOf(*s, "v", "a*/b/*c.3ds");
-    EXPECT_EQ(Section(s_header, "const float Cv_3ds::p_object_0_vertices"),
+    EXPECT_EQ(HeaderDefinition(s_header, "const float Cv_3ds::p_object_0_vertices"),
         Lines({"const float Cv_3ds::p_object_0_vertices[8 * 2] = {",
             "\t-0.000000f, 0.000000f, 0.000000f, 1.250000f, -0.000000f, "
             "340282346638528859811704183484516925440.000000f, -340282346638528859811704183484516925440.000000f, 0.000000f,",

@@ -24,6 +24,7 @@
 #include "fixture/sample_scene.h"
 #include "test_library_c.h"
 #include "test_support.h"
+#include "text_sections.h"
 
 using namespace fixture;
 using namespace testing_support;
@@ -33,12 +34,6 @@ namespace {
 std::string TextOf(const TBytes &r_bytes)
 {
     return std::string(r_bytes.begin(), r_bytes.end());
-}
-
-// A chunk header claiming n_length bytes, whatever follows.
-TBytes Header(uint16_t n_id, uint32_t n_length)
-{
-    return CChunk(n_id).Length(n_length).Bytes();
 }
 
 TBytes Adversarial(const std::string &r_s_name)
@@ -203,7 +198,7 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
     // the first's: two meshes per 11 bytes, beyond one per six
     TBytes pairs = {};
     for(int i = 0; i < 13; ++ i)
-        pairs = pairs + Header(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
+        pairs = pairs + ChunkHeader(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
     // a mesh "w" (name at 18) with three vertex lists claiming 1000 vertices
     // each, at 26, 34 and 42: 50 bytes
     CChunk t_tri(id_TriObject);
@@ -1038,7 +1033,7 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
             Scene({CChunk(id_Material).Add(CChunk(id_MaterialName).Raw(bytes_63))}).Bytes(), kind_Material, 0, s_63,
             "\t0 \"" + s_63 + "\"\n"},
         {"an object's name that the end of the file cuts",
-            CChunk(id_TriObject).Bytes() + Header(id_NamedObject, 100) + TBytes{'a', 'b'}, kind_Object, 0, "ab",
+            CChunk(id_TriObject).Bytes() + ChunkHeader(id_NamedObject, 100) + TBytes{'a', 'b'}, kind_Object, 0, "ab",
             "\t\"ab\": 0 vertices, 0 faces, no mapping coordinates\n"},
         {"bytes outside ASCII", Scene({MeshObject(s_hostile, {}, {})}).Bytes(), kind_Object, 0, s_hostile,
             "\t" + Quoted(s_hostile) + ": 0 vertices, 0 faces, no mapping coordinates\n"},
@@ -1122,18 +1117,6 @@ TEST(CInterface, OutputNamesVersionAndRuleNames)
 
 namespace {
 
-// The lines of the report's section whose title line starts with
-// r_s_title, up to the blank line after it.
-std::string s_Section(const std::string &r_s_text, const std::string &r_s_title)
-{
-    size_t n_at = r_s_text.find("\n" + r_s_title);
-    if(n_at == std::string::npos)
-        return "(no " + r_s_title + ")";
-    n_at = r_s_text.find('\n', n_at + 1) + 1;
-    size_t n_end = r_s_text.find("\n\n", n_at - 1);
-    return r_s_text.substr(n_at, n_end == std::string::npos ? std::string::npos : n_end + 1 - n_at);
-}
-
 std::string ChunkLine(const bake3ds_report_chunk &r)
 {
     return "\t" + IdText(r.id) + (*r.name ? " " + std::string(r.name) : "") + ": " + std::to_string(r.count) +
@@ -1188,10 +1171,10 @@ TEST(CInterface, TheReportAsDataIsWhatItsTextSays)
         s_read_past += ChunkLine(t.read_past[i]);
     for(size_t i = 0; i < t.unknown_count; ++ i)
         s_unknown += ChunkLine(t.unknown[i]);
-    EXPECT_EQ(s_Section(s_text, "objects with smoothing groups"), s_smoothed);
-    EXPECT_EQ(s_Section(s_text, "texture maps"), s_maps);
-    EXPECT_EQ(s_Section(s_text, "chunks read past"), s_read_past);
-    EXPECT_EQ(s_Section(s_text, "unknown chunk ids"), s_unknown);
+    EXPECT_EQ(ReportSection(s_text, "objects with smoothing groups"), s_smoothed);
+    EXPECT_EQ(ReportSection(s_text, "texture maps"), s_maps);
+    EXPECT_EQ(ReportSection(s_text, "chunks read past"), s_read_past);
+    EXPECT_EQ(ReportSection(s_text, "unknown chunk ids"), s_unknown);
 }
 
 // A call needs no more than 16 KiB of its thread's stack, whatever the

@@ -50,11 +50,6 @@ struct TCase {
     TFigures t_figures;
 };
 
-TBytes Header(uint16_t n_id, uint32_t n_length)
-{
-    return CChunk(n_id).Length(n_length).Bytes();
-}
-
 TFigures Bound(int64_t n_limit, int64_t n_needed)
 {
     TFigures t;
@@ -118,11 +113,11 @@ TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
 {
     TBytes scene_head = fixture::Scene({}).Bytes(); // main 0..5, editor 6..11
     std::vector<TCase> cases;
-    cases.push_back({BAKE3DS_RULE_ZERO_LENGTH_CHUNK, CChunk(id_Main).Add(CChunk(id_Editor).Raw(Header(0x1234, 0))).Bytes(),
+    cases.push_back({BAKE3DS_RULE_ZERO_LENGTH_CHUNK, CChunk(id_Main).Add(CChunk(id_Editor).Raw(ChunkHeader(0x1234, 0))).Bytes(),
         0x1234, 12, {0x4D4D, 0x3D3D}, "a chunk of length 0 (chunk 0x1234 at offset 12)", TFigures()});
     TFigures t_cut;
     t_cut.s_name_read = std::string(20, 'n');
-    cases.push_back({BAKE3DS_RULE_NAME_CUT_OFF, CChunk(id_Main).Raw(Header(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(),
+    cases.push_back({BAKE3DS_RULE_NAME_CUT_OFF, CChunk(id_Main).Raw(ChunkHeader(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(),
         0xA000, 6, {0x4D4D}, "after 20 characters", t_cut});
     TFigures t_corner;
     t_corner.s_mesh = "box";

@@ -109,7 +109,9 @@ elif cross_build windows-i686; then
     else
         wine_start "$root/build-windows-i686/wineprefix" 32
         other_cmd=("${wine_cmd[@]}" "$root/build-windows-i686/bake3ds.exe")
+        eo_crlf=1 # a Windows program ends its lines with "\r\n"
         compare_platform mingw-w64-i686
+        eo_crlf=
     fi
 fi
 

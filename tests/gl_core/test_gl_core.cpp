@@ -5,6 +5,7 @@
 // cases, a scene without objects.
 
 #include "fake_gl.h"
+#include "replaced_new.h"
 
 #include "edges.h"
 #include "nothing.h"
@@ -14,42 +15,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <type_traits>
 #include <utility>
-
-namespace {
-
-std::atomic<long> n_allocation_num(0);
-
-// Out of line, so that the compiler pairs no inlined malloc with a delete.
-void *Allocate(std::size_t n_size, bool b_throw)
-{
-    if(!fake_gl::Inside())
-        ++ n_allocation_num;
-    if(void *p = std::malloc(n_size ? n_size : 1))
-        return p;
-    if(b_throw)
-        throw std::bad_alloc();
-    return nullptr;
-}
-
-} // namespace
-
-// Every allocation of the program is counted, to show that drawing makes none.
-void *operator new(std::size_t n) { return Allocate(n, true); }
-void *operator new[](std::size_t n) { return Allocate(n, true); }
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n, false); }
-void *operator new[](std::size_t n, const std::nothrow_t &) noexcept { return Allocate(n, false); }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete[](void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
-void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
 
 namespace {
 
@@ -139,15 +107,18 @@ TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
     typedef TypeParam CScene;
     bake3ds::GpuScene<CScene> t_scene;
     State().calls.clear();
-    long n_before = n_allocation_num;
+    // the program links the counting operator new; the stand-in's own
+    // bookkeeping is not the drawing's
+    testing_support::LeaveOutAllocationsWhile(fake_gl::Inside);
+    testing_support::StartCountingAllocations();
     t_scene.draw();
-    EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw() allocated";
+    EXPECT_EQ(testing_support::StopCountingAllocations(), 0) << "draw() allocated";
     const fake_gl::TState &s = State();
     std::vector<fake_gl::TDraw> draws = s.draws;
     long n_range_num = 0;
-    n_before = n_allocation_num;
+    testing_support::StartCountingAllocations();
     t_scene.draw([&n_range_num](int, int) { ++ n_range_num; });
-    EXPECT_EQ(n_allocation_num - n_before, 0) << "Draw(f) allocated";
+    EXPECT_EQ(testing_support::StopCountingAllocations(), 0) << "draw(f) allocated";
     long n_expected_range_num = 0;
     for(int i = 0; i < CScene::n_Object_Num(); ++ i)
         n_expected_range_num += CScene::p_Object()[i].n_mat_range_num;

@@ -50,9 +50,9 @@ san_keep=
 corpus=$root/../shared/corpus
 eo_compared=0 eo_matched=0
 if [ -d "$corpus" ]; then
-    eo_keep=$work/headers
+    eo_keep=$work/headers eo_crlf=1 # a Windows program ends its lines with "\r\n"
     expected_outcomes wine "$corpus" "$work/corpus" "${other_cmd[@]}" || san_fail "corpus files not as expected under wine"
-    eo_keep=
+    eo_keep= eo_crlf=
     inputs=$((inputs + $(find "$corpus" -type f -iname '*.3ds' | wc -l)))
 else
     echo "the corpus folder ../shared/corpus is absent: only the sample, the adversarial files and the error cases are compared"
