@@ -113,8 +113,8 @@ int main(int n_argc, char **p_argv)
     TOptions t_opt;
     for(int i = 1; i < n_argc; ++ i) {
         std::string s = p_argv[i];
-        if(s == "--runs" && i + 1 < n_argc)
-            t_opt.n_runs = std::max(1, std::atoi(p_argv[++ i]));
+        if(s == "--runs" && i + 1 < n_argc && bench::RunCount(p_argv[i + 1], t_opt.n_runs))
+            ++ i;
         else if(s == "--tool" && i + 1 < n_argc)
             t_opt.s_tool = fs::absolute(p_argv[++ i]).string();
         else if(s == "--skip-corpus")

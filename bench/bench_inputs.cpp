@@ -115,7 +115,7 @@ TBytes BusyScene()
 {
     std::vector<CChunk> objects, nodes;
     for(int i = 0; i < 200; ++ i) {
-        float x = float(i % 20) * 3, y = float(i / 20) * 3;
+        float x = float(i % 20) * 3, y = float(i / 20) * 3; // NOLINT(bugprone-integer-division): whole rows
         std::vector<TPoint> points = {{x, y, 0}, {x + 1, y, 0}, {x + 1, y + 1, 0}, {x, y + 1, 0},
             {x, y, 1}, {x + 1, y, 1}, {x + 1, y + 1, 1}, {x, y + 1, 1}};
         std::vector<TTriangle> faces = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
@@ -157,6 +157,7 @@ TBytes ManyMeshes()
         // as exporters split the seam; the others are closed tori
         const bool b_mapped = i % 3 == 2;
         const float f_angle = 0.3f * float(i), f_cos = std::cos(f_angle), f_sin = std::sin(f_angle);
+        // NOLINTNEXTLINE(bugprone-integer-division): whole rows of six
         const TPoint p_origin = {float(i % 6) * 40, float(i / 6) * 40, float(i % 4) * 5};
         const float f_radius = 4 + float(n_columns) / 20, f_tube = 1 + float(n_rows) / 50;
         const int n_around = b_mapped ? n_columns - 1 : n_columns;

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_BENCH_INPUTS_H
-#define BAKE3DS_BENCH_INPUTS_H
+#ifndef BAKE3DS_BENCH_BENCH_INPUTS_H
+#define BAKE3DS_BENCH_BENCH_INPUTS_H
 
 #include <string>
 #include <vector>

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +35,7 @@ bool RunOnce(const std::vector<std::string> &args, const char *s_stdout, double 
     posix_spawn_file_actions_addopen(&t_actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> copy = args;
     std::vector<char *> argv;
+    argv.reserve(copy.size() + 1);
     for(std::string &r_s : copy)
         argv.push_back(&r_s[0]);
     argv.push_back(nullptr);
@@ -61,9 +64,9 @@ bool MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
 {
     s_self_path = std::filesystem::canonical("/proc/self/exe").string();
     // --measure RUNS STDOUT COMMAND...: prints "ms rss_kb faults status" per run
-    if(n_argc < 5 || std::string(p_argv[1]) != "--measure")
+    int n_runs;
+    if(n_argc < 5 || std::string(p_argv[1]) != "--measure" || !RunCount(p_argv[2], n_runs))
         return false;
-    int n_runs = std::atoi(p_argv[2]);
     std::vector<std::string> args(p_argv + 4, p_argv + n_argc);
     r_n_status = 0;
     for(int i = 0; i < n_runs; ++ i) {
@@ -87,7 +90,7 @@ TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status,
         quoted(r_s_stdout.empty() ? "/dev/null" : r_s_stdout);
     for(const std::string &r_s : args)
         s_command += " " + quoted(r_s);
-    FILE *p_pipe = popen(s_command.c_str(), "r");
+    FILE *p_pipe = popen(s_command.c_str(), "r"); // NOLINT(cert-env33-c): this program itself, paths quoted
     if(!p_pipe)
         return t;
     struct TRun {
@@ -99,6 +102,8 @@ TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status,
     long n_rss, n_faults;
     int n_got_status;
     bool b_statuses = true;
+    // the measuring process's own lines, printed by it with "%f %ld %ld %d"
+    // NOLINTNEXTLINE(cert-err34-c)
     while(std::fscanf(p_pipe, "%lf %ld %ld %d", &f_ms, &n_rss, &n_faults, &n_got_status) == 4) {
         runs.push_back(TRun{f_ms, n_faults});
         t.f_peak_rss_mb = std::max(t.f_peak_rss_mb, double(n_rss) / 1024);
@@ -112,6 +117,17 @@ TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status,
     t.n_faults = runs[runs.size() / 2].n_faults;
     t.b_ok = true;
     return t;
+}
+
+bool RunCount(const char *s_text, int &r_n_runs)
+{
+    char *p_end;
+    errno = 0;
+    long n = std::strtol(s_text, &p_end, 10);
+    if(p_end == s_text || *p_end || errno == ERANGE || n > INT_MAX)
+        return false;
+    r_n_runs = n < 1 ? 1 : int(n);
+    return true;
 }
 
 double Median(std::vector<double> values)

@@ -32,6 +32,10 @@ bool MeasuringProcess(int n_argc, char **p_argv, int &r_n_status);
 TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status = 0,
     const std::string &r_s_stdout = std::string());
 
+// The N of --runs N, at least 1: false when the text is not a whole number,
+// so that a mistyped count is a usage error rather than a single run.
+bool RunCount(const char *s_text, int &r_n_runs);
+
 // The median of the values, 0 for none.
 double Median(std::vector<double> values);
 

@@ -1,7 +1,7 @@
 #include "driver/run.h"
 
 #include "bake3ds/bake3ds.hpp"
-#include "driver/messages.h"
+#include "console/messages.h"
 #include "platform/platform.h"
 
 namespace bake3ds {

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_SCENE_POSITION_KEY_H
-#define BAKE3DS_SCENE_POSITION_KEY_H
+#ifndef BAKE3DS_GEOMETRY_POSITION_KEY_H
+#define BAKE3DS_GEOMETRY_POSITION_KEY_H
 
 #include <cmath>
 #include <cstdint>

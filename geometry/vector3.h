@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_SCENE_VECTOR3_H
-#define BAKE3DS_SCENE_VECTOR3_H
+#ifndef BAKE3DS_GEOMETRY_VECTOR3_H
+#define BAKE3DS_GEOMETRY_VECTOR3_H
 
 // Three single-precision floats. Every operation is plain float arithmetic
 // in the order written here: the generated normals depend on it bit for bit.

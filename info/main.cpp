@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bake3ds/bake3ds.hpp"
-#include "driver/messages.h"
+#include "console/messages.h"
 #include "platform/program_start.h"
 
 namespace {

@@ -67,7 +67,8 @@ void PrefaultForWrite(void *p, size_t n)
     uintptr_t n_end = (reinterpret_cast<uintptr_t>(p) + n) & ~(n_page - 1);
     // a kernel without it says EINVAL: the pages then fault in as written
     if(n_end > n_start)
-        madvise(reinterpret_cast<void *>(n_start), n_end - n_start, MADV_POPULATE_WRITE);
+        madvise(static_cast<char *>(p) + (n_start - reinterpret_cast<uintptr_t>(p)), n_end - n_start,
+            MADV_POPULATE_WRITE);
 #else
     (void)p;
     (void)n;
@@ -111,11 +112,13 @@ void *AllocateLarge(size_t n)
             return nullptr;
         uintptr_t n_mapped_at = reinterpret_cast<uintptr_t>(p_mapped);
         uintptr_t n_start = (n_mapped_at + n_huge_page - 1) & ~uintptr_t(n_huge_page - 1);
+        // pointers are made as offsets from the mapping's, not from integers,
+        // which would hide from the compiler what they point into
+        char *p = static_cast<char *>(p_mapped) + (n_start - n_mapped_at);
         if(n_start > n_mapped_at)
             munmap(p_mapped, n_start - n_mapped_at);
         if(n_mapped_at + n_mapped > n_start + n_block)
-            munmap(reinterpret_cast<void *>(n_start + n_block), n_mapped_at + n_mapped - (n_start + n_block));
-        void *p = reinterpret_cast<void *>(n_start);
+            munmap(p + n_block, n_mapped_at + n_mapped - (n_start + n_block));
         // advice only: a kernel without huge pages or without populating
         // says EINVAL, and the pages then fault in as written
         madvise(p, n_block, MADV_HUGEPAGE);

@@ -57,13 +57,15 @@ public:
         size_t n = std::strlen(s_name);
         if(n >= BAKE3DS_NAME_SIZE)
             n = BAKE3DS_NAME_SIZE - 1;
-        return Put(p_quoted, WriteQuotedName(s_name, n, p_quoted));
+        size_t n_len = WriteQuotedName(s_name, n, p_quoted);
+        return Put(p_quoted, n_len);
     }
 
     CFixedText &ChunkId(int n_id)
     {
         char p_id[8];
-        return Put(p_id, WriteChunkIdText(n_id, p_id));
+        size_t n_len = WriteChunkIdText(n_id, p_id);
+        return Put(p_id, n_len);
     }
 
 private:

@@ -4,7 +4,7 @@
 # (not root, no apt-get), it says so and goes on: the tests that need a
 # missing package skip, saying so. An install that was tried and failed stops
 # the caller: exit status 1.
-# Usage: tests/packages.sh build|sample|test|fuzz|windows|web|cross|wine32
+# Usage: tests/packages.sh build|sample|test|fuzz|windows|web|cross|wine32|lint
 # No pipe leaves a command's output to grep -q: a grep that stops early
 # would fail the command before it under pipefail.
 set -uo pipefail
@@ -31,6 +31,8 @@ cross_packages="$build_packages g++-i686-linux-gnu g++-aarch64-linux-gnu g++-s39
 # architecture
 wine32_package=wine32:i386
 wine32_packages="wine $wine32_package"
+# the static checks of tests/static_checks.sh
+lint_packages="clang-format clang-tidy cppcheck"
 
 case "${1:-test}" in
     build) wanted=$build_packages ;;
@@ -41,7 +43,8 @@ case "${1:-test}" in
     web) wanted=$web_packages ;;
     cross) wanted=$cross_packages ;;
     wine32) wanted=$wine32_packages ;;
-    *) echo "usage: $0 build|sample|test|fuzz|windows|web|cross|wine32" >&2; exit 2 ;;
+    lint) wanted=$lint_packages ;;
+    *) echo "usage: $0 build|sample|test|fuzz|windows|web|cross|wine32|lint" >&2; exit 2 ;;
 esac
 
 missing=""

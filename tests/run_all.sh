@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite in a plain build,
-# then again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# the library's thread test under ThreadSanitizer. The builds are the
-# configure presets of CMakePresets.json.
+# and the static checks over it (tests/static_checks.sh), then the suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# library's thread test under ThreadSanitizer. The builds are the configure
+# presets of CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tests/packages.sh test
 bash tests/packages.sh web
+bash tests/packages.sh lint
 jobs=$(nproc)
 
 # ctest counts a skipped test (exit status 77) among the passed ones; its
@@ -33,6 +35,11 @@ cmake --preset default
 cmake --build build -j"$jobs"
 run_ctest build plain
 
+# clang-format, clang-tidy and cppcheck; a finding fails the run at its end,
+# once the sanitizer builds have been tested too; 77: a tool is missing
+static_status=0
+bash tests/static_checks.sh build || static_status=$?
+
 cmake --preset sanitize
 cmake --build build-sanitize -j"$jobs"
 run_ctest build-sanitize "under the sanitizers" ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
@@ -49,3 +56,8 @@ else
     printf '%s' "$skipped_names"
 fi
 echo "tests: $ran_total passed, 0 failed, $skipped_total skipped"
+case $static_status in
+    0) echo "static checks: no findings" ;;
+    77) echo "static checks: skipped, a tool is missing (said above)" ;;
+    *) echo "static checks: failed, their findings above"; exit 1 ;;
+esac

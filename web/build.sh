@@ -19,7 +19,7 @@ export PATH=/usr/bin:$PATH NODE_PATH=/usr/share/nodejs
 # and the page's code on top of them.
 mapfile -t sources < <(grep -v '^#' "$source_dir/cmake/library_sources.txt" | sed "s|^|$source_dir/|")
 sources+=("$source_dir/platform/platform_posix.cpp"
-    "$source_dir/driver/messages.cpp"
+    "$source_dir/console/messages.cpp"
     "$source_dir/examples/core/core_render.cpp" "$source_dir/examples/core/object_buffers.cpp"
     "$source_dir/examples/preview/framing.cpp"
     "$source_dir/web/conversion.cpp" "$source_dir/web/orbit.cpp" "$source_dir/web/page_main.cpp"

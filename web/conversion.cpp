@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "driver/messages.h"
+#include "console/messages.h"
 
 namespace web {
 

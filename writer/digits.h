@@ -38,8 +38,8 @@ inline char *PutUnsigned(char *p, uint64_t n)
     if(n < 100000) {
         uint32_t n_low = uint32_t(n % 10000);
         *p = char('0' + n / 10000);
-        std::memcpy(p + 1, p_digit_pairs + 2 * (n_low / 100), 2);
-        std::memcpy(p + 3, p_digit_pairs + 2 * (n_low % 100), 2);
+        std::memcpy(p + 1, p_digit_pairs + 2 * size_t(n_low / 100), 2);
+        std::memcpy(p + 3, p_digit_pairs + 2 * size_t(n_low % 100), 2);
         return p + 5;
     }
     int n_len = 1;

@@ -13,11 +13,16 @@ namespace {
 
 const char s_float_max[] = "340282346638528859811704183484516925440.000000";
 
+// The texts below are written without a terminator and their length is
+// returned, as FormatFloat promises: the header's line goes on after them.
+// bugprone-not-null-terminated-result takes each copy of a literal without
+// its zero for a string cut short; hence its NOLINTs.
+
 // Text for values "%f" has no literal for; 0 when f is finite.
 size_t FormatNonFinite(float f, char *p_out)
 {
     if(std::isnan(f)) {
-        std::memcpy(p_out, "0.000000", 8);
+        std::memcpy(p_out, "0.000000", 8); // NOLINT(bugprone-not-null-terminated-result)
         return 8;
     }
     if(!std::isinf(f))
@@ -82,10 +87,10 @@ size_t FormatFloat(float f, char *p_out)
     if((n_bits & 0x7FFFFFFF) == 0) {
         // zeros are the most frequent value: texture coordinates of meshes
         // without mapping, normal components, matrix entries
-        std::memcpy(p_out, "-0.000000", 9);
+        std::memcpy(p_out, "-0.000000", 9); // NOLINT(bugprone-not-null-terminated-result)
         if(n_bits)
             return 9;
-        std::memcpy(p_out, "0.000000", 8);
+        std::memcpy(p_out, "0.000000", 8); // NOLINT(bugprone-not-null-terminated-result)
         return 8;
     }
     int n_exp = int(n_bits >> 23 & 0xFF);
@@ -106,7 +111,7 @@ size_t FormatFloat(float f, char *p_out)
             p = PutUnsigned(p, n_mant << n_shift);
         else
             p += FormatLargeInteger(uint32_t(n_mant), n_shift, p);
-        std::memcpy(p, ".000000", 7);
+        std::memcpy(p, ".000000", 7); // NOLINT(bugprone-not-null-terminated-result)
         return size_t(p + 7 - p_out);
     }
     // |f| * 10^6 = n_scaled / 2^k, rounded to an integer, exact ties to even;
@@ -128,9 +133,9 @@ size_t FormatFloat(float f, char *p_out)
     else
         p = PutUnsigned(p, n_int);
     p[0] = '.';
-    std::memcpy(p + 1, p_digit_pairs + 2 * (n_frac / 10000), 2);
-    std::memcpy(p + 3, p_digit_pairs + 2 * (n_frac / 100 % 100), 2);
-    std::memcpy(p + 5, p_digit_pairs + 2 * (n_frac % 100), 2);
+    std::memcpy(p + 1, p_digit_pairs + 2 * size_t(n_frac / 10000), 2);
+    std::memcpy(p + 3, p_digit_pairs + 2 * size_t(n_frac / 100 % 100), 2);
+    std::memcpy(p + 5, p_digit_pairs + 2 * size_t(n_frac % 100), 2);
     return size_t(p + 7 - p_out);
 }
 

@@ -22,7 +22,7 @@ void WriteVertices(CTextOut &r_out, const TMesh &r_mesh, const char *s_class, in
         *p ++ = '\t';
         for(int i = 0; i < 8; ++ i) {
             p += r_out.FloatAt(p, p_values[i]);
-            std::memcpy(p, "f, ", 3);
+            std::memcpy(p, "f, ", 3); // NOLINT(bugprone-not-null-terminated-result): mid-line, unterminated
             p += i < 7 ? 3 : 1;
         }
         if(v + 1 < r_mesh.p_vertex.size())

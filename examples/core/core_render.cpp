@@ -86,6 +86,7 @@ TCamera CameraOf(const preview::TFraming &r_framing)
     TCamera t_camera;
     for(int n_column = 0; n_column < 4; ++ n_column) {
         for(int n_row = 0; n_row < 4; ++ n_row) {
+            // NOLINTNEXTLINE(bugprone-implicit-widening-of-multiplication-result): an index below 16
             float f_sum = p_projection[n_row] * p_modelview[4 * n_column];
             for(int k = 1; k < 4; ++ k)
                 f_sum += p_projection[4 * k + n_row] * p_modelview[4 * n_column + k];
@@ -169,7 +170,8 @@ unsigned int CShaderRenderer::Render(const preview::TFraming &r_framing, int n_w
         return n_error ? n_error : unsigned(GL_INVALID_OPERATION);
     using preview::p_background;
     glViewport(0, 0, n_width, n_height);
-    glClearColor(p_background[0] / 255.0f, p_background[1] / 255.0f, p_background[2] / 255.0f, 1.0f);
+    glClearColor(float(p_background[0]) / 255.0f, float(p_background[1]) / 255.0f,
+        float(p_background[2]) / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);

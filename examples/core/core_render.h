@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_CORE_CORE_RENDER_H
-#define BAKE3DS_CORE_CORE_RENDER_H
+#ifndef BAKE3DS_EXAMPLES_CORE_CORE_RENDER_H
+#define BAKE3DS_EXAMPLES_CORE_CORE_RENDER_H
 
 // The preview's two renders, shaded and silhouette, through a shader: for
 // OpenGL 3.3 core and later, OpenGL ES 3.0 and WebGL 2, where there is no

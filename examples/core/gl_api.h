@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_CORE_GL_API_H
-#define BAKE3DS_CORE_GL_API_H
+#ifndef BAKE3DS_EXAMPLES_CORE_GL_API_H
+#define BAKE3DS_EXAMPLES_CORE_GL_API_H
 
 // The OpenGL declarations of the shader renders: WebGL 2 (OpenGL ES 3.0)
 // under emscripten, otherwise desktop OpenGL with the prototypes of the

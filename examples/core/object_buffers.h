@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_CORE_OBJECT_BUFFERS_H
-#define BAKE3DS_CORE_OBJECT_BUFFERS_H
+#ifndef BAKE3DS_EXAMPLES_CORE_OBJECT_BUFFERS_H
+#define BAKE3DS_EXAMPLES_CORE_OBJECT_BUFFERS_H
 
 // A scene loaded at run time (bake3ds::load_scene, Scene::object) in vertex
 // buffers, as bake3ds::GpuScene puts a generated header's arrays: the same

@@ -99,7 +99,7 @@ TFraming FrameBox(const TBox &r_box, int n_width, int n_height)
     for(int i = 0; i < 3; ++ i)
         p_eye[i] = p_centre[i] + f_distance * p_back[i];
 
-    TFraming t_framing;
+    TFraming t_framing = {};
     double *m = t_framing.p_modelview;
     for(int i = 0; i < 3; ++ i) {
         m[4 * i + 0] = p_right[i];

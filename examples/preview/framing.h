@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_FRAMING_H
-#define BAKE3DS_PREVIEW_FRAMING_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_FRAMING_H
+#define BAKE3DS_EXAMPLES_PREVIEW_FRAMING_H
 
 // The camera of a preview: the whole bounding box in view, seen from one
 // fixed direction (from the right, above and in front, in the header's

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_GL_ERRORS_H
-#define BAKE3DS_PREVIEW_GL_ERRORS_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_GL_ERRORS_H
+#define BAKE3DS_EXAMPLES_PREVIEW_GL_ERRORS_H
 
 // Included after the OpenGL declarations of the renderer that uses it: the
 // fixed-function one's <GL/gl.h> or the core one's.

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_IMAGE_H
-#define BAKE3DS_PREVIEW_IMAGE_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_IMAGE_H
+#define BAKE3DS_EXAMPLES_PREVIEW_IMAGE_H
 
 // A picture in memory: 8-bit RGBA, rows from the top down.
 

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_LIGHTING_H
-#define BAKE3DS_PREVIEW_LIGHTING_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_LIGHTING_H
+#define BAKE3DS_EXAMPLES_PREVIEW_LIGHTING_H
 
 // The look of every shaded preview, in one place: the fixed-function render
 // sets these as OpenGL state, the shader renders (core profile, WebGL) as

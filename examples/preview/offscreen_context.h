@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_OFFSCREEN_CONTEXT_H
-#define BAKE3DS_PREVIEW_OFFSCREEN_CONTEXT_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_OFFSCREEN_CONTEXT_H
+#define BAKE3DS_EXAMPLES_PREVIEW_OFFSCREEN_CONTEXT_H
 
 // An OpenGL context that draws into memory (Mesa's OSMesa): no window, no
 // display; either the compatibility profile, with the fixed-function

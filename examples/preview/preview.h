@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_PREVIEW_H
-#define BAKE3DS_PREVIEW_PREVIEW_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_PREVIEW_H
+#define BAKE3DS_EXAMPLES_PREVIEW_PREVIEW_H
 
 // The preview program's run: one generated scene, rendered shaded into a
 // PNG file.

@@ -14,7 +14,8 @@ namespace {
 void Prepare(const TFraming &r_framing, int n_width, int n_height)
 {
     glViewport(0, 0, n_width, n_height);
-    glClearColor(p_background[0] / 255.0f, p_background[1] / 255.0f, p_background[2] / 255.0f, 1.0f);
+    glClearColor(float(p_background[0]) / 255.0f, float(p_background[1]) / 255.0f,
+        float(p_background[2]) / 255.0f, 1.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_RENDER_H
-#define BAKE3DS_PREVIEW_RENDER_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_RENDER_H
+#define BAKE3DS_EXAMPLES_PREVIEW_RENDER_H
 
 // The two ways the preview draws a scene into the current context: shaded
 // by one directional light through the exported normals, and as a flat

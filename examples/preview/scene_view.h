@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_PREVIEW_SCENE_VIEW_H
-#define BAKE3DS_PREVIEW_SCENE_VIEW_H
+#ifndef BAKE3DS_EXAMPLES_PREVIEW_SCENE_VIEW_H
+#define BAKE3DS_EXAMPLES_PREVIEW_SCENE_VIEW_H
 
 // What the preview needs of a generated scene class, read through the
 // class's public accessors only: include this after the generated header.

@@ -62,11 +62,11 @@ public:
         for(GLsizei i = 0; i < count; ++ i) {
             const auto &object = GeneratedScene::p_Object()[i];
             glBindVertexArray(arrays[i]);
-            glBindBuffer(GL_ARRAY_BUFFER, buffers[2 * i]);
+            glBindBuffer(GL_ARRAY_BUFFER, buffers[2 * size_t(i)]);
             glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertex_stride) * GLsizeiptr(object.n_vertex_num),
                 object.p_vertex, GL_STATIC_DRAW);
             // the element buffer binding is part of the vertex array's state
-            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[2 * i + 1]);
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[2 * size_t(i) + 1]);
             glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(3 * sizeof(GLuint)) * GLsizeiptr(object.n_face_num),
                 object.p_face, GL_STATIC_DRAW);
             attribute(position_location, 3, position_offset);
@@ -151,6 +151,9 @@ public:
 private:
     GLsizei object_count() const { return GLsizei(names_.size() / 3); }
 
+    // OpenGL takes an offset into the bound buffer in a pointer's place: there
+    // is no object to reach it from, only the integer.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     static const void *offset(size_t bytes) { return reinterpret_cast<const void *>(uintptr_t(bytes)); }
 
     static void attribute(GLuint location, GLint size, size_t offset_bytes)

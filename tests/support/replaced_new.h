@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_TESTS_REPLACED_NEW_H
-#define BAKE3DS_TESTS_REPLACED_NEW_H
+#ifndef BAKE3DS_TESTS_SUPPORT_REPLACED_NEW_H
+#define BAKE3DS_TESTS_SUPPORT_REPLACED_NEW_H
 
 // Counting, and failing on purpose, the allocations of a program that links
 // replaced_new.cpp: it replaces operator new and delete (every form), which

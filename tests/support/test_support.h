@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_TESTS_TEST_SUPPORT_H
-#define BAKE3DS_TESTS_TEST_SUPPORT_H
+#ifndef BAKE3DS_TESTS_SUPPORT_TEST_SUPPORT_H
+#define BAKE3DS_TESTS_SUPPORT_TEST_SUPPORT_H
 
 // Helpers of the test suite: temporary folders, files, running the built
 // tool and other programs, and finding the shared corpus.

@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_TESTS_TEXT_SECTIONS_H
-#define BAKE3DS_TESTS_TEXT_SECTIONS_H
+#ifndef BAKE3DS_TESTS_SUPPORT_TEXT_SECTIONS_H
+#define BAKE3DS_TESTS_SUPPORT_TEXT_SECTIONS_H
 
 // Pieces cut out of the two texts the programs write, so that a test
 // compares the piece it is about rather than the whole text: a definition

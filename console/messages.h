@@ -1,5 +1,5 @@
-#ifndef BAKE3DS_DRIVER_MESSAGES_H
-#define BAKE3DS_DRIVER_MESSAGES_H
+#ifndef BAKE3DS_CONSOLE_MESSAGES_H
+#define BAKE3DS_CONSOLE_MESSAGES_H
 
 // The programs' console messages, each with its line breaks: the command
 // lines print them, and the web page shows them as the command lines would,

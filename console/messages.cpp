@@ -1,4 +1,4 @@
-#include "driver/messages.h"
+#include "console/messages.h"
 
 namespace bake3ds {
 
