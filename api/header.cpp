@@ -89,8 +89,8 @@ private:
 };
 
 // The header for the scene into *p_header, as bake3ds_header gives it.
-bool HandOverHeader(const C3dsScene &r_scene, const char *s_class, const char *s_input_path,
-    char **p_header, size_t *p_size)
+bool HandOverHeader(const C3dsScene &r_scene, const char *s_class, const char *s_input_path, char **p_header,
+    size_t *p_size)
 {
     CHandedText t_text(HeaderSizeHint(r_scene));
     {
@@ -104,8 +104,8 @@ bool HandOverHeader(const C3dsScene &r_scene, const char *s_class, const char *s
 
 } // namespace
 
-bool HeaderText(const C3dsScene &r_scene, const char *s_class, const char *s_input_path,
-    std::string &r_s_header, bool b_printf_floats) noexcept
+bool HeaderText(const C3dsScene &r_scene, const char *s_class, const char *s_input_path, std::string &r_s_header,
+    bool b_printf_floats) noexcept
 {
     size_t n_before = r_s_header.size();
     CTextOut t_out(&r_s_header, HeaderSizeHint(r_scene));
@@ -137,9 +137,8 @@ bake3ds_scene *LoadToConvert(const uint8_t *p_data, size_t n_size, const char *s
 
 } // namespace
 
-bool ConvertText(const uint8_t *p_data, size_t n_size, const char *s_input_path,
-    const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
-    bool b_printf_floats) noexcept
+bool ConvertText(const uint8_t *p_data, size_t n_size, const char *s_input_path, const bake3ds_options *p_options,
+    std::string &r_s_header, bake3ds_failure *p_failure, bool b_printf_floats) noexcept
 {
     std::string s_class;
     bake3ds_scene *p_scene = LoadToConvert(p_data, n_size, s_input_path, p_options, s_class, p_failure);
@@ -172,8 +171,8 @@ void bake3ds_free(void *memory)
     std::free(memory);
 }
 
-int bake3ds_write_header(const bake3ds_scene *scene, const char *class_name, const char *input_path,
-    bake3ds_sink sink, void *user)
+int bake3ds_write_header(const bake3ds_scene *scene, const char *class_name, const char *input_path, bake3ds_sink sink,
+    void *user)
 {
     if(!scene || !sink)
         return 0;

@@ -59,7 +59,7 @@ template <class TItem, class TWrite>
 void ObjectList(std::string &r_s, const std::vector<TItem> &r_items, TWrite write)
 {
     r_s += "[";
-    for(size_t i = 0; i < r_items.size(); ++ i) {
+    for(size_t i = 0; i < r_items.size(); ++i) {
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
         write(t, r_items[i]);
@@ -75,7 +75,7 @@ void Error(std::string &r_s, const bake3ds_failure &r_failure)
     t.Member("offset", r_failure.chunk < 0 ? "null" : NumberText(r_failure.offset));
     std::string &r_path = t.Key("path");
     r_path += "[";
-    for(uint32_t i = 0; i < r_failure.path_length; ++ i)
+    for(uint32_t i = 0; i < r_failure.path_length; ++i)
         r_path += (i ? ", " : "") + IdText(r_failure.path[i]);
     r_path += "]";
     t.Member("message", JsonString(r_failure.message));
@@ -111,7 +111,7 @@ void Objects(std::string &r_s, const bake3ds_report &r_report)
 {
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "[";
-    for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
+    for(size_t i = 0; i < r_scene.p_object.size(); ++i) {
         const TMesh &r_mesh = r_scene.p_object[i];
         r_s += i ? ",\n    " : "\n    ";
         CObject t(r_s);
@@ -124,13 +124,12 @@ void Objects(std::string &r_s, const bake3ds_report &r_report)
         t.Member("parent", NumberText(SignedParent(r_mesh.n_parent)));
         std::string &r_groups = t.Key("groups");
         r_groups += "[";
-        for(size_t g = 0; g < r_mesh.p_material_range.size(); ++ g) {
+        for(size_t g = 0; g < r_mesh.p_material_range.size(); ++g) {
             const TMatRange &r_range = r_mesh.p_material_range[g];
             r_groups += g ? ", " : "";
             CObject t_group(r_groups);
             t_group.Member("material", NumberText(r_range.material));
-            t_group.Member("name",
-                r_range.material < 0 ? "null" : JsonString(MaterialName(r_scene, r_range.material)));
+            t_group.Member("name", r_range.material < 0 ? "null" : JsonString(MaterialName(r_scene, r_range.material)));
             t_group.Member("faces", NumberText(r_range.count / 3));
         }
         r_groups += "]";
@@ -175,13 +174,13 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
     Objects(r_doc.Key("objects"), r_report);
     std::string &r_materials = r_doc.Key("materials");
     r_materials += "[";
-    for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
+    for(size_t i = 0; i < r_scene.p_material.size(); ++i)
         r_materials += (i ? ", " : "") + JsonString(r_scene.p_material[i].s_name);
     r_materials += "]";
     Maps(r_doc.Key("texture_maps"), r_report);
     std::string &r_lights = r_doc.Key("lights");
     r_lights += "[";
-    for(size_t i = 0; i < r_scene.p_light.size(); ++ i) {
+    for(size_t i = 0; i < r_scene.p_light.size(); ++i) {
         r_lights += i ? ", " : "";
         CObject t(r_lights);
         t.Member("name", JsonString(r_scene.p_light[i].s_name));
@@ -191,7 +190,7 @@ void SceneMembers(CObject &r_doc, const bake3ds_report &r_report)
     r_lights += "]";
     std::string &r_cameras = r_doc.Key("cameras");
     r_cameras += "[";
-    for(size_t i = 0; i < r_scene.p_camera.size(); ++ i) {
+    for(size_t i = 0; i < r_scene.p_camera.size(); ++i) {
         r_cameras += i ? ", " : "";
         CObject t(r_cameras);
         t.Member("name", JsonString(r_scene.p_camera[i].s_name));

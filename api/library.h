@@ -41,15 +41,14 @@ bool ReadInput(const char *s_path, CFileBytes &r_bytes, bake3ds_failure *p_failu
 // r_s_header; with b_printf_floats its floats go through snprintf instead
 // of the fast formatter (the same text; the tests hold them to it). False,
 // r_s_header as it was, when memory ran out. Never throws.
-bool HeaderText(const C3dsScene &r_scene, const char *s_class, const char *s_input_path,
-    std::string &r_s_header, bool b_printf_floats = false) noexcept;
+bool HeaderText(const C3dsScene &r_scene, const char *s_class, const char *s_input_path, std::string &r_s_header,
+    bool b_printf_floats = false) noexcept;
 
 // The conversion without files, as bake3ds_convert, into a string: the
 // header for the bytes of the file at s_input_path, class named from that
 // path, appended to r_s_header. Never throws.
-bool ConvertText(const uint8_t *p_data, size_t n_size, const char *s_input_path,
-    const bake3ds_options *p_options, std::string &r_s_header, bake3ds_failure *p_failure,
-    bool b_printf_floats = false) noexcept;
+bool ConvertText(const uint8_t *p_data, size_t n_size, const char *s_input_path, const bake3ds_options *p_options,
+    std::string &r_s_header, bake3ds_failure *p_failure, bool b_printf_floats = false) noexcept;
 
 // A copy of the n bytes at p_text, NUL-terminated, in memory bake3ds_free
 // releases; null when memory ran out.

@@ -26,8 +26,8 @@ std::string ClassNameFor(const std::string &r_s_output, bool b_drives)
     std::string s_name = r_s_output.substr(FileNameStart(r_s_output, b_drives));
     s_name.resize(s_name.size() >= 2 ? s_name.size() - 2 : 0);
     for(char &r_c : s_name) {
-        bool b_keep = (r_c >= 'a' && r_c <= 'z') || (r_c >= 'A' && r_c <= 'Z') ||
-            (r_c >= '0' && r_c <= '9') || r_c == '_';
+        bool b_keep = (r_c >= 'a' && r_c <= 'z') || (r_c >= 'A' && r_c <= 'Z') || (r_c >= '0' && r_c <= '9') ||
+            r_c == '_';
         if(!b_keep)
             r_c = '_';
     }

@@ -27,14 +27,15 @@ size_t Utf8Sequence(const unsigned char *p, size_t n)
     size_t n_len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
     if(!n_len || n_len > n)
         return 0;
-    for(size_t i = 1; i < n_len; ++ i) {
+    for(size_t i = 1; i < n_len; ++i) {
         if((p[i] & 0xC0) != 0x80)
             return 0;
     }
     // the second byte's range rules out overlong forms, surrogates and
     // code points beyond U+10FFFF
     unsigned n_second = p[1];
-    if((c == 0xE0 && n_second < 0xA0) || (c == 0xED && n_second > 0x9F) || (c == 0xF0 && n_second < 0x90) || (c == 0xF4 && n_second > 0x8F))
+    if((c == 0xE0 && n_second < 0xA0) || (c == 0xED && n_second > 0x9F) || (c == 0xF0 && n_second < 0x90) ||
+        (c == 0xF4 && n_second > 0x8F))
         return 0;
     return n_len;
 }
@@ -85,7 +86,7 @@ std::string QuotedPath(const std::string &r_s_path)
         if(n_piece == piece_Plain || n_piece == piece_Quote)
             r_s.append(reinterpret_cast<const char *>(p), n);
         else {
-            for(size_t k = 0; k < n; ++ k) // a control character, or a byte of no character
+            for(size_t k = 0; k < n; ++k) // a control character, or a byte of no character
                 Escape(r_s, "\\x%02X", p[k]);
         }
     });
@@ -93,15 +94,15 @@ std::string QuotedPath(const std::string &r_s_path)
 
 std::string JsonPath(const std::string &r_s_path)
 {
-    return QuotedPathBy(r_s_path, [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n,
-                                        unsigned n_code) {
-        if(n_piece == piece_Quote)
-            r_s += '\\';
-        if(n_piece == piece_Plain || n_piece == piece_Quote)
-            r_s.append(reinterpret_cast<const char *>(p), n);
-        else
-            Escape(r_s, "\\u%04X", n_piece == piece_Stray ? 0xDC00u + n_code : n_code);
-    });
+    return QuotedPathBy(r_s_path,
+        [](std::string &r_s, TPathPiece n_piece, const unsigned char *p, size_t n, unsigned n_code) {
+            if(n_piece == piece_Quote)
+                r_s += '\\';
+            if(n_piece == piece_Plain || n_piece == piece_Quote)
+                r_s.append(reinterpret_cast<const char *>(p), n);
+            else
+                Escape(r_s, "\\u%04X", n_piece == piece_Stray ? 0xDC00u + n_code : n_code);
+        });
 }
 
 } // namespace bake3ds

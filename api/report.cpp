@@ -123,9 +123,8 @@ bake3ds_report *bake3ds_report_file(const char *path)
 // alone (the web page) links no file reading.
 bake3ds_report *bake3ds_report_bytes(const void *data, size_t size, const char *path)
 {
-    return NewReport(path, [data, size](bake3ds_report &r_report) {
-        Load(r_report, static_cast<const uint8_t *>(data), size);
-    });
+    return NewReport(path,
+        [data, size](bake3ds_report &r_report) { Load(r_report, static_cast<const uint8_t *>(data), size); });
 }
 
 void bake3ds_report_free(bake3ds_report *report)

@@ -16,7 +16,9 @@ std::string NumberText(int64_t n)
 // A material by its index and name, or "no material" for -1.
 std::string MaterialText(int n_material, const char *s_name)
 {
-    return n_material < 0 ? std::string("no material") : "material " + NumberText(n_material) + " " + QuotedName(s_name);
+    return n_material < 0
+        ? std::string("no material")
+        : "material " + NumberText(n_material) + " " + QuotedName(s_name);
 }
 
 void Refusal(std::string &r_s, const bake3ds_failure &r_failure)
@@ -27,7 +29,7 @@ void Refusal(std::string &r_s, const bake3ds_failure &r_failure)
         r_s += "chunk: " + ChunkIdText(r_failure.chunk) + " at offset " + NumberText(r_failure.offset) + "\n";
     if(r_failure.path_length) {
         r_s += "path:";
-        for(uint32_t i = 0; i < r_failure.path_length; ++ i)
+        for(uint32_t i = 0; i < r_failure.path_length; ++i)
             r_s += (i ? " > " : " ") + ChunkIdText(r_failure.path[i]);
         r_s += "\n";
     }
@@ -50,8 +52,8 @@ void Meshes(std::string &r_s, const bake3ds_report &r_report)
         }
     }
     r_s += "\nobjects with smoothing groups (not used: the header's normals are smoothed over every face that shares a "
-        "position):\n";
-    for(size_t i = 0; i < r_scene.p_object.size(); ++ i) {
+           "position):\n";
+    for(size_t i = 0; i < r_scene.p_object.size(); ++i) {
         if(r_report.p_objects[i].smoothing_groups)
             r_s += "\t" + QuotedName(r_scene.p_object[i].s_name) + "\n";
     }
@@ -66,12 +68,13 @@ void Records(std::string &r_s, const bake3ds_report &r_report)
 {
     const C3dsScene &r_scene = r_report.p_scene->t_records;
     r_s += "\nmaterials:\n";
-    for(size_t i = 0; i < r_scene.p_material.size(); ++ i)
+    for(size_t i = 0; i < r_scene.p_material.size(); ++i)
         r_s += "\t" + NumberText(int64_t(i)) + " " + QuotedName(r_scene.p_material[i].s_name) + "\n";
     r_s += "\ntexture maps, in file order:\n";
     for(const bake3ds_report_map &r_map : r_report.p_maps) {
-        r_s += "\t" + (r_map.chunk < 0 ? std::string("outside any chunk") : ChunkIdText(r_map.chunk) + " " + r_map.kind) +
-            " " + QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
+        r_s += "\t" +
+            (r_map.chunk < 0 ? std::string("outside any chunk") : ChunkIdText(r_map.chunk) + " " + r_map.kind) + " " +
+            QuotedName(r_map.name) + (r_map.terminated ? "" : " (not terminated within its chunk)") + ", " +
             MaterialText(r_map.material, r_map.material_name) + "\n";
     }
     r_s += "\nlights:\n";
@@ -124,8 +127,9 @@ std::string TextReport(const bake3ds_report &r_report)
     s += "loads: yes\n";
     if(!r_report.b_looks_like_3ds)
         s += "not a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an empty scene\n";
-    s += "\t" + NumberText(r_scene.n_light_num) + " lights\n\t" + NumberText(r_scene.n_material_num) + " materials\n\t" +
-        NumberText(r_scene.n_object_num) + " objects\n\t" + NumberText(r_scene.n_camera_num) + " cameras\n";
+    s += "\t" + NumberText(r_scene.n_light_num) + " lights\n\t" + NumberText(r_scene.n_material_num) +
+        " materials\n\t" + NumberText(r_scene.n_object_num) + " objects\n\t" + NumberText(r_scene.n_camera_num) +
+        " cameras\n";
     Meshes(s, r_report);
     Records(s, r_report);
     Chunks(s, r_report);

@@ -81,7 +81,7 @@ int bake3ds_get_light(const bake3ds_scene *scene, size_t index, bake3ds_light *o
     out->spot = p_light->b_spot;
     out->off = p_light->b_off;
     out->cast_shadows = p_light->b_cast_shadows;
-    for(int k = 0; k < 3; ++ k) {
+    for(int k = 0; k < 3; ++k) {
         out->position[k] = p_light->p_position[k];
         out->target[k] = p_light->p_target[k];
         out->color[k] = p_light->p_color[k];
@@ -111,7 +111,7 @@ int bake3ds_get_camera(const bake3ds_scene *scene, size_t index, bake3ds_camera 
         return 0;
     out->name = p_camera->s_name.c_str();
     out->id = p_camera->n_id;
-    for(int k = 0; k < 3; ++ k) {
+    for(int k = 0; k < 3; ++k) {
         out->position[k] = p_camera->p_position[k];
         out->target[k] = p_camera->p_target[k];
     }

@@ -40,7 +40,7 @@ void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, dou
         return;
     bake3ds::TNormalsScratch t_scratch;
     std::vector<double> linear, all_pairs;
-    for(int i = 0; i < n_runs; ++ i) {
+    for(int i = 0; i < n_runs; ++i) {
         auto t_start = std::chrono::steady_clock::now();
         for(bake3ds::TMesh &r_mesh : t_scene.p_object)
             bake3ds::CalcVertexNormals(r_mesh, t_scratch);
@@ -119,11 +119,11 @@ int main(int n_argc, char **p_argv)
     if(bench::MeasuringProcess(n_argc, p_argv, n_status))
         return n_status;
     TOptions t_opt;
-    for(int i = 1; i < n_argc; ++ i) {
+    for(int i = 1; i < n_argc; ++i) {
         std::string s = p_argv[i];
         int *p_count = s == "--runs" ? &t_opt.n_runs : s == "--all-pairs-runs" ? &t_opt.n_all_pairs_runs : nullptr;
         if(p_count && i + 1 < n_argc && bench::RunCount(p_argv[i + 1], *p_count))
-            ++ i;
+            ++i;
         else if(s == "--skip-corpus")
             t_opt.b_corpus = false;
         else if(s == "--skip-assimp")
@@ -131,7 +131,9 @@ int main(int n_argc, char **p_argv)
         else if(s == "--skip-all-pairs")
             t_opt.b_all_pairs = false;
         else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--all-pairs-runs N] [--skip-corpus] [--skip-assimp] [--skip-all-pairs]\n", p_argv[0]);
+            std::fprintf(stderr,
+                "usage: %s [--runs N] [--all-pairs-runs N] [--skip-corpus] [--skip-assimp] [--skip-all-pairs]\n",
+                p_argv[0]);
             return 2;
         }
     }

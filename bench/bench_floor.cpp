@@ -55,8 +55,8 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
     std::string s_bytes = bench::ReadBytes(r_s_input);
     double f_header_mb = double(fs::file_size(s_header)) / 1e6;
     double f_library_ms = bench::LibraryMs(s_bytes, fs::path(r_s_input).filename().string(), r_opt.n_runs);
-    std::printf("%-30s %8.2f %8.2f %8.2f %8.2f %5.2fx | %7ld %7ld %7ld | %6.1f %6.1f %6.1f | %8.0f\n",
-        r_s_name.c_str(), t_tool.f_median_ms, t_cp.f_median_ms, t_cat.f_median_ms, f_floor,
+    std::printf("%-30s %8.2f %8.2f %8.2f %8.2f %5.2fx | %7ld %7ld %7ld | %6.1f %6.1f %6.1f | %8.0f\n", r_s_name.c_str(),
+        t_tool.f_median_ms, t_cp.f_median_ms, t_cat.f_median_ms, f_floor,
         f_floor > 0 ? t_tool.f_median_ms / f_floor : 0.0, t_tool.n_faults, t_cp.n_faults, t_cat.n_faults,
         t_tool.f_peak_rss_mb, t_cp.f_peak_rss_mb, t_cat.f_peak_rss_mb,
         f_library_ms > 0 ? f_header_mb / (f_library_ms / 1000) : 0.0);
@@ -85,7 +85,7 @@ void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
     std::printf("\n");
     double f_worst_ms = 0, f_worst_rss = 0;
     std::string s_slowest, s_largest;
-    for(size_t i = 0; i < files.size(); ++ i) {
+    for(size_t i = 0; i < files.size(); ++i) {
         std::string s_input = r_s_dir + "/adversarial-" + std::to_string(i + 1) + ".3ds";
         bench::WriteBytes(s_input, files[i].bytes);
         bench::TMeasure t = bench::Measure({r_opt.s_tool, s_input}, r_opt.n_runs, files[i].b_converts ? 0 : 255);
@@ -111,18 +111,19 @@ int main(int n_argc, char **p_argv)
     if(bench::MeasuringProcess(n_argc, p_argv, n_status))
         return n_status;
     TOptions t_opt;
-    for(int i = 1; i < n_argc; ++ i) {
+    for(int i = 1; i < n_argc; ++i) {
         std::string s = p_argv[i];
         if(s == "--runs" && i + 1 < n_argc && bench::RunCount(p_argv[i + 1], t_opt.n_runs))
-            ++ i;
+            ++i;
         else if(s == "--tool" && i + 1 < n_argc)
-            t_opt.s_tool = fs::absolute(p_argv[++ i]).string();
+            t_opt.s_tool = fs::absolute(p_argv[++i]).string();
         else if(s == "--skip-corpus")
             t_opt.b_corpus = false;
         else if(s == "--skip-adversarial")
             t_opt.b_adversarial = false;
         else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--tool PATH] [--skip-corpus] [--skip-adversarial]\n", p_argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--tool PATH] [--skip-corpus] [--skip-adversarial]\n",
+                p_argv[0]);
             return 2;
         }
     }

@@ -56,15 +56,15 @@ TBytes LargeGrid()
     const int n_columns = 256, n_vertices = 65535, n_faces = 65535;
     const float f_pi = 3.14159265f;
     std::vector<TPoint> points;
-    for(int i = 0; i < n_vertices; ++ i) {
+    for(int i = 0; i < n_vertices; ++i) {
         int n_col = i % n_columns, n_row = i / n_columns;
         float f_angle = 2 * f_pi * float(n_col % (n_columns - 1)) / float(n_columns - 1); // the last column is the seam
         points.push_back({10 * std::cos(f_angle), 10 * std::sin(f_angle), 0.1f * float(n_row)});
     }
     std::vector<TTriangle> faces;
     std::vector<uint16_t> groups[3];
-    for(int n_row = 0; int(faces.size()) < n_faces; ++ n_row) {
-        for(int n_col = 0; n_col + 1 < n_columns && int(faces.size()) < n_faces; ++ n_col) {
+    for(int n_row = 0; int(faces.size()) < n_faces; ++n_row) {
+        for(int n_col = 0; n_col + 1 < n_columns && int(faces.size()) < n_faces; ++n_col) {
             uint16_t a = uint16_t(n_row * n_columns + n_col), b = uint16_t(a + 1), c = uint16_t(a + n_columns),
                      d = uint16_t(c + 1);
             if(d >= n_vertices)
@@ -87,23 +87,24 @@ TBytes Sphere()
     const int n_segments = 200, n_rings = 121; // 200 * 120 + 2 vertices, 2 * 200 * 120 faces
     const float f_pi = 3.14159265f;
     std::vector<TPoint> points = {{0, 0, 1}};
-    for(int r = 1; r < n_rings; ++ r) {
+    for(int r = 1; r < n_rings; ++r) {
         float f_theta = f_pi * float(r) / float(n_rings);
-        for(int s = 0; s < n_segments; ++ s) {
+        for(int s = 0; s < n_segments; ++s) {
             float f_phi = 2 * f_pi * float(s) / float(n_segments);
-            points.push_back({std::sin(f_theta) * std::cos(f_phi), std::sin(f_theta) * std::sin(f_phi), std::cos(f_theta)});
+            points.push_back(
+                {std::sin(f_theta) * std::cos(f_phi), std::sin(f_theta) * std::sin(f_phi), std::cos(f_theta)});
         }
     }
     points.push_back({0, 0, -1});
     auto ring = [&](int r, int s) { return uint16_t(1 + (r - 1) * n_segments + (s % n_segments)); };
     std::vector<TTriangle> faces;
     uint16_t n_south = uint16_t(points.size() - 1);
-    for(int s = 0; s < n_segments; ++ s) {
+    for(int s = 0; s < n_segments; ++s) {
         faces.push_back({0, ring(1, s), ring(1, s + 1)});
         faces.push_back({n_south, ring(n_rings - 1, s + 1), ring(n_rings - 1, s)});
     }
-    for(int r = 1; r + 1 < n_rings; ++ r) {
-        for(int s = 0; s < n_segments; ++ s) {
+    for(int r = 1; r + 1 < n_rings; ++r) {
+        for(int s = 0; s < n_segments; ++s) {
             faces.push_back({ring(r, s), ring(r + 1, s), ring(r + 1, s + 1)});
             faces.push_back({ring(r, s), ring(r + 1, s + 1), ring(r, s + 1)});
         }
@@ -114,28 +115,31 @@ TBytes Sphere()
 TBytes BusyScene()
 {
     std::vector<CChunk> objects, nodes;
-    for(int i = 0; i < 200; ++ i) {
+    for(int i = 0; i < 200; ++i) {
         float x = float(i % 20) * 3, y = float(i / 20) * 3; // NOLINT(bugprone-integer-division): whole rows
-        std::vector<TPoint> points = {{x, y, 0}, {x + 1, y, 0}, {x + 1, y + 1, 0}, {x, y + 1, 0},
-            {x, y, 1}, {x + 1, y, 1}, {x + 1, y + 1, 1}, {x, y + 1, 1}};
-        std::vector<TTriangle> faces = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
-            {1, 2, 6}, {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}};
+        std::vector<TPoint> points = {{x, y, 0}, {x + 1, y, 0}, {x + 1, y + 1, 0}, {x, y + 1, 0}, {x, y, 1},
+            {x + 1, y, 1}, {x + 1, y + 1, 1}, {x, y + 1, 1}};
+        std::vector<TTriangle> faces = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4}, {1, 2, 6},
+            {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}};
         std::string s_name = "box" + std::to_string(i);
-        objects.push_back(MeshObject(s_name, points, faces, {MaterialGroup(i % 2 ? "odd" : "even", {0, 1, 2, 3, 4, 5})}));
+        objects.push_back(
+            MeshObject(s_name, points, faces, {MaterialGroup(i % 2 ? "odd" : "even", {0, 1, 2, 3, 4, 5})}));
         nodes.push_back(Node(id_ObjectNode, {NodeId(uint16_t(i)), NodeHeader(s_name, 0xFFFF)}));
     }
-    for(int i = 0; i < 4; ++ i)
+    for(int i = 0; i < 4; ++i)
         objects.push_back(LightObject("light" + std::to_string(i), {float(i) * 10, 5, 20}, {ColorF(1, 1, 1)}));
-    for(int i = 0; i < 3; ++ i) {
+    for(int i = 0; i < 3; ++i) {
         std::string s_name = "camera" + std::to_string(i);
         objects.push_back(CameraObject(s_name, {0, -50, 20}, {30, 15, 0}, 0, 35));
         std::vector<TKey> path, aim;
-        for(uint16_t k = 0; k < 100; ++ k) {
+        for(uint16_t k = 0; k < 100; ++k) {
             path.push_back({k, 0, {float(k), -50, 20}});
             aim.push_back({k, 0, {30, float(k) / 4, 0}});
         }
-        nodes.push_back(Node(id_CameraNode, {NodeId(uint16_t(300 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(path)}));
-        nodes.push_back(Node(id_TargetNode, {NodeId(uint16_t(400 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(aim)}));
+        nodes.push_back(
+            Node(id_CameraNode, {NodeId(uint16_t(300 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(path)}));
+        nodes.push_back(
+            Node(id_TargetNode, {NodeId(uint16_t(400 + i)), NodeHeader(s_name, 0xFFFF), PositionTrack(aim)}));
     }
     return File({"even", "odd"}, objects, nodes);
 }
@@ -144,13 +148,13 @@ TBytes ManyMeshes()
 {
     // columns x rows of each mesh, largest first: one body, a few large
     // parts and many small ones, as a vehicle or a building is modelled
-    const int p_shape[24][2] = {{140, 200}, {120, 100}, {96, 75}, {100, 50}, {64, 64}, {60, 60}, {60, 50},
-        {50, 50}, {64, 32}, {60, 30}, {40, 40}, {48, 30}, {40, 32}, {40, 30}, {48, 24}, {44, 25}, {44, 24},
-        {32, 32}, {40, 25}, {35, 28}, {32, 30}, {36, 26}, {40, 23}, {36, 25}};
+    const int p_shape[24][2] = {{140, 200}, {120, 100}, {96, 75}, {100, 50}, {64, 64}, {60, 60}, {60, 50}, {50, 50},
+        {64, 32}, {60, 30}, {40, 40}, {48, 30}, {40, 32}, {40, 30}, {48, 24}, {44, 25}, {44, 24}, {32, 32}, {40, 25},
+        {35, 28}, {32, 30}, {36, 26}, {40, 23}, {36, 25}};
     const char *const s_material[] = {"paint", "chrome", "glass", "rubber", "cloth", "steel"};
     const float f_pi = 3.14159265f;
     std::vector<CChunk> objects, nodes;
-    for(int i = 0; i < 24; ++ i) {
+    for(int i = 0; i < 24; ++i) {
         const int n_columns = p_shape[i][0], n_rows = p_shape[i][1];
         // a third of the meshes are textured: a cylinder whose last column
         // repeats the first one's positions with other mapping coordinates,
@@ -163,8 +167,8 @@ TBytes ManyMeshes()
         const int n_around = b_mapped ? n_columns - 1 : n_columns;
         std::vector<TPoint> points;
         std::vector<std::array<float, 2>> uvs;
-        for(int r = 0; r < n_rows; ++ r) {
-            for(int c = 0; c < n_columns; ++ c) {
+        for(int r = 0; r < n_rows; ++r) {
+            for(int c = 0; c < n_columns; ++c) {
                 float f_u = 2 * f_pi * float(c % n_around) / float(n_around);
                 float f_v = 2 * f_pi * float(r) / float(n_rows);
                 float x, y, z;
@@ -183,8 +187,8 @@ TBytes ManyMeshes()
         }
         std::vector<TTriangle> faces;
         const int n_row_ends = b_mapped ? n_rows - 1 : n_rows, n_column_ends = b_mapped ? n_columns - 1 : n_columns;
-        for(int r = 0; r < n_row_ends; ++ r) {
-            for(int c = 0; c < n_column_ends; ++ c) {
+        for(int r = 0; r < n_row_ends; ++r) {
+            for(int c = 0; c < n_column_ends; ++c) {
                 uint16_t a = uint16_t(r * n_columns + c), b = uint16_t(r * n_columns + (c + 1) % n_columns),
                          d = uint16_t((r + 1) % n_rows * n_columns + c),
                          e = uint16_t((r + 1) % n_rows * n_columns + (c + 1) % n_columns);
@@ -196,11 +200,11 @@ TBytes ManyMeshes()
         // each material is spread over several meshes
         const int n_groups = 1 + i % 3;
         CChunk face_list = FaceList(faces);
-        for(int g = 0; g < n_groups; ++ g) {
+        for(int g = 0; g < n_groups; ++g) {
             std::vector<uint16_t> group;
             size_t n_first = faces.size() * size_t(g) / size_t(n_groups),
                    n_end = faces.size() * size_t(g + 1) / size_t(n_groups);
-            for(size_t f = n_first; f < n_end; ++ f)
+            for(size_t f = n_first; f < n_end; ++f)
                 group.push_back(uint16_t(f));
             face_list.Add(MaterialGroup(s_material[(i + g) % 6], group));
         }
@@ -215,9 +219,10 @@ TBytes ManyMeshes()
         // the nodes in assemblies of four: the first of each its root
         uint16_t n_parent = i % 4 ? uint16_t(i - i % 4) : 0xFFFF;
         TPoint p_raised = {p_origin[0], p_origin[1], p_origin[2] + 10};
-        nodes.push_back(Node(id_ObjectNode, {NodeId(uint16_t(i)), NodeHeader(s_name, n_parent),
-            CChunk(id_Pivot).Floats({0, 0, 0}), PositionTrack({{0, 0, p_origin}, {100, 0, p_raised}}),
-            OneKeyTrack(id_RotationTrack, {f_angle, 0, 0, 1}), OneKeyTrack(id_ScaleTrack, {1, 1, 1})}));
+        nodes.push_back(Node(id_ObjectNode,
+            {NodeId(uint16_t(i)), NodeHeader(s_name, n_parent), CChunk(id_Pivot).Floats({0, 0, 0}),
+                PositionTrack({{0, 0, p_origin}, {100, 0, p_raised}}),
+                OneKeyTrack(id_RotationTrack, {f_angle, 0, 0, 1}), OneKeyTrack(id_ScaleTrack, {1, 1, 1})}));
     }
     return File({"paint", "chrome", "glass", "rubber", "cloth", "steel"}, objects, nodes);
 }

@@ -69,7 +69,7 @@ bool MeasuringProcess(int n_argc, char **p_argv, int &r_n_status)
         return false;
     std::vector<std::string> args(p_argv + 4, p_argv + n_argc);
     r_n_status = 0;
-    for(int i = 0; i < n_runs; ++ i) {
+    for(int i = 0; i < n_runs; ++i) {
         double f_ms;
         long n_rss, n_faults;
         int n_status;
@@ -157,7 +157,7 @@ std::string ReadBytes(const std::string &r_s_path)
 double LibraryMs(const std::string &r_s_bytes, const std::string &r_s_name, int n_runs)
 {
     std::vector<double> times;
-    for(int i = 0; i < n_runs; ++ i) {
+    for(int i = 0; i < n_runs; ++i) {
         char *p_header = nullptr;
         auto t_start = std::chrono::steady_clock::now();
         if(!bake3ds_convert(r_s_bytes.data(), r_s_bytes.size(), r_s_name.c_str(), nullptr, &p_header, nullptr, nullptr))

@@ -15,10 +15,10 @@ namespace bench {
 
 struct TMeasure {
     bool b_ok = false;
-    double f_median_ms = 0; // the median wall time of the runs
-    double f_min_ms = 0;    // the fastest run
+    double f_median_ms = 0;   // the median wall time of the runs
+    double f_min_ms = 0;      // the fastest run
     double f_peak_rss_mb = 0; // the largest peak resident set of the runs, MiB
-    long n_faults = 0;      // page faults (minor and major) of the median run
+    long n_faults = 0;        // page faults (minor and major) of the median run
 };
 
 // Call first in main: when the program was started as a measuring process,

@@ -10,9 +10,8 @@ std::string LoadingMessage(const std::string &r_s_input)
 std::string CountsMessage(const Scene &r_scene)
 {
     return "\t" + std::to_string(int(r_scene.light_count())) + " lights\n\t" +
-        std::to_string(int(r_scene.material_count())) + " materials\n\t" +
-        std::to_string(int(r_scene.object_count())) + " objects\n\t" +
-        std::to_string(int(r_scene.camera_count())) + " cameras\n";
+        std::to_string(int(r_scene.material_count())) + " materials\n\t" + std::to_string(int(r_scene.object_count())) +
+        " objects\n\t" + std::to_string(int(r_scene.camera_count())) + " cameras\n";
 }
 
 std::string ExportingMessage(const std::string &r_s_output)

@@ -18,7 +18,7 @@ namespace {
 float Sum(const float *p_values, size_t n)
 {
     float f = 0;
-    for(size_t i = 0; i < n; ++ i)
+    for(size_t i = 0; i < n; ++i)
         f += p_values[i];
     return f;
 }
@@ -33,36 +33,36 @@ void ReadViews(const bake3ds_scene *p_scene)
 {
     volatile float f_sink = 0;
     volatile size_t n_sink = 0;
-    for(size_t i = 0; i < bake3ds_object_count(p_scene); ++ i) {
+    for(size_t i = 0; i < bake3ds_object_count(p_scene); ++i) {
         bake3ds_object t;
         if(!bake3ds_get_object(p_scene, i, &t))
             std::abort();
         n_sink = std::strlen(t.name);
         f_sink = Sum(t.transform, 16) + Sum(t.vertices, 8 * size_t(t.vertex_count));
         int32_t n_indexed = 0;
-        for(int32_t r = 0; r < t.material_range_count; ++ r)
+        for(int32_t r = 0; r < t.material_range_count; ++r)
             n_indexed += t.material_ranges[r].count;
         // the ranges cover the indices, and every index names a vertex
         if(t.material_range_count < 1 || n_indexed != 3 * t.face_count)
             std::abort();
-        for(size_t k = 0; k < 3 * size_t(t.face_count); ++ k) {
+        for(size_t k = 0; k < 3 * size_t(t.face_count); ++k) {
             if(t.indices[k] >= uint32_t(t.vertex_count))
                 std::abort();
         }
     }
-    for(size_t i = 0; i < bake3ds_light_count(p_scene); ++ i) {
+    for(size_t i = 0; i < bake3ds_light_count(p_scene); ++i) {
         bake3ds_light t;
         if(!bake3ds_get_light(p_scene, i, &t))
             std::abort();
         n_sink = std::strlen(t.name);
     }
-    for(size_t i = 0; i < bake3ds_material_count(p_scene); ++ i) {
+    for(size_t i = 0; i < bake3ds_material_count(p_scene); ++i) {
         bake3ds_material t;
         if(!bake3ds_get_material(p_scene, i, &t))
             std::abort();
         n_sink = std::strlen(t.name);
     }
-    for(size_t i = 0; i < bake3ds_camera_count(p_scene); ++ i) {
+    for(size_t i = 0; i < bake3ds_camera_count(p_scene); ++i) {
         bake3ds_camera t;
         if(!bake3ds_get_camera(p_scene, i, &t))
             std::abort();

@@ -34,7 +34,7 @@ int main(int n_argc, char **p_argv)
     std::string s_dir = p_argv[1];
     int n_seed = 0;
     auto seed = [&](const fixture::TBytes &r_bytes) {
-        return Write(s_dir + "/seed-" + std::to_string(n_seed ++) + ".3ds", r_bytes);
+        return Write(s_dir + "/seed-" + std::to_string(n_seed++) + ".3ds", r_bytes);
     };
     bool b_ok = seed(fixture::SampleScene()) && seed(fixture::EveryChunkScene()) && seed(bench::BusyScene());
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {
@@ -44,7 +44,7 @@ int main(int n_argc, char **p_argv)
     FILE *p_dict = std::fopen(p_argv[2], "w");
     if(!p_dict)
         return 1;
-    for(int i = 0; i < bake3ds::n_chunk_table_size; ++ i) {
+    for(int i = 0; i < bake3ds::n_chunk_table_size; ++i) {
         uint16_t n_id = bake3ds::p_chunk_table[i].n_chunk_id;
         std::fprintf(p_dict, "id_%04X=\"\\x%02X\\x%02X\"\n", n_id, n_id & 0xFF, n_id >> 8);
     }

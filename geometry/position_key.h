@@ -17,7 +17,7 @@ struct TPositionKey {
     // Fills r_key from the position; false for a position with a NaN.
     static bool Make(const float *p_position, TPositionKey &r_key)
     {
-        for(int i = 0; i < 3; ++ i) {
+        for(int i = 0; i < 3; ++i) {
             float f = p_position[i];
             if(std::isnan(f))
                 return false;

@@ -24,8 +24,18 @@ struct TVector3 {
     explicit TVector3(const float *p) : x(p[0]), y(p[1]), z(p[2]) {}
 
     TVector3 operator-(const TVector3 &r) const { return TVector3(x - r.x, y - r.y, z - r.z); }
-    void operator+=(const TVector3 &r) { x += r.x; y += r.y; z += r.z; }
-    void Store(float *p) const { p[0] = x; p[1] = y; p[2] = z; }
+    void operator+=(const TVector3 &r)
+    {
+        x += r.x;
+        y += r.y;
+        z += r.z;
+    }
+    void Store(float *p) const
+    {
+        p[0] = x;
+        p[1] = y;
+        p[2] = z;
+    }
 };
 
 inline float Length(const TVector3 &v)

@@ -18,7 +18,7 @@ void GroupByPosition(const TMesh &r_mesh, std::vector<int> &r_slots, std::vector
         n_slots *= 2;
     r_slots.assign(n_slots, -1);
     r_first.assign(n_vertex, -1);
-    for(size_t v = 0; v < n_vertex; ++ v) {
+    for(size_t v = 0; v < n_vertex; ++v) {
         TPositionKey t_key;
         if(!TPositionKey::Make(r_mesh.p_vertex[v].p_position, t_key))
             continue;
@@ -52,7 +52,7 @@ void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
     TRecordArray<TVertex> &r_vertices = r_mesh.p_vertex;
     std::vector<int> &r_p_first = r_scratch.p_first;
     GroupByPosition(r_mesh, r_scratch.p_slots, r_p_first);
-    for(size_t v = 0; v < r_vertices.size(); ++ v) {
+    for(size_t v = 0; v < r_vertices.size(); ++v) {
         if(r_p_first[v] == int(v))
             TVector3().Store(r_vertices[v].p_normal);
     }
@@ -73,7 +73,7 @@ void CalcVertexNormals(TMesh &r_mesh, TNormalsScratch &r_scratch)
     // a group's first vertex comes before the others, so its normal is
     // final before they copy it; the header's normal points the other way,
     // and negating is exact
-    for(size_t v = 0; v < r_vertices.size(); ++ v) {
+    for(size_t v = 0; v < r_vertices.size(); ++v) {
         TVector3 v_normal; // a NaN position matches no corner at all
         if(r_p_first[v] == int(v)) {
             v_normal = TVector3(r_vertices[v].p_normal);

@@ -40,7 +40,7 @@ int main(int n_argc, char **p_argv)
     }
     const char *s_path = nullptr;
     bool b_json = false, b_options = true;
-    for(size_t i = 1; i < p_args.size(); ++ i) {
+    for(size_t i = 1; i < p_args.size(); ++i) {
         const std::string &r_s_arg = p_args[i];
         if(b_options && r_s_arg == "--json")
             b_json = true;

@@ -39,9 +39,9 @@ void TuneAllocator();
 
 // What reading a file came to.
 enum TFileRead {
-    file_Read = 0,    // the whole file is in r_bytes
-    file_NotRegular,  // a directory, a device, a pipe
-    file_Unreadable   // it could not be opened or read; r_s_reason says why
+    file_Read = 0,   // the whole file is in r_bytes
+    file_NotRegular, // a directory, a device, a pipe
+    file_Unreadable  // it could not be opened or read; r_s_reason says why
 };
 
 // Reads the whole of a regular file into r_bytes (replacing what it held),

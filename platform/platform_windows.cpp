@@ -152,7 +152,7 @@ std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv)
         return std::vector<std::string>(p_argv, p_argv + n_argc);
     std::vector<std::string> args;
     try {
-        for(int i = 0; i < n_wide; ++ i)
+        for(int i = 0; i < n_wide; ++i)
             args.push_back(ToUtf8(p_wide[i]));
     } catch(...) {
         LocalFree(p_wide);
@@ -162,9 +162,7 @@ std::vector<std::string> CommandLineArguments(int n_argc, char **p_argv)
     return args;
 }
 
-void TuneAllocator()
-{
-}
+void TuneAllocator() {}
 
 void *AllocateLarge(size_t n)
 {

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-
 namespace bake3ds {
 
 struct TChunkTally {
@@ -25,10 +24,10 @@ struct TChunkTally {
 // kind of map), the material counted last before it, and the name's bytes
 // up to its terminator, cut at the end of its chunk.
 struct TMapName {
-    int n_map_chunk;     // the enclosing chunk's id, -1 at the top of the file
-    int n_material;      // -1 before any material
+    int n_map_chunk; // the enclosing chunk's id, -1 at the top of the file
+    int n_material;  // -1 before any material
     std::string s_name;
-    bool b_terminated;   // a zero byte ended the name inside its chunk
+    bool b_terminated; // a zero byte ended the name inside its chunk
 };
 
 struct TChunkStats {

@@ -110,7 +110,7 @@ int FindChunkIndex(uint16_t n_id)
     // per possible id, built once from the table, answers in constant time
     static const std::vector<uint8_t> p_row_of_id = [] {
         std::vector<uint8_t> p_rows(65536, 0);
-        for(int i = n_chunk_table_size - 1; i >= 0; -- i)
+        for(int i = n_chunk_table_size - 1; i >= 0; --i)
             p_rows[p_chunk_table[i].n_chunk_id] = uint8_t(i + 1);
         return p_rows;
     }();

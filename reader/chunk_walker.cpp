@@ -29,8 +29,8 @@ bool WalkChunks(TLoader &r_ld, int64_t n_end)
             continue;
         }
         uint16_t n_id = uint16_t(p_header[0] | p_header[1] << 8);
-        uint32_t n_length = uint32_t(p_header[2]) | uint32_t(p_header[3]) << 8 |
-            uint32_t(p_header[4]) << 16 | uint32_t(p_header[5]) << 24;
+        uint32_t n_length = uint32_t(p_header[2]) | uint32_t(p_header[3]) << 8 | uint32_t(p_header[4]) << 16 |
+            uint32_t(p_header[5]) << 24;
         if(n_length == 0)
             return r_ld.FailAt(BAKE3DS_RULE_ZERO_LENGTH_CHUNK, n_level, n_id, n_start);
         int64_t n_chunk_end = n_start + int64_t(n_length);
@@ -64,7 +64,7 @@ bool ReadName(char *p_buffer, CInput &r_in)
     int n_stored = 0;
     int n_byte = r_in.Byte();
     while(n_byte > 0 && n_stored < 63) {
-        p_buffer[n_stored ++] = char(n_byte);
+        p_buffer[n_stored++] = char(n_byte);
         n_byte = r_in.Byte();
     }
     p_buffer[n_stored] = 0;

@@ -42,7 +42,7 @@ public:
     {
         if(m_n_pos >= m_n_size)
             return -1;
-        return m_p_data[m_n_pos ++];
+        return m_p_data[m_n_pos++];
     }
 
     uint16_t U16()
@@ -77,7 +77,7 @@ public:
 
     void ReadFloats(float *p_dest, int n)
     {
-        for(int i = 0; i < n; ++ i)
+        for(int i = 0; i < n; ++i)
             p_dest[i] = F32();
     }
 

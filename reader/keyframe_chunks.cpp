@@ -33,7 +33,7 @@ int ReadKeyHeader(CInput &r_in)
     int n_frame = r_in.U16();
     r_in.Skip(2);
     int n_flags = r_in.U16();
-    for(int n_bit = 0; n_bit < 3; ++ n_bit) {
+    for(int n_bit = 0; n_bit < 3; ++n_bit) {
         if(n_flags & (1 << n_bit))
             r_in.Skip(4);
     }
@@ -47,7 +47,7 @@ bool ReadDroppedTrack(TLoader &r_ld, int64_t n_end, int n_payload)
 {
     CInput &r_in = r_ld.t_in;
     int n_key_num = ReadTrackHeader(r_in);
-    for(int k = 0; k < n_key_num && r_in.Pos() < n_end; ++ k) {
+    for(int k = 0; k < n_key_num && r_in.Pos() < n_end; ++k) {
         if(!r_ld.Work(1))
             return false;
         ReadKeyHeader(r_in);
@@ -153,11 +153,11 @@ bool ReadPositionTrack(TLoader &r_ld, int64_t n_end)
     for(std::vector<float> *p_array : {&p_track->p_time, &p_track->p_x, &p_track->p_y, &p_track->p_z})
         p_array->assign(size_t(n_key_num), 0.0f);
     r_ld.n_key_counter = 0;
-    for(int k = 0; k < n_key_num; ++ k) {
+    for(int k = 0; k < n_key_num; ++k) {
         float f_time = float(ReadKeyHeader(r_in));
         float p_xyz[3];
         r_in.ReadFloats(p_xyz, 3);
-        size_t n_key = size_t(r_ld.n_key_counter ++);
+        size_t n_key = size_t(r_ld.n_key_counter++);
         p_track->p_time[n_key] = f_time;
         p_track->p_x[n_key] = p_xyz[0];
         p_track->p_y[n_key] = p_xyz[2];

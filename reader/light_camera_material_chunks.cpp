@@ -119,7 +119,7 @@ bool ReadColorF(TLoader &r_ld, int64_t)
     C3dsScene &r_scene = *r_ld.p_scene;
     int n_light = r_ld.t_light_names.Find(r_ld.s_name);
     if(n_light >= 0) {
-        for(int i = 0; i < 3; ++ i)
+        for(int i = 0; i < 3; ++i)
             r_scene.p_light[size_t(n_light)].p_color[i] = p_rgb[i];
     }
     return true;
@@ -135,13 +135,15 @@ bool ReadCamera(TLoader &r_ld, int64_t)
     r_ld.t_in.ReadFloats(p_data, 8);
     C3dsScene &r_scene = *r_ld.p_scene;
     TSceneCamera *p_camera;
-    if(!r_ld.TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera, "camera"))
+    if(!r_ld.TakeNamed(r_scene.p_camera, r_scene.n_camera_num, r_ld.n_fill_camera, r_ld.t_camera_names, p_camera,
+           "camera"))
         return false;
     if(!p_camera)
         return true;
     float *p_fields[8] = {&p_camera->p_position[0], &p_camera->p_position[1], &p_camera->p_position[2],
-        &p_camera->p_target[0], &p_camera->p_target[1], &p_camera->p_target[2], &p_camera->f_bank_angle, &p_camera->f_focus};
-    for(int i = 0; i < 8; ++ i)
+        &p_camera->p_target[0], &p_camera->p_target[1], &p_camera->p_target[2], &p_camera->f_bank_angle,
+        &p_camera->f_focus};
+    for(int i = 0; i < 8; ++i)
         *p_fields[i] = p_data[i];
     return true;
 }

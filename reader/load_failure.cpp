@@ -31,10 +31,7 @@ public:
         m_p_text[0] = 0;
     }
 
-    CFixedText &operator<<(const char *s_text)
-    {
-        return Put(s_text, std::strlen(s_text));
-    }
+    CFixedText &operator<<(const char *s_text) { return Put(s_text, std::strlen(s_text)); }
 
     CFixedText &operator<<(int64_t n)
     {
@@ -42,11 +39,11 @@ public:
         size_t n_len = 0;
         uint64_t n_abs = n < 0 ? uint64_t(0) - uint64_t(n) : uint64_t(n);
         do {
-            p_digits[sizeof(p_digits) - 1 - n_len ++] = char('0' + n_abs % 10);
+            p_digits[sizeof(p_digits) - 1 - n_len++] = char('0' + n_abs % 10);
             n_abs /= 10;
         } while(n_abs);
         if(n < 0)
-            p_digits[sizeof(p_digits) - 1 - n_len ++] = '-';
+            p_digits[sizeof(p_digits) - 1 - n_len++] = '-';
         return Put(p_digits + sizeof(p_digits) - n_len, n_len);
     }
 
@@ -135,7 +132,7 @@ size_t WriteChunkIdText(int n_id, char *p_text) noexcept
     unsigned n = unsigned(n_id) & 0xFFFFu;
     p_text[0] = '0';
     p_text[1] = 'x';
-    for(int k = 0; k < 4; ++ k)
+    for(int k = 0; k < 4; ++k)
         p_text[2 + k] = p_hex[(n >> (12 - 4 * k)) & 0xF];
     p_text[6] = 0;
     return 6;
@@ -151,22 +148,22 @@ size_t WriteQuotedName(const char *s_name, size_t n, char *p_dest) noexcept
 {
     static const char p_hex[] = "0123456789ABCDEF";
     char *p = p_dest;
-    *p ++ = '"';
-    for(size_t i = 0; i < n; ++ i) {
+    *p++ = '"';
+    for(size_t i = 0; i < n; ++i) {
         unsigned char c = static_cast<unsigned char>(s_name[i]);
         if(c == '"' || c == '\\') {
-            *p ++ = '\\';
-            *p ++ = char(c);
+            *p++ = '\\';
+            *p++ = char(c);
         } else if(c >= 0x20 && c <= 0x7E)
-            *p ++ = char(c);
+            *p++ = char(c);
         else {
-            *p ++ = '\\';
-            *p ++ = 'x';
-            *p ++ = p_hex[c >> 4];
-            *p ++ = p_hex[c & 0xF];
+            *p++ = '\\';
+            *p++ = 'x';
+            *p++ = p_hex[c >> 4];
+            *p++ = p_hex[c & 0xF];
         }
     }
-    *p ++ = '"';
+    *p++ = '"';
     return size_t(p - p_dest);
 }
 

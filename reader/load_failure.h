@@ -35,7 +35,7 @@ template <size_t N>
 void CopyText(char (&r_p_dest)[N], const char *s_text) noexcept
 {
     size_t n = 0;
-    for(; n + 1 < N && s_text[n]; ++ n)
+    for(; n + 1 < N && s_text[n]; ++n)
         r_p_dest[n] = s_text[n];
     r_p_dest[n] = 0;
 }

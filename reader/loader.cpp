@@ -35,7 +35,7 @@ bool Load(TLoader &r_ld, C3dsScene &r_scene, size_t n_size)
     MakeRecords(r_scene.p_material, r_scene.n_material_num);
     r_scene.p_object.clear();
     r_scene.p_object.reserve(size_t(r_scene.n_object_num));
-    for(int i = 0; i < r_scene.n_object_num; ++ i)
+    for(int i = 0; i < r_scene.n_object_num; ++i)
         r_scene.p_object.emplace_back(&r_scene.t_arena);
     MakeRecords(r_scene.p_camera, r_scene.n_camera_num);
     MakeRecords(r_scene.p_light, r_scene.n_light_num);

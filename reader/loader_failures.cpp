@@ -15,23 +15,22 @@ namespace {
 void SetPath(bake3ds_failure &r_failure, const std::vector<TChunkSite> &r_open, int n_level)
 {
     r_failure.path_length = 0;
-    for(int n = 1; n < n_level && size_t(n) < r_open.size() && r_failure.path_length < BAKE3DS_MAX_NESTING; ++ n)
-        r_failure.path[r_failure.path_length ++] = uint16_t(r_open[size_t(n)].n_id);
+    for(int n = 1; n < n_level && size_t(n) < r_open.size() && r_failure.path_length < BAKE3DS_MAX_NESTING; ++n)
+        r_failure.path[r_failure.path_length++] = uint16_t(r_open[size_t(n)].n_id);
 }
 
 // The ids of the chunks open at levels 1 up to below n_level.
 std::vector<uint16_t> EnclosingIds(const std::vector<TChunkSite> &r_open, int n_level)
 {
     std::vector<uint16_t> p_path;
-    for(int n = 1; n < n_level && size_t(n) < r_open.size(); ++ n)
+    for(int n = 1; n < n_level && size_t(n) < r_open.size(); ++n)
         p_path.push_back(uint16_t(r_open[size_t(n)].n_id));
     return p_path;
 }
 
 } // namespace
 
-bool TLoader::FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit,
-    int64_t n_needed)
+bool TLoader::FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit, int64_t n_needed)
 {
     if(!p_error || p_error->rule != BAKE3DS_RULE_NONE)
         return false;
@@ -121,9 +120,9 @@ void TLoader::NoteFaceList()
 bool TLoader::CheckCorners()
 {
     const std::vector<TMesh> &r_meshes = p_scene->p_object;
-    for(size_t n_mesh = 0; n_mesh < r_meshes.size(); ++ n_mesh) {
+    for(size_t n_mesh = 0; n_mesh < r_meshes.size(); ++n_mesh) {
         const TMesh &r_mesh = r_meshes[n_mesh];
-        for(size_t n_face = 0; n_face < r_mesh.p_face.size(); ++ n_face) {
+        for(size_t n_face = 0; n_face < r_mesh.p_face.size(); ++n_face) {
             for(uint32_t n_corner : r_mesh.p_face[n_face].p_corner) {
                 if(int64_t(n_corner) < r_mesh.n_vertex_num)
                     continue;
@@ -136,7 +135,7 @@ bool TLoader::CheckCorners()
                 p_error->path_length = 0;
                 for(uint16_t n_id : t_site.p_path) {
                     if(p_error->path_length < BAKE3DS_MAX_NESTING)
-                        p_error->path[p_error->path_length ++] = n_id;
+                        p_error->path[p_error->path_length++] = n_id;
                 }
                 p_error->face = int64_t(n_face);
                 p_error->corner = int64_t(n_corner);

@@ -18,10 +18,10 @@
 namespace bake3ds {
 
 enum TNodeKind {
-    node_Object = 0,           // before any node, and at an object node
-    node_Target = 2,           // a camera target node has begun
-    node_Camera = 3,           // a camera node has begun
-    node_ObjectHeaderRead = 4  // the fill pass handled a header as node_Object
+    node_Object = 0,          // before any node, and at an object node
+    node_Target = 2,          // a camera target node has begun
+    node_Camera = 3,          // a camera node has begun
+    node_ObjectHeaderRead = 4 // the fill pass handled a header as node_Object
 };
 
 // The first record of each name among those the fill pass has named so far,
@@ -69,7 +69,7 @@ struct TLoader {
     int n_track_target = 0;
     int n_key_counter = 0;
 
-    int n_walk_level = 0; // level of the walk that met the current chunk; 0 outside the walks
+    int n_walk_level = 0;       // level of the walk that met the current chunk; 0 outside the walks
     int n_walk_level_limit = 0; // a walk at this level or deeper fails
     // The ends of the walks open, the outermost first: the walk at level n
     // ends at p_walk_end[n - 1]. On the heap, whatever the file nests.
@@ -108,7 +108,8 @@ struct TLoader {
         : t_in(p_data, n_size), p_scene(&r_scene), n_walk_level_limit(int(r_options.nesting_limit) + 1),
           n_element_limit(r_options.element_base + int64_t(n_size / 4)),
           n_work_limit(2 * r_options.element_base + r_options.work_per_byte * int64_t(n_size)),
-          n_record_limit(r_options.record_base + int64_t(n_size / 6)) {}
+          n_record_limit(r_options.record_base + int64_t(n_size / 6))
+    {}
 
     TMesh *CurMesh() { return n_cur_mesh < 0 ? nullptr : &p_scene->p_object[size_t(n_cur_mesh)]; }
     // The id of the chunk that encloses the chunk being handled, -1 at the
@@ -130,14 +131,14 @@ struct TLoader {
     {
         r_n_index = 0;
         if(b_counting) {
-            if(++ n_records_counted > n_record_limit)
+            if(++n_records_counted > n_record_limit)
                 return Fail(BAKE3DS_RULE_RECORD_BOUND, n_record_limit, n_records_counted);
-            ++ r_n_count;
+            ++r_n_count;
             return true;
         }
         if(r_n_fill >= r_n_count)
             return FailFill(s_kind, r_n_count, r_n_fill + 1);
-        r_n_index = r_n_fill ++;
+        r_n_index = r_n_fill++;
         return true;
     }
 
@@ -196,10 +197,7 @@ struct TLoader {
         n_work_done += n;
         return n_work_done <= n_work_limit;
     }
-    bool Work(int64_t n)
-    {
-        return Spend(n) || Fail(BAKE3DS_RULE_WORK_BOUND, n_work_limit, n_work_done);
-    }
+    bool Work(int64_t n) { return Spend(n) || Fail(BAKE3DS_RULE_WORK_BOUND, n_work_limit, n_work_done); }
 
     // The walker is at level n_level on the known chunk n_id at n_start: kept
     // for the place of a failure inside it.
@@ -217,8 +215,7 @@ struct TLoader {
     // FailAt at the chunk n_id (-1 for none) starting at n_start, inside
     // the chunks open at the levels below n_level.
     bool Fail(bake3ds_rule n_rule, int64_t n_limit = 0, int64_t n_needed = 0);
-    bool FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0,
-        int64_t n_needed = 0);
+    bool FailAt(bake3ds_rule n_rule, int n_level, int n_id, int64_t n_start, int64_t n_limit = 0, int64_t n_needed = 0);
     // A name cut off by the end of the file, s_read what was read of it.
     bool FailName(const char *s_read);
     // The fill pass's s_kind record n_met when the counting pass counted n_count.

@@ -129,7 +129,7 @@ bool ReadMaterialGroup(TLoader &r_ld, int64_t)
     if(!r_ld.Work(n))
         return false;
     int n_material = r_ld.t_material_names.Find(s_material);
-    for(int i = 0; i < n; ++ i) {
+    for(int i = 0; i < n; ++i) {
         if(r_in.AtEnd()) {
             // every entry left reads as face 0; the last one wins
             if(p_mesh->n_face_num > 0)
@@ -155,7 +155,7 @@ bool ReadMappingCoords(TLoader &r_ld, int64_t)
     int n_stored = n < p_mesh->n_vertex_num ? n : p_mesh->n_vertex_num;
     if(!r_ld.Work(n_stored))
         return false;
-    for(int i = 0; i < n_stored; ++ i)
+    for(int i = 0; i < n_stored; ++i)
         r_in.ReadFloats(p_mesh->p_vertex[size_t(i)].p_texcoord, 2);
     if(n_stored > p_mesh->n_mapped_num)
         p_mesh->n_mapped_num = n_stored;
@@ -190,8 +190,8 @@ bool ReadLocalMatrix(TLoader &r_ld, int64_t)
     TMesh *p_mesh = FillMesh(r_ld);
     if(!p_mesh)
         return true;
-    for(int n_row = 0; n_row < 4; ++ n_row) {
-        for(int n_col = 0; n_col < 3; ++ n_col)
+    for(int n_row = 0; n_row < 4; ++n_row) {
+        for(int n_col = 0; n_col < 3; ++n_col)
             p_mesh->p_transform[4 * n_row + n_col] = p_m[3 * n_row + n_col];
         p_mesh->p_transform[4 * n_row + 3] = n_row == 3 ? 1.0f : 0.0f;
     }

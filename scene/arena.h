@@ -106,8 +106,7 @@ public:
     explicit CArenaAllocator(CSceneArena *p_arena) noexcept : p_arena(p_arena) {}
     template <class U>
     CArenaAllocator(const CArenaAllocator<U> &r_other) noexcept : p_arena(r_other.p_arena)
-    {
-    }
+    {}
 
     // Throws std::bad_alloc when the memory cannot be had.
     T *allocate(size_t n) // NOLINT(readability-identifier-naming)

@@ -46,8 +46,7 @@ struct TMesh {
     explicit TMesh(CSceneArena *p_arena)
         : p_face(CArenaAllocator<TFace>(p_arena)), p_face_material(CArenaAllocator<int32_t>(p_arena)),
           p_vertex(CArenaAllocator<TVertex>(p_arena)), p_material_range(CArenaAllocator<TMatRange>(p_arena))
-    {
-    }
+    {}
 
     int n_id = 0;
     std::string s_name;

@@ -37,7 +37,7 @@ std::string Repeated(const std::string &r_s_line, size_t n)
 {
     std::string s;
     s.reserve((r_s_line.size() + 1) * n);
-    for(size_t i = 0; i < n; ++ i)
+    for(size_t i = 0; i < n; ++i)
         s += r_s_line + "\n";
     return s;
 }
@@ -46,15 +46,18 @@ std::string Repeated(const std::string &r_s_line, size_t n)
 std::string ObjectTable(const std::string &r_s_counts_and_arrays)
 {
     return "const Cin_3ds::TObject Cin_3ds::m_p_object[1] = {\n\t{\"\", 0, 0, {\n" +
-        Repeated("\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", 3) + "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, " +
-        r_s_counts_and_arrays + "\n\t1, p_object_0_materials}\n};\n";
+        Repeated("\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", 3) +
+        "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, " + r_s_counts_and_arrays +
+        "\n\t1, p_object_0_materials}\n};\n";
 }
 
 // A vertex at the origin with the zero normal (negated to -0) and no mapping.
-const char s_zero_vertex[] = "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f";
+const char s_zero_vertex[] =
+    "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f";
 // The one vertex (1, 2, 3) of the fixtures, stored as x, z, y, with no face
 // to give it a normal.
-const char s_one_vertex[] = "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f";
+const char s_one_vertex[] =
+    "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f";
 
 } // namespace
 
@@ -100,8 +103,8 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
                               "\tstatic const TObject m_p_object[1];\n"),
         std::string::npos);
     EXPECT_TRUE(HeaderDefinition(s_vertices, "const float Cin_3ds::p_object_0_vertices") ==
-        "const float Cin_3ds::p_object_0_vertices[8 * 65535] = {\n" + Repeated(s_zero_vertex + std::string(","), 65534) +
-            s_zero_vertex + "\n};\n")
+        "const float Cin_3ds::p_object_0_vertices[8 * 65535] = {\n" +
+            Repeated(s_zero_vertex + std::string(","), 65534) + s_zero_vertex + "\n};\n")
         << "65535 vertices at the origin";
     EXPECT_EQ(s_vertices.find("p_object_0_indices"), std::string::npos) << "no faces, no index array";
     EXPECT_EQ(HeaderDefinition(s_vertices, "const Cin_3ds::TObject::TMatRange Cin_3ds::p_object_0_materials"),
@@ -116,7 +119,7 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
     EXPECT_EQ(HeaderDefinition(s_faces, "const float Cin_3ds::p_object_0_vertices"),
         "const float Cin_3ds::p_object_0_vertices[8 * 1] = {\n" + std::string(s_one_vertex) + "\n};\n");
     std::string s_eight_faces = "\t0";
-    for(int i = 1; i < 24; ++ i)
+    for(int i = 1; i < 24; ++i)
         s_eight_faces += ", 0";
     EXPECT_TRUE(HeaderDefinition(s_faces, "const unsigned int Cin_3ds::p_object_0_indices") ==
         "const unsigned int Cin_3ds::p_object_0_indices[3 * 65535] = {\n" + Repeated(s_eight_faces + ",", 8191) +
@@ -138,11 +141,12 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
     // 65535 keys of zeros: four arrays (time, x, y, z) of 8191 full lines and
     // one of seven values, every value followed by a comma
     std::string s_track = HeaderOf("position track of 65535 keys in 20 bytes");
-    EXPECT_NE(s_track.find("\tstatic const float p_camera_0_pos_track[4 * 65535];\n\tstatic const TCamera m_p_camera[1];\n"),
+    EXPECT_NE(s_track.find(
+                  "\tstatic const float p_camera_0_pos_track[4 * 65535];\n\tstatic const TCamera m_p_camera[1];\n"),
         std::string::npos);
     EXPECT_EQ(s_track.find("tar_track"), std::string::npos) << "the target has no keys";
     std::string s_eight_keys = "\t0.000000f,", s_seven_keys;
-    for(int i = 1; i < 8; ++ i) {
+    for(int i = 1; i < 8; ++i) {
         if(i == 7)
             s_seven_keys = s_eight_keys;
         s_eight_keys += " 0.000000f,";
@@ -160,5 +164,6 @@ TEST(Adversarial, ClaimedCountsGiveKnownHeaders)
         "\t0, 0, 0, 0}\n};\n");
 
     // a name cut by the end of the file keeps the 20 characters read
-    EXPECT_NE(HeaderOf("named object cut at the end").find("\n\t{\"nnnnnnnnnnnnnnnnnnnn\", 0, 0, {\n"), std::string::npos);
+    EXPECT_NE(HeaderOf("named object cut at the end").find("\n\t{\"nnnnnnnnnnnnnnnnnnnn\", 0, 0, {\n"),
+        std::string::npos);
 }

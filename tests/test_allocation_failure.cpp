@@ -60,12 +60,13 @@ void SweepAllocations(const std::string &r_s_name, const std::string &r_s_bytes)
         ASSERT_TRUE(b_result) << s_what << " converts when nothing fails: " << t_failure.message;
         ASSERT_GT(n_total, 0);
         long n_refused = 0;
-        for(long k = 1; k <= n_total; ++ k) {
+        for(long k = 1; k <= n_total; ++k) {
             Convert(n_path, r_s_bytes, k, b_result, s_header, t_failure);
             n_refused += !b_result;
             if(b_result) {
-                ASSERT_TRUE(s_header == s_reference) << s_what << ": allocation " << k << " of " << n_total
-                                                     << " failed and a different header counted as success";
+                ASSERT_TRUE(s_header == s_reference)
+                    << s_what << ": allocation " << k << " of " << n_total
+                    << " failed and a different header counted as success";
                 continue;
             }
             ASSERT_TRUE(s_header.empty()) << s_what << ": allocation " << k << " failed and left text behind";
@@ -118,7 +119,7 @@ TEST(AllocationFailure, EveryAllocationOfThreeSmallCorpusFilesFailsCleanly)
         if(std::filesystem::file_size(r_s_file) == 0)
             continue; // an empty file allocates nothing
         SweepAllocations(r_s_file, testing_support::FileContents(r_s_file));
-        ++ n_swept;
+        ++n_swept;
     }
     std::cout << n_points_covered << " allocation points covered in "
               << std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count() << " s\n";

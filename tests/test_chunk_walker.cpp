@@ -25,7 +25,7 @@ TBytes Zeros(size_t n)
 CChunk Nested(int n, const CChunk &r_inner)
 {
     CChunk c = r_inner;
-    for(int i = 0; i < n; ++ i)
+    for(int i = 0; i < n; ++i)
         c = CChunk(id_Main).Add(c);
     return c;
 }
@@ -36,7 +36,7 @@ TEST(ChunkTable, HasEightyEightRowsWithDistinctIds)
 {
     ASSERT_EQ(n_chunk_table_size, 88);
     std::set<uint16_t> ids;
-    for(int i = 0; i < n_chunk_table_size; ++ i)
+    for(int i = 0; i < n_chunk_table_size; ++i)
         ids.insert(p_chunk_table[i].n_chunk_id);
     EXPECT_EQ(ids.size(), 88u);
     EXPECT_EQ(FindChunkIndex(0x4D4D), 11);
@@ -66,7 +66,7 @@ TEST(ChunkWalker, EndsOfTheWalk)
         << "a zero length deep in the tree fails the whole load";
 
     TBytes one_mesh = CChunk(id_TriObject).Bytes();
-    for(size_t n_tail = 1; n_tail <= 5; ++ n_tail) {
+    for(size_t n_tail = 1; n_tail <= 5; ++n_tail) {
         ASSERT_TRUE(LoadBytes(one_mesh + Zeros(n_tail), s)) << n_tail << " bytes left over are ignored";
         EXPECT_EQ(s->n_object_num, 1);
     }
@@ -84,14 +84,15 @@ TEST(ChunkWalker, TableIsFlatAndUnknownChunksAreSkippedWhole)
     EXPECT_EQ(s->n_object_num, 0);
 
     // a vertex list directly under the root still fills the current mesh
-    TBytes bytes = Scene({MeshObject("m", {{1, 2, 3}}, {})}).Bytes() + CChunk(id_Main).Add(VertexList({{4, 5, 6}, {7, 8, 9}})).Bytes();
+    TBytes bytes = Scene({MeshObject("m", {{1, 2, 3}}, {})}).Bytes() +
+        CChunk(id_Main).Add(VertexList({{4, 5, 6}, {7, 8, 9}})).Bytes();
     ASSERT_TRUE(LoadBytes(bytes, s));
     EXPECT_EQ(s->p_object[0].n_vertex_num, 2);
 }
 
 TEST(ChunkWalker, ShortLengthsRepositionAtStartPlusLength)
 {
-    for(uint32_t n_length = 1; n_length <= 5; ++ n_length) {
+    for(uint32_t n_length = 1; n_length <= 5; ++n_length) {
         TBytes bytes = ChunkHeader(id_TriObject, n_length) + Zeros(16);
         C3dsScene s;
         TLoader t_ld(bytes.data(), bytes.size(), s, ResolvedOptions(nullptr));
@@ -138,7 +139,7 @@ TEST(ChunkWalker, NestingIsBounded)
 
     // far deeper than any stack would take without the bound
     TBytes deep;
-    for(int i = 0; i < 200000; ++ i) {
+    for(int i = 0; i < 200000; ++i) {
         TBytes header = ChunkHeader(id_Main, uint32_t(6 * (200000 - i)));
         deep.insert(deep.end(), header.begin(), header.end());
     }
@@ -222,7 +223,7 @@ TEST(Input, ValuesPastTheEndReadAsZero)
     // all three coordinates past the end
     TBytes past = mesh + CChunk(id_VertexList).U16(3).Floats({7, 8, 9}).Bytes();
     ASSERT_TRUE(LoadBytes(past, s));
-    for(int v = 1; v < 3; ++ v) {
+    for(int v = 1; v < 3; ++v) {
         for(float f : s->p_object[0].p_vertex[size_t(v)].p_position)
             EXPECT_EQ(f, 0.0f);
     }

@@ -268,8 +268,9 @@ target_link_libraries(pipeline PRIVATE bake3ds::library)
 
 // What both pipeline programs print for the sample before its first vertex,
 // and for a file of 6 zero bytes.
-const char s_sample_counts[] = "3 objects, 2 lights, 2 materials, 1 cameras\n"
-                                 "object 0 'Ground': 4 vertices, 2 faces, 1 material ranges\n";
+const char s_sample_counts[] =
+    "3 objects, 2 lights, 2 materials, 1 cameras\n"
+    "object 0 'Ground': 4 vertices, 2 faces, 1 material ranges\n";
 const char s_refusal[] = "refused: zero_length_chunk: a chunk of length 0 (chunk 0x0000 at offset 0)\n";
 
 // What the consumer prints for the sample: Ground, Crate and Pyramid with
@@ -281,7 +282,8 @@ const char s_sample_line[] = "3 objects, 20 faces, 2 lights, 2 materials, 1 came
 fixture::TBytes OtherScene()
 {
     using namespace fixture;
-    return Scene({MeshObject("Hull", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 2, 3}, {0, 3, 1}})}).Bytes();
+    return Scene({MeshObject("Hull", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}, {0, 2, 3}, {0, 3, 1}})})
+        .Bytes();
 }
 const char s_other_line[] = "1 objects, 3 faces, 0 lights, 0 materials, 0 cameras, first 'Hull'\n";
 
@@ -301,8 +303,8 @@ std::string Why(const TRunResult &r_run)
 // or empty with r_run saying why.
 std::string WriteDebianPackage(const std::string &r_s_folder, TRunResult &r_run)
 {
-    r_run = RunProgram({"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake", "-B",
-        r_s_folder});
+    r_run = RunProgram(
+        {"cpack", "-G", "DEB", "--config", std::string(BAKE3DS_BINARY_DIR) + "/CPackConfig.cmake", "-B", r_s_folder});
     if(r_run.n_status != 0)
         return "";
     for(const fs::directory_entry &r_entry : fs::directory_iterator(r_s_folder)) {
@@ -331,7 +333,8 @@ protected:
             GTEST_SKIP() << "cmake is not installed";
         if(!FileExists("/usr/include/GL/gl.h"))
             GTEST_SKIP() << "<GL/gl.h> (Debian libgl-dev) is not installed and could not be installed";
-        TRunResult t_install = RunProgram({"cmake", "--install", BAKE3DS_BINARY_DIR, "--prefix", m_t_dir.FilePath("prefix")});
+        TRunResult t_install =
+            RunProgram({"cmake", "--install", BAKE3DS_BINARY_DIR, "--prefix", m_t_dir.FilePath("prefix")});
         ASSERT_EQ(t_install.n_status, 0) << Why(t_install);
         fs::create_directories(m_t_dir.FilePath("src/scenes"));
         WriteFile(m_t_dir.FilePath("src/CMakeLists.txt"), std::string(s_consumer_cmake));
@@ -390,7 +393,8 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     ASSERT_EQ(BuildAndRun(), s_sample_line);
     EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/bin/bake3ds")));
-    EXPECT_TRUE(FileExists(m_t_dir.FilePath("prefix/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds/bake3dsConfigVersion.cmake")));
+    EXPECT_TRUE(
+        FileExists(m_t_dir.FilePath("prefix/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds/bake3dsConfigVersion.cmake")));
     // nothing in the source tree but what the user put there
     EXPECT_FALSE(FileExists(m_t_dir.FilePath("src/scenes/ship-1.h")));
 
@@ -421,7 +425,7 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     // until the scene is fixed: no stale header passes for a converted one
     fixture::TBytes broken(6, 0);
     ChangeScene(&broken);
-    for(int n_try = 0; n_try < 2; ++ n_try) {
+    for(int n_try = 0; n_try < 2; ++n_try) {
         t_run = Build();
         EXPECT_NE(t_run.n_status, 0) << "build " << n_try << " passed over a broken scene";
         EXPECT_NE(t_run.s_err.find("error: unable to load .3ds file"), std::string::npos) << Why(t_run);
@@ -441,7 +445,8 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
     std::string s_host = m_t_dir.FilePath("host-bake3ds");
     WriteFile(s_host, "#!/bin/sh\necho ran >> \"$0.log\"\nexec '" + ToolPath() + "' \"$@\"\n");
     ASSERT_EQ(RunProgram({"chmod", "+x", s_host}).n_status, 0);
-    t_run = RunProgram({"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"), "-DBAKE3DS_EXECUTABLE=" + s_host});
+    t_run = RunProgram(
+        {"cmake", "-S", m_t_dir.FilePath("src"), "-B", m_t_dir.FilePath("build"), "-DBAKE3DS_EXECUTABLE=" + s_host});
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     ChangeScene(&other);
     EXPECT_EQ(BuildAndRun(), s_other_line);
@@ -454,9 +459,9 @@ TEST_F(ConsumerProject, BuildsWithTheInstalledPackageAndRegeneratesTheHeaderWhen
 TEST_F(ConsumerProject, ScenesThatWouldCollideAreRefusedAtConfigureTime)
 {
     struct TCase {
-        const char *s_other;       // the second scene, beside scenes/ship-1.3ds
-        const char *s_call;        // how it is listed
-        const char *s_said;        // what the refusal says
+        const char *s_other; // the second scene, beside scenes/ship-1.3ds
+        const char *s_call;  // how it is listed
+        const char *s_said;  // what the refusal says
     } p_case[] = {
         {"more/ship-1.3ds", "scenes/ship-1.3ds)\nbake3ds_add_header(TARGET viewer FILES more/ship-1.3ds",
             "scenes/ship-1.3ds and more/ship-1.3ds would both write the header ship-1.h for viewer"},
@@ -507,7 +512,8 @@ TEST_F(ConsumerProject, BuildsAgainstTheUnpackedDebianPackage)
     ASSERT_EQ(t_run.n_status, 0) << Why(t_run);
     EXPECT_EQ(BuildAndRun(), s_sample_line);
     // the converter that ran is the package's own
-    EXPECT_NE(FileContents(m_t_dir.FilePath("build/CMakeCache.txt")).find(m_t_dir.FilePath("deb/usr/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds")),
+    EXPECT_NE(FileContents(m_t_dir.FilePath("build/CMakeCache.txt"))
+                  .find(m_t_dir.FilePath("deb/usr/" BAKE3DS_INSTALL_LIBDIR "/cmake/bake3ds")),
         std::string::npos);
 }
 
@@ -658,7 +664,8 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
     t_shared = RunProgram({"cmake", "--build", m_t_dir.FilePath("shared-build"), "-j2", "--target", "bake3ds_library",
         "bake3ds", "bake3ds-info", "bake3ds_man_pages", "bake3ds_debian_changelog"});
     ASSERT_EQ(t_shared.n_status, 0) << Why(t_shared);
-    t_shared = RunProgram({"cmake", "--install", m_t_dir.FilePath("shared-build"), "--prefix", m_t_dir.FilePath("shared")});
+    t_shared =
+        RunProgram({"cmake", "--install", m_t_dir.FilePath("shared-build"), "--prefix", m_t_dir.FilePath("shared")});
     ASSERT_EQ(t_shared.n_status, 0) << Why(t_shared);
     std::string s_so = m_t_dir.FilePath("shared/" BAKE3DS_INSTALL_LIBDIR "/libbake3ds.so");
     ASSERT_TRUE(FileExists(s_so));
@@ -719,7 +726,8 @@ TEST_F(ConsumerProject, ConvertsThroughTheLibraryStaticAndShared)
         if(!b_pkg_config)
             continue;
         // a static library links what it needs besides with --static
-        std::string s_pkg_config = "PKG_CONFIG_PATH='" + m_t_dir.FilePath(s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
+        std::string s_pkg_config =
+            "PKG_CONFIG_PATH='" + m_t_dir.FilePath(s_prefix) + "/" BAKE3DS_INSTALL_LIBDIR "/pkgconfig' pkg-config ";
         TRunResult t_flags = Shell(s_pkg_config + "--modversion bake3ds");
         EXPECT_EQ(t_flags.s_out, Version() + "\n") << Why(t_flags);
         t_flags = Shell(s_pkg_config + "--cflags --libs " + (b_shared ? "" : "--static ") + "bake3ds");

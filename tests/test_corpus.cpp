@@ -27,8 +27,8 @@ std::string FileName(const std::string &r_s_path)
     return fs::path(r_s_path).filename().string();
 }
 
-#define SKIP_WITHOUT_CORPUS()                                                              \
-    if(CorpusFiles().empty())                                                              \
+#define SKIP_WITHOUT_CORPUS()                                                                                          \
+    if(CorpusFiles().empty())                                                                                          \
     GTEST_SKIP() << "the corpus folder ../shared/corpus is absent: nothing to check"
 
 // One mesh as both readers see it: name, counts, and the file's x, y, z of
@@ -62,8 +62,8 @@ std::array<double, 3> Printed(double x, double y, double z)
 std::array<double, 3> MirroredInOwnFrame(const float *p_m, const std::array<double, 3> &p_world)
 {
     double R[3][3], t[3];
-    for(int i = 0; i < 3; ++ i) {
-        for(int j = 0; j < 3; ++ j)
+    for(int i = 0; i < 3; ++i) {
+        for(int j = 0; j < 3; ++j)
             R[i][j] = p_m[4 * i + j];
         t[i] = p_m[12 + i];
     }
@@ -71,18 +71,18 @@ std::array<double, 3> MirroredInOwnFrame(const float *p_m, const std::array<doub
         R[0][2] * (R[1][0] * R[2][1] - R[1][1] * R[2][0]);
     // inverse of R by cofactors
     double I[3][3];
-    for(int i = 0; i < 3; ++ i) {
-        for(int j = 0; j < 3; ++ j) {
+    for(int i = 0; i < 3; ++i) {
+        for(int j = 0; j < 3; ++j) {
             int a = (j + 1) % 3, b = (j + 2) % 3, c = (i + 1) % 3, e = (i + 2) % 3;
             I[i][j] = (R[a][c] * R[b][e] - R[a][e] * R[b][c]) / d;
         }
     }
     double q[3] = {p_world[0] - t[0], p_world[1] - t[1], p_world[2] - t[2]}, l[3];
-    for(int j = 0; j < 3; ++ j)
+    for(int j = 0; j < 3; ++j)
         l[j] = q[0] * I[0][j] + q[1] * I[1][j] + q[2] * I[2][j];
     l[0] = -l[0];
     std::array<double, 3> p;
-    for(int j = 0; j < 3; ++ j)
+    for(int j = 0; j < 3; ++j)
         p[j] = l[0] * R[0][j] + l[1] * R[1][j] + l[2] * R[2][j] + t[j];
     return p;
 }
@@ -149,7 +149,7 @@ std::vector<TMeshSummary> DumpedMeshes(const std::string &r_s_dump)
             std::sscanf(s_line.c_str(), "%lf %lf %lf", &p[0], &p[1], &p[2]);
             if(n_point == 0)
                 meshes.back().p_first = p;
-            if(++ n_point == meshes.back().n_vertex_num)
+            if(++n_point == meshes.back().n_vertex_num)
                 meshes.back().p_last = p;
         } else
             b_points = false;
@@ -162,8 +162,9 @@ bool Agree(const TMeshSummary &r_ours, bool b_close, const TMeshSummary &r_their
     if(r_ours.s_name != r_theirs.s_name || r_ours.n_vertex_num != r_theirs.n_vertex_num ||
         r_ours.n_face_num != r_theirs.n_face_num)
         return false;
-    for(int i = 0; i < 3; ++ i) {
-        for(const auto &p : {std::make_pair(r_ours.p_first[i], r_theirs.p_first[i]), std::make_pair(r_ours.p_last[i], r_theirs.p_last[i])}) {
+    for(int i = 0; i < 3; ++i) {
+        for(const auto &p : {std::make_pair(r_ours.p_first[i], r_theirs.p_first[i]),
+                std::make_pair(r_ours.p_last[i], r_theirs.p_last[i])}) {
             double f_allowed = b_close ? 2e-5 * std::max(1.0, std::fabs(p.second)) : 0;
             if(std::fabs(p.first - p.second) > f_allowed)
                 return false;

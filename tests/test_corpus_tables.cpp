@@ -56,14 +56,15 @@ TTables OurTables(const C3dsScene &s)
             " colour " + Triple(r_l.p_color[0], r_l.p_color[1], r_l.p_color[2]));
     }
     for(const TSceneCamera &r_c : s.p_camera) {
-        t.cameras.push_back(r_c.s_name + " at " + Triple(r_c.p_position[0], r_c.p_position[1], r_c.p_position[2]) + " looking at " +
-            Triple(r_c.p_target[0], r_c.p_target[1], r_c.p_target[2]));
-        for(const auto &r_kind : {std::make_pair("position", &r_c.t_position), std::make_pair("target", &r_c.t_target)}) {
+        t.cameras.push_back(r_c.s_name + " at " + Triple(r_c.p_position[0], r_c.p_position[1], r_c.p_position[2]) +
+            " looking at " + Triple(r_c.p_target[0], r_c.p_target[1], r_c.p_target[2]));
+        for(const auto &r_kind :
+            {std::make_pair("position", &r_c.t_position), std::make_pair("target", &r_c.t_target)}) {
             const TTrack &r_track = *r_kind.second;
             if(!r_track.n_key_num)
                 continue;
             std::string s_track = std::string(r_kind.first) + " " + r_c.s_name;
-            for(int k = 0; k < r_track.n_key_num; ++ k) {
+            for(int k = 0; k < r_track.n_key_num; ++k) {
                 char p_key[256];
                 std::snprintf(p_key, sizeof(p_key), " | %d %f %f %f", int(r_track.p_time[size_t(k)]),
                     double(r_track.p_x[size_t(k)]), double(r_track.p_z[size_t(k)]), double(r_track.p_y[size_t(k)]));
@@ -105,7 +106,7 @@ TTables TheirTables(const std::string &r_s_dump, const std::string &r_s_tracks)
     int n_keys;
     while(t_tracks >> s_kind >> s_name >> n_keys) {
         std::string s_track = s_kind + " " + s_name;
-        for(int k = 0; k < n_keys; ++ k) {
+        for(int k = 0; k < n_keys; ++k) {
             int n_frame;
             double x, y, z;
             t_tracks >> n_frame >> x >> y >> z;
@@ -169,7 +170,7 @@ TEST(CrossCheck, AnimatedCamerasShowTheirTracksInTheHeader)
         const C3dsScene &s = p_scene->t_records;
         std::string s_bytes = FileContents(r_s_file);
         std::string s_header = HeaderFor(fixture::TBytes(s_bytes.begin(), s_bytes.end()), "c", "c.3ds");
-        for(int i = 0; i < s.n_camera_num; ++ i) {
+        for(int i = 0; i < s.n_camera_num; ++i) {
             const TSceneCamera &r_c = s.p_camera[size_t(i)];
             std::string s_array = "const float Cc_3ds::p_camera_" + std::to_string(i) + "_pos_track[4 * " +
                 std::to_string(r_c.t_position.n_key_num) + "] = {\n";

@@ -117,12 +117,10 @@ TEST(Driver, FileNamesWithAndWithoutDriveLetters)
         const char *s_input, *s_output, *s_class_posix, *s_class_windows;
     };
     const TCase p_cases[] = {
-        {"C:scene.3ds", "C:scene.h", "C_scene", "scene"},
-        {"d:a.b", "d:a.h", "d_a", "a"},
+        {"C:scene.3ds", "C:scene.h", "C_scene", "scene"}, {"d:a.b", "d:a.h", "d_a", "a"},
         {"C:\\models\\ship.3ds", "C:\\models\\ship.h", "ship", "ship"},
-        {"dir\\a.b\\scene", "dir\\a.b\\scene.h", "scene", "scene"},
-        {"C:", "C:.h", "C_", ""},
-        {"1:a.3ds", "1:a.h", "1_a", "1_a"}, // a drive is a letter
+        {"dir\\a.b\\scene", "dir\\a.b\\scene.h", "scene", "scene"}, {"C:", "C:.h", "C_", ""},
+        {"1:a.3ds", "1:a.h", "1_a", "1_a"},     // a drive is a letter
         {"x/C:a.3ds", "x/C:a.h", "C_a", "C_a"}, // only at the start
     };
     for(const TCase &r : p_cases) {
@@ -168,17 +166,18 @@ TEST(Driver, EmptySceneAndCountsOfEachKind)
     EXPECT_EQ(t_run.s_out, ExportingOutput("empty.3ds", "empty.h", 0) + "\tDone\n");
     EXPECT_EQ(HeaderFor({}, "empty", "empty.3ds"), FileContents(t_dir.FilePath("empty.h")));
 
-    TBytes kinds = Scene({LightObject("l1", {0, 0, 0}), Material("m1"), LightObject("l2", {1, 0, 0}),
-                             CameraObject("c1", {0, 0, 5}, {0, 0, 0}, 0, 35), LightObject("l3", {2, 0, 0}),
-                             Material("m2"), LightObject("l4", {3, 0, 0}), CameraObject("c2", {0, 5, 0}, {0, 0, 0}, 0, 35),
-                             MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}),
-                             Material("m3")})
+    TBytes kinds = Scene(
+        {LightObject("l1", {0, 0, 0}), Material("m1"), LightObject("l2", {1, 0, 0}),
+            CameraObject("c1", {0, 0, 5}, {0, 0, 0}, 0, 35), LightObject("l3", {2, 0, 0}), Material("m2"),
+            LightObject("l4", {3, 0, 0}), CameraObject("c2", {0, 5, 0}, {0, 0, 0}, 0, 35),
+            MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}), Material("m3")})
                        .Bytes();
     WriteFile(t_dir.FilePath("kinds.3ds"), kinds);
     t_run = RunTool({"kinds.3ds"}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 0) << t_run.s_err;
-    EXPECT_EQ(t_run.s_out, "=== Loading 'kinds.3ds' ===\n\t4 lights\n\t3 materials\n\t1 objects\n\t2 cameras\n\n"
-                           "=== Exporting objects geometry to 'kinds.h' ===\n\tDone\n");
+    EXPECT_EQ(t_run.s_out,
+        "=== Loading 'kinds.3ds' ===\n\t4 lights\n\t3 materials\n\t1 objects\n\t2 cameras\n\n"
+        "=== Exporting objects geometry to 'kinds.h' ===\n\tDone\n");
 }
 
 TEST(Driver, InputsThatDoNotLoad)
@@ -234,10 +233,11 @@ TEST(Driver, FailedWritesAreFailures)
     CTempDir t_dir;
     // a mesh whose header is far larger than one 512-byte block
     std::vector<TPoint> points;
-    for(int i = 0; i < 300; ++ i)
+    for(int i = 0; i < 300; ++i)
         points.push_back({float(i), 0, 0});
     WriteFile(t_dir.FilePath("big.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
-    TRunResult t_run = RunProgram({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" big.3ds", ToolPath()}, t_dir.Path());
+    TRunResult t_run =
+        RunProgram({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" big.3ds", ToolPath()}, t_dir.Path());
     EXPECT_EQ(t_run.n_status, 255);
     EXPECT_EQ(t_run.s_out, ExportingOutput("big.3ds", "big.h", 1));
     EXPECT_EQ(t_run.s_err, s_space_error);
@@ -258,7 +258,7 @@ TEST(Driver, RegeneratedHeaderReplacesALongerOneExactly)
     // the second conversion writes over the first header and must leave none of its tail
     CTempDir t_dir;
     std::vector<TPoint> points;
-    for(int i = 0; i < 2000; ++ i)
+    for(int i = 0; i < 2000; ++i)
         points.push_back({float(i), 1, 2});
     WriteFile(t_dir.FilePath("scene.3ds"), Scene({MeshObject("big", points, {{0, 1, 2}})}).Bytes());
     ASSERT_EQ(RunTool({"scene.3ds"}, t_dir.Path()).n_status, 0);

@@ -17,7 +17,7 @@ namespace {
 TMesh MeshWithMaterials(const std::vector<int> &materials)
 {
     TMesh m;
-    for(size_t i = 0; i < materials.size(); ++ i) {
+    for(size_t i = 0; i < materials.size(); ++i) {
         m.p_face.push_back(TFace{{uint32_t(i), uint32_t(materials[i]), 0}});
         m.p_face_material.push_back(materials[i]);
     }
@@ -43,7 +43,7 @@ std::vector<int> FileOrder(const TMesh &m)
 {
     std::vector<int> order;
     EXPECT_EQ(m.p_face_material.size(), m.p_face.size());
-    for(size_t k = 0; k < m.p_face.size(); ++ k) {
+    for(size_t k = 0; k < m.p_face.size(); ++k) {
         const TFace &f = m.p_face[k];
         EXPECT_EQ(m.p_face_material[k], int32_t(f.p_corner[1])) << "the material moves with its face";
         order.push_back(int(f.p_corner[0]));
@@ -104,12 +104,12 @@ TEST(FaceOrder, LargeMeshKeepsFileOrderWithinMaterials)
 {
     for(int n_spread : {1, 10000}) {
         std::vector<int> materials;
-        for(int i = 0; i < 5000; ++ i)
+        for(int i = 0; i < 5000; ++i)
             materials.push_back(((i * 7919) % 5 - 1) * n_spread);
         TMesh s = MeshWithMaterials(materials);
         Sort(s);
         std::vector<int> order = FileOrder(s);
-        for(size_t k = 1; k < order.size(); ++ k) {
+        for(size_t k = 1; k < order.size(); ++k) {
             int a = materials[size_t(order[k - 1])], b = materials[size_t(order[k])];
             ASSERT_TRUE(a < b || (a == b && order[k - 1] < order[k])) << "spread " << n_spread << ", face " << k;
         }

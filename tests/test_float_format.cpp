@@ -78,10 +78,10 @@ TEST(FloatFormat, StructuredSampleEqualsPrintf)
     std::mt19937 t_random(2026);
     // every exponent, subnormals (exponent 0) included: the mantissas at both
     // ends, around the middle and a thousand at random
-    for(uint32_t n_exp = 0; n_exp < 255; ++ n_exp) {
+    for(uint32_t n_exp = 0; n_exp < 255; ++n_exp) {
         for(uint32_t n_mant : {0u, 1u, 2u, 3u, 0x3FFFFFu, 0x400000u, 0x400001u, 0x7FFFFEu, 0x7FFFFFu})
             check(n_exp << 23 | n_mant);
-        for(int i = 0; i < 1000; ++ i)
+        for(int i = 0; i < 1000; ++i)
             check(n_exp << 23 | (t_random() & 0x7FFFFF));
     }
     // every exact tie at the sixth decimal: value * 10^6 ends in exactly .5
@@ -102,22 +102,22 @@ TEST(FloatFormat, StructuredSampleEqualsPrintf)
         std::snprintf(p_expected, sizeof(p_expected), "-%llu.%06llu", (unsigned long long)(n_micro / 1000000),
             (unsigned long long)(n_micro % 1000000));
         if(s_fast != p_expected) { // the last check was of the negative value
-            if(!n_ties_wrong ++)
+            if(!n_ties_wrong++)
                 s_tie_mismatch = s_fast + " instead of " + p_expected;
         }
     }
     EXPECT_EQ(n_ties_wrong, 0u) << "first: " << s_tie_mismatch;
     // the neighbours of every power of ten a float can come near, and the largest values
-    for(int n_pow = -45; n_pow <= 38; ++ n_pow) {
+    for(int n_pow = -45; n_pow <= 38; ++n_pow) {
         float f = std::pow(10.0f, float(n_pow));
         uint32_t n_bits;
         std::memcpy(&n_bits, &f, 4);
-        for(uint32_t d = 0; d < 9; ++ d) {
+        for(uint32_t d = 0; d < 9; ++d) {
             if(n_bits + d >= 4 && n_bits + d - 4 < 0x7F800000u)
                 check(n_bits + d - 4);
         }
     }
-    for(uint32_t d = 0; d < 1000; ++ d)
+    for(uint32_t d = 0; d < 1000; ++d)
         check(0x7F7FFFFFu - d);
     EXPECT_EQ(n_wrong, 0u) << "first: " << s_mismatch;
 }
@@ -131,7 +131,7 @@ TEST(FloatFormat, TenMillionRandomBitPatternsEqualPrintf)
     // half a millionth, one with decimals, an integer of 2^64 or more (the
     // limb arithmetic) and the literals of not-a-number and the infinities
     uint64_t n_to_zero = 0, n_decimals = 0, n_wide = 0, n_literal = 0;
-    for(int i = 0; i < 10000000; ++ i) {
+    for(int i = 0; i < 10000000; ++i) {
         uint32_t n_bits = uint32_t(t_random());
         n_wrong += !Same(n_bits, s_mismatch, &s_fast);
         size_t n_point = s_fast.find('.'), n_digits = n_point - (s_fast[0] == '-');
@@ -139,11 +139,11 @@ TEST(FloatFormat, TenMillionRandomBitPatternsEqualPrintf)
         if(!std::isfinite(FromBits(n_bits)))
             n_literal += s_fast == "0.000000" || n_digits == 39;
         else if(b_decimals)
-            ++ n_decimals;
+            ++n_decimals;
         else if(n_digits >= 20)
-            ++ n_wide;
+            ++n_wide;
         else if(n_digits == 1 && s_fast[n_point - 1] == '0' && (n_bits & 0x7FFFFFFF))
-            ++ n_to_zero;
+            ++n_to_zero;
     }
     EXPECT_EQ(n_wrong, 0u) << "first: " << s_mismatch;
     EXPECT_GT(n_to_zero, 0u);

@@ -40,8 +40,8 @@ TEST(FuzzRegressions, EveryStoredInputConvertsOrFailsCleanly)
         std::string s_bytes = testing_support::FileContents(r_entry.path().string());
         std::string s_header;
         auto t_start = std::chrono::steady_clock::now();
-        bool b_result = bake3ds::ConvertText(reinterpret_cast<const uint8_t *>(s_bytes.data()), s_bytes.size(),
-            "r.3ds", nullptr, s_header, nullptr);
+        bool b_result = bake3ds::ConvertText(reinterpret_cast<const uint8_t *>(s_bytes.data()), s_bytes.size(), "r.3ds",
+            nullptr, s_header, nullptr);
         double f_s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t_start).count();
         EXPECT_EQ(b_result ? "converts" : "refused", outcomes[s_name]) << s_name;
         if(b_result)
@@ -49,7 +49,7 @@ TEST(FuzzRegressions, EveryStoredInputConvertsOrFailsCleanly)
         else
             EXPECT_TRUE(s_header.empty()) << r_entry.path();
         EXPECT_LT(f_s, 60) << r_entry.path() << " took " << f_s << " s";
-        ++ n_inputs;
+        ++n_inputs;
     }
     EXPECT_EQ(size_t(n_inputs), outcomes.size()) << "outcomes.txt names a file that is not there";
 }

@@ -68,11 +68,13 @@ TEST_P(HeaderCompile, EveryHeaderCompilesWithoutWarnings)
     std::vector<TGenerated> headers = WriteHeaders(t_dir);
     for(const TGenerated &r : headers) {
         std::string s_class = "C" + r.s_class + "_3ds";
-        WriteFile(t_dir.FilePath("use.cpp"), "#include <GL/gl.h>\n#include \"" + r.s_file + "\"\n\nint Use()\n{\n\t" +
-            s_class + "::Draw();\n\treturn " + s_class + "::n_Object_Num() + " + s_class + "::n_Light_Num() + " + s_class +
-            "::n_Material_Num() + " + s_class + "::n_Camera_Num() + (" + s_class + "::p_Object() != 0) + (" + s_class +
-            "::p_Camera() != 0);\n}\n");
-        TRunResult t_run = RunProgram({s_compiler, "-std=" + s_standard, "-Wall", "-Wextra", "-Wpedantic", "-Werror", "-c", "use.cpp", "-o", "use.o"},
+        WriteFile(t_dir.FilePath("use.cpp"),
+            "#include <GL/gl.h>\n#include \"" + r.s_file + "\"\n\nint Use()\n{\n\t" + s_class + "::Draw();\n\treturn " +
+                s_class + "::n_Object_Num() + " + s_class + "::n_Light_Num() + " + s_class + "::n_Material_Num() + " +
+                s_class + "::n_Camera_Num() + (" + s_class + "::p_Object() != 0) + (" + s_class +
+                "::p_Camera() != 0);\n}\n");
+        TRunResult t_run = RunProgram({s_compiler, "-std=" + s_standard, "-Wall", "-Wextra", "-Wpedantic", "-Werror",
+                                          "-c", "use.cpp", "-o", "use.o"},
             t_dir.Path());
         EXPECT_EQ(t_run.n_status, 0) << r.s_label << " with " << s_compiler << " -std=" << s_standard << ":\n"
                                      << t_run.s_err.substr(0, 2000);

@@ -43,7 +43,7 @@ void ExpectTrack(const TTrack &r_track, const std::vector<std::array<float, 4>> 
 {
     ASSERT_EQ(r_track.n_key_num, int(keys.size())) << r_s_what;
     ASSERT_EQ(r_track.p_time.size(), keys.size()) << r_s_what;
-    for(size_t k = 0; k < keys.size(); ++ k) {
+    for(size_t k = 0; k < keys.size(); ++k) {
         EXPECT_EQ(r_track.p_time[k], keys[k][0]) << r_s_what << " key " << k;
         EXPECT_EQ(r_track.p_x[k], keys[k][1]) << r_s_what << " key " << k;
         EXPECT_EQ(r_track.p_y[k], keys[k][2]) << r_s_what << " key " << k;
@@ -61,7 +61,8 @@ CChunk ObjectNode(uint16_t n_id, const std::string &r_s_name, uint16_t n_parent)
 TEST(Keyframes, CameraAndTargetTracks)
 {
     auto s = Load(SceneWithNodes({
-        Node(id_CameraNode, {NodeId(5), NodeHeader("cam1", 0xFFFF), PositionTrack({{0, 0, {1, 2, 3}}, {10, 0, {4, 5, 6}}})}),
+        Node(id_CameraNode,
+            {NodeId(5), NodeHeader("cam1", 0xFFFF), PositionTrack({{0, 0, {1, 2, 3}}, {10, 0, {4, 5, 6}}})}),
         Node(id_TargetNode, {NodeId(6), NodeHeader("cam1", 0xFFFF), PositionTrack({{5, 0, {7, 8, 9}}})}),
     }));
     ExpectTrack(s->p_camera[1].t_position, {{0, 1, 3, 2}, {10, 4, 6, 5}}, "position track, y and z exchanged");
@@ -92,17 +93,19 @@ TEST(Keyframes, LaterTracksReplaceAndOtherTracksChangeNothing)
 {
     CChunk rotation(id_RotationTrack);
     rotation.U16(0).U32(0).U32(0).U16(1).U16(0).U16(0).U16(0).U16(0).Floats({1, 0, 0, 1});
-    auto s = Load(SceneWithNodes({Node(id_CameraNode, {NodeHeader("cam0", 0), PositionTrack({{0, 0, {1, 1, 1}}, {1, 0, {2, 2, 2}}}),
-        rotation, CChunk(id_FovTrack).Raw(TBytes(30, 0)), CChunk(id_RollTrack).Raw(TBytes(30, 1)),
-        CChunk(id_ScaleTrack).Raw(TBytes(30, 2)), CChunk(id_ColorTrack).Raw(TBytes(30, 3)), PositionTrack({{7, 0, {3, 4, 5}}})})}));
+    auto s = Load(SceneWithNodes({Node(id_CameraNode,
+        {NodeHeader("cam0", 0), PositionTrack({{0, 0, {1, 1, 1}}, {1, 0, {2, 2, 2}}}), rotation,
+            CChunk(id_FovTrack).Raw(TBytes(30, 0)), CChunk(id_RollTrack).Raw(TBytes(30, 1)),
+            CChunk(id_ScaleTrack).Raw(TBytes(30, 2)), CChunk(id_ColorTrack).Raw(TBytes(30, 3)),
+            PositionTrack({{7, 0, {3, 4, 5}}})})}));
     ExpectTrack(s->p_camera[0].t_position, {{7, 3, 5, 4}}, "the second position track replaces the first");
     ExpectTrack(s->p_camera[0].t_target, {}, "nothing else stored");
 }
 
 TEST(Keyframes, MeshIdsAndParents)
 {
-    auto s = Load(SceneWithNodes({ObjectNode(3, "m1", 0xFFFF), ObjectNode(4, "m0", 1), ObjectNode(9, "m0", 2),
-        ObjectNode(11, "nobody", 5)}));
+    auto s = Load(SceneWithNodes(
+        {ObjectNode(3, "m1", 0xFFFF), ObjectNode(4, "m0", 1), ObjectNode(9, "m0", 2), ObjectNode(11, "nobody", 5)}));
     EXPECT_EQ(s->p_object[1].n_id, 3);
     EXPECT_EQ(s->p_object[1].n_parent, 65535) << "the parent is zero-extended";
     EXPECT_EQ(s->p_object[0].n_id, 9) << "a later node of the same mesh (an instance) wins";
@@ -151,16 +154,19 @@ TEST(Keyframes, LightNodesAfterCameraNodes)
 {
     CChunk camera_node = Node(id_CameraNode, {NodeHeader("cam0", 0), PositionTrack({{0, 0, {1, 1, 1}}})});
     // a light named unlike every camera: its track is dropped
-    auto s = Load(SceneWithNodes({camera_node, Node(id_LightNode, {NodeHeader("Omni01", 0), PositionTrack({{5, 0, {9, 9, 9}}})})}));
+    auto s = Load(SceneWithNodes(
+        {camera_node, Node(id_LightNode, {NodeHeader("Omni01", 0), PositionTrack({{5, 0, {9, 9, 9}}})})}));
     ExpectTrack(s->p_camera[0].t_position, {{0, 1, 1, 1}}, "the camera keeps its track");
 
     // a light node named like a camera, in the camera kind: it fills that camera's position track
-    s = Load(SceneWithNodes({camera_node, Node(id_SpotNode, {NodeHeader("cam1", 0), PositionTrack({{5, 0, {9, 8, 7}}})})}));
+    s = Load(
+        SceneWithNodes({camera_node, Node(id_SpotNode, {NodeHeader("cam1", 0), PositionTrack({{5, 0, {9, 8, 7}}})})}));
     ExpectTrack(s->p_camera[1].t_position, {{5, 9, 7, 8}}, "a spotlight node in the camera kind");
 
     // after an object node whose header was handled, a light node's camera
     // lookup finds the camera but its track goes nowhere
-    s = Load(SceneWithNodes({ObjectNode(1, "m0", 0), Node(id_LightNode, {NodeHeader("cam1", 0), PositionTrack({{5, 0, {9, 8, 7}}})})}));
+    s = Load(SceneWithNodes(
+        {ObjectNode(1, "m0", 0), Node(id_LightNode, {NodeHeader("cam1", 0), PositionTrack({{5, 0, {9, 8, 7}}})})}));
     ExpectTrack(s->p_camera[1].t_position, {}, "kind node_ObjectHeaderRead keeps no track");
     ExpectTrack(s->p_camera[1].t_target, {}, "kind node_ObjectHeaderRead keeps no track");
 }
@@ -169,8 +175,8 @@ TEST(Keyframes, TrackBeforeItsHeaderUsesTheTargetLeftBefore)
 {
     // the object lookup of m1 leaves the track target 1; a camera node whose
     // track comes before its header stores it into camera 1
-    auto s = Load(SceneWithNodes({ObjectNode(0, "m1", 0),
-        Node(id_CameraNode, {PositionTrack({{2, 0, {1, 2, 3}}}), NodeHeader("cam0", 0)})}));
+    auto s = Load(SceneWithNodes(
+        {ObjectNode(0, "m1", 0), Node(id_CameraNode, {PositionTrack({{2, 0, {1, 2, 3}}}), NodeHeader("cam0", 0)})}));
     ExpectTrack(s->p_camera[1].t_position, {{2, 1, 3, 2}}, "track target left by the object lookup");
     ExpectTrack(s->p_camera[0].t_position, {}, "the header comes too late");
 
@@ -187,7 +193,8 @@ TEST(Keyframes, NodeHeaderNames)
     std::string s_63(63, 'n');
     CChunk header(id_NodeHeader);
     header.Name(s_63 + "X").U16(0).U16(0).U16(0x1234);
-    auto s = Load(Scene({MeshObject(s_63, {}, {})}).Bytes() + CChunk(id_Keyframer).Add(Node(id_ObjectNode, {header})).Bytes());
+    auto s = Load(
+        Scene({MeshObject(s_63, {}, {})}).Bytes() + CChunk(id_Keyframer).Add(Node(id_ObjectNode, {header})).Bytes());
     EXPECT_EQ(s->p_object[0].n_parent, 0x3400);
 
     // a name cut off by the end of the file fails the load

@@ -51,8 +51,8 @@ TBytes GridScene(int n_side)
 {
     std::vector<TPoint> points;
     std::vector<TTriangle> faces;
-    for(int y = 0; y < n_side; ++ y) {
-        for(int x = 0; x < n_side; ++ x) {
+    for(int y = 0; y < n_side; ++y) {
+        for(int x = 0; x < n_side; ++x) {
             points.push_back({float(x), float(y), float(x * y % 7) / 8});
             if(x && y) {
                 uint16_t n = uint16_t(y * n_side + x);
@@ -93,7 +93,7 @@ std::string FailureText(const bake3ds_failure &r)
         ", " + std::to_string(r.file_size) + " bytes, path [";
     uint32_t n_path = r.path_length < BAKE3DS_MAX_NESTING ? r.path_length : BAKE3DS_MAX_NESTING;
     for(uint32_t i = 0, n_run; i < n_path; i += n_run) {
-        for(n_run = 1; i + n_run < n_path && r.path[i + n_run] == r.path[i]; ++ n_run) {
+        for(n_run = 1; i + n_run < n_path && r.path[i + n_run] == r.path[i]; ++n_run) {
         }
         s += (i ? " " : "") + IdText(r.path[i]) + (n_run > 1 ? "*" + std::to_string(n_run) : "");
     }
@@ -192,17 +192,18 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
     // a mesh named "big" whose vertex list claims 5000 vertices: main 0,
     // editor 6, named object 12 ("big" and its NUL at 18), triangle object
     // 22, vertex list 28, 36 bytes
-    TBytes big = Scene({CChunk(id_NamedObject).Name("big").Add(CChunk(id_TriObject).Add(CChunk(id_VertexList).U16(5000)))})
-                     .Bytes();
+    TBytes big =
+        Scene({CChunk(id_NamedObject).Name("big").Add(CChunk(id_TriObject).Add(CChunk(id_VertexList).U16(5000)))})
+            .Bytes();
     // triangle objects of lengths 5 and 6, the second's header starting in
     // the first's: two meshes per 11 bytes, beyond one per six
     TBytes pairs = {};
-    for(int i = 0; i < 13; ++ i)
+    for(int i = 0; i < 13; ++i)
         pairs = pairs + ChunkHeader(id_TriObject, 5) + TBytes{0x41, 6, 0, 0, 0};
     // a mesh "w" (name at 18) with three vertex lists claiming 1000 vertices
     // each, at 26, 34 and 42: 50 bytes
     CChunk t_tri(id_TriObject);
-    for(int i = 0; i < 3; ++ i)
+    for(int i = 0; i < 3; ++i)
         t_tri.Add(CChunk(id_VertexList).U16(1000));
     TBytes work = Scene({CChunk(id_NamedObject).Name("w").Add(t_tri)}).Bytes();
 
@@ -272,7 +273,8 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
             "6291448 units of work (chunks visited and elements read), the most a file of 1048574 bytes allows (chunk "
             "0x4110 at offset 750)",
             source_Bytes},
-        {"a folder", {}, t_defaults, "not_regular_file -1 at -1, -1 bytes, path []: not a regular file", source_Directory},
+        {"a folder", {}, t_defaults, "not_regular_file -1 at -1, -1 bytes, path []: not a regular file",
+            source_Directory},
         {"a path to nothing", {}, t_defaults,
             "unreadable -1 at -1, -1 bytes, path [], system: No such file or directory: not readable: No such file or "
             "directory",
@@ -329,9 +331,9 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
             bake3ds::Scene t_scene;
             ASSERT_TRUE(bake3ds::load_scene(sample.data(), sample.size(), t_scene));
             bake3ds::Failure t = Garbage();
-            bool b_loaded = b_file ? bake3ds::load_scene_file(s_path.c_str(), t_scene, &t, r_row.t_options)
-                                   : bake3ds::load_scene(DataOf(r_row.bytes), r_row.bytes.size(), t_scene, &t,
-                                         r_row.t_options);
+            bool b_loaded = b_file
+                ? bake3ds::load_scene_file(s_path.c_str(), t_scene, &t, r_row.t_options)
+                : bake3ds::load_scene(DataOf(r_row.bytes), r_row.bytes.size(), t_scene, &t, r_row.t_options);
             EXPECT_EQ(b_loaded, b_loads) << (b_file ? "load_scene_file" : "load_scene");
             EXPECT_EQ(bool(t_scene), b_loads);
             if(!b_loads) {
@@ -358,9 +360,10 @@ TEST(CInterface, EachRuleFillsTheFailureWithItsFiguresAndALoadThatSucceedsClears
             EXPECT_EQ(t_info.file_size, t_info.failure->file_size);
             std::string s_text;
             ASSERT_TRUE(bake3ds::report_text(t_report, s_text));
-            std::string s_says = b_loads ? "\nloads: yes\n" :
-                "\nrefused: " + std::string(t_info.failure->message) + "\nrule: " +
-                    bake3ds_rule_name(t_info.failure->rule) + "\n";
+            std::string s_says = b_loads
+                ? "\nloads: yes\n"
+                : "\nrefused: " + std::string(t_info.failure->message) +
+                    "\nrule: " + bake3ds_rule_name(t_info.failure->rule) + "\n";
             EXPECT_NE(s_text.find(s_says), std::string::npos) << s_text;
         }
     }
@@ -377,7 +380,7 @@ TEST(CInterface, OptionsPastTheirSizeOrAtZeroAreTheDefaults)
     // the fourth list at 50; 8 visits a pass and 80 vertices: 96 units of
     // work, more than 2 * 10 + 1 * 58, not more than 2 * 10 + 4 * 58
     CChunk t_tri(id_TriObject);
-    for(int i = 0; i < 4; ++ i)
+    for(int i = 0; i < 4; ++i)
         t_tri.Add(CChunk(id_VertexList).U16(20));
     TBytes lists = Scene({CChunk(id_NamedObject).Name("w").Add(t_tri)}).Bytes();
     const std::string s_work_refused =
@@ -396,8 +399,10 @@ TEST(CInterface, OptionsPastTheirSizeOrAtZeroAreTheDefaults)
         return t;
     };
     TBytes deep = Adversarial("nesting 174762 deep"), at_most = Adversarial("nesting 510 deep");
-    TBytes elements = Adversarial("1 MiB of meshes of 65535 vertices"), work = Adversarial("1 MiB of vertex lists of 65535");
-    std::string s_717 = FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
+    TBytes elements = Adversarial("1 MiB of meshes of 65535 vertices"),
+           work = Adversarial("1 MiB of vertex lists of 65535");
+    std::string s_717 =
+        FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
     ASSERT_EQ(s_717.size(), 717u);
     TBytes records(s_717.begin(), s_717.end());
 
@@ -424,8 +429,8 @@ TEST(CInterface, OptionsPastTheirSizeOrAtZeroAreTheDefaults)
         {"every member read", lists, sized(sizeof(bake3ds_options), 3), s_nesting_refused},
         {"size 0 is the first version's size: every member read", lists, sized(0, 3), s_nesting_refused},
         {"work_per_byte read", lists, sized(sizeof(bake3ds_options), 0), s_work_refused},
-        {"the struct of a caller that knows no work_per_byte", lists, sized(offsetof(bake3ds_options, work_per_byte), 0),
-            Loaded(lists.size())},
+        {"the struct of a caller that knows no work_per_byte", lists,
+            sized(offsetof(bake3ds_options, work_per_byte), 0), Loaded(lists.size())},
         {"the struct of a caller that knows only size", lists, sized(offsetof(bake3ds_options, nesting_limit), 3),
             Loaded(lists.size())},
         {"the struct of a caller that knows nesting_limit", lists, sized(offsetof(bake3ds_options, element_base), 3),
@@ -461,7 +466,7 @@ struct TCountingSink {
 int CountingSink(void *p_user, const char *p_text, size_t n_size)
 {
     TCountingSink &r = *static_cast<TCountingSink *>(p_user);
-    if(++ r.n_calls == r.n_refuse_at)
+    if(++r.n_calls == r.n_refuse_at)
         return 0;
     r.s_text.append(p_text, n_size);
     return 1;
@@ -474,7 +479,7 @@ public:
 
     bool write(const char *p_text, size_t n_size) override
     {
-        if(++ n_calls == m_n_stop_at) {
+        if(++n_calls == m_n_stop_at) {
             if(m_b_throw)
                 throw std::runtime_error("the disk is gone");
             return false;
@@ -573,11 +578,14 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
         bool (*p_refused)(const bake3ds_scene *, size_t);
     };
     const TKind p_kinds[] = {
-        {"object", bake3ds_object_count, [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_object, p, n); }},
-        {"light", bake3ds_light_count, [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_light, p, n); }},
+        {"object", bake3ds_object_count,
+            [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_object, p, n); }},
+        {"light", bake3ds_light_count,
+            [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_light, p, n); }},
         {"material", bake3ds_material_count,
             [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_material, p, n); }},
-        {"camera", bake3ds_camera_count, [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_camera, p, n); }},
+        {"camera", bake3ds_camera_count,
+            [](const bake3ds_scene *p, size_t n) { return Refused(bake3ds_get_camera, p, n); }},
     };
     for(const TKind &r_kind : p_kinds) {
         size_t n_count = r_kind.p_count(t_scene.get());
@@ -591,61 +599,74 @@ TEST(CInterface, CallsPastTheRecordsOrOnNothingChangeNothing)
 
     char c_before = 'x';
     const std::pair<const char *, std::function<bool()>> calls[] = {
-        {"Scene::object past the last", [&] {
-             bake3ds::Object t;
-             Scribble(t);
-             return !t_scene.object(t_scene.object_count(), t) && Unchanged(t);
-         }},
-        {"an empty Scene", [] {
-             bake3ds::Scene t_empty;
-             bake3ds::Object t;
-             Scribble(t);
-             return !t_empty.object(0, t) && Unchanged(t) && t_empty.object_count() + t_empty.light_count() +
-                 t_empty.material_count() + t_empty.camera_count() == 0;
-         }},
-        {"bake3ds_write_header", [] {
-             TCountingSink t;
-             return bake3ds_write_header(nullptr, "c", "c.3ds", CountingSink, &t) == 0 && t.n_calls == 0;
-         }},
-        {"bake3ds_header", [&] {
-             char *p_text = &c_before;
-             return bake3ds_header(nullptr, "c", "c.3ds", &p_text, nullptr) == 0 && !p_text;
-         }},
-        {"write_header to a sink", [] {
-             CCountingSink t(0, false);
-             return !bake3ds::write_header(bake3ds::Scene(), "c", "c.3ds", t) && t.n_calls == 0;
-         }},
-        {"write_header to a string", [] {
-             std::string s = "kept";
-             return !bake3ds::write_header(bake3ds::Scene(), "c", "c.3ds", s) && s == "kept";
-         }},
-        {"bake3ds_get_report", [] {
-             bake3ds_report_info t;
-             Scribble(t);
-             return bake3ds_get_report(nullptr, &t) == 0 && Unchanged(t);
-         }},
-        {"bake3ds_report_text", [&] {
-             char *p_text = &c_before;
-             return bake3ds_report_text(nullptr, &p_text, nullptr) == 0 && !p_text;
-         }},
-        {"bake3ds_report_json", [&] {
-             char *p_text = &c_before;
-             return bake3ds_report_json(nullptr, &p_text, nullptr) == 0 && !p_text;
-         }},
-        {"an empty Report", [] {
-             bake3ds::Report t_empty;
-             bake3ds::ReportInfo t;
-             Scribble(t);
-             std::string s_text = "kept", s_json = "kept";
-             return !t_empty.info(t) && Unchanged(t) && !bake3ds::report_text(t_empty, s_text) &&
-                 !bake3ds::report_json(t_empty, s_json) && s_text == "kept" && s_json == "kept";
-         }},
-        {"the frees", [] {
-             bake3ds_scene_free(nullptr);
-             bake3ds_report_free(nullptr);
-             bake3ds_free(nullptr);
-             return true;
-         }},
+        {"Scene::object past the last",
+            [&] {
+                bake3ds::Object t;
+                Scribble(t);
+                return !t_scene.object(t_scene.object_count(), t) && Unchanged(t);
+            }},
+        {"an empty Scene",
+            [] {
+                bake3ds::Scene t_empty;
+                bake3ds::Object t;
+                Scribble(t);
+                return !t_empty.object(0, t) && Unchanged(t) &&
+                    t_empty.object_count() + t_empty.light_count() + t_empty.material_count() +
+                        t_empty.camera_count() ==
+                    0;
+            }},
+        {"bake3ds_write_header",
+            [] {
+                TCountingSink t;
+                return bake3ds_write_header(nullptr, "c", "c.3ds", CountingSink, &t) == 0 && t.n_calls == 0;
+            }},
+        {"bake3ds_header",
+            [&] {
+                char *p_text = &c_before;
+                return bake3ds_header(nullptr, "c", "c.3ds", &p_text, nullptr) == 0 && !p_text;
+            }},
+        {"write_header to a sink",
+            [] {
+                CCountingSink t(0, false);
+                return !bake3ds::write_header(bake3ds::Scene(), "c", "c.3ds", t) && t.n_calls == 0;
+            }},
+        {"write_header to a string",
+            [] {
+                std::string s = "kept";
+                return !bake3ds::write_header(bake3ds::Scene(), "c", "c.3ds", s) && s == "kept";
+            }},
+        {"bake3ds_get_report",
+            [] {
+                bake3ds_report_info t;
+                Scribble(t);
+                return bake3ds_get_report(nullptr, &t) == 0 && Unchanged(t);
+            }},
+        {"bake3ds_report_text",
+            [&] {
+                char *p_text = &c_before;
+                return bake3ds_report_text(nullptr, &p_text, nullptr) == 0 && !p_text;
+            }},
+        {"bake3ds_report_json",
+            [&] {
+                char *p_text = &c_before;
+                return bake3ds_report_json(nullptr, &p_text, nullptr) == 0 && !p_text;
+            }},
+        {"an empty Report",
+            [] {
+                bake3ds::Report t_empty;
+                bake3ds::ReportInfo t;
+                Scribble(t);
+                std::string s_text = "kept", s_json = "kept";
+                return !t_empty.info(t) && Unchanged(t) && !bake3ds::report_text(t_empty, s_text) &&
+                    !bake3ds::report_json(t_empty, s_json) && s_text == "kept" && s_json == "kept";
+            }},
+        {"the frees",
+            [] {
+                bake3ds_scene_free(nullptr);
+                bake3ds_report_free(nullptr);
+                bake3ds_free(nullptr);
+                return true;
+            }},
     };
     for(const auto &r_call : calls)
         EXPECT_TRUE(r_call.second()) << r_call.first;
@@ -670,14 +691,14 @@ std::vector<std::string> HeaderValues(const std::string &r_s_header, const std::
         if(c == '"') {
             while(j < n_end && r_s_header[j] != '"')
                 j += r_s_header[j] == '\\' ? 2 : 1;
-            values.push_back(r_s_header.substr(i, ++ j - i));
+            values.push_back(r_s_header.substr(i, ++j - i));
         } else if(std::isdigit(static_cast<unsigned char>(c)) || c == '-') {
             while(j < n_end && (std::isdigit(static_cast<unsigned char>(r_s_header[j])) || r_s_header[j] == '.'))
-                ++ j;
+                ++j;
             values.push_back(r_s_header.substr(i, j - i));
         } else if(b_word(c)) {
             while(j < n_end && b_word(r_s_header[j]))
-                ++ j;
+                ++j;
             std::string s_word = r_s_header.substr(i, j - i);
             if(s_word == "true" || s_word == "false")
                 values.push_back(s_word == "true" ? "1" : "0");
@@ -705,23 +726,24 @@ TViews ViewsOf(const bake3ds_scene *p_scene)
 {
     TViews t;
     t.objects.resize(bake3ds_object_count(p_scene));
-    for(size_t i = 0; i < t.objects.size(); ++ i)
+    for(size_t i = 0; i < t.objects.size(); ++i)
         EXPECT_TRUE(bake3ds_get_object(p_scene, i, &t.objects[i]));
     t.lights.resize(bake3ds_light_count(p_scene));
-    for(size_t i = 0; i < t.lights.size(); ++ i)
+    for(size_t i = 0; i < t.lights.size(); ++i)
         EXPECT_TRUE(bake3ds_get_light(p_scene, i, &t.lights[i]));
     t.materials.resize(bake3ds_material_count(p_scene));
-    for(size_t i = 0; i < t.materials.size(); ++ i)
+    for(size_t i = 0; i < t.materials.size(); ++i)
         EXPECT_TRUE(bake3ds_get_material(p_scene, i, &t.materials[i]));
     t.cameras.resize(bake3ds_camera_count(p_scene));
-    for(size_t i = 0; i < t.cameras.size(); ++ i)
+    for(size_t i = 0; i < t.cameras.size(); ++i)
         EXPECT_TRUE(bake3ds_get_camera(p_scene, i, &t.cameras[i]));
     return t;
 }
 
 // What the views hold, as HeaderValues reads it from the header of class
 // C<class>_3ds: per definition the header's start of it and its values.
-std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const TViews &r_views, const std::string &r_s_class)
+std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const TViews &r_views,
+    const std::string &r_s_class)
 {
     std::string s_c = "C" + r_s_class + "_3ds::";
     std::deque<std::pair<std::string, std::vector<std::string>>> out; // references to its elements stay valid
@@ -730,7 +752,7 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
         return out.back().second;
     };
     auto add_floats = [](std::vector<std::string> &r_to, const float *p, size_t n) {
-        for(size_t i = 0; i < n; ++ i)
+        for(size_t i = 0; i < n; ++i)
             r_to.push_back(FloatText(p[i]));
     };
     auto add_point = [&](std::vector<std::string> &r_to, const float *p) {
@@ -738,7 +760,7 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
         r_to.push_back(FloatText(1));
     };
     std::vector<std::string> &r_table = add(s_c + "m_p_object[" + std::to_string(r_views.objects.size()) + "] = {");
-    for(size_t i = 0; i < r_views.objects.size(); ++ i) {
+    for(size_t i = 0; i < r_views.objects.size(); ++i) {
         const bake3ds_object &r = r_views.objects[i];
         std::string s_i = std::to_string(i);
         if(r.vertex_count) {
@@ -748,17 +770,18 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
         if(r.face_count) {
             std::vector<std::string> &r_indices =
                 add(s_c + "p_object_" + s_i + "_indices[3 * " + std::to_string(r.face_count) + "] = {");
-            for(int k = 0; k < 3 * r.face_count; ++ k)
+            for(int k = 0; k < 3 * r.face_count; ++k)
                 r_indices.push_back(std::to_string(r.indices[k]));
         }
         std::vector<std::string> &r_ranges =
             add(s_c + "p_object_" + s_i + "_materials[" + std::to_string(r.material_range_count) + "] = {");
-        for(int k = 0; k < r.material_range_count; ++ k) {
+        for(int k = 0; k < r.material_range_count; ++k) {
             const bake3ds_material_range &r_range = r.material_ranges[k];
             for(int32_t n : {r_range.material, r_range.first, r_range.count})
                 r_ranges.push_back(std::to_string(n));
         }
-        r_table.insert(r_table.end(), {"\"" + std::string(r.name) + "\"", std::to_string(r.id), std::to_string(r.parent)});
+        r_table.insert(r_table.end(),
+            {"\"" + std::string(r.name) + "\"", std::to_string(r.id), std::to_string(r.parent)});
         add_floats(r_table, r.transform, 16);
         r_table.insert(r_table.end(), {std::to_string(r.vertex_count), std::to_string(r.face_count)});
         if(!r.vertices)
@@ -770,8 +793,9 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
     if(!r_views.lights.empty()) {
         std::vector<std::string> &r_lights = add(s_c + "m_p_light[" + std::to_string(r_views.lights.size()) + "] = {");
         for(const bake3ds_light &r : r_views.lights) {
-            r_lights.insert(r_lights.end(), {"\"" + std::string(r.name) + "\"", std::to_string(r.spot),
-                std::to_string(r.off), std::to_string(r.cast_shadows)});
+            r_lights.insert(r_lights.end(),
+                {"\"" + std::string(r.name) + "\"", std::to_string(r.spot), std::to_string(r.off),
+                    std::to_string(r.cast_shadows)});
             add_point(r_lights, r.position);
             add_point(r_lights, r.target);
             add_floats(r_lights, &r.hotspot, 1);
@@ -789,8 +813,9 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
             r_materials.insert(r_materials.end(), {"\"" + std::string(r.name) + "\"", std::to_string(r.id)});
     }
     if(!r_views.cameras.empty()) {
-        std::vector<std::string> &r_cameras = add(s_c + "m_p_camera[" + std::to_string(r_views.cameras.size()) + "] = {");
-        for(size_t i = 0; i < r_views.cameras.size(); ++ i) {
+        std::vector<std::string> &r_cameras =
+            add(s_c + "m_p_camera[" + std::to_string(r_views.cameras.size()) + "] = {");
+        for(size_t i = 0; i < r_views.cameras.size(); ++i) {
             const bake3ds_camera &r = r_views.cameras[i];
             r_cameras.insert(r_cameras.end(), {"\"" + std::string(r.name) + "\"", std::to_string(r.id)});
             add_floats(r_cameras, r.position, 3);
@@ -799,16 +824,17 @@ std::deque<std::pair<std::string, std::vector<std::string>>> ViewedValues(const 
             add_floats(r_cameras, &r.focus, 1);
             r_cameras.insert(r_cameras.end(),
                 {std::to_string(r.position_track.key_count), std::to_string(r.target_track.key_count)});
-            for(const auto &r_track : {std::make_pair("_pos_track", &r.position_track), std::make_pair("_tar_track", &r.target_track)}) {
+            for(const auto &r_track :
+                {std::make_pair("_pos_track", &r.position_track), std::make_pair("_tar_track", &r.target_track)}) {
                 int n = r_track.second->key_count;
                 if(!n) {
                     r_cameras.insert(r_cameras.end(), 4, "0");
                     continue;
                 }
-                for(int k = 1; k < 4; ++ k)
+                for(int k = 1; k < 4; ++k)
                     r_cameras.push_back(std::to_string(k * n));
-                std::vector<std::string> &r_keys = add(s_c + "p_camera_" + std::to_string(i) + r_track.first + "[4 * " +
-                    std::to_string(n) + "] = {");
+                std::vector<std::string> &r_keys =
+                    add(s_c + "p_camera_" + std::to_string(i) + r_track.first + "[4 * " + std::to_string(n) + "] = {");
                 for(const float *p : {r_track.second->time, r_track.second->x, r_track.second->y, r_track.second->z})
                     add_floats(r_keys, p, size_t(n));
             }
@@ -852,13 +878,14 @@ TEST(CInterface, ViewsHoldWhatTheHeaderPrintsAndStayPut)
     ExpectHeaderHolds(HeaderOf(p_first, "first"), t_first_views, "first");
     ExpectHeaderHolds(HeaderOf(t_second.get(), "second"), t_second_views, "second");
     // a mesh without vertices or faces: null arrays, one range of no faces
-    TBytes empty = Scene({MeshObject("empty", {}, {}), MeshObject("one", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
+    TBytes empty =
+        Scene({MeshObject("empty", {}, {}), MeshObject("one", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
     bake3ds::Scene t_empty;
     ASSERT_TRUE(bake3ds::load_scene(empty.data(), empty.size(), t_empty));
     ExpectHeaderHolds(HeaderOf(t_empty.get(), "empty"), ViewsOf(t_empty.get()), "empty");
     auto first_values = ViewedValues(t_first_views, "first"), second_values = ViewedValues(t_second_views, "second");
 
-    for(int i = 0; i < 3; ++ i) {
+    for(int i = 0; i < 3; ++i) {
         for(const TBytes *p_bytes : {&sample, &every, &grid}) {
             bake3ds_scene *p_other = bake3ds_load(p_bytes->data(), p_bytes->size(), nullptr, nullptr);
             TViews t_other = ViewsOf(p_other);
@@ -878,7 +905,7 @@ TEST(CInterface, ViewsHoldWhatTheHeaderPrintsAndStayPut)
     EXPECT_TRUE(ViewedValues(t_second_views, "second") == second_values) << "the moved scene's views changed";
     TViews t_after = ViewsOf(t_third.get());
     ASSERT_EQ(t_after.objects.size(), t_second_views.objects.size());
-    for(size_t i = 0; i < t_after.objects.size(); ++ i) {
+    for(size_t i = 0; i < t_after.objects.size(); ++i) {
         EXPECT_EQ(t_after.objects[i].name, t_second_views.objects[i].name);
         EXPECT_EQ(t_after.objects[i].vertices, t_second_views.objects[i].vertices);
         EXPECT_EQ(t_after.objects[i].indices, t_second_views.objects[i].indices);
@@ -921,7 +948,7 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
     int n_rule = -1;
     p_text = CHeaderThroughSink(p_data, s_bytes.size(), s_input, &n_size, &n_rule, &n_vertices);
     size_t n_viewed = 0;
-    for(size_t i = 0; i < bake3ds_object_count(p_scene); ++ i) {
+    for(size_t i = 0; i < bake3ds_object_count(p_scene); ++i) {
         bake3ds_object t_object;
         bake3ds_get_object(p_scene, i, &t_object);
         n_viewed += size_t(t_object.vertex_count);
@@ -938,7 +965,8 @@ std::vector<std::pair<std::string, std::string>> HeadersOfEveryWay(const std::st
     bake3ds::load_scene_file(s_path.c_str(), t_scene);
     s_header = s_before;
     b_ok = bake3ds::write_header(t_scene, s_class.c_str(), s_input, s_header);
-    out.push_back({"write_header to a string", b_ok && s_header.compare(0, 6, s_before) == 0 ? s_header.substr(6) : s_failed});
+    out.push_back(
+        {"write_header to a string", b_ok && s_header.compare(0, 6, s_before) == 0 ? s_header.substr(6) : s_failed});
     CCountingSink t_cpp_sink(0, false);
     b_ok = bake3ds::write_header(t_scene, s_class.c_str(), s_input, t_cpp_sink);
     out.push_back({"write_header to a HeaderSink", b_ok ? t_cpp_sink.s_text : s_failed});
@@ -957,8 +985,9 @@ void ExpectTheConvertersBytes(const std::string &r_s_bytes, const std::string &r
     std::string s_expected = t_run.n_status == 0 ? FileContents(s_output) : "(failed)";
     ASSERT_TRUE(t_run.n_status == 0 || !FileExists(s_output)) << t_run.s_err;
     for(const auto &r_way : HeadersOfEveryWay(t_dir.Path(), r_s_input))
-        EXPECT_TRUE(r_way.second == s_expected) << r_s_input << " through " << r_way.first << ": " << r_way.second.size()
-                                                << " bytes, the converter's " << s_expected.size();
+        EXPECT_TRUE(r_way.second == s_expected)
+            << r_s_input << " through " << r_way.first << ": " << r_way.second.size() << " bytes, the converter's "
+            << s_expected.size();
 }
 
 } // namespace
@@ -998,7 +1027,11 @@ std::string Quoted(const std::string &r_s_name)
     std::string s = "\"";
     for(unsigned char c : r_s_name) {
         char p_escape[8];
-        std::snprintf(p_escape, sizeof(p_escape), c == '"' || c == '\\' ? "\\%c" : c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
+        std::snprintf(p_escape, sizeof(p_escape),
+            c == '"' || c == '\\'       ? "\\%c"
+                : c >= 0x20 && c < 0x7F ? "%c"
+                                        : "\\x%02X",
+            c);
         s += p_escape;
     }
     return s + "\"";
@@ -1014,9 +1047,11 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
 {
     const std::string s_63(63, 'n'), s_hostile = "\xE9t\x01\"\\q";
     const TBytes bytes_63(s_63.begin(), s_63.end());
-    TBytes maps = Scene({Material("m", {CChunk(id_TextureMap).Add(CChunk(id_MapName).Raw({'c', 'u', 't'})).Add(CChunk(0xA351).U16(1)),
-                                            CChunk(0xA230).Add(CChunk(id_MapName).Name("bump.png"))})})
-                      .Bytes();
+    TBytes maps =
+        Scene({Material("m",
+                  {CChunk(id_TextureMap).Add(CChunk(id_MapName).Raw({'c', 'u', 't'})).Add(CChunk(0xA351).U16(1)),
+                      CChunk(0xA230).Add(CChunk(id_MapName).Name("bump.png"))})})
+            .Bytes();
     enum TKind { kind_Object, kind_Material, kind_Map };
     struct TRow {
         std::string s_what;
@@ -1039,7 +1074,8 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
             "\t" + Quoted(s_hostile) + ": 0 vertices, 0 faces, no mapping coordinates\n"},
         {"a map name running on past its chunk", maps, kind_Map, 0, "cut",
             "\t0xA200 texture map \"cut\" (not terminated within its chunk), material 0 \"m\"\n"},
-        {"a map name filling its chunk", maps, kind_Map, 1, "bump.png", "\t0xA230 bump map \"bump.png\", material 0 \"m\"\n"},
+        {"a map name filling its chunk", maps, kind_Map, 1, "bump.png",
+            "\t0xA230 bump map \"bump.png\", material 0 \"m\"\n"},
     };
     for(const TRow &r_row : rows) {
         SCOPED_TRACE(r_row.s_what);
@@ -1057,7 +1093,8 @@ TEST(CInterface, NamesAreTheBytesTheFileHolds)
             s_name = t_material.name;
         else if(r_row.n_kind == kind_Map && r_row.n_index < t_info.map_count) {
             s_name = t_info.maps[r_row.n_index].name;
-            EXPECT_EQ(t_info.maps[r_row.n_index].terminated, int(r_row.s_report_line.find("not terminated") == std::string::npos));
+            EXPECT_EQ(t_info.maps[r_row.n_index].terminated,
+                int(r_row.s_report_line.find("not terminated") == std::string::npos));
         }
         ASSERT_NE(s_name, nullptr);
         EXPECT_EQ(std::string(s_name), r_row.s_name);
@@ -1075,11 +1112,8 @@ TEST(CInterface, OutputNamesVersionAndRuleNames)
         const char *s_input, *s_header, *s_class;
     };
     const TRow p_rows[] = {
-        {"models/ship.3ds", "models/ship.h", "ship"},
-        {"ship", "ship.h", "ship"},
-        {"a.b/c", "a.b/c.h", "c"},
-        {"dir\\my scene.v2.3DS", "dir\\my scene.v2.h", "my_scene_v2"},
-        {"/x/.3ds", "/x/.h", ""},
+        {"models/ship.3ds", "models/ship.h", "ship"}, {"ship", "ship.h", "ship"}, {"a.b/c", "a.b/c.h", "c"},
+        {"dir\\my scene.v2.3DS", "dir\\my scene.v2.h", "my_scene_v2"}, {"/x/.3ds", "/x/.h", ""},
         {"sc\xC3\xA9ne.3ds", "sc\xC3\xA9ne.h", "sc__ne"},
 #ifndef _WIN32
         {"C:ship.3ds", "C:ship.h", "C_ship"}, // a drive only on Windows
@@ -1106,7 +1140,7 @@ TEST(CInterface, OutputNamesVersionAndRuleNames)
     const char *const p_rule_names[] = {"none", "zero_length_chunk", "name_cut_off", "corner_out_of_range",
         "element_bound", "record_bound", "work_bound", "nesting_limit", "fill_exceeds_count", "not_regular_file",
         "unreadable", "allocation_failed"};
-    for(int i = 0; i < 12; ++ i) {
+    for(int i = 0; i < 12; ++i) {
         EXPECT_STREQ(bake3ds_rule_name(bake3ds_rule(i)), p_rule_names[i]);
         EXPECT_STREQ(bake3ds::rule_name(bake3ds_rule(i)), p_rule_names[i]);
     }
@@ -1150,26 +1184,28 @@ TEST(CInterface, TheReportAsDataIsWhatItsTextSays)
             std::to_string(r_cut.material) + " " + r_cut.material_name,
         "0xA230 bump map cut 0 1 other");
     ASSERT_EQ(t.unknown_count, 2u);
-    EXPECT_EQ(ChunkLine(t.unknown[0]) + ChunkLine(t.unknown[1]), "\t0x2200: 2, first at offset 90\n\t0x4181: 1, first at offset 1242\n");
+    EXPECT_EQ(ChunkLine(t.unknown[0]) + ChunkLine(t.unknown[1]),
+        "\t0x2200: 2, first at offset 90\n\t0x4181: 1, first at offset 1242\n");
     EXPECT_EQ(t.read_past_count, 57u);
 
     std::string s_smoothed, s_maps, s_read_past, s_unknown;
-    for(size_t i = 0; i < bake3ds_object_count(t.scene); ++ i) {
+    for(size_t i = 0; i < bake3ds_object_count(t.scene); ++i) {
         bake3ds_object t_object;
         ASSERT_TRUE(bake3ds_get_object(t.scene, i, &t_object));
         if(t.objects[i].smoothing_groups)
             s_smoothed += "\t" + Quoted(t_object.name) + "\n";
     }
-    for(size_t i = 0; i < t.map_count; ++ i) {
+    for(size_t i = 0; i < t.map_count; ++i) {
         const bake3ds_report_map &r = t.maps[i];
         s_maps += "\t" + IdText(r.chunk) + " " + r.kind + " " + Quoted(r.name) +
             (r.terminated ? "" : " (not terminated within its chunk)") + ", " +
-            (r.material < 0 ? std::string("no material") : "material " + std::to_string(r.material) + " " + Quoted(r.material_name)) +
+            (r.material < 0 ? std::string("no material")
+                            : "material " + std::to_string(r.material) + " " + Quoted(r.material_name)) +
             "\n";
     }
-    for(size_t i = 0; i < t.read_past_count; ++ i)
+    for(size_t i = 0; i < t.read_past_count; ++i)
         s_read_past += ChunkLine(t.read_past[i]);
-    for(size_t i = 0; i < t.unknown_count; ++ i)
+    for(size_t i = 0; i < t.unknown_count; ++i)
         s_unknown += ChunkLine(t.unknown[i]);
     EXPECT_EQ(ReportSection(s_text, "objects with smoothing groups"), s_smoothed);
     EXPECT_EQ(ReportSection(s_text, "texture maps"), s_maps);
@@ -1189,32 +1225,37 @@ TEST(CInterface, NoCallNeedsMoreThan16KiBOfStack)
     std::string s_sample = t_dir.FilePath("sample.3ds");
     WriteFile(s_sample, SampleScene());
     const std::pair<const char *, std::function<void()>> calls[] = {
-        {"a load refused 513 levels deep", [&] {
-             bake3ds_failure t;
-             bake3ds_scene_free(bake3ds_load(deep.data(), deep.size(), nullptr, &t));
-         }},
-        {"converting a walk 512 levels deep", [&] {
-             char *p_text = nullptr;
-             bake3ds_convert(at_most.data(), at_most.size(), "in.3ds", nullptr, &p_text, nullptr, nullptr);
-             bake3ds_free(p_text);
-         }},
-        {"a file loaded and its header written to a sink", [&] {
-             bake3ds_scene *p_scene = bake3ds_load_file(s_sample.c_str(), nullptr, nullptr);
-             TCountingSink t_sink;
-             bake3ds_write_header(p_scene, "sample", "sample.3ds", CountingSink, &t_sink);
-             bake3ds_scene_free(p_scene);
-         }},
-        {"a large mesh's header in memory", [&] {
-             std::string s_header;
-             bake3ds::convert(grid.data(), grid.size(), "grid.3ds", s_header);
-         }},
-        {"the report's text and JSON", [&] {
-             bake3ds::Report t_report;
-             std::string s_text;
-             bake3ds::report_bytes(every.data(), every.size(), "every.3ds", t_report);
-             bake3ds::report_text(t_report, s_text);
-             bake3ds::report_json(t_report, s_text);
-         }},
+        {"a load refused 513 levels deep",
+            [&] {
+                bake3ds_failure t;
+                bake3ds_scene_free(bake3ds_load(deep.data(), deep.size(), nullptr, &t));
+            }},
+        {"converting a walk 512 levels deep",
+            [&] {
+                char *p_text = nullptr;
+                bake3ds_convert(at_most.data(), at_most.size(), "in.3ds", nullptr, &p_text, nullptr, nullptr);
+                bake3ds_free(p_text);
+            }},
+        {"a file loaded and its header written to a sink",
+            [&] {
+                bake3ds_scene *p_scene = bake3ds_load_file(s_sample.c_str(), nullptr, nullptr);
+                TCountingSink t_sink;
+                bake3ds_write_header(p_scene, "sample", "sample.3ds", CountingSink, &t_sink);
+                bake3ds_scene_free(p_scene);
+            }},
+        {"a large mesh's header in memory",
+            [&] {
+                std::string s_header;
+                bake3ds::convert(grid.data(), grid.size(), "grid.3ds", s_header);
+            }},
+        {"the report's text and JSON",
+            [&] {
+                bake3ds::Report t_report;
+                std::string s_text;
+                bake3ds::report_bytes(every.data(), every.size(), "every.3ds", t_report);
+                bake3ds::report_text(t_report, s_text);
+                bake3ds::report_json(t_report, s_text);
+            }},
     };
     const size_t n_stack = 1 << 20;
     size_t n_start = StackTouched(n_stack, [] {});

@@ -48,7 +48,7 @@ char *CHeaderThroughSink(const void *p_data, size_t n_size, const char *s_input_
     *p_vertex_total = 0;
     if(!p_scene)
         return NULL;
-    for(i = 0; i < bake3ds_object_count(p_scene); ++ i) {
+    for(i = 0; i < bake3ds_object_count(p_scene); ++i) {
         bake3ds_object t_object;
         if(bake3ds_get_object(p_scene, i, &t_object))
             *p_vertex_total += (size_t)t_object.vertex_count;

@@ -113,12 +113,14 @@ TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
 {
     TBytes scene_head = fixture::Scene({}).Bytes(); // main 0..5, editor 6..11
     std::vector<TCase> cases;
-    cases.push_back({BAKE3DS_RULE_ZERO_LENGTH_CHUNK, CChunk(id_Main).Add(CChunk(id_Editor).Raw(ChunkHeader(0x1234, 0))).Bytes(),
-        0x1234, 12, {0x4D4D, 0x3D3D}, "a chunk of length 0 (chunk 0x1234 at offset 12)", TFigures()});
+    cases.push_back({BAKE3DS_RULE_ZERO_LENGTH_CHUNK,
+        CChunk(id_Main).Add(CChunk(id_Editor).Raw(ChunkHeader(0x1234, 0))).Bytes(), 0x1234, 12, {0x4D4D, 0x3D3D},
+        "a chunk of length 0 (chunk 0x1234 at offset 12)", TFigures()});
     TFigures t_cut;
     t_cut.s_name_read = std::string(20, 'n');
-    cases.push_back({BAKE3DS_RULE_NAME_CUT_OFF, CChunk(id_Main).Raw(ChunkHeader(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(),
-        0xA000, 6, {0x4D4D}, "after 20 characters", t_cut});
+    cases.push_back({BAKE3DS_RULE_NAME_CUT_OFF,
+        CChunk(id_Main).Raw(ChunkHeader(id_MaterialName, 100)).Raw(TBytes(20, 'n')).Bytes(), 0xA000, 6, {0x4D4D},
+        "after 20 characters", t_cut});
     TFigures t_corner;
     t_corner.s_mesh = "box";
     t_corner.n_corner = 7;
@@ -135,7 +137,8 @@ TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
         if(r_file.s_name == "nesting 174762 deep")
             cases[3].bytes = r_file.bytes;
     }
-    std::string s_717 = FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
+    std::string s_717 =
+        FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
     cases.push_back({BAKE3DS_RULE_RECORD_BOUND, TBytes(s_717.begin(), s_717.end()), 0x4100, 286, {},
         "more than 65655 meshes", Bound(65536 + 717 / 6, 65536 + 717 / 6 + 1)});
     TBytes mesh = CChunk(id_TriObject).Bytes();
@@ -200,7 +203,8 @@ TEST(LoadError, FilesThatCannotBeReadAndARecordFilledWholeOnEveryLoad)
     ExpectFigures(t, TFigures(), "none");
     EXPECT_STREQ(t.message, "");
     EXPECT_STREQ(bake3ds_rule_name(t.rule), "none");
-    EXPECT_STREQ(bake3ds_rule_name(bake3ds_rule(BAKE3DS_RULE_ALLOCATION_FAILED + 1)), "none") << "a value that is no rule";
+    EXPECT_STREQ(bake3ds_rule_name(bake3ds_rule(BAKE3DS_RULE_ALLOCATION_FAILED + 1)), "none")
+        << "a value that is no rule";
 }
 
 TEST(LoadError, EveryRefusedAdversarialFileNamesARuleAndTheConverterAgrees)
@@ -368,7 +372,8 @@ unknown chunk ids (skipped with their contents):
 )";
     for(size_t n_at = s_text.find("\\t"); n_at != std::string::npos; n_at = s_text.find("\\t", n_at))
         s_text.replace(n_at, 2, "\t");
-    const std::string s_json = R"({
+    const std::string s_json =
+        R"({
   "file": "every_chunk.3ds",
   "size": 2396,
   "loaded": true,
@@ -384,7 +389,9 @@ unknown chunk ids (skipped with their contents):
     {"chunk": "0xA220", "kind": "reflection map", "name": "reflect.png", "terminated": true, "material": 0, "material_name": "everything"},
     {"chunk": "0xA230", "kind": "bump map", "name": "bumpmap.png", "terminated": true, "material": 0, "material_name": "everything"},
     {"chunk": "0xA200", "kind": "texture map", "name": "", "terminated": true, "material": 1, "material_name": "other"},
-    {"chunk": "0xA220", "kind": "reflection map", "name": ")" "\xC3\xA9t\xC3\xA9" R"(\u0001\"1\\2\"", "terminated": true, "material": 1, "material_name": "other"},
+    {"chunk": "0xA220", "kind": "reflection map", "name": ")"
+        "\xC3\xA9t\xC3\xA9"
+        R"(\u0001\"1\\2\"", "terminated": true, "material": 1, "material_name": "other"},
     {"chunk": "0xA230", "kind": "bump map", "name": "cut", "terminated": false, "material": 1, "material_name": "other"}
   ],
   "lights": [{"name": "lamp", "kind": "spot", "off": true}, {"name": "bulb", "kind": "omni", "off": true}],
@@ -486,7 +493,8 @@ TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)
     EXPECT_EQ(RunProgram({s_info, "a", "b"}).n_status, 2);
     EXPECT_EQ(RunProgram({s_info, "--bogus", s_717}).n_status, 2);
     CTempDir t_dir;
-    WriteFile(t_dir.FilePath("s.3ds"), fixture::Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes());
+    WriteFile(t_dir.FilePath("s.3ds"),
+        fixture::Scene({MeshObject("m", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes());
     for(const std::string &s_file : {s_717, t_dir.FilePath("s.3ds")}) {
         if(!HaveProgram("python3"))
             break;
@@ -496,14 +504,16 @@ TEST(InfoTool, ExitStatusAndReasonOfARefusedFileAndJsonThatParses)
     TRunResult t_ok = RunProgram({s_info, t_dir.FilePath("s.3ds"), "--json"});
     EXPECT_EQ(t_ok.n_status, 0);
     EXPECT_NE(t_ok.s_out.find("\"counts\": {\"lights\": 0, \"materials\": 0, \"objects\": 1, \"cameras\": 0}"),
-        std::string::npos) << t_ok.s_out;
+        std::string::npos)
+        << t_ok.s_out;
 
     // a lone --version, and --help or -h anywhere, are answered on standard
     // output; --version beside a file is a usage error, as before
     TRunResult t_version = RunProgram({s_info, "--version"});
     EXPECT_EQ(t_version.n_status, 0);
-    EXPECT_EQ(t_version.s_out, "bake3ds-info " + std::to_string(BAKE3DS_VERSION_MAJOR) + "." +
-        std::to_string(BAKE3DS_VERSION_MINOR) + "." + std::to_string(BAKE3DS_VERSION_PATCH) + "\n");
+    EXPECT_EQ(t_version.s_out,
+        "bake3ds-info " + std::to_string(BAKE3DS_VERSION_MAJOR) + "." + std::to_string(BAKE3DS_VERSION_MINOR) + "." +
+            std::to_string(BAKE3DS_VERSION_PATCH) + "\n");
     for(const char *s_help : {"--help", "-h"}) {
         TRunResult t_help = RunProgram({s_info, s_help});
         EXPECT_EQ(t_help.n_status, 0) << s_help;
@@ -522,8 +532,8 @@ TEST(InfoTool, APathsCharactersSurviveTheReports)
     CTempDir t_dir;
     TBytes bytes = fixture::SampleScene();
     struct TCase {
-        std::string s_name;    // the file's name, bytes
-        std::string s_shown;   // as the text report's first line shows it
+        std::string s_name;  // the file's name, bytes
+        std::string s_shown; // as the text report's first line shows it
     } p_case[] = {
         {"t\xC3\xA4nk \xE2\x82\xAC.3ds", "t\xC3\xA4nk \xE2\x82\xAC.3ds"},
         {"bad\xFF\x01\xC2\x85.3ds", "bad\\xFF\\x01\\xC2\\x85.3ds"},
@@ -550,7 +560,8 @@ TEST(InfoTool, APathsCharactersSurviveTheReports)
 TEST(InfoTool, AFileWithNoChunkOfAScene)
 {
     std::string s_png = FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/examples/sample.png");
-    const std::string s_line = "\nnot a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an "
+    const std::string s_line =
+        "\nnot a 3D Studio file: no chunk in it has an id of a .3ds scene; the converter writes an "
         "empty scene\n";
     struct TCase {
         const char *s_what;
@@ -570,7 +581,8 @@ TEST(InfoTool, AFileWithNoChunkOfAScene)
         EXPECT_EQ(t_info.looks_like_3ds != 0, r_case.b_scene) << r_case.s_what;
         EXPECT_EQ(Text(t).find(s_line) != std::string::npos, !r_case.b_scene) << r_case.s_what;
         EXPECT_NE(Json(t).find(std::string("\n  \"looks_like_3ds\": ") + (r_case.b_scene ? "true" : "false") + ",\n"),
-            std::string::npos) << r_case.s_what;
+            std::string::npos)
+            << r_case.s_what;
     }
 }
 
@@ -598,11 +610,11 @@ TEST(InfoTool, EveryCorpusFileLoadsWithTheConvertersCounts)
         std::snprintf(p_decl, sizeof(p_decl), "n_Light_Num()\n\t{\n\t\treturn %zu;", bake3ds_light_count(t_info.scene));
         EXPECT_NE(s_header.find(p_decl), std::string::npos) << r_s_file;
         size_t n_at = s_header.find("::m_p_object[");
-        for(size_t i = 0; i < n_objects; ++ i) {
+        for(size_t i = 0; i < n_objects; ++i) {
             Object t_mesh;
             ASSERT_TRUE(bake3ds_get_object(t_info.scene, i, &t_mesh));
-            std::string s_counts = "}, " + std::to_string(t_mesh.vertex_count) + ", " + std::to_string(t_mesh.face_count) +
-                ",\n";
+            std::string s_counts =
+                "}, " + std::to_string(t_mesh.vertex_count) + ", " + std::to_string(t_mesh.face_count) + ",\n";
             n_at = s_header.find(s_counts, n_at);
             ASSERT_NE(n_at, std::string::npos) << r_s_file << " " << t_mesh.name;
         }

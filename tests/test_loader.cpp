@@ -15,14 +15,14 @@
 
 using namespace bake3ds;
 using namespace fixture;
-using testing_support::LoadBytes;
 using testing_support::CTempDir;
+using testing_support::LoadBytes;
 
 TEST(Loader, CountsEveryRecordChunkTheWalkReaches)
 {
     // records counted wherever they stand; those inside an unknown chunk are never reached
     TBytes bytes = Scene({MeshObject("a", {{0, 0, 0}}, {}), LightObject("l", {1, 2, 3}),
-                       CameraObject("c", {0, 0, 0}, {1, 1, 1}, 0, 50), Material("m1"), Material("m2")})
+                             CameraObject("c", {0, 0, 0}, {1, 1, 1}, 0, 50), Material("m1"), Material("m2")})
                        .Bytes() +
         CChunk(id_TriObject).Bytes() + CChunk(0x7777).Add(CChunk(id_TriObject)).Add(Material("hidden")).Bytes();
     std::unique_ptr<C3dsScene> s;
@@ -37,7 +37,8 @@ TEST(Loader, CountsEveryRecordChunkTheWalkReaches)
 
 TEST(Loader, RecordsInFileOrder)
 {
-    TBytes bytes = Scene({MeshObject("first", {{1, 1, 1}}, {}), MeshObject("second", {{2, 2, 2}, {3, 3, 3}}, {})}).Bytes();
+    TBytes bytes =
+        Scene({MeshObject("first", {{1, 1, 1}}, {}), MeshObject("second", {{2, 2, 2}, {3, 3, 3}}, {})}).Bytes();
     std::unique_ptr<C3dsScene> s;
     ASSERT_TRUE(LoadBytes(bytes, s));
     ASSERT_EQ(s->n_object_num, 2);
@@ -135,7 +136,7 @@ TBytes ReachingPastParents(int n_levels)
 {
     TBytes out;
     size_t n_total = 12 * size_t(n_levels) + 6;
-    for(int i = 0; i < n_levels; ++ i) {
+    for(int i = 0; i < n_levels; ++i) {
         TBytes outer = CChunk(id_Main).Length(12).Bytes();
         TBytes inner = CChunk(id_Main).Length(uint32_t(n_total - (12 * size_t(i) + 6))).Bytes();
         out = out + outer + inner;
@@ -158,7 +159,7 @@ TEST(Loader, RecordsAndWorkAreBoundedByTheFileSize)
     EXPECT_FALSE(LoadBytes(ReachingPastParents(40), s));
     // a file of 6-byte triangle objects holds one mesh per six bytes, well within
     TBytes one = CChunk(id_TriObject).Bytes(), many;
-    for(int i = 0; i < 100000; ++ i)
+    for(int i = 0; i < 100000; ++i)
         many.insert(many.end(), one.begin(), one.end());
     ASSERT_TRUE(LoadBytes(many, s));
     EXPECT_EQ(s->n_object_num, 100000);
@@ -176,7 +177,7 @@ TBytes ClaimedVertices()
 TBytes Nested(int n)
 {
     CChunk c(id_TriObject);
-    for(int i = 0; i < n; ++ i)
+    for(int i = 0; i < n; ++i)
         c = CChunk(id_Main).Add(c);
     return c.Bytes();
 }
@@ -192,7 +193,7 @@ TEST(Loader, TakesEachLimitFromItsOptions)
     // editor's (3), the named object's (4), the triangle object's (5), the
     // face list's (6)
     std::vector<CChunk> meshes;
-    for(int i = 0; i < 4; ++ i)
+    for(int i = 0; i < 4; ++i)
         meshes.push_back(MeshObject("m" + std::to_string(i), std::vector<std::array<float, 3>>(10, {1, 2, 3}), {}));
     TBytes four_meshes = Scene(meshes).Bytes();
     // 4096 meshes from 150 bytes, and much work
@@ -225,10 +226,10 @@ TEST(Loader, TakesEachLimitFromItsOptions)
         {"nesting 6 allowed", &four_meshes, options(n_full, 6, 0, 0, 0), BAKE3DS_RULE_NONE, 0, 0},
         {"a nesting limit above the most", &deep, options(n_full, 100000, 0, 0, 0), BAKE3DS_RULE_NESTING_LIMIT,
             BAKE3DS_MAX_NESTING, BAKE3DS_MAX_NESTING + 1},
-        {"work: twice the element base and 2 a byte", &re_read, options(n_full, 0, 10, 0, 2),
-            BAKE3DS_RULE_WORK_BOUND, 20 + 2 * 150, -1},
-        {"records: the base and one per six bytes", &re_read, options(n_full, 0, 0, 10, 0),
-            BAKE3DS_RULE_RECORD_BOUND, 10 + 150 / 6, 10 + 150 / 6 + 1},
+        {"work: twice the element base and 2 a byte", &re_read, options(n_full, 0, 10, 0, 2), BAKE3DS_RULE_WORK_BOUND,
+            20 + 2 * 150, -1},
+        {"records: the base and one per six bytes", &re_read, options(n_full, 0, 0, 10, 0), BAKE3DS_RULE_RECORD_BOUND,
+            10 + 150 / 6, 10 + 150 / 6 + 1},
         {"elements: the base and one per four bytes", &claimed, options(n_full, 0, 10, 0, 0),
             BAKE3DS_RULE_ELEMENT_BOUND, 10 + int64_t(claimed.size() / 4), 1000},
         {"a record base the struct's size leaves out", &re_read,
@@ -236,8 +237,8 @@ TEST(Loader, TakesEachLimitFromItsOptions)
     };
     for(const TCase &r_case : p_cases) {
         bake3ds_failure t_failure;
-        bake3ds_scene *p_scene = bake3ds_load(r_case.p_bytes->data(), r_case.p_bytes->size(), &r_case.t_options,
-            &t_failure);
+        bake3ds_scene *p_scene =
+            bake3ds_load(r_case.p_bytes->data(), r_case.p_bytes->size(), &r_case.t_options, &t_failure);
         EXPECT_EQ(p_scene != nullptr, r_case.n_rule == BAKE3DS_RULE_NONE) << r_case.s_what;
         bake3ds_scene_free(p_scene);
         EXPECT_STREQ(bake3ds_rule_name(t_failure.rule), bake3ds_rule_name(r_case.n_rule))

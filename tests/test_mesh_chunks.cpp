@@ -51,7 +51,8 @@ TEST(MeshChunks, MappingCoordinates)
     for(const TVertex &v : none->p_vertex)
         EXPECT_TRUE(v.p_texcoord[0] == 0 && v.p_texcoord[1] == 0);
 
-    auto shorter = LoadOneMesh(Scene({MeshObject("m", p_square, {}, {}, {MappingCoords({{0.25f, 0.5f}, {1, 2}})})}).Bytes());
+    auto shorter =
+        LoadOneMesh(Scene({MeshObject("m", p_square, {}, {}, {MappingCoords({{0.25f, 0.5f}, {1, 2}})})}).Bytes());
     EXPECT_EQ(shorter->p_vertex[0].p_texcoord[0], 0.25f);
     EXPECT_EQ(shorter->p_vertex[0].p_texcoord[1], 0.5f);
     EXPECT_EQ(shorter->p_vertex[1].p_texcoord[1], 2.0f);
@@ -59,17 +60,19 @@ TEST(MeshChunks, MappingCoordinates)
     EXPECT_EQ(shorter->p_vertex[3].p_texcoord[1], 0.0f);
 
     // entries beyond the vertex count are ignored; a later list overwrites entry by entry
-    auto longer = LoadOneMesh(Scene({MeshObject("m", {{0, 0, 0}}, {}, {},
-        {MappingCoords({{5, 6}, {7, 8}, {9, 10}}), MappingCoords({})})}).Bytes());
+    auto longer = LoadOneMesh(
+        Scene({MeshObject("m", {{0, 0, 0}}, {}, {}, {MappingCoords({{5, 6}, {7, 8}, {9, 10}}), MappingCoords({})})})
+            .Bytes());
     EXPECT_EQ(longer->p_vertex[0].p_texcoord[0], 5.0f);
     EXPECT_EQ(longer->p_vertex.size(), 1u);
 }
 
 TEST(MeshChunks, LocalMatrix)
 {
-    auto m = LoadOneMesh(Scene({MeshObject("m", {}, {}, {}, {LocalMatrix({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})})}).Bytes());
+    auto m = LoadOneMesh(
+        Scene({MeshObject("m", {}, {}, {}, {LocalMatrix({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})})}).Bytes());
     const float p_expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 1};
-    for(int i = 0; i < 16; ++ i)
+    for(int i = 0; i < 16; ++i)
         EXPECT_EQ(m->p_transform[i], p_expected[i]) << i;
 
     auto none = LoadOneMesh(Scene({MeshObject("m", {}, {})}).Bytes());
@@ -80,10 +83,11 @@ TEST(MeshChunks, LocalMatrix)
 TEST(MeshChunks, MaterialGroups)
 {
     std::vector<TTriangle> faces = {{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {0, 1, 3}};
-    TBytes bytes = Scene({Material("red"), Material("blue"), Material("red"),
-                       MeshObject("m", p_square, faces,
-                           {MaterialGroup("blue", {0, 1, 500}), MaterialGroup("red", {1, 2}), MaterialGroup("green", {3})})})
-                       .Bytes();
+    TBytes bytes =
+        Scene({Material("red"), Material("blue"), Material("red"),
+                  MeshObject("m", p_square, faces,
+                      {MaterialGroup("blue", {0, 1, 500}), MaterialGroup("red", {1, 2}), MaterialGroup("green", {3})})})
+            .Bytes();
     std::unique_ptr<C3dsScene> s;
     ASSERT_TRUE(LoadBytes(bytes, s));
     const TRecordArray<int32_t> &r_materials = s->p_object[0].p_face_material;
@@ -105,7 +109,8 @@ TEST(MeshChunks, MaterialGroups)
     EXPECT_EQ(s->p_object[0].p_face_material[0], -1);
 
     // a group name cut off by the end of the file fails the load
-    TBytes cut = Scene({MeshObject("m", p_square, faces)}).Bytes() + CChunk(id_MaterialGroup).Length(30).Bytes() + TBytes{'r'};
+    TBytes cut =
+        Scene({MeshObject("m", p_square, faces)}).Bytes() + CChunk(id_MaterialGroup).Length(30).Bytes() + TBytes{'r'};
     EXPECT_FALSE(LoadBytes(cut, s));
 }
 
@@ -113,7 +118,9 @@ TEST(MeshChunks, MaterialGroupEntriesPastTheEndNameFaceZero)
 {
     // the group claims three entries but the file ends after the first:
     // the missing entries read as face 0
-    TBytes bytes = Scene({Material("a"), Material("b"), MeshObject("m", p_square, {{0, 1, 2}, {0, 2, 3}}, {MaterialGroup("a", {0, 1})})}).Bytes() +
+    TBytes bytes = Scene({Material("a"), Material("b"),
+                             MeshObject("m", p_square, {{0, 1, 2}, {0, 2, 3}}, {MaterialGroup("a", {0, 1})})})
+                       .Bytes() +
         CChunk(id_MaterialGroup).Name("b").U16(3).U16(1).Bytes();
     std::unique_ptr<C3dsScene> s;
     ASSERT_TRUE(LoadBytes(bytes, s));
@@ -136,7 +143,9 @@ TEST(MeshChunks, EmptyAndRepeatedLists)
 
     // a second vertex or face list replaces the first
     CChunk tri(id_TriObject);
-    tri.Add(VertexList(p_square)).Add(FaceList({{0, 1, 2}, {0, 2, 3}})).Add(VertexList({{5, 5, 5}, {6, 6, 6}, {7, 7, 7}}))
+    tri.Add(VertexList(p_square))
+        .Add(FaceList({{0, 1, 2}, {0, 2, 3}}))
+        .Add(VertexList({{5, 5, 5}, {6, 6, 6}, {7, 7, 7}}))
         .Add(FaceList({{2, 1, 0}}));
     auto replaced = LoadOneMesh(CChunk(id_NamedObject).Name("r").Add(tri).Bytes());
     EXPECT_EQ(replaced->n_vertex_num, 3);
@@ -151,16 +160,18 @@ TEST(MeshChunks, EmptyAndRepeatedLists)
         std::vector<TPoint> points(n_new, TPoint{9, 9, 9});
         std::vector<TTriangle> faces(n_new, TTriangle{0, 1, 1});
         CChunk mapped(id_TriObject);
-        mapped.Add(VertexList(p_square)).Add(MappingCoords({{1, 2}, {3, 4}, {5, 6}, {7, 8}}))
+        mapped.Add(VertexList(p_square))
+            .Add(MappingCoords({{1, 2}, {3, 4}, {5, 6}, {7, 8}}))
             .Add(FaceList({{0, 1, 2}, {0, 2, 3}, {1, 2, 3}, {0, 1, 3}}, {MaterialGroup("red", {0, 1, 2, 3})}))
-            .Add(VertexList(points)).Add(FaceList(faces));
+            .Add(VertexList(points))
+            .Add(FaceList(faces));
         std::unique_ptr<C3dsScene> s;
         ASSERT_TRUE(LoadBytes(Scene({Material("red"), CChunk(id_NamedObject).Name("m").Add(mapped)}).Bytes(), s));
         const TMesh &r_mesh = s->p_object[0];
         ASSERT_EQ(r_mesh.p_vertex.size(), n_new);
         ASSERT_EQ(r_mesh.p_face.size(), n_new);
         ASSERT_EQ(r_mesh.p_face_material.size(), n_new) << "the materials are replaced with the faces";
-        for(size_t i = 0; i < n_new; ++ i) {
+        for(size_t i = 0; i < n_new; ++i) {
             EXPECT_TRUE(r_mesh.p_vertex[i].p_texcoord[0] == 0 && r_mesh.p_vertex[i].p_texcoord[1] == 0)
                 << n_new << " vertices, vertex " << i;
             EXPECT_EQ(r_mesh.p_face_material[i], -1) << n_new << " faces, face " << i;
@@ -191,8 +202,10 @@ TEST(MeshChunks, NamesOfMeshes)
     // and two zeros, is the header of an unknown chunk of 6 bytes: the mesh
     // after it is found and named after the cut name.
     CChunk cut(id_NamedObject);
-    cut.Raw(TBytes(s_63.begin(), s_63.end()) + TBytes{'X'}).U16(0x1234).U32(6).Add(
-        CChunk(id_TriObject).Add(VertexList({{1, 2, 3}})));
+    cut.Raw(TBytes(s_63.begin(), s_63.end()) + TBytes{'X'})
+        .U16(0x1234)
+        .U32(6)
+        .Add(CChunk(id_TriObject).Add(VertexList({{1, 2, 3}})));
     ASSERT_TRUE(LoadBytes(Scene({cut}).Bytes(), s));
     ASSERT_EQ(s->n_object_num, 1);
     EXPECT_EQ(s->p_object[0].s_name, s_63);

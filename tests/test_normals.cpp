@@ -119,7 +119,8 @@ TEST(Normals, NegativeZeroMatchesZeroAndNaNMatchesNothing)
 {
     float f_nan = std::numeric_limits<float>::quiet_NaN();
     // vertex 3 sits at vertex 0's position with x = -0; vertex 4 has a NaN
-    TMesh m = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-0.0f, 0, 0}, {f_nan, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {4, 5, 1}});
+    TMesh m =
+        MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-0.0f, 0, 0}, {f_nan, 0, 0}, {0, 0, 1}}, {{0, 1, 2}, {4, 5, 1}});
     std::vector<TVector3> faces = CalcNormals(m);
     ExpectVector(m.p_vertex[3].p_normal, 0, 0, 1, "-0 is the position 0");
     ExpectVector(m.p_vertex[4].p_normal, 0, 0, 0, "a NaN position matches not even its own corner");
@@ -131,7 +132,7 @@ TEST(Normals, MeshesDoNotAffectEachOther)
 {
     using namespace fixture;
     TBytes bytes = Scene({MeshObject("a", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}),
-                       MeshObject("b", {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}})})
+                             MeshObject("b", {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}})})
                        .Bytes();
     C3dsScene s;
     ASSERT_TRUE(testing_support::LoadBytes(bytes, s));
@@ -165,9 +166,9 @@ TEST(Normals, PositionsOfOneHashStayApart)
     // two triangles far apart, each with one corner at one of the positions
     // and facing another way
     std::array<float, 3> a = p_first, b = p_second;
-    TMesh m = MakeMesh({a, {a[0] + 1, a[1], a[2]}, {a[0], a[1] + 1, a[2]}, b, {b[0], b[1] + 1, b[2]},
-                           {b[0], b[1], b[2] + 1}},
-        {{0, 1, 2}, {3, 4, 5}});
+    TMesh m =
+        MakeMesh({a, {a[0] + 1, a[1], a[2]}, {a[0], a[1] + 1, a[2]}, b, {b[0], b[1] + 1, b[2]}, {b[0], b[1], b[2] + 1}},
+            {{0, 1, 2}, {3, 4, 5}});
     CalcNormals(m);
     ExpectVector(m.p_vertex[0].p_normal, 0, 0, 1, "the first position, its face alone");
     ExpectVector(m.p_vertex[3].p_normal, 1, 0, 0, "the second position, its face alone");
@@ -186,12 +187,12 @@ TEST(Normals, GroupingEqualsAllPairsBitForBit)
     int n_by_position = 0, n_nan = 0, n_zero = 0;
     // kept from mesh to mesh, as a scene's meshes keep it
     TNormalsScratch t_scratch;
-    for(int n_mesh = 0; n_mesh < 300; ++ n_mesh) {
+    for(int n_mesh = 0; n_mesh < 300; ++n_mesh) {
         int n_vertex = 1 + int(t_random() % 120);
         int n_face = int(t_random() % 200);
         int n_kinds = n_mesh % 3 == 0 ? 11 : 9; // some meshes without NaN and inf
         std::vector<std::array<float, 3>> positions;
-        for(int v = 0; v < n_vertex; ++ v) {
+        for(int v = 0; v < n_vertex; ++v) {
             if(v && t_random() % 4 == 0) {
                 positions.push_back(positions[t_random() % positions.size()]); // a seam copy
                 continue;
@@ -202,7 +203,7 @@ TEST(Normals, GroupingEqualsAllPairsBitForBit)
             positions.push_back(p);
         }
         std::vector<std::array<int, 3>> corners;
-        for(int f = 0; f < n_face; ++ f)
+        for(int f = 0; f < n_face; ++f)
             corners.push_back({int(t_random() % n_vertex), int(t_random() % n_vertex), int(t_random() % n_vertex)});
         TMesh m = MakeMesh(positions, corners);
         TMesh reference_mesh = m;
@@ -215,15 +216,15 @@ TEST(Normals, GroupingEqualsAllPairsBitForBit)
             for(int n_corner : r_corners)
                 used[size_t(n_corner)] = true;
         }
-        for(size_t v = 0; v < m.p_vertex.size(); ++ v) {
+        for(size_t v = 0; v < m.p_vertex.size(); ++v) {
             const float *p_normal = m.p_vertex[v].p_normal;
             if(std::isnan(p_normal[0]) || std::isnan(p_normal[1]) || std::isnan(p_normal[2]))
-                ++ n_nan;
+                ++n_nan;
             else if(p_normal[0] == 0 && p_normal[1] == 0 && p_normal[2] == 0)
-                ++ n_zero;
+                ++n_zero;
             else if(!used[v])
-                ++ n_by_position;
-            for(int i = 0; i < 3; ++ i) {
+                ++n_by_position;
+            for(int i = 0; i < 3; ++i) {
                 // identical bits, the sign of zero included; a NaN is written
                 // the same whatever its sign and payload
                 float f = m.p_vertex[v].p_normal[i], g = reference_mesh.p_vertex[v].p_normal[i];

@@ -24,11 +24,11 @@ void Convert(const fixture::TBytes &r_bytes, int &r_n_converted, int &r_n_failed
 {
     std::string s_header;
     if(!ConvertText(r_bytes.data(), r_bytes.size(), "sweep.3ds", nullptr, s_header, nullptr)) {
-        ++ r_n_failed;
+        ++r_n_failed;
         ASSERT_TRUE(s_header.empty()) << r_s_what;
         return;
     }
-    ++ r_n_converted;
+    ++r_n_converted;
     ASSERT_TRUE(EndsWithTrailer(s_header)) << r_s_what;
 }
 
@@ -68,7 +68,8 @@ void CollectIds(const fixture::TBytes &r_bytes, size_t n_begin, size_t n_end, st
                 // the chunks whose own data precedes their sub-chunks
                 if(n_id == 0x4000 || n_id == 0x4600 || n_id == 0x4120) {
                     if(n_id == 0x4000)
-                        while(r_bytes[n_data ++]) {}
+                        while(r_bytes[n_data++]) {
+                        }
                     else if(n_id == 0x4600)
                         n_data += 12;
                     else
@@ -88,7 +89,7 @@ TEST(Sweep, TheFixtureHoldsEveryKnownChunk)
     fixture::TBytes bytes = fixture::EveryChunkScene();
     std::set<uint16_t> ids;
     CollectIds(bytes, 0, bytes.size(), ids);
-    for(int i = 0; i < n_chunk_table_size; ++ i)
+    for(int i = 0; i < n_chunk_table_size; ++i)
         EXPECT_TRUE(ids.count(p_chunk_table[i].n_chunk_id)) << std::hex << p_chunk_table[i].n_chunk_id;
     C3dsScene s;
     ASSERT_TRUE(LoadBytes(bytes, s));
@@ -105,7 +106,7 @@ TEST(Sweep, EveryPrefixConvertsOrFailsCleanly)
         std::cout << "the corpus folder ../shared/corpus is absent: only fixtures are swept\n";
     int n_converted = 0, n_failed = 0;
     for(const auto &r_file : files) {
-        for(size_t n = 0; n <= r_file.second.size(); ++ n) {
+        for(size_t n = 0; n <= r_file.second.size(); ++n) {
             fixture::TBytes prefix(r_file.second.begin(), r_file.second.begin() + long(n));
             Convert(prefix, n_converted, n_failed, r_file.first + " cut to " + std::to_string(n) + " bytes");
         }
@@ -134,15 +135,15 @@ TEST(Sweep, EverySingleByteChangeConvertsOrFailsCleanly)
     int n_converted = 0, n_failed = 0;
     for(const auto &r_file : files) {
         fixture::TBytes bytes = r_file.second;
-        for(size_t i = 0; i < bytes.size(); ++ i) {
+        for(size_t i = 0; i < bytes.size(); ++i) {
             uint8_t n_original = bytes[i];
             for(uint8_t n_value : {uint8_t(0), uint8_t(0xFF), uint8_t(n_original ^ 1), uint8_t(n_original ^ 0x80),
-                     uint8_t(n_original + 6)}) {
+                    uint8_t(n_original + 6)}) {
                 if(n_value == n_original)
                     continue;
                 bytes[i] = n_value;
-                Convert(bytes, n_converted, n_failed, r_file.first + " byte " + std::to_string(i) + " set to " +
-                    std::to_string(n_value));
+                Convert(bytes, n_converted, n_failed,
+                    r_file.first + " byte " + std::to_string(i) + " set to " + std::to_string(n_value));
             }
             bytes[i] = n_original;
         }

@@ -76,7 +76,7 @@ TEST(FloatText, FastPathEqualsPrintfAcrossExponents)
 {
     // every exponent, mantissas at both ends and in between, both signs
     size_t n_longest = 0;
-    for(uint32_t n_exp = 0; n_exp < 255; ++ n_exp) {
+    for(uint32_t n_exp = 0; n_exp < 255; ++n_exp) {
         for(uint32_t n_mant : {0u, 1u, 2u, 0x400000u, 0x7FFFFEu, 0x7FFFFFu, 0x123456u, 0x654321u}) {
             for(uint32_t n_sign : {0u, 1u}) {
                 uint32_t n_bits = n_sign << 31 | n_exp << 23 | n_mant;
@@ -103,7 +103,10 @@ TEST(Escaping, NamesInStringLiterals)
     EXPECT_EQ(Quoted("a?\?\?b?"), "a?\\?\\?b?");
     EXPECT_EQ(Quoted("line\nbreak"), "line\\012break");
     EXPECT_EQ(Quoted("caf\xE9"), "caf\\351");
-    EXPECT_EQ(Quoted("\x7F\x01" "7"), "\\177\\0017") << "always three octal digits";
+    EXPECT_EQ(Quoted("\x7F\x01"
+                     "7"),
+        "\\177\\0017")
+        << "always three octal digits";
     EXPECT_EQ(Quoted("\xFF\x80\x1F "), "\\377\\200\\037 ");
     EXPECT_EQ(Quoted("\"); system(\"rm"), "\\\"); system(\\\"rm");
 }
@@ -141,17 +144,17 @@ TEST(TextOut, LongTextPassesTheBuffer)
         size_t n_capacity = t_out.Capacity();
         for(size_t n_len : {n_capacity - 1, n_capacity, 3 * n_capacity + 17}) {
             std::string s_long(n_len, ' ');
-            for(size_t i = 0; i < n_len; ++ i)
+            for(size_t i = 0; i < n_len; ++i)
                 s_long[i] = char('a' + (i * 7 + n_len) % 26);
             t_out.Put(s_long);
             s_expected += s_long;
         }
-        for(int i = 0; i < 100000; ++ i)
+        for(int i = 0; i < 100000; ++i)
             t_out.PutFloat(1.0f);
     }
-    for(int i = 0; i < 100000; ++ i)
+    for(int i = 0; i < 100000; ++i)
         s_expected += "1.000000";
     ASSERT_EQ(s.size(), s_expected.size());
-    EXPECT_TRUE(s == s_expected) << "the text differs from character " <<
-        std::mismatch(s.begin(), s.end(), s_expected.begin()).first - s.begin();
+    EXPECT_TRUE(s == s_expected) << "the text differs from character "
+                                 << std::mismatch(s.begin(), s.end(), s_expected.begin()).first - s.begin();
 }

@@ -48,27 +48,27 @@ std::string ReadAll(const bake3ds::Scene &r_scene, const bake3ds::Report &r_repo
 {
     std::string s;
     char p_line[256];
-    for(size_t i = 0; i < r_scene.object_count(); ++ i) {
+    for(size_t i = 0; i < r_scene.object_count(); ++i) {
         bake3ds::Object t;
         r_scene.object(i, t);
         std::snprintf(p_line, sizeof(p_line), "%s %p %p %p %d %d %d\n", t.name, static_cast<const void *>(t.vertices),
             static_cast<const void *>(t.indices), static_cast<const void *>(t.material_ranges), t.vertex_count,
             t.face_count, t.material_range_count);
         s += p_line;
-        for(int k = 0; k < 8 * t.vertex_count; ++ k)
+        for(int k = 0; k < 8 * t.vertex_count; ++k)
             s.append(reinterpret_cast<const char *>(&t.vertices[k]), sizeof(float));
     }
-    for(size_t i = 0; i < r_scene.light_count(); ++ i) {
+    for(size_t i = 0; i < r_scene.light_count(); ++i) {
         bake3ds::Light t;
         r_scene.light(i, t);
         s += std::string(t.name) + " " + std::to_string(t.position[0]) + " " + std::to_string(t.color[2]) + "\n";
     }
-    for(size_t i = 0; i < r_scene.material_count(); ++ i) {
+    for(size_t i = 0; i < r_scene.material_count(); ++i) {
         bake3ds::Material t;
         r_scene.material(i, t);
         s += std::string(t.name) + "\n";
     }
-    for(size_t i = 0; i < r_scene.camera_count(); ++ i) {
+    for(size_t i = 0; i < r_scene.camera_count(); ++i) {
         bake3ds::Camera t;
         r_scene.camera(i, t);
         std::snprintf(p_line, sizeof(p_line), "%s %p %d\n", t.name, static_cast<const void *>(t.position_track.x),
@@ -81,7 +81,7 @@ std::string ReadAll(const bake3ds::Scene &r_scene, const bake3ds::Report &r_repo
     bake3ds::report_json(r_report, s);
     bake3ds::ReportInfo t_info;
     r_report.info(t_info);
-    for(size_t i = 0; i < t_info.map_count; ++ i)
+    for(size_t i = 0; i < t_info.map_count; ++i)
         s += std::string(t_info.maps[i].name) + "\n";
     return s;
 }
@@ -113,15 +113,16 @@ TEST(Library, TwoThreadsConvertAsOneAfterTheOther)
     size_t n_half = inputs.size() / 2;
     // each thread converts its half, first to last and last to first, so that
     // different files meet
-    RunThreads(n_thread_stack, {[&] {
-                                    for(size_t i = 0; i < n_half; ++ i)
-                                        together[i] = Convert(inputs[i]);
-                                },
-                                   [&] {
-                                       for(size_t i = inputs.size(); i-- > n_half;)
-                                           together[i] = Convert(inputs[i]);
-                                   }});
-    for(size_t i = 0; i < inputs.size(); ++ i) {
+    RunThreads(n_thread_stack,
+        {[&] {
+             for(size_t i = 0; i < n_half; ++i)
+                 together[i] = Convert(inputs[i]);
+         },
+            [&] {
+                for(size_t i = inputs.size(); i-- > n_half;)
+                    together[i] = Convert(inputs[i]);
+            }});
+    for(size_t i = 0; i < inputs.size(); ++i) {
         EXPECT_NE(alone[i].rfind("refused: ", 0), 0u) << inputs[i].s_name << ": " << alone[i];
         EXPECT_TRUE(together[i] == alone[i]) << inputs[i].s_name << ": another header beside another thread";
     }
@@ -141,19 +142,19 @@ TEST(Library, ThreadsReadingOneSceneSeeWhatOneThreadSees)
     ASSERT_TRUE(bake3ds::report_bytes(bytes.data(), bytes.size(), "one.3ds", t_report));
     const int n_threads = 4, n_rounds = 100;
     std::vector<std::string> alone;
-    for(int n = 0; n < n_threads; ++ n)
+    for(int n = 0; n < n_threads; ++n)
         alone.push_back(ReadAll(t_scene, t_report, "thread" + std::to_string(n)));
     std::vector<std::vector<std::string>> seen(n_threads, std::vector<std::string>(n_rounds));
     std::vector<std::function<void()>> bodies;
-    for(int n = 0; n < n_threads; ++ n) {
+    for(int n = 0; n < n_threads; ++n) {
         bodies.push_back([&, n] {
-            for(int k = 0; k < n_rounds; ++ k)
+            for(int k = 0; k < n_rounds; ++k)
                 seen[size_t(n)][size_t(k)] = ReadAll(t_scene, t_report, "thread" + std::to_string(n));
         });
     }
     RunThreads(n_thread_stack, bodies);
-    for(int n = 0; n < n_threads; ++ n) {
-        for(int k = 0; k < n_rounds; ++ k)
+    for(int n = 0; n < n_threads; ++n) {
+        for(int k = 0; k < n_rounds; ++k)
             EXPECT_TRUE(seen[size_t(n)][size_t(k)] == alone[size_t(n)]) << "thread " << n << ", round " << k;
     }
 }

@@ -12,13 +12,13 @@
 namespace web {
 
 struct TConversion {
-    std::string s_header_path;       // "NAME.h", as the command line names it
-    bool b_converted = false;        // a complete header
-    std::string s_header;            // empty unless converted
-    std::string s_out, s_err;        // the console messages, as the command line prints them
-    std::string s_report;            // bake3ds-info's text
-    bake3ds::Scene t_scene;          // the loaded scene (empty for a refused file): the view's arrays
-    double f_convert_ms = 0;         // the load and the header's writing
+    std::string s_header_path; // "NAME.h", as the command line names it
+    bool b_converted = false;  // a complete header
+    std::string s_header;      // empty unless converted
+    std::string s_out, s_err;  // the console messages, as the command line prints them
+    std::string s_report;      // bake3ds-info's text
+    bake3ds::Scene t_scene;    // the loaded scene (empty for a refused file): the view's arrays
+    double f_convert_ms = 0;   // the load and the header's writing
 };
 
 // Converts and reports on the bytes of a file called s_name (a file name,

@@ -14,10 +14,10 @@ const double f_min_zoom = 0.25, f_max_zoom = 16;
 void Multiply(const double a[16], const double b[16], double p_out[16])
 {
     double p[16];
-    for(int j = 0; j < 4; ++ j) {
-        for(int i = 0; i < 4; ++ i) {
+    for(int j = 0; j < 4; ++j) {
+        for(int i = 0; i < 4; ++i) {
             double f = 0;
-            for(int k = 0; k < 4; ++ k)
+            for(int k = 0; k < 4; ++k)
                 f += a[4 * k + i] * b[4 * j + k];
             p[4 * j + i] = f;
         }
@@ -51,14 +51,14 @@ preview::TFraming OrbitFraming(const preview::TBox &r_box, int n_width, int n_he
     const double *p_centre = t_sphere.p_centre, f_radius = t_sphere.f_radius;
     const double *m = t_framing.p_modelview;
     double p_eye_centre[3];
-    for(int i = 0; i < 3; ++ i)
+    for(int i = 0; i < 3; ++i)
         p_eye_centre[i] = m[i] * p_centre[0] + m[4 + i] * p_centre[1] + m[8 + i] * p_centre[2] + m[12 + i];
 
     // turned about the centre: first about the vertical, then the horizontal axis
     double p_to[16], p_from[16], p_pitch[16], p_yaw[16];
     Identity(p_to);
     Identity(p_from);
-    for(int i = 0; i < 3; ++ i) {
+    for(int i = 0; i < 3; ++i) {
         p_to[12 + i] = p_eye_centre[i];
         p_from[12 + i] = -p_eye_centre[i];
     }
@@ -77,8 +77,8 @@ preview::TFraming OrbitFraming(const preview::TBox &r_box, int n_width, int n_he
     Multiply(p_turn, t_framing.p_modelview, t_framing.p_modelview);
 
     // zoomed by a narrower field of view; depth range around the whole sphere
-    double f_distance = std::sqrt(p_eye_centre[0] * p_eye_centre[0] + p_eye_centre[1] * p_eye_centre[1] +
-        p_eye_centre[2] * p_eye_centre[2]);
+    double f_distance = std::sqrt(
+        p_eye_centre[0] * p_eye_centre[0] + p_eye_centre[1] * p_eye_centre[1] + p_eye_centre[2] * p_eye_centre[2]);
     double f_near = std::max(f_distance - 1.01 * f_radius, 0.01 * f_distance), f_far = f_distance + 1.01 * f_radius;
     double *p = t_framing.p_projection;
     p[0] *= r_orbit.f_zoom;

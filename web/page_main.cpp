@@ -52,7 +52,7 @@ bool Context()
     t_attributes.majorVersion = 2;
     t_attributes.minorVersion = 0;
     t_attributes.depth = EM_TRUE;
-    t_attributes.antialias = EM_FALSE; // a pixel is covered or not, as in the offscreen renders
+    t_attributes.antialias = EM_FALSE;            // a pixel is covered or not, as in the offscreen renders
     t_attributes.preserveDrawingBuffer = EM_TRUE; // the canvas can be read back at any time
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE n_context = emscripten_webgl_create_context(s_canvas, &t_attributes);
     if(n_context <= 0 || emscripten_webgl_make_context_current(n_context) != EMSCRIPTEN_RESULT_SUCCESS) {
@@ -88,8 +88,8 @@ std::string CoverageRuns(const std::vector<unsigned char> &r_rgba, int n_width, 
     std::string s_runs = std::to_string(n_width) + " " + std::to_string(n_height);
     bool b_covered = false;
     long n_run = 0;
-    for(int y = n_height - 1; y >= 0; -- y) { // OpenGL's rows start at the bottom
-        for(int x = 0; x < n_width; ++ x) {
+    for(int y = n_height - 1; y >= 0; --y) { // OpenGL's rows start at the bottom
+        for(int x = 0; x < n_width; ++x) {
             const unsigned char *p = &r_rgba[4 * (size_t(y) * size_t(n_width) + size_t(x))];
             bool b = p[0] != preview::p_background[0] || p[1] != preview::p_background[1] ||
                 p[2] != preview::p_background[2];
@@ -98,7 +98,7 @@ std::string CoverageRuns(const std::vector<unsigned char> &r_rgba, int n_width, 
                 b_covered = b;
                 n_run = 0;
             }
-            ++ n_run;
+            ++n_run;
         }
     }
     return s_runs + " " + std::to_string(n_run);
@@ -126,17 +126,47 @@ EMSCRIPTEN_KEEPALIVE int web_open(const char *s_name, const uint8_t *p_data, siz
     return r.t_conversion.b_converted ? 1 : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE const char *web_header() { return Page().t_conversion.s_header.data(); }
-EMSCRIPTEN_KEEPALIVE size_t web_header_size() { return Page().t_conversion.s_header.size(); }
-EMSCRIPTEN_KEEPALIVE const char *web_header_path() { return Page().t_conversion.s_header_path.c_str(); }
-EMSCRIPTEN_KEEPALIVE const char *web_report() { return Page().t_conversion.s_report.data(); }
-EMSCRIPTEN_KEEPALIVE size_t web_report_size() { return Page().t_conversion.s_report.size(); }
-EMSCRIPTEN_KEEPALIVE const char *web_stdout() { return Page().t_conversion.s_out.c_str(); }
-EMSCRIPTEN_KEEPALIVE const char *web_stderr() { return Page().t_conversion.s_err.c_str(); }
-EMSCRIPTEN_KEEPALIVE double web_convert_ms() { return Page().t_conversion.f_convert_ms; }
-EMSCRIPTEN_KEEPALIVE void web_warm_up() { web::WarmUp(); }
+EMSCRIPTEN_KEEPALIVE const char *web_header()
+{
+    return Page().t_conversion.s_header.data();
+}
+EMSCRIPTEN_KEEPALIVE size_t web_header_size()
+{
+    return Page().t_conversion.s_header.size();
+}
+EMSCRIPTEN_KEEPALIVE const char *web_header_path()
+{
+    return Page().t_conversion.s_header_path.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char *web_report()
+{
+    return Page().t_conversion.s_report.data();
+}
+EMSCRIPTEN_KEEPALIVE size_t web_report_size()
+{
+    return Page().t_conversion.s_report.size();
+}
+EMSCRIPTEN_KEEPALIVE const char *web_stdout()
+{
+    return Page().t_conversion.s_out.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char *web_stderr()
+{
+    return Page().t_conversion.s_err.c_str();
+}
+EMSCRIPTEN_KEEPALIVE double web_convert_ms()
+{
+    return Page().t_conversion.f_convert_ms;
+}
+EMSCRIPTEN_KEEPALIVE void web_warm_up()
+{
+    web::WarmUp();
+}
 // the last WebGL failure, empty when none
-EMSCRIPTEN_KEEPALIVE const char *web_error() { return Page().s_error.c_str(); }
+EMSCRIPTEN_KEEPALIVE const char *web_error()
+{
+    return Page().s_error.c_str();
+}
 
 // The canvas's drawing buffer has a new size: draw again at it.
 EMSCRIPTEN_KEEPALIVE void web_resize(int n_width, int n_height)
@@ -184,8 +214,8 @@ EMSCRIPTEN_KEEPALIVE const char *web_silhouette(int n_width, int n_height)
     glBindRenderbuffer(GL_RENDERBUFFER, p_renderbuffers[1]);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, n_width, n_height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, p_renderbuffers[1]);
-    unsigned int n_error = r.p_shader->RenderSilhouette(preview::FrameBox(r.t_box, n_width, n_height),
-        n_width, n_height, [&] {
+    unsigned int n_error =
+        r.p_shader->RenderSilhouette(preview::FrameBox(r.t_box, n_width, n_height), n_width, n_height, [&] {
             if(r.p_buffers)
                 r.p_buffers->Draw();
         });

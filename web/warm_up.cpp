@@ -17,16 +17,16 @@ fixture::CChunk Grid(const std::string &r_s_name, int n_side, float f_height)
 {
     std::vector<fixture::TPoint> points;
     std::vector<std::array<float, 2>> uvs;
-    for(int y = 0; y < n_side; ++ y) {
-        for(int x = 0; x < n_side; ++ x) {
+    for(int y = 0; y < n_side; ++y) {
+        for(int x = 0; x < n_side; ++x) {
             points.push_back({float(x) * 0.25f, float(y) * 0.5f, f_height + float((x * y) % 7) * 0.125f});
             uvs.push_back({float(x) / float(n_side), float(y) / float(n_side)});
         }
     }
     std::vector<fixture::TTriangle> faces;
     std::vector<uint16_t> first_half, second_half;
-    for(int y = 0; y + 1 < n_side; ++ y) {
-        for(int x = 0; x + 1 < n_side; ++ x) {
+    for(int y = 0; y + 1 < n_side; ++y) {
+        for(int x = 0; x + 1 < n_side; ++x) {
             uint16_t n = uint16_t(y * n_side + x);
             for(const fixture::TTriangle &r_face : {fixture::TTriangle{n, uint16_t(n + 1), uint16_t(n + n_side)},
                     fixture::TTriangle{uint16_t(n + 1), uint16_t(n + n_side + 1), uint16_t(n + n_side)}}) {
@@ -47,7 +47,7 @@ void WarmUp()
     // enough meshes and vertices that the conversion's busy functions are
     // optimised by the time it is done, a few tens of milliseconds
     std::vector<fixture::CChunk> chunks = {fixture::Material("stone"), fixture::Material("wood")};
-    for(int i = 0; i < 6; ++ i)
+    for(int i = 0; i < 6; ++i)
         chunks.push_back(Grid("grid" + std::to_string(i), 56, float(i)));
     fixture::TBytes bytes = fixture::Scene(chunks).Bytes();
     TConversion t_conversion;

@@ -44,7 +44,7 @@ inline char *PutUnsigned(char *p, uint64_t n)
     }
     int n_len = 1;
     for(uint64_t n_limit = 10; n_len < 20 && n >= n_limit; n_limit *= 10)
-        ++ n_len;
+        ++n_len;
     char *p_end = p + n_len, *q = p_end;
     for(; n >= 100; n /= 100) {
         q -= 2;

@@ -29,7 +29,7 @@ size_t FormatNonFinite(float f, char *p_out)
         return 0;
     size_t n = 0;
     if(f < 0)
-        p_out[n ++] = '-';
+        p_out[n++] = '-';
     std::memcpy(p_out + n, s_float_max, sizeof(s_float_max) - 1);
     return n + sizeof(s_float_max) - 1;
 }
@@ -43,10 +43,11 @@ size_t FormatNonFinite(float f, char *p_out)
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
-size_t FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
+size_t
+FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
 {
     const uint32_t n_e9 = 1000000000u;
-    const int n_limb_num = 5; // 24 mantissa bits shifted by up to 104
+    const int n_limb_num = 5;                      // 24 mantissa bits shifted by up to 104
     uint32_t p_limb[n_limb_num] = {0, 0, 0, 0, 0}; // lowest first
     uint64_t n_placed = uint64_t(n_mant) << (n_shift % 32);
     p_limb[n_shift / 32] = uint32_t(n_placed);
@@ -55,21 +56,21 @@ size_t FormatLargeInteger(uint32_t n_mant, int n_shift, char *p_out)
     int n_group_num = 0, n_top = n_limb_num - 1;
     for(;;) {
         while(n_top > 0 && !p_limb[n_top])
-            -- n_top;
+            --n_top;
         if(n_top == 0 && p_limb[0] < n_e9)
             break;
         uint64_t n_rest = 0;
-        for(int i = n_top; i >= 0; -- i) {
+        for(int i = n_top; i >= 0; --i) {
             uint64_t n_part = n_rest << 32 | p_limb[i];
             p_limb[i] = uint32_t(n_part / n_e9);
             n_rest = n_part % n_e9;
         }
-        p_group[n_group_num ++] = uint32_t(n_rest);
+        p_group[n_group_num++] = uint32_t(n_rest);
     }
     char *p = PutUnsigned(p_out, p_limb[0]); // the highest digits, unpadded
-    while(n_group_num --) {
+    while(n_group_num--) {
         uint32_t n_group = p_group[n_group_num];
-        for(int i = 8; i >= 0; -- i) {
+        for(int i = 8; i >= 0; --i) {
             p[i] = char('0' + n_group % 10);
             n_group /= 10;
         }
@@ -98,7 +99,7 @@ size_t FormatFloat(float f, char *p_out)
         return FormatNonFinite(f, p_out);
     char *p = p_out;
     if(n_bits >> 31)
-        *p ++ = '-';
+        *p++ = '-';
     uint64_t n_mant = n_bits & 0x7FFFFF;
     if(n_exp)
         n_mant |= 0x800000;
@@ -124,12 +125,12 @@ size_t FormatFloat(float f, char *p_out)
         uint64_t n_rest = n_scaled & ((uint64_t(1) << k) - 1);
         uint64_t n_half = uint64_t(1) << (k - 1);
         if(n_rest > n_half || (n_rest == n_half && (n_micro & 1)))
-            ++ n_micro;
+            ++n_micro;
     }
     uint64_t n_int = n_micro / 1000000u;
     uint32_t n_frac = uint32_t(n_micro - n_int * 1000000u);
     if(n_int < 10)
-        *p ++ = char('0' + n_int); // the common case of normals and unit values
+        *p++ = char('0' + n_int); // the common case of normals and unit values
     else
         p = PutUnsigned(p, n_int);
     p[0] = '.';

@@ -84,7 +84,7 @@ const char *TableOrNull(int n_count, const char *s_table)
 
 void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
 {
-    for(int i = 0; i < r_scene.n_object_num; ++ i) {
+    for(int i = 0; i < r_scene.n_object_num; ++i) {
         const TMesh &r_mesh = r_scene.p_object[size_t(i)];
         // ISO C++ has no arrays of length 0: an empty vertex or index array
         // is neither declared nor defined, and its object entry holds 0
@@ -95,7 +95,7 @@ void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
         r_out.Format("\tstatic const TObject::TMatRange p_object_%d_materials[%d];\n", i,
             int(r_scene.p_object[size_t(i)].p_material_range.size()));
     }
-    for(int i = 0; i < r_scene.n_camera_num; ++ i) {
+    for(int i = 0; i < r_scene.n_camera_num; ++i) {
         const TSceneCamera &r_camera = r_scene.p_camera[size_t(i)];
         if(r_camera.t_position.n_key_num)
             r_out.Format("\tstatic const float p_camera_%d_pos_track[4 * %d];\n", i, r_camera.t_position.n_key_num);
@@ -115,9 +115,9 @@ void WriteMemberDeclarations(CTextOut &r_out, const C3dsScene &r_scene)
 void WriteAccessors(CTextOut &r_out, const C3dsScene &r_scene)
 {
     r_out.Format("\npublic:\n\tstatic int n_Object_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
-        "\tstatic int n_Light_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
-        "\tstatic int n_Material_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
-        "\tstatic int n_Camera_Num()\n\t{\n\t\treturn %d;\n\t}\n\n",
+                 "\tstatic int n_Light_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
+                 "\tstatic int n_Material_Num()\n\t{\n\t\treturn %d;\n\t}\n\n"
+                 "\tstatic int n_Camera_Num()\n\t{\n\t\treturn %d;\n\t}\n\n",
         r_scene.n_object_num, r_scene.n_light_num, r_scene.n_material_num, r_scene.n_camera_num);
     r_out.Format("\tstatic const TObject *p_Object()\n\t{\n\t\treturn %s;\n\t}\n\n",
         TableOrNull(r_scene.n_object_num, "m_p_object"));
@@ -127,15 +127,15 @@ void WriteAccessors(CTextOut &r_out, const C3dsScene &r_scene)
         TableOrNull(r_scene.n_material_num, "m_p_material"));
     r_out.Format("\tstatic const TCamera *p_Camera()\n\t{\n\t\treturn %s;\n\t}\n\n",
         TableOrNull(r_scene.n_camera_num, "m_p_camera"));
-    r_out.Format("\tstatic void Draw()\n\t{\n\t\tfor(int i = 0; i < %d; ++ i)\n\t\t\tp_Object()[i].Draw();\n\t}\n};\n\n",
+    r_out.Format(
+        "\tstatic void Draw()\n\t{\n\t\tfor(int i = 0; i < %d; ++ i)\n\t\t\tp_Object()[i].Draw();\n\t}\n};\n\n",
         r_scene.n_object_num);
 }
 
 void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
 {
-    r_out.Format("const C%s_3ds::TMaterial C%s_3ds::m_p_material[%d] = {\n", s_class, s_class,
-        r_scene.n_material_num);
-    for(size_t i = 0; i < r_scene.p_material.size(); ++ i) {
+    r_out.Format("const C%s_3ds::TMaterial C%s_3ds::m_p_material[%d] = {\n", s_class, s_class, r_scene.n_material_num);
+    for(size_t i = 0; i < r_scene.p_material.size(); ++i) {
         const TSceneMaterial &r_material = r_scene.p_material[i];
         r_out.Format("\t{\"%s\", %d}%s\n", TQuoted{r_material.s_name}, r_material.n_id,
             Separator(i, r_scene.p_material.size()));
@@ -146,15 +146,14 @@ void WriteMaterials(CTextOut &r_out, const C3dsScene &r_scene, const char *s_cla
 void WriteLights(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class)
 {
     r_out.Format("const C%s_3ds::TLight C%s_3ds::m_p_light[%d] = {\n", s_class, s_class, r_scene.n_light_num);
-    for(size_t i = 0; i < r_scene.p_light.size(); ++ i) {
+    for(size_t i = 0; i < r_scene.p_light.size(); ++i) {
         const TSceneLight &r_light = r_scene.p_light[i];
         const float *p_pos = r_light.p_position, *p_tar = r_light.p_target, *p_rgb = r_light.p_color;
         r_out.Format("\t{\"%s\", %s, %s, %s,\n\t{%ff, %ff, %ff, %ff},\n\t{%ff, %ff, %ff, %ff},\n"
-            "\t%ff, %ff, %ff, %ff, %ff,\n\t{%ff, %ff, %ff, %ff}}%s\n",
+                     "\t%ff, %ff, %ff, %ff, %ff,\n\t{%ff, %ff, %ff, %ff}}%s\n",
             TQuoted{r_light.s_name}, BoolText(r_light.b_spot), BoolText(r_light.b_off),
-            BoolText(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f,
-            p_tar[0], p_tar[1], p_tar[2], 1.0f, r_light.f_hotspot, r_light.f_falloff,
-            r_light.f_inner_range, r_light.f_outer_range, r_light.f_multiplier,
+            BoolText(r_light.b_cast_shadows), p_pos[0], p_pos[1], p_pos[2], 1.0f, p_tar[0], p_tar[1], p_tar[2], 1.0f,
+            r_light.f_hotspot, r_light.f_falloff, r_light.f_inner_range, r_light.f_outer_range, r_light.f_multiplier,
             p_rgb[0], p_rgb[1], p_rgb[2], 1.0f, Separator(i, r_scene.p_light.size()));
     }
     r_out.Put("};\n\n");
@@ -167,8 +166,7 @@ void WriteBanner(CTextOut &r_out)
     r_out.Put("/*\n *\t\t\t\t=== static 3DS export by Quorvath ===\n */\n\n");
 }
 
-void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class,
-    const char *s_input_path)
+void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class, const char *s_input_path)
 {
     r_out.Format(s_class_declaration, s_class);
     WriteMemberDeclarations(r_out, r_scene);

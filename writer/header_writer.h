@@ -15,8 +15,7 @@ void WriteBanner(CTextOut &r_out);
 // must be in material order. The class name holds only letters, digits and
 // '_'; the input path appears in the object section's comments. Detects no
 // write error: the sink keeps it.
-void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class,
-    const char *s_input_path);
+void WriteHeader(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class, const char *s_input_path);
 
 // About how many characters WriteHeader writes for the scene, from its
 // counts alone: typical vertex and index lines and a margin for the rest.

@@ -21,8 +21,7 @@ void WriteCameras(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class
 
 // Per mesh its vertex, index and material-range arrays, then the object
 // table; for a scene with at least one mesh.
-void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class,
-    const char *s_input_path);
+void WriteObjects(CTextOut &r_out, const C3dsScene &r_scene, const char *s_class, const char *s_input_path);
 
 } // namespace bake3ds
 

@@ -44,7 +44,7 @@ void CTextOut::PutInt(long long n_value)
     char *p_start = Room(24), *p = p_start;
     unsigned long long n_abs = (unsigned long long)n_value;
     if(n_value < 0) {
-        *p ++ = '-';
+        *p++ = '-';
         n_abs = 0 - n_abs;
     }
     Commit(size_t(PutUnsigned(p, n_abs) - p_start));
@@ -69,7 +69,7 @@ void CTextOut::PutQuoted(const std::string &r_s_name)
 void CTextOut::PutCommented(const char *s_text)
 {
     char c_prev = 0;
-    for(const char *p = s_text; *p; ++ p) {
+    for(const char *p = s_text; *p; ++p) {
         if((*p == '*' && c_prev == '/') || (*p == '/' && c_prev == '*'))
             Put('\\');
         Put(*p);

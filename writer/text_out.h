@@ -54,7 +54,7 @@ public:
     {
         if(m_n_used == m_n_capacity)
             Flush();
-        m_p_buffer[m_n_used ++] = c;
+        m_p_buffer[m_n_used++] = c;
     }
 
     void Put(const char *p_text, size_t n_len)
@@ -190,12 +190,36 @@ private:
             std::abort();
     }
 
-    void PutArg(char c, int n) { Expect(c, 'd'); PutInt(n); }
-    void PutArg(char c, float f) { Expect(c, 'f'); PutFloat(f); }
-    void PutArg(char c, const char *p_s) { Expect(c, 's'); Put(p_s); }
-    void PutArg(char c, const std::string &r_s) { Expect(c, 's'); Put(r_s); }
-    void PutArg(char c, const TQuoted &r_q) { Expect(c, 's'); PutQuoted(r_q.r_s_name); }
-    void PutArg(char c, const TCommented &r_t) { Expect(c, 's'); PutCommented(r_t.s_text); }
+    void PutArg(char c, int n)
+    {
+        Expect(c, 'd');
+        PutInt(n);
+    }
+    void PutArg(char c, float f)
+    {
+        Expect(c, 'f');
+        PutFloat(f);
+    }
+    void PutArg(char c, const char *p_s)
+    {
+        Expect(c, 's');
+        Put(p_s);
+    }
+    void PutArg(char c, const std::string &r_s)
+    {
+        Expect(c, 's');
+        Put(r_s);
+    }
+    void PutArg(char c, const TQuoted &r_q)
+    {
+        Expect(c, 's');
+        PutQuoted(r_q.r_s_name);
+    }
+    void PutArg(char c, const TCommented &r_t)
+    {
+        Expect(c, 's');
+        PutCommented(r_t.s_text);
+    }
 
     CTextSink *m_p_sink = nullptr;
     std::string *m_p_dest = nullptr;

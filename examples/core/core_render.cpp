@@ -79,16 +79,16 @@ GLuint Compile(GLenum n_kind, const char *s_body, std::string &r_s_error)
 TCamera CameraOf(const preview::TFraming &r_framing)
 {
     float p_projection[16], p_modelview[16];
-    for(int i = 0; i < 16; ++ i) {
+    for(int i = 0; i < 16; ++i) {
         p_projection[i] = float(r_framing.p_projection[i]);
         p_modelview[i] = float(r_framing.p_modelview[i]);
     }
     TCamera t_camera;
-    for(int n_column = 0; n_column < 4; ++ n_column) {
-        for(int n_row = 0; n_row < 4; ++ n_row) {
+    for(int n_column = 0; n_column < 4; ++n_column) {
+        for(int n_row = 0; n_row < 4; ++n_row) {
             // NOLINTNEXTLINE(bugprone-implicit-widening-of-multiplication-result): an index below 16
             float f_sum = p_projection[n_row] * p_modelview[4 * n_column];
-            for(int k = 1; k < 4; ++ k)
+            for(int k = 1; k < 4; ++k)
                 f_sum += p_projection[4 * k + n_row] * p_modelview[4 * n_column + k];
             t_camera.p_modelview_projection[4 * n_column + n_row] = f_sum;
         }
@@ -98,15 +98,15 @@ TCamera CameraOf(const preview::TFraming &r_framing)
     const double *m = r_framing.p_modelview;
     auto a = [m](int n_row, int n_column) { return m[4 * n_column + n_row]; };
     double p_cofactor[3][3];
-    for(int r = 0; r < 3; ++ r) {
-        for(int c = 0; c < 3; ++ c) {
+    for(int r = 0; r < 3; ++r) {
+        for(int c = 0; c < 3; ++c) {
             int r0 = (r + 1) % 3, r1 = (r + 2) % 3, c0 = (c + 1) % 3, c1 = (c + 2) % 3;
             p_cofactor[r][c] = a(r0, c0) * a(r1, c1) - a(r0, c1) * a(r1, c0);
         }
     }
     double f_det = a(0, 0) * p_cofactor[0][0] + a(0, 1) * p_cofactor[0][1] + a(0, 2) * p_cofactor[0][2];
-    for(int r = 0; r < 3; ++ r) {
-        for(int c = 0; c < 3; ++ c)
+    for(int r = 0; r < 3; ++r) {
+        for(int c = 0; c < 3; ++c)
             t_camera.p_normal_matrix[3 * c + r] = float(p_cofactor[r][c] / f_det);
     }
     return t_camera;
@@ -170,8 +170,8 @@ unsigned int CShaderRenderer::Render(const preview::TFraming &r_framing, int n_w
         return n_error ? n_error : unsigned(GL_INVALID_OPERATION);
     using preview::p_background;
     glViewport(0, 0, n_width, n_height);
-    glClearColor(float(p_background[0]) / 255.0f, float(p_background[1]) / 255.0f,
-        float(p_background[2]) / 255.0f, 1.0f);
+    glClearColor(float(p_background[0]) / 255.0f, float(p_background[1]) / 255.0f, float(p_background[2]) / 255.0f,
+        1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
@@ -180,8 +180,8 @@ unsigned int CShaderRenderer::Render(const preview::TFraming &r_framing, int n_w
 
     TCamera t_camera = CameraOf(r_framing);
     const float *p_light = preview::p_light_direction;
-    double f_length = std::sqrt(double(p_light[0]) * p_light[0] + double(p_light[1]) * p_light[1] +
-        double(p_light[2]) * p_light[2]);
+    double f_length =
+        std::sqrt(double(p_light[0]) * p_light[0] + double(p_light[1]) * p_light[1] + double(p_light[2]) * p_light[2]);
     glUseProgram(m_n_program);
     glUniformMatrix4fv(m_n_mvp, 1, GL_FALSE, t_camera.p_modelview_projection);
     glUniformMatrix3fv(m_n_normal_matrix, 1, GL_FALSE, t_camera.p_normal_matrix);

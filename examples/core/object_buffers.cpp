@@ -32,7 +32,7 @@ CObjectBuffers::CObjectBuffers(const std::vector<bake3ds::Object> &r_objects)
         return;
     glGenVertexArrays(GLsizei(m_p_arrays.size()), m_p_arrays.data());
     glGenBuffers(GLsizei(m_p_buffers.size()), m_p_buffers.data());
-    for(size_t i = 0; i < r_objects.size(); ++ i) {
+    for(size_t i = 0; i < r_objects.size(); ++i) {
         const bake3ds::Object &r_object = r_objects[i];
         glBindVertexArray(m_p_arrays[i]);
         glBindBuffer(GL_ARRAY_BUFFER, m_p_buffers[2 * i]);
@@ -61,7 +61,7 @@ CObjectBuffers::~CObjectBuffers()
 
 void CObjectBuffers::Draw() const
 {
-    for(size_t i = 0; i < m_p_arrays.size(); ++ i) {
+    for(size_t i = 0; i < m_p_arrays.size(); ++i) {
         if(m_p_index_num[i] <= 0)
             continue;
         glBindVertexArray(m_p_arrays[i]);
@@ -84,7 +84,7 @@ preview::TBox BoxOf(const std::vector<bake3ds::Object> &r_objects)
 std::vector<bake3ds::Object> ObjectsOf(const bake3ds::Scene &r_scene)
 {
     std::vector<bake3ds::Object> objects(r_scene.object_count());
-    for(size_t i = 0; i < objects.size(); ++ i)
+    for(size_t i = 0; i < objects.size(); ++i)
         r_scene.object(i, objects[i]);
     return objects;
 }

@@ -10,17 +10,16 @@ void ExtendBox(TBox &r_box, const float p_point[3])
 {
     if(!std::isfinite(p_point[0]) || !std::isfinite(p_point[1]) || !std::isfinite(p_point[2]))
         return;
-    for(int i = 0; i < 3; ++ i) {
+    for(int i = 0; i < 3; ++i) {
         r_box.p_min[i] = r_box.b_empty ? p_point[i] : std::min(r_box.p_min[i], p_point[i]);
         r_box.p_max[i] = r_box.b_empty ? p_point[i] : std::max(r_box.p_max[i], p_point[i]);
     }
     r_box.b_empty = false;
 }
 
-void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, const unsigned int *p_face,
-    long n_face_num)
+void ExtendBoxByFaces(TBox &r_box, const float *p_vertex, int n_vertex_num, const unsigned int *p_face, long n_face_num)
 {
-    for(long k = 0; k < 3 * n_face_num; ++ k) {
+    for(long k = 0; k < 3 * n_face_num; ++k) {
         unsigned int n_vertex = p_face[k];
         if(n_vertex < unsigned(n_vertex_num))
             ExtendBox(r_box, p_vertex + 8 * size_t(n_vertex) + 5);
@@ -32,7 +31,7 @@ namespace {
 void Normalize(double p[3])
 {
     double f_length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
-    for(int i = 0; i < 3; ++ i)
+    for(int i = 0; i < 3; ++i)
         p[i] /= f_length;
 }
 
@@ -49,7 +48,7 @@ TBoxSphere SphereOf(const TBox &r_box)
 {
     TBoxSphere t = {{0, 0, 0}, {1, 1, 1}, 0};
     if(!r_box.b_empty) {
-        for(int i = 0; i < 3; ++ i) {
+        for(int i = 0; i < 3; ++i) {
             t.p_centre[i] = (double(r_box.p_min[i]) + double(r_box.p_max[i])) / 2;
             t.p_half[i] = (double(r_box.p_max[i]) - double(r_box.p_min[i])) / 2;
         }
@@ -81,9 +80,9 @@ TFraming FrameBox(const TBox &r_box, int n_width, int n_height)
     const double f_pi = 3.14159265358979323846;
     double f_tan_y = std::tan(15 * f_pi / 180), f_tan_x = f_tan_y * double(n_width) / double(std::max(n_height, 1));
     double f_distance = 0, f_nearest = -f_radius, f_farthest = f_radius; // corner depths towards the eye
-    for(int n_corner = 0; n_corner < 8; ++ n_corner) {
+    for(int n_corner = 0; n_corner < 8; ++n_corner) {
         double p_offset[3];
-        for(int i = 0; i < 3; ++ i)
+        for(int i = 0; i < 3; ++i)
             p_offset[i] = (n_corner >> i & 1) ? p_half[i] : -p_half[i];
         double x = p_offset[0] * p_right[0] + p_offset[1] * p_right[1] + p_offset[2] * p_right[2];
         double y = p_offset[0] * p_true_up[0] + p_offset[1] * p_true_up[1] + p_offset[2] * p_true_up[2];
@@ -96,12 +95,12 @@ TFraming FrameBox(const TBox &r_box, int n_width, int n_height)
     double f_near = 0.99 * (f_distance - f_nearest), f_far = 1.01 * (f_distance - f_farthest);
 
     double p_eye[3];
-    for(int i = 0; i < 3; ++ i)
+    for(int i = 0; i < 3; ++i)
         p_eye[i] = p_centre[i] + f_distance * p_back[i];
 
     TFraming t_framing = {};
     double *m = t_framing.p_modelview;
-    for(int i = 0; i < 3; ++ i) {
+    for(int i = 0; i < 3; ++i) {
         m[4 * i + 0] = p_right[i];
         m[4 * i + 1] = p_true_up[i];
         m[4 * i + 2] = p_back[i];

@@ -26,8 +26,9 @@ COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profi
     } else
         m_p_context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
     if(!m_p_context) {
-        m_s_error = n_profile == EProfile::core ? "OSMesa could not create a core-profile context"
-                                                : "OSMesa could not create a context";
+        m_s_error = n_profile == EProfile::core
+            ? "OSMesa could not create a core-profile context"
+            : "OSMesa could not create a context";
         return;
     }
     if(!MakeCurrent())
@@ -36,8 +37,7 @@ COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profi
 
 bool COffscreenContext::MakeCurrent()
 {
-    return m_p_context &&
-        OSMesaMakeCurrent(m_p_context, m_p_buffer.data(), GL_UNSIGNED_BYTE, m_n_width, m_n_height);
+    return m_p_context && OSMesaMakeCurrent(m_p_context, m_p_buffer.data(), GL_UNSIGNED_BYTE, m_n_width, m_n_height);
 }
 
 COffscreenContext::~COffscreenContext()
@@ -58,7 +58,7 @@ TImage COffscreenContext::Read() const
     t_image.n_height = m_n_height;
     t_image.p_rgba.resize(m_p_buffer.size());
     size_t n_row = 4 * size_t(m_n_width);
-    for(int y = 0; y < m_n_height; ++ y)
+    for(int y = 0; y < m_n_height; ++y)
         std::memcpy(&t_image.p_rgba[size_t(y) * n_row], &m_p_buffer[size_t(m_n_height - 1 - y) * n_row], n_row);
     return t_image;
 }

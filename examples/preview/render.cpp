@@ -14,8 +14,8 @@ namespace {
 void Prepare(const TFraming &r_framing, int n_width, int n_height)
 {
     glViewport(0, 0, n_width, n_height);
-    glClearColor(float(p_background[0]) / 255.0f, float(p_background[1]) / 255.0f,
-        float(p_background[2]) / 255.0f, 1.0f);
+    glClearColor(float(p_background[0]) / 255.0f, float(p_background[1]) / 255.0f, float(p_background[2]) / 255.0f,
+        1.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
@@ -79,7 +79,7 @@ unsigned int RenderSilhouette(const TFraming &r_framing, int n_width, int n_heig
 std::vector<bool> Coverage(const TImage &r_image)
 {
     std::vector<bool> covered(size_t(r_image.n_width) * size_t(r_image.n_height));
-    for(size_t i = 0; i < covered.size(); ++ i) {
+    for(size_t i = 0; i < covered.size(); ++i) {
         const uint8_t *p = &r_image.p_rgba[4 * i];
         covered[i] = p[0] != p_background[0] || p[1] != p_background[1] || p[2] != p_background[2];
     }

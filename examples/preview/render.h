@@ -24,7 +24,8 @@ unsigned int RenderShaded(const TFraming &r_framing, int n_width, int n_height, 
 // The same viewport, matrices, depth test and culling, lighting and
 // texturing off, every fragment white; calls draw. Returns the first
 // glGetError() code, 0 when none.
-unsigned int RenderSilhouette(const TFraming &r_framing, int n_width, int n_height, const std::function<void()> &r_draw);
+unsigned int RenderSilhouette(const TFraming &r_framing, int n_width, int n_height,
+    const std::function<void()> &r_draw);
 
 // True where the picture is not the background colour. Neither render
 // can draw that colour: shaded pixels are grey, silhouette pixels white.

@@ -12,9 +12,9 @@ namespace preview {
 
 struct TSceneView {
     int n_object_num = 0;
-    int n_face_num = 0;     // of all objects
-    long n_range_num = 0;   // material ranges of all objects
-    TBox t_box;             // of the vertices that faces use
+    int n_face_num = 0;         // of all objects
+    long n_range_num = 0;       // material ranges of all objects
+    TBox t_box;                 // of the vertices that faces use
     void (*p_draw)() = nullptr; // the class's Draw()
 };
 
@@ -27,7 +27,7 @@ TSceneView SceneShapeOf()
 {
     TSceneView t_view;
     t_view.n_object_num = CScene::n_Object_Num();
-    for(int i = 0; i < t_view.n_object_num; ++ i) {
+    for(int i = 0; i < t_view.n_object_num; ++i) {
         const auto &r_object = CScene::p_Object()[i];
         t_view.n_face_num += r_object.n_face_num;
         t_view.n_range_num += r_object.n_mat_range_num;

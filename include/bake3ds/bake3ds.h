@@ -101,18 +101,18 @@ typedef struct bake3ds_options {
 /* Every check that can refuse a load. The values and the names
  * bake3ds_rule_name gives are stable: scripts may match them. */
 typedef enum bake3ds_rule {
-    BAKE3DS_RULE_NONE = 0,             /* "none": no failure */
-    BAKE3DS_RULE_ZERO_LENGTH_CHUNK,    /* "zero_length_chunk": a chunk header with length 0 */
-    BAKE3DS_RULE_NAME_CUT_OFF,         /* "name_cut_off": a name the end of the file cuts off */
-    BAKE3DS_RULE_CORNER_OUT_OF_RANGE,  /* "corner_out_of_range": a face corner at or beyond its mesh's vertex count */
-    BAKE3DS_RULE_ELEMENT_BOUND,        /* "element_bound": more vertices, faces and keys than the size allows */
-    BAKE3DS_RULE_RECORD_BOUND,         /* "record_bound": more meshes, lights, cameras, materials than allowed */
-    BAKE3DS_RULE_WORK_BOUND,           /* "work_bound": more work than the size allows */
-    BAKE3DS_RULE_NESTING_LIMIT,        /* "nesting_limit": chunks nested deeper than allowed */
-    BAKE3DS_RULE_FILL_EXCEEDS_COUNT,   /* "fill_exceeds_count": the second pass met more records than the first counted */
-    BAKE3DS_RULE_NOT_REGULAR_FILE,     /* "not_regular_file": a directory, a device, a pipe */
-    BAKE3DS_RULE_UNREADABLE,           /* "unreadable": the file cannot be opened or read */
-    BAKE3DS_RULE_ALLOCATION_FAILED     /* "allocation_failed": memory could not be had */
+    BAKE3DS_RULE_NONE = 0,            /* "none": no failure */
+    BAKE3DS_RULE_ZERO_LENGTH_CHUNK,   /* "zero_length_chunk": a chunk header with length 0 */
+    BAKE3DS_RULE_NAME_CUT_OFF,        /* "name_cut_off": a name the end of the file cuts off */
+    BAKE3DS_RULE_CORNER_OUT_OF_RANGE, /* "corner_out_of_range": a face corner at or beyond its mesh's vertex count */
+    BAKE3DS_RULE_ELEMENT_BOUND,       /* "element_bound": more vertices, faces and keys than the size allows */
+    BAKE3DS_RULE_RECORD_BOUND,        /* "record_bound": more meshes, lights, cameras, materials than allowed */
+    BAKE3DS_RULE_WORK_BOUND,          /* "work_bound": more work than the size allows */
+    BAKE3DS_RULE_NESTING_LIMIT,       /* "nesting_limit": chunks nested deeper than allowed */
+    BAKE3DS_RULE_FILL_EXCEEDS_COUNT, /* "fill_exceeds_count": the second pass met more records than the first counted */
+    BAKE3DS_RULE_NOT_REGULAR_FILE,   /* "not_regular_file": a directory, a device, a pipe */
+    BAKE3DS_RULE_UNREADABLE,         /* "unreadable": the file cannot be opened or read */
+    BAKE3DS_RULE_ALLOCATION_FAILED   /* "allocation_failed": memory could not be had */
 } bake3ds_rule;
 
 /* The rule's identifier ("zero_length_chunk", ...); "none" for
@@ -127,11 +127,11 @@ BAKE3DS_API const char *bake3ds_rule_name(bake3ds_rule rule);
  * not. Each rule sets the figures its comment names; the others are 0 (the
  * strings empty). */
 typedef struct bake3ds_failure {
-    bake3ds_rule rule;        /* BAKE3DS_RULE_NONE after a load that succeeded */
-    int32_t chunk;            /* the chunk whose check failed, -1 when no chunk is involved */
-    int64_t offset;           /* that chunk's first byte in the file, -1 with no chunk */
-    int64_t file_size;        /* the file's size; -1 when it could not be read */
-    uint32_t path_length;     /* how many chunks enclose it */
+    bake3ds_rule rule;                  /* BAKE3DS_RULE_NONE after a load that succeeded */
+    int32_t chunk;                      /* the chunk whose check failed, -1 when no chunk is involved */
+    int64_t offset;                     /* that chunk's first byte in the file, -1 with no chunk */
+    int64_t file_size;                  /* the file's size; -1 when it could not be read */
+    uint32_t path_length;               /* how many chunks enclose it */
     uint16_t path[BAKE3DS_MAX_NESTING]; /* their ids, outermost first */
 
     /* element_bound, record_bound, work_bound, nesting_limit: the most the
@@ -199,9 +199,9 @@ typedef struct bake3ds_material_range {
 /* One mesh, as the header's object table and arrays hold it. */
 typedef struct bake3ds_object {
     const char *name;
-    int32_t id;                 /* key-frame node id */
-    int32_t parent;             /* the parent node, -1 for none; id and parent are 0 where no node names the mesh */
-    const float *transform;     /* 16 floats: the local matrix, as the header prints it */
+    int32_t id;             /* key-frame node id */
+    int32_t parent;         /* the parent node, -1 for none; id and parent are 0 where no node names the mesh */
+    const float *transform; /* 16 floats: the local matrix, as the header prints it */
     int32_t vertex_count;
     int32_t face_count;
     int32_t mapped_vertex_count; /* vertices the file gave mapping coordinates; the rest have 0, 0 */
@@ -220,8 +220,8 @@ typedef struct bake3ds_light {
     int32_t off;          /* 1 when switched off */
     int32_t cast_shadows; /* 1 when it casts shadows */
     float position[3];
-    float target[3];      /* a spotlight's */
-    float hotspot;        /* a spotlight's cones, degrees */
+    float target[3]; /* a spotlight's */
+    float hotspot;   /* a spotlight's cones, degrees */
     float falloff;
     float inner_range;
     float outer_range;
@@ -231,7 +231,7 @@ typedef struct bake3ds_light {
 
 typedef struct bake3ds_material {
     const char *name;
-    int32_t id;           /* as the header's material table holds it: always 0, the file gives none */
+    int32_t id; /* as the header's material table holds it: always 0, the file gives none */
 } bake3ds_material;
 
 /* A camera's key-frame track: key_count keys, each a time and a point;
@@ -246,7 +246,7 @@ typedef struct bake3ds_track {
 
 typedef struct bake3ds_camera {
     const char *name;
-    int32_t id;           /* as the header's camera table holds it: always 0, the file gives none */
+    int32_t id; /* as the header's camera table holds it: always 0, the file gives none */
     float position[3];
     float target[3];
     float bank_angle;
@@ -289,8 +289,8 @@ BAKE3DS_API int bake3ds_header(const bake3ds_scene *scene, const char *class_nam
  * bake3ds_header_path_for and bake3ds_class_name_for name it), into memory
  * as bake3ds_header gives it. Returns 0, *header NULL, when the load fails
  * or memory runs out (allocation_failed); *failure as for bake3ds_load. */
-BAKE3DS_API int bake3ds_convert(const void *data, size_t size, const char *input_path,
-    const bake3ds_options *options, char **header, size_t *header_size, bake3ds_failure *failure);
+BAKE3DS_API int bake3ds_convert(const void *data, size_t size, const char *input_path, const bake3ds_options *options,
+    char **header, size_t *header_size, bake3ds_failure *failure);
 
 /* The header's path for an input path: up to the last '.' of the file name,
  * then ".h" ("models/ship.3ds" gives "models/ship.h"). On Windows a leading
@@ -316,34 +316,34 @@ typedef struct bake3ds_report_object {
 
 /* A texture map's file name, as the reader meets it inside a material. */
 typedef struct bake3ds_report_map {
-    int32_t chunk;        /* the map chunk it stands in (0xA200 texture map, ...), -1 for none */
-    const char *kind;     /* that chunk's name, "" with none */
-    const char *name;     /* the bytes up to the terminator, cut at the end of the name's chunk */
-    int32_t terminated;   /* 0 when no zero byte ended the name inside its chunk */
-    int32_t material;     /* the material read last before it, -1 for none */
+    int32_t chunk;             /* the map chunk it stands in (0xA200 texture map, ...), -1 for none */
+    const char *kind;          /* that chunk's name, "" with none */
+    const char *name;          /* the bytes up to the terminator, cut at the end of the name's chunk */
+    int32_t terminated;        /* 0 when no zero byte ended the name inside its chunk */
+    int32_t material;          /* the material read last before it, -1 for none */
     const char *material_name; /* "" for none */
 } bake3ds_report_map;
 
 /* The chunks of one id the reader met. */
 typedef struct bake3ds_report_chunk {
     uint16_t id;
-    const char *name;     /* "" for an id the reader does not know */
+    const char *name; /* "" for an id the reader does not know */
     int64_t count;
     int64_t first_offset;
 } bake3ds_report_chunk;
 
 typedef struct bake3ds_report_info {
-    const char *path;              /* as given */
-    int64_t file_size;             /* -1 when the file could not be read */
-    int32_t loaded;                /* 1 when the file loads, 0 when the converter refuses it */
-    const bake3ds_failure *failure; /* why it is refused; rule BAKE3DS_RULE_NONE when it loads */
-    const bake3ds_scene *scene;    /* the scene the header would hold; NULL for a refused file */
+    const char *path;                     /* as given */
+    int64_t file_size;                    /* -1 when the file could not be read */
+    int32_t loaded;                       /* 1 when the file loads, 0 when the converter refuses it */
+    const bake3ds_failure *failure;       /* why it is refused; rule BAKE3DS_RULE_NONE when it loads */
+    const bake3ds_scene *scene;           /* the scene the header would hold; NULL for a refused file */
     const bake3ds_report_object *objects; /* one per object of scene */
-    size_t map_count;              /* texture map names, in file order */
+    size_t map_count;                     /* texture map names, in file order */
     const bake3ds_report_map *maps;
-    size_t read_past_count;        /* known ids the header keeps nothing of, by id */
+    size_t read_past_count; /* known ids the header keeps nothing of, by id */
     const bake3ds_report_chunk *read_past;
-    size_t unknown_count;          /* ids the reader does not know, by id */
+    size_t unknown_count; /* ids the reader does not know, by id */
     const bake3ds_report_chunk *unknown;
     /* 1 when the reader met a chunk whose id it knows; 0 when nothing in
      * the file is a chunk of a 3D Studio scene (an empty file, a picture, a

@@ -21,7 +21,7 @@
 
 namespace bake3ds {
 
-typedef bake3ds_options Options;  // Options() is the converter's defaults
+typedef bake3ds_options Options; // Options() is the converter's defaults
 typedef bake3ds_failure Failure;
 typedef bake3ds_object Object;
 typedef bake3ds_material_range MaterialRange;
@@ -155,8 +155,7 @@ public:
 // The header for the scene, declaring class C<class_name>_3ds, input_path
 // in its comments. True when the sink took all of it; false when it did
 // not, threw, or the scene is empty. The exception goes no further.
-inline bool write_header(const Scene &scene, const char *class_name, const char *input_path,
-    HeaderSink &sink) noexcept
+inline bool write_header(const Scene &scene, const char *class_name, const char *input_path, HeaderSink &sink) noexcept
 {
     // a captureless lambda is a plain function: nothing unwinds through C
     bake3ds_sink call = [](void *user, const char *text, size_t size) -> int {

@@ -50,8 +50,7 @@ public:
     // of names (std::bad_alloc on failure, with nothing created in GL). GL
     // errors, such as one of running out of memory, are left to
     // glGetError() as with any GL call.
-    GpuScene()
-        : names_(3 * size_t(GeneratedScene::n_Object_Num() > 0 ? GeneratedScene::n_Object_Num() : 0))
+    GpuScene() : names_(3 * size_t(GeneratedScene::n_Object_Num() > 0 ? GeneratedScene::n_Object_Num() : 0))
     {
         const GLsizei count = GLsizei(names_.size() / 3);
         if(!count)
@@ -59,12 +58,12 @@ public:
         GLuint *arrays = &names_[0], *buffers = arrays + count;
         glGenVertexArrays(count, arrays);
         glGenBuffers(2 * count, buffers);
-        for(GLsizei i = 0; i < count; ++ i) {
+        for(GLsizei i = 0; i < count; ++i) {
             const auto &object = GeneratedScene::p_Object()[i];
             glBindVertexArray(arrays[i]);
             glBindBuffer(GL_ARRAY_BUFFER, buffers[2 * size_t(i)]);
-            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertex_stride) * GLsizeiptr(object.n_vertex_num),
-                object.p_vertex, GL_STATIC_DRAW);
+            glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertex_stride) * GLsizeiptr(object.n_vertex_num), object.p_vertex,
+                GL_STATIC_DRAW);
             // the element buffer binding is part of the vertex array's state
             glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[2 * size_t(i) + 1]);
             glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(3 * sizeof(GLuint)) * GLsizeiptr(object.n_face_num),
@@ -84,11 +83,7 @@ public:
     GpuScene &operator=(const GpuScene &) = delete;
 
     // Takes the other's names; the other is left empty. No GL call.
-    GpuScene(GpuScene &&other) noexcept
-        : names_(std::move(other.names_))
-    {
-        other.names_.clear();
-    }
+    GpuScene(GpuScene &&other) noexcept : names_(std::move(other.names_)) { other.names_.clear(); }
 
     // Exchanges the names with the other's: no GL call here, so that GL is
     // called only while constructing, drawing and destroying; this scene's
@@ -105,7 +100,7 @@ public:
     void draw() const
     {
         const GLsizei count = object_count();
-        for(GLsizei i = 0; i < count; ++ i) {
+        for(GLsizei i = 0; i < count; ++i) {
             const auto &object = GeneratedScene::p_Object()[i];
             if(object.n_face_num <= 0)
                 continue;
@@ -125,10 +120,10 @@ public:
     void draw(BeforeRange before_range) const
     {
         const GLsizei count = object_count();
-        for(GLsizei i = 0; i < count; ++ i) {
+        for(GLsizei i = 0; i < count; ++i) {
             const auto &object = GeneratedScene::p_Object()[i];
             glBindVertexArray(names_[size_t(i)]);
-            for(int r = 0; r < object.n_mat_range_num; ++ r) {
+            for(int r = 0; r < object.n_mat_range_num; ++r) {
                 const auto &range = object.p_mat_ranges[r];
                 before_range(int(i), range.n_material);
                 if(range.n_count > 0) {

@@ -28,12 +28,12 @@ bool Inside()
 
 CInside::CInside()
 {
-    ++ n_inside_depth;
+    ++n_inside_depth;
 }
 
 CInside::~CInside()
 {
-    -- n_inside_depth;
+    --n_inside_depth;
 }
 
 namespace {
@@ -49,8 +49,8 @@ void Generate(const char *s_call, GLsizei n, GLuint *p_names, bool b_arrays)
     s.calls.push_back(s_call);
     if(n < 0 || (n && !p_names))
         return Fault(std::string(s_call) + ": bad count or no array");
-    for(GLsizei i = 0; i < n; ++ i) {
-        GLuint n_name = s.n_next_name ++;
+    for(GLsizei i = 0; i < n; ++i) {
+        GLuint n_name = s.n_next_name++;
         p_names[i] = n_name;
         if(b_arrays)
             s.vertex_arrays[n_name] = TVertexArray();
@@ -179,8 +179,7 @@ void glDrawElements(GLenum n_mode, GLsizei n_count, GLenum n_type, const void *p
         return fake_gl::Fault("glDrawElements not of GL_TRIANGLES and GL_UNSIGNED_INT, or of no index");
     fake_gl::TDraw t_draw = {s.n_vertex_array, n_count, reinterpret_cast<uintptr_t>(p_indices), {}};
     const std::vector<uint8_t> &r_data = s.buffers[p_array->n_element_buffer];
-    if(!p_array->n_element_buffer || t_draw.n_offset % 4 ||
-        t_draw.n_offset + 4 * uintptr_t(n_count) > r_data.size())
+    if(!p_array->n_element_buffer || t_draw.n_offset % 4 || t_draw.n_offset + 4 * uintptr_t(n_count) > r_data.size())
         return fake_gl::Fault("glDrawElements outside its index buffer, or at an unaligned offset");
     t_draw.indices.resize(size_t(n_count));
     std::memcpy(t_draw.indices.data(), r_data.data() + t_draw.n_offset, 4 * size_t(n_count));
@@ -192,7 +191,7 @@ void glDeleteVertexArrays(GLsizei n, const GLuint *p_arrays)
     fake_gl::CInside t_inside;
     fake_gl::TState &s = State();
     s.calls.push_back("glDeleteVertexArrays");
-    for(GLsizei i = 0; i < n; ++ i) {
+    for(GLsizei i = 0; i < n; ++i) {
         if(!s.vertex_arrays.erase(p_arrays[i]))
             fake_gl::Fault("glDeleteVertexArrays of a name that is not a live vertex array");
         if(s.n_vertex_array == p_arrays[i])
@@ -205,7 +204,7 @@ void glDeleteBuffers(GLsizei n, const GLuint *p_buffers)
     fake_gl::CInside t_inside;
     fake_gl::TState &s = State();
     s.calls.push_back("glDeleteBuffers");
-    for(GLsizei i = 0; i < n; ++ i) {
+    for(GLsizei i = 0; i < n; ++i) {
         if(!s.buffers.erase(p_buffers[i]))
             fake_gl::Fault("glDeleteBuffers of a name that is not a live buffer");
         if(s.n_array_buffer == p_buffers[i])

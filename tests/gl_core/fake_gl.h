@@ -38,16 +38,16 @@ struct TVertexArray {
 struct TDraw {
     GLuint n_vertex_array;
     GLsizei n_count;
-    uintptr_t n_offset; // in bytes
+    uintptr_t n_offset;          // in bytes
     std::vector<GLuint> indices; // read from the bound index buffer
 };
 
 struct TState {
     GLuint n_next_name = 1;
-    std::map<GLuint, std::vector<uint8_t>> buffers;     // live buffers and their data
-    std::map<GLuint, TVertexArray> vertex_arrays;        // live vertex arrays
-    GLuint n_array_buffer = 0, n_vertex_array = 0;       // bindings
-    std::vector<std::string> calls;  // "glName" of each call, and what the test adds
+    std::map<GLuint, std::vector<uint8_t>> buffers; // live buffers and their data
+    std::map<GLuint, TVertexArray> vertex_arrays;   // live vertex arrays
+    GLuint n_array_buffer = 0, n_vertex_array = 0;  // bindings
+    std::vector<std::string> calls;                 // "glName" of each call, and what the test adds
     std::vector<TDraw> draws;
     std::vector<std::string> faults; // what OpenGL would refuse
 };

@@ -57,7 +57,7 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
         EXPECT_EQ(s.n_vertex_array, 0u) << "a vertex array left bound";
         EXPECT_EQ(s.n_array_buffer, 0u) << "a vertex buffer left bound";
         std::vector<GLuint> buffers_seen;
-        for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
+        for(int i = 0; i < CScene::n_Object_Num(); ++i) {
             SCOPED_TRACE("object " + std::to_string(i));
             const auto &r_object = CScene::p_Object()[i];
             auto p_found = s.vertex_arrays.find(t_scene.vertex_array(i));
@@ -71,7 +71,7 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
                 uintptr_t n_offset;
             } p_expected[3] = {{3, 20}, {3, 8}, {2, 0}}; // position, normal, texture coordinates
             GLuint n_vertex_buffer = r_array.p_attribute[0].n_buffer;
-            for(int n_location = 0; n_location < 16; ++ n_location) {
+            for(int n_location = 0; n_location < 16; ++n_location) {
                 const fake_gl::TAttribute &r = r_array.p_attribute[n_location];
                 if(n_location >= 3) {
                     EXPECT_FALSE(r.b_enabled) << "location " << n_location;
@@ -87,7 +87,8 @@ TYPED_TEST(GpuScene, UploadsEachObjectIntoItsOwnVertexArrayAtTheAttributeLocatio
             }
             const std::vector<uint8_t> &r_vertices = s.buffers.at(n_vertex_buffer);
             ASSERT_EQ(r_vertices.size(), 32 * size_t(r_object.n_vertex_num));
-            EXPECT_TRUE(!r_object.n_vertex_num || !std::memcmp(r_vertices.data(), r_object.p_vertex, r_vertices.size()));
+            EXPECT_TRUE(
+                !r_object.n_vertex_num || !std::memcmp(r_vertices.data(), r_object.p_vertex, r_vertices.size()));
             for(GLuint n_seen : buffers_seen)
                 EXPECT_TRUE(n_seen != n_vertex_buffer && n_seen != r_array.n_element_buffer) << "a buffer shared";
             buffers_seen.push_back(n_vertex_buffer);
@@ -117,20 +118,20 @@ TYPED_TEST(GpuScene, DrawDrawsEveryObjectWithFacesWholeAndAllocatesNothing)
     std::vector<fake_gl::TDraw> draws = s.draws;
     long n_range_num = 0;
     testing_support::StartCountingAllocations();
-    t_scene.draw([&n_range_num](int, int) { ++ n_range_num; });
+    t_scene.draw([&n_range_num](int, int) { ++n_range_num; });
     EXPECT_EQ(testing_support::StopCountingAllocations(), 0) << "draw(f) allocated";
     long n_expected_range_num = 0;
-    for(int i = 0; i < CScene::n_Object_Num(); ++ i)
+    for(int i = 0; i < CScene::n_Object_Num(); ++i)
         n_expected_range_num += CScene::p_Object()[i].n_mat_range_num;
     EXPECT_EQ(n_range_num, n_expected_range_num);
     EXPECT_EQ(s.faults.size(), 0u) << Faults();
     size_t n_draw = 0;
-    for(int i = 0; i < CScene::n_Object_Num(); ++ i) {
+    for(int i = 0; i < CScene::n_Object_Num(); ++i) {
         const auto &r_object = CScene::p_Object()[i];
         if(!r_object.n_face_num)
             continue;
         ASSERT_LT(n_draw, draws.size());
-        const fake_gl::TDraw &r_draw = draws[n_draw ++];
+        const fake_gl::TDraw &r_draw = draws[n_draw++];
         EXPECT_EQ(r_draw.n_vertex_array, t_scene.vertex_array(i));
         EXPECT_EQ(r_draw.n_offset, 0u);
         EXPECT_EQ(r_draw.indices, std::vector<GLuint>(r_object.p_face, r_object.p_face + 3 * r_object.n_face_num));
@@ -180,7 +181,7 @@ TEST(GpuSceneRanges, TheSampleIsDrawnRangeByRangeWithTheIndexOfEachMaterial)
         GLsizei n_count;
         uintptr_t n_offset;
     } p_expected[4] = {{0, 6, 0}, {1, 6, 0}, {1, 30, 24}, {2, 18, 0}};
-    for(int i = 0; i < 4; ++ i) {
+    for(int i = 0; i < 4; ++i) {
         const fake_gl::TDraw &r_draw = s.draws[size_t(i)];
         EXPECT_EQ(r_draw.n_vertex_array, t_scene.vertex_array(p_expected[i].n_object)) << "draw " << i;
         EXPECT_EQ(r_draw.n_count, p_expected[i].n_count) << "draw " << i;

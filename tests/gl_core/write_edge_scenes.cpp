@@ -15,7 +15,8 @@ namespace {
 bool Write(const std::string &r_s_path, const fixture::TBytes &r_bytes)
 {
     FILE *p_file = std::fopen(r_s_path.c_str(), "wb");
-    if(!p_file || std::fwrite(r_bytes.data(), 1, r_bytes.size(), p_file) != r_bytes.size() || std::fclose(p_file) != 0) {
+    if(!p_file || std::fwrite(r_bytes.data(), 1, r_bytes.size(), p_file) != r_bytes.size() ||
+        std::fclose(p_file) != 0) {
         std::perror(r_s_path.c_str());
         return false;
     }
@@ -31,13 +32,15 @@ int main(int n_argc, char **p_argv)
         return 2;
     }
     using namespace fixture;
-    TBytes edges = Scene({
-        Material("Blue"),
-        MeshObject("Void", {}, {}),
-        MeshObject("Points", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}),
-        MeshObject("Quads", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}},
-            {{0, 1, 2}, {0, 2, 3}, {1, 4, 5}, {1, 5, 2}}, {MaterialGroup("Blue", {1, 3})}),
-    }).Bytes();
+    TBytes edges = Scene(
+        {
+            Material("Blue"),
+            MeshObject("Void", {}, {}),
+            MeshObject("Points", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}),
+            MeshObject("Quads", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}},
+                {{0, 1, 2}, {0, 2, 3}, {1, 4, 5}, {1, 5, 2}}, {MaterialGroup("Blue", {1, 3})}),
+        })
+                       .Bytes();
     TBytes nothing = Scene({Material("Unused")}).Bytes();
     std::string s_folder = p_argv[1];
     return Write(s_folder + "/sample.3ds", SampleScene()) && Write(s_folder + "/edges.3ds", edges) &&

@@ -34,21 +34,21 @@ float ThroughText(double f_value)
 void Unmirror(const Lib3dsMatrix &r_matrix, double p_point[3])
 {
     double p_axis[3][3], p_local[3];
-    for(int i = 0; i < 3; ++ i) {
-        for(int j = 0; j < 3; ++ j)
+    for(int i = 0; i < 3; ++i) {
+        for(int j = 0; j < 3; ++j)
             p_axis[i][j] = r_matrix[i][j];
         p_local[i] = p_point[i] - double(r_matrix[3][i]);
     }
     double f_x = Det(p_local, p_axis[1], p_axis[2]) / Det(p_axis[0], p_axis[1], p_axis[2]);
-    for(int i = 0; i < 3; ++ i)
+    for(int i = 0; i < 3; ++i)
         p_point[i] -= 2 * f_x * p_axis[0][i];
 }
 
 bool Mirrored(const Lib3dsMatrix &r_matrix)
 {
     double p_axis[3][3];
-    for(int i = 0; i < 3; ++ i) {
-        for(int j = 0; j < 3; ++ j)
+    for(int i = 0; i < 3; ++i) {
+        for(int j = 0; j < 3; ++j)
             p_axis[i][j] = r_matrix[i][j];
     }
     return Det(p_axis[0], p_axis[1], p_axis[2]) < 0;
@@ -68,7 +68,7 @@ TLib3dsScene LoadWithLib3ds(const std::string &r_s_path)
         TLib3dsMesh t_mesh;
         t_mesh.s_name = p_mesh->name;
         t_mesh.b_unmirrored = Mirrored(p_mesh->matrix);
-        for(Lib3dsDword i = 0; i < p_mesh->points; ++ i) {
+        for(Lib3dsDword i = 0; i < p_mesh->points; ++i) {
             double p_point[3] = {p_mesh->pointL[i].pos[0], p_mesh->pointL[i].pos[1], p_mesh->pointL[i].pos[2]};
             if(t_mesh.b_unmirrored)
                 Unmirror(p_mesh->matrix, p_point);
@@ -76,8 +76,8 @@ TLib3dsScene LoadWithLib3ds(const std::string &r_s_path)
             for(int n_axis : {0, 2, 1})
                 t_mesh.p_position.push_back(ThroughText(p_point[n_axis]));
         }
-        for(Lib3dsDword i = 0; i < p_mesh->faces; ++ i) {
-            for(int c = 0; c < 3; ++ c) {
+        for(Lib3dsDword i = 0; i < p_mesh->faces; ++i) {
+            for(int c = 0; c < 3; ++c) {
                 unsigned int n_point = p_mesh->faceL[i].points[c];
                 if(n_point >= p_mesh->points) {
                     t_scene.s_error = "mesh '" + t_mesh.s_name + "' face " + std::to_string(i) + " names point " +

@@ -143,8 +143,8 @@ TEST(Silhouette, MatchesTheFileReadByLib3dsPixelForPixel)
         for(const std::string &r_s : t_diff.first_pixels)
             s_pixels += "\n  " + r_s;
         ADD_FAILURE() << t_diff.n_only_ours << " pixels drawn by ours only, " << t_diff.n_only_theirs
-                      << " by lib3ds only; first ones (x, y from the top left):" << s_pixels << "\npictures: "
-                      << Keep("ours.png", t_ours) << ", " << Keep("lib3ds.png", t_lib3ds) << ", "
+                      << " by lib3ds only; first ones (x, y from the top left):" << s_pixels
+                      << "\npictures: " << Keep("ours.png", t_ours) << ", " << Keep("lib3ds.png", t_lib3ds) << ", "
                       << Keep("difference.png", t_diff.t_picture);
     }
     std::cout << CoveredNum(t_ours) << " pixels in both silhouettes; " << t_theirs.meshes.size() << " lib3ds meshes, "
@@ -166,13 +166,13 @@ TShadingDiff DiffShading(const preview::TImage &r_a, const preview::TImage &r_b)
     TShadingDiff t_diff;
     std::vector<bool> a = preview::Coverage(r_a), b = preview::Coverage(r_b);
     double f_sum = 0;
-    for(size_t i = 0; i < a.size(); ++ i) {
+    for(size_t i = 0; i < a.size(); ++i) {
         if(!a[i] || !b[i])
             continue;
         int n = std::abs(int(r_a.p_rgba[4 * i]) - int(r_b.p_rgba[4 * i]));
         f_sum += n;
         t_diff.n_max = std::max(t_diff.n_max, n);
-        ++ t_diff.n_pixel_num;
+        ++t_diff.n_pixel_num;
     }
     t_diff.f_mean = t_diff.n_pixel_num ? f_sum / double(t_diff.n_pixel_num) : 0;
     return t_diff;
@@ -184,8 +184,8 @@ std::string Differences(const TSilhouetteDiff &r_diff)
     for(const std::string &r_s : r_diff.first_pixels)
         s_pixels += "\n  " + r_s;
     return std::to_string(r_diff.n_only_ours) + " pixels drawn by the fixed-function pipeline only, " +
-        std::to_string(r_diff.n_only_theirs) + " by the core profile only; first ones (x, y from the top left):" +
-        s_pixels;
+        std::to_string(r_diff.n_only_theirs) +
+        " by the core profile only; first ones (x, y from the top left):" + s_pixels;
 }
 
 } // namespace
@@ -215,7 +215,8 @@ TEST(CoreProfile, DrawsTheSameSilhouetteAndShadingAsTheFixedFunctionDraw)
         t_core_flat = t_core.Read();
         long n_call_num = -1;
         ASSERT_EQ(t_shader.RenderSilhouette(r_run.t_framing, n_width, n_height,
-                      [&] { n_call_num = r_gpu.DrawByRanges(); }), 0u);
+                      [&] { n_call_num = r_gpu.DrawByRanges(); }),
+            0u);
         t_core_ranges = t_core.Read();
         EXPECT_EQ(n_call_num, r_run.t_view.n_range_num) << "Draw(f) called f once per material range";
         ASSERT_EQ(t_shader.RenderShaded(r_run.t_framing, n_width, n_height, [&] { r_gpu.Draw(); }), 0u);

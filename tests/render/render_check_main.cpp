@@ -20,7 +20,7 @@ public:
     long DrawByRanges() const override
     {
         long n_call_num = 0;
-        m_t_scene.draw([&n_call_num](int, int) { ++ n_call_num; });
+        m_t_scene.draw([&n_call_num](int, int) { ++n_call_num; });
         return n_call_num;
     }
 
@@ -32,6 +32,7 @@ private:
 
 int main(int n_argc, char **p_argv)
 {
-    return render_check::Main(preview::SceneViewOf<BAKE3DS_SCENE_CLASS>(),
+    return render_check::Main(
+        preview::SceneViewOf<BAKE3DS_SCENE_CLASS>(),
         [] { return std::unique_ptr<render_check::CGpuDraws>(new CSceneDraws); }, n_argc, p_argv);
 }

@@ -12,8 +12,8 @@ TSilhouetteDiff DiffSilhouettes(const preview::TImage &r_ours, const preview::TI
     t_diff.t_picture.n_width = r_ours.n_width;
     t_diff.t_picture.n_height = r_ours.n_height;
     t_diff.t_picture.p_rgba.assign(r_ours.p_rgba.size(), 0);
-    for(int y = 0; y < r_ours.n_height; ++ y) {
-        for(int x = 0; x < r_ours.n_width; ++ x) {
+    for(int y = 0; y < r_ours.n_height; ++y) {
+        for(int x = 0; x < r_ours.n_width; ++x) {
             size_t i = size_t(y) * size_t(r_ours.n_width) + size_t(x);
             uint8_t *p = t_diff.t_picture.Pixel(x, y);
             p[0] = ours[i] ? 255 : 0;

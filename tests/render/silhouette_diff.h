@@ -13,7 +13,7 @@ namespace render_check {
 struct TSilhouetteDiff {
     long n_only_ours = 0, n_only_theirs = 0;
     std::vector<std::string> first_pixels; // "(x, y) ours|theirs" of the first few, top row first
-    preview::TImage t_picture; // white: both; red: ours only; green: theirs only; black: neither
+    preview::TImage t_picture;             // white: both; red: ours only; green: theirs only; black: neither
 };
 
 // Compares the coverage (pixels not of the background) of the two

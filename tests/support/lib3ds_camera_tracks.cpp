@@ -13,7 +13,7 @@ void PrintTrack(const char *s_kind, const Lib3dsNode *p_node, const Lib3dsLin3Tr
 {
     int n_keys = 0;
     for(const Lib3dsLin3Key *p_key = r_track.keyL; p_key; p_key = p_key->next)
-        ++ n_keys;
+        ++n_keys;
     std::printf("%s %s %d\n", s_kind, p_node->name, n_keys);
     for(const Lib3dsLin3Key *p_key = r_track.keyL; p_key; p_key = p_key->next) {
         std::printf("%d %f %f %f\n", int(p_key->tcb.frame), double(p_key->value[0]), double(p_key->value[1]),

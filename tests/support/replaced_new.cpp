@@ -18,7 +18,7 @@ std::atomic<bool (*)()> p_b_left_out(nullptr);
 void *Allocate(size_t n_size, size_t n_align, bool b_throw)
 {
     bool (*p_b_LeaveOut)() = p_b_left_out;
-    if(b_counting && !(p_b_LeaveOut && p_b_LeaveOut()) && ++ n_allocations == n_fail_at) {
+    if(b_counting && !(p_b_LeaveOut && p_b_LeaveOut()) && ++n_allocations == n_fail_at) {
         if(b_throw)
             throw std::bad_alloc();
         return nullptr;
@@ -57,23 +57,83 @@ void LeaveOutAllocationsWhile(bool (*p_b_LeaveOut)())
 
 } // namespace testing_support
 
-void *operator new(size_t n) { return Allocate(n, 0, true); }
-void *operator new[](size_t n) { return Allocate(n, 0, true); }
-void *operator new(size_t n, const std::nothrow_t &) noexcept { return Allocate(n, 0, false); }
-void *operator new[](size_t n, const std::nothrow_t &) noexcept { return Allocate(n, 0, false); }
-void *operator new(size_t n, std::align_val_t a) { return Allocate(n, size_t(a), true); }
-void *operator new[](size_t n, std::align_val_t a) { return Allocate(n, size_t(a), true); }
-void *operator new(size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return Allocate(n, size_t(a), false); }
-void *operator new[](size_t n, std::align_val_t a, const std::nothrow_t &) noexcept { return Allocate(n, size_t(a), false); }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete[](void *p) noexcept { std::free(p); }
-void operator delete(void *p, size_t) noexcept { std::free(p); }
-void operator delete[](void *p, size_t) noexcept { std::free(p); }
-void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete(void *p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void *p, size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void *p, size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
+void *operator new(size_t n)
+{
+    return Allocate(n, 0, true);
+}
+void *operator new[](size_t n)
+{
+    return Allocate(n, 0, true);
+}
+void *operator new(size_t n, const std::nothrow_t &) noexcept
+{
+    return Allocate(n, 0, false);
+}
+void *operator new[](size_t n, const std::nothrow_t &) noexcept
+{
+    return Allocate(n, 0, false);
+}
+void *operator new(size_t n, std::align_val_t a)
+{
+    return Allocate(n, size_t(a), true);
+}
+void *operator new[](size_t n, std::align_val_t a)
+{
+    return Allocate(n, size_t(a), true);
+}
+void *operator new(size_t n, std::align_val_t a, const std::nothrow_t &) noexcept
+{
+    return Allocate(n, size_t(a), false);
+}
+void *operator new[](size_t n, std::align_val_t a, const std::nothrow_t &) noexcept
+{
+    return Allocate(n, size_t(a), false);
+}
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void *p, size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, const std::nothrow_t &) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void *p, const std::nothrow_t &) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void *p, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, size_t, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void *p, size_t, std::align_val_t) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept
+{
+    std::free(p);
+}

@@ -236,8 +236,7 @@ TLoadedScene LoadFile(const std::string &r_s_path)
     return TLoadedScene(bake3ds_load_file(r_s_path.c_str(), nullptr, nullptr), bake3ds_scene_free);
 }
 
-std::string HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class,
-    const std::string &r_s_input_path)
+std::string HeaderFor(const fixture::TBytes &r_bytes, const std::string &r_s_class, const std::string &r_s_input_path)
 {
     std::string s_header;
     bake3ds_scene *p_scene = bake3ds::LoadScene(r_bytes.data(), r_bytes.size(), nullptr, nullptr);
@@ -285,8 +284,8 @@ void RunThreads(size_t n_stack, const std::vector<std::function<void()>> &r_bodi
     std::vector<pthread_t> threads(r_bodies.size());
     size_t n_started = 0;
     while(n_started < r_bodies.size() && Start(threads[n_started], t_attr, r_bodies[n_started]))
-        ++ n_started;
-    for(size_t i = 0; i < n_started; ++ i)
+        ++n_started;
+    for(size_t i = 0; i < n_started; ++i)
         pthread_join(threads[i], nullptr);
     pthread_attr_destroy(&t_attr);
     if(n_started < r_bodies.size())
@@ -316,7 +315,7 @@ size_t StackTouched(size_t n_stack, const std::function<void()> &r_body)
     pthread_attr_destroy(&t_attr);
     size_t n_untouched = 0;
     while(n_untouched < n_stack && p_stack[n_untouched] == n_pattern)
-        ++ n_untouched;
+        ++n_untouched;
     munmap(p_map, n_page + n_stack);
     if(!b_started)
         throw std::runtime_error("a thread could not be started");

@@ -84,9 +84,9 @@ int main(int n_argc, char **p_argv)
             return 1;
         }
         core_render::CObjectBuffers t_buffers(objects);
-        unsigned int n_error = t_shader.RenderSilhouette(
-            preview::FrameBox(core_render::BoxOf(objects), n_width, n_height), n_width, n_height,
-            [&] { t_buffers.Draw(); });
+        unsigned int n_error =
+            t_shader.RenderSilhouette(preview::FrameBox(core_render::BoxOf(objects), n_width, n_height), n_width,
+                n_height, [&] { t_buffers.Draw(); });
         if(n_error) {
             std::fprintf(stderr, "error: OpenGL error 0x%04x while drawing\n", n_error);
             return 1;
@@ -94,7 +94,7 @@ int main(int n_argc, char **p_argv)
         core = preview::Coverage(t_context.Read());
     }
     long n_differing = 0, n_web = 0, n_core = 0;
-    for(size_t i = 0; i < core.size(); ++ i) {
+    for(size_t i = 0; i < core.size(); ++i) {
         n_differing += web[i] != core[i];
         n_web += web[i];
         n_core += core[i];

@@ -15,7 +15,7 @@ int main(int n_argc, char **p_argv)
         return 2;
     }
     std::vector<fixture::TAdversarial> files = fixture::AdversarialFiles();
-    for(size_t i = 0; i < files.size(); ++ i) {
+    for(size_t i = 0; i < files.size(); ++i) {
         std::string s_path = std::string(p_argv[1]) + "/adversarial-" + std::to_string(i + 1) + ".3ds";
         const fixture::TBytes &r_bytes = files[i].bytes;
         FILE *p_file = std::fopen(s_path.c_str(), "wb");
