@@ -73,22 +73,40 @@ TEST(HeaderText, OneTriangle)
 {
     TBytes bytes = Scene({MeshObject("tri", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})}).Bytes();
     std::string s_expected = expected::Banner() + expected::ClassDeclaration("tri") +
-        Lines({"\tstatic const float p_object_0_vertices[8 * 3];",
+        Lines({
+            "\tstatic const float p_object_0_vertices[8 * 3];",
             "\tstatic const unsigned int p_object_0_indices[3 * 1];",
-            "\tstatic const TObject::TMatRange p_object_0_materials[1];", "\tstatic const TObject m_p_object[1];"}) +
+            "\tstatic const TObject::TMatRange p_object_0_materials[1];",
+            "\tstatic const TObject m_p_object[1];",
+        }) +
         expected::Accessors(1, 0, 0, 0) +
-        Lines({"/* === static arrays for 'tri.3ds' -> object 0 === */", "",
+        Lines({
+            "/* === static arrays for 'tri.3ds' -> object 0 === */",
+            "",
             "const float Ctri_3ds::p_object_0_vertices[8 * 3] = {",
             "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f,",
             "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 1.000000f, 0.000000f, 0.000000f,",
-            "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 0.000000f, 0.000000f, 1.000000f", "};",
-            "const unsigned int Ctri_3ds::p_object_0_indices[3 * 1] = {", "\t0, 2, 1", "};",
-            "const Ctri_3ds::TObject::TMatRange Ctri_3ds::p_object_0_materials[1] = {", "\t{-1, 0, 3}", "};", "",
-            "/* === ~static arrays for 'tri.3ds' -> object 0 === */", "",
-            "const Ctri_3ds::TObject Ctri_3ds::m_p_object[1] = {", "\t{\"tri\", 0, 0, {",
-            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
-            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 3, 1,",
-            "\tp_object_0_vertices, p_object_0_indices,", "\t1, p_object_0_materials}", "};"}) +
+            "\t0.000000f, 0.000000f, -0.000000f, 1.000000f, -0.000000f, 0.000000f, 0.000000f, 1.000000f",
+            "};",
+            "const unsigned int Ctri_3ds::p_object_0_indices[3 * 1] = {",
+            "\t0, 2, 1",
+            "};",
+            "const Ctri_3ds::TObject::TMatRange Ctri_3ds::p_object_0_materials[1] = {",
+            "\t{-1, 0, 3}",
+            "};",
+            "",
+            "/* === ~static arrays for 'tri.3ds' -> object 0 === */",
+            "",
+            "const Ctri_3ds::TObject Ctri_3ds::m_p_object[1] = {",
+            "\t{\"tri\", 0, 0, {",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 3, 1,",
+            "\tp_object_0_vertices, p_object_0_indices,",
+            "\t1, p_object_0_materials}",
+            "};",
+        }) +
         expected::Trailer();
     EXPECT_EQ(HeaderFor(bytes, "tri", "tri.3ds"), s_expected);
 }
@@ -104,11 +122,14 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
             CChunk(id_NamedObject).Name("empty").Add(CChunk(id_TriObject))})
                        .Bytes();
     std::string s_header = HeaderFor(bytes, "two", "dir/two.3ds");
-    std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 4];",
+    std::string s_declarations = Lines({
+        "\tstatic const float p_object_0_vertices[8 * 4];",
         "\tstatic const unsigned int p_object_0_indices[3 * 3];",
         "\tstatic const TObject::TMatRange p_object_0_materials[3];",
-        "\tstatic const TObject::TMatRange p_object_1_materials[1];", "\tstatic const TObject m_p_object[2];",
-        "\tstatic const TMaterial m_p_material[2];"});
+        "\tstatic const TObject::TMatRange p_object_1_materials[1];",
+        "\tstatic const TObject m_p_object[2];",
+        "\tstatic const TMaterial m_p_material[2];",
+    });
     EXPECT_NE(s_header.find(expected::ClassDeclaration("two") + s_declarations + expected::Accessors(2, 0, 2, 0) +
                   Lines({"const Ctwo_3ds::TMaterial Ctwo_3ds::m_p_material[2] = {", "\t{\"wood\", 0},",
                       "\t{\"steel\", 0}", "};", "", "/* === static arrays for 'dir/two.3ds' -> object 0 === */"})),
@@ -126,13 +147,24 @@ TEST(HeaderText, TwoMeshesWithMaterialsAndMatrix)
     EXPECT_EQ(HeaderDefinition(s_header, "const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials"),
         Lines({"const Ctwo_3ds::TObject::TMatRange Ctwo_3ds::p_object_1_materials[1] = {", "\t{-1, 0, 0}", "};"}));
     EXPECT_EQ(HeaderDefinition(s_header, "const Ctwo_3ds::TObject Ctwo_3ds::m_p_object"),
-        Lines({"const Ctwo_3ds::TObject Ctwo_3ds::m_p_object[2] = {", "\t{\"crate\", 0, 0, {",
-            "\t1.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 1.000000f, 0.000000f, 0.000000f,",
-            "\t0.000000f, 0.000000f, 1.000000f, 0.000000f,", "\t10.000000f, 20.000000f, -30.500000f, 1.000000f}, 4, 3,",
-            "\tp_object_0_vertices, p_object_0_indices,", "\t3, p_object_0_materials},", "\t{\"empty\", 0, 0, {",
-            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
-            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
-            "\t0, 0,", "\t1, p_object_1_materials}", "};"}));
+        Lines({
+            "const Ctwo_3ds::TObject Ctwo_3ds::m_p_object[2] = {",
+            "\t{\"crate\", 0, 0, {",
+            "\t1.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 1.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 1.000000f, 0.000000f,",
+            "\t10.000000f, 20.000000f, -30.500000f, 1.000000f}, 4, 3,",
+            "\tp_object_0_vertices, p_object_0_indices,",
+            "\t3, p_object_0_materials},",
+            "\t{\"empty\", 0, 0, {",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
+            "\t0, 0,",
+            "\t1, p_object_1_materials}",
+            "};",
+        }));
     // both meshes' arrays come before the object table
     EXPECT_LT(s_header.find("~static arrays for 'dir/two.3ds' -> object 1"), s_header.find("m_p_object[2] = {"));
 }
@@ -144,13 +176,25 @@ TEST(HeaderText, MeshWithoutVerticesOrFacesHasNoArraysOfLengthZero)
     std::string s_expected = expected::Banner() + expected::ClassDeclaration("m") +
         Lines({"\tstatic const TObject::TMatRange p_object_0_materials[1];", "\tstatic const TObject m_p_object[1];"}) +
         expected::Accessors(1, 0, 0, 0) +
-        Lines({"/* === static arrays for 'm.3ds' -> object 0 === */", "",
-            "const Cm_3ds::TObject::TMatRange Cm_3ds::p_object_0_materials[1] = {", "\t{-1, 0, 0}", "};", "",
-            "/* === ~static arrays for 'm.3ds' -> object 0 === */", "",
-            "const Cm_3ds::TObject Cm_3ds::m_p_object[1] = {", "\t{\"m\", 0, 0, {",
-            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
-            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,", "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
-            "\t0, 0,", "\t1, p_object_0_materials}", "};"}) +
+        Lines({
+            "/* === static arrays for 'm.3ds' -> object 0 === */",
+            "",
+            "const Cm_3ds::TObject::TMatRange Cm_3ds::p_object_0_materials[1] = {",
+            "\t{-1, 0, 0}",
+            "};",
+            "",
+            "/* === ~static arrays for 'm.3ds' -> object 0 === */",
+            "",
+            "const Cm_3ds::TObject Cm_3ds::m_p_object[1] = {",
+            "\t{\"m\", 0, 0, {",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f,",
+            "\t0.000000f, 0.000000f, 0.000000f, 0.000000f}, 0, 0,",
+            "\t0, 0,",
+            "\t1, p_object_0_materials}",
+            "};",
+        }) +
         expected::Trailer();
     EXPECT_EQ(HeaderFor(bytes, "m", "m.3ds"), s_expected);
 }
@@ -159,14 +203,22 @@ TEST(HeaderText, MeshWithVerticesButNoFacesKeepsItsVertexArray)
 {
     TBytes bytes = Scene({MeshObject("dots", {{1, 2, 3}}, {})}).Bytes();
     std::string s_header = HeaderFor(bytes, "dots", "dots.3ds");
-    std::string s_declarations = Lines({"\tstatic const float p_object_0_vertices[8 * 1];",
-        "\tstatic const TObject::TMatRange p_object_0_materials[1];", "\tstatic const TObject m_p_object[1];", "",
-        "public:"});
+    std::string s_declarations = Lines({
+        "\tstatic const float p_object_0_vertices[8 * 1];",
+        "\tstatic const TObject::TMatRange p_object_0_materials[1];",
+        "\tstatic const TObject m_p_object[1];",
+        "",
+        "public:",
+    });
     EXPECT_NE(s_header.find(expected::ClassDeclaration("dots") + s_declarations), std::string::npos) << s_header;
-    EXPECT_NE(s_header.find(Lines({"/* === static arrays for 'dots.3ds' -> object 0 === */", "",
+    EXPECT_NE(s_header.find(Lines({
+                  "/* === static arrays for 'dots.3ds' -> object 0 === */",
+                  "",
                   "const float Cdots_3ds::p_object_0_vertices[8 * 1] = {",
-                  "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f", "};",
-                  "const Cdots_3ds::TObject::TMatRange Cdots_3ds::p_object_0_materials[1] = {"})),
+                  "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 1.000000f, 3.000000f, 2.000000f",
+                  "};",
+                  "const Cdots_3ds::TObject::TMatRange Cdots_3ds::p_object_0_materials[1] = {",
+              })),
         std::string::npos)
         << s_header;
     EXPECT_EQ(s_header.find("p_object_0_indices"), std::string::npos);
@@ -239,10 +291,13 @@ TEST(HeaderText, ValuesThatNeedCare)
     s->p_object[1].n_parent = 32768;
     std::string s_header = HeaderOf(*s, "v", "a*/b/*c.3ds");
     EXPECT_EQ(HeaderDefinition(s_header, "const float Cv_3ds::p_object_0_vertices"),
-        Lines({"const float Cv_3ds::p_object_0_vertices[8 * 2] = {",
+        Lines({
+            "const float Cv_3ds::p_object_0_vertices[8 * 2] = {",
             "\t-0.000000f, 0.000000f, 0.000000f, 1.250000f, -0.000000f, "
             "340282346638528859811704183484516925440.000000f, -340282346638528859811704183484516925440.000000f, 0.000000f,",
-            "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f", "};"}));
+            "\t0.000000f, 0.000000f, -0.000000f, -0.000000f, -0.000000f, 0.000000f, 0.000000f, 0.000000f",
+            "};",
+        }));
     EXPECT_NE(s_header.find("/* === static arrays for 'a*\\/b/\\*c.3ds' -> object 0 === */\n"), std::string::npos);
     EXPECT_NE(s_header.find("\n/* === ~static arrays for 'a*\\/b/\\*c.3ds' -> object 1 === */\n"), std::string::npos);
     EXPECT_NE(s_header.find("\t{\"say \\\"hi\\\"\\012\", 7, -1, {\n"), std::string::npos) << "parent 65535 prints -1";
@@ -271,30 +326,62 @@ TEST(HeaderText, MaterialLightAndCameraSections)
                      .Add(Node(id_TargetNode, {NodeHeader("cam2", 0xFFFF), PositionTrack({{4, 0, {7, 8, 9}}})})))
             .Bytes();
     std::string s_expected = expected::Banner() + expected::ClassDeclaration("x") +
-        Lines({"\tstatic const float p_camera_0_pos_track[4 * 1];", "\tstatic const float p_camera_0_tar_track[4 * 9];",
-            "\tstatic const float p_camera_2_tar_track[4 * 1];", "\tstatic const TLight m_p_light[2];",
-            "\tstatic const TMaterial m_p_material[1];", "\tstatic const TCamera m_p_camera[3];"}) +
+        Lines({
+            "\tstatic const float p_camera_0_pos_track[4 * 1];",
+            "\tstatic const float p_camera_0_tar_track[4 * 9];",
+            "\tstatic const float p_camera_2_tar_track[4 * 1];",
+            "\tstatic const TLight m_p_light[2];",
+            "\tstatic const TMaterial m_p_material[1];",
+            "\tstatic const TCamera m_p_camera[3];",
+        }) +
         expected::Accessors(0, 2, 1, 3) +
-        Lines({"const Cx_3ds::TMaterial Cx_3ds::m_p_material[1] = {", "\t{\"mat\", 0}", "};", "",
-            "const Cx_3ds::TLight Cx_3ds::m_p_light[2] = {", "\t{\"L1\", false, true, false,",
-            "\t{1.000000f, 3.000000f, 2.000000f, 1.000000f},", "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f},",
+        Lines({
+            "const Cx_3ds::TMaterial Cx_3ds::m_p_material[1] = {",
+            "\t{\"mat\", 0}",
+            "};",
+            "",
+            "const Cx_3ds::TLight Cx_3ds::m_p_light[2] = {",
+            "\t{\"L1\", false, true, false,",
+            "\t{1.000000f, 3.000000f, 2.000000f, 1.000000f},",
+            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f},",
             "\t0.000000f, 0.000000f, 0.000000f, 0.000000f, 0.000000f,",
-            "\t{0.500000f, 0.250000f, 1.000000f, 1.000000f}},", "\t{\"S\", true, false, true,",
-            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f},", "\t{4.000000f, 6.000000f, 5.000000f, 1.000000f},",
+            "\t{0.500000f, 0.250000f, 1.000000f, 1.000000f}},",
+            "\t{\"S\", true, false, true,",
+            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f},",
+            "\t{4.000000f, 6.000000f, 5.000000f, 1.000000f},",
             "\t10.000000f, 20.000000f, 1.500000f, 2.500000f, 3.000000f,",
-            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f}}", "};", "",
-            "const float Cx_3ds::p_camera_0_pos_track[4 * 1] = {", "\t0.000000f,", "\t1.000000f,", "\t3.000000f,",
-            "\t2.000000f,", "};", "", "const float Cx_3ds::p_camera_0_tar_track[4 * 9] = {",
-            "\t0.000000f, 1.000000f, 2.000000f, 3.000000f, 4.000000f, 5.000000f, 6.000000f, 7.000000f,", "\t8.000000f,",
+            "\t{0.000000f, 0.000000f, 0.000000f, 1.000000f}}",
+            "};",
+            "",
+            "const float Cx_3ds::p_camera_0_pos_track[4 * 1] = {",
+            "\t0.000000f,",
+            "\t1.000000f,",
+            "\t3.000000f,",
+            "\t2.000000f,",
+            "};",
+            "",
+            "const float Cx_3ds::p_camera_0_tar_track[4 * 9] = {",
+            "\t0.000000f, 1.000000f, 2.000000f, 3.000000f, 4.000000f, 5.000000f, 6.000000f, 7.000000f,",
+            "\t8.000000f,",
             "\t10.000000f, 11.000000f, 12.000000f, 13.000000f, 14.000000f, 15.000000f, 16.000000f, 17.000000f,",
             "\t18.000000f,",
             "\t30.000000f, 31.000000f, 32.000000f, 33.000000f, 34.000000f, 35.000000f, 36.000000f, 37.000000f,",
             "\t38.000000f,",
             "\t20.000000f, 21.000000f, 22.000000f, 23.000000f, 24.000000f, 25.000000f, 26.000000f, 27.000000f,",
-            "\t28.000000f,", "};", "", "const float Cx_3ds::p_camera_2_tar_track[4 * 1] = {", "\t4.000000f,",
-            "\t7.000000f,", "\t9.000000f,", "\t8.000000f,", "};", "", "const Cx_3ds::TCamera Cx_3ds::m_p_camera[3] = {",
+            "\t28.000000f,",
+            "};",
+            "",
+            "const float Cx_3ds::p_camera_2_tar_track[4 * 1] = {",
+            "\t4.000000f,",
+            "\t7.000000f,",
+            "\t9.000000f,",
+            "\t8.000000f,",
+            "};",
+            "",
+            "const Cx_3ds::TCamera Cx_3ds::m_p_camera[3] = {",
             "\t{\"cam0\", 0, 1.000000f, 2.000000f, 3.000000f, 4.000000f,",
-            "\t5.000000f, 6.000000f, 7.000000f, 8.000000f, 1, 9,", "\tp_camera_0_pos_track, p_camera_0_pos_track + 1,",
+            "\t5.000000f, 6.000000f, 7.000000f, 8.000000f, 1, 9,",
+            "\tp_camera_0_pos_track, p_camera_0_pos_track + 1,",
             "\tp_camera_0_pos_track + 2, p_camera_0_pos_track + 3,",
             "\tp_camera_0_tar_track, p_camera_0_tar_track + 9,",
             "\tp_camera_0_tar_track + 18, p_camera_0_tar_track + 27},",
@@ -302,7 +389,10 @@ TEST(HeaderText, MaterialLightAndCameraSections)
             "\t1.000000f, 1.000000f, 0.000000f, 35.000000f, 0, 0,0, 0, 0, 0,0, 0, 0, 0},",
             "\t{\"cam2\", 0, -1.000000f, -2.000000f, -3.000000f, 0.000000f,",
             "\t0.000000f, 0.000000f, 0.500000f, 50.000000f, 0, 1,0, 0, 0, 0,p_camera_2_tar_track, p_camera_2_tar_track + 1,",
-            "\tp_camera_2_tar_track + 2, p_camera_2_tar_track + 3}", "};", ""}) +
+            "\tp_camera_2_tar_track + 2, p_camera_2_tar_track + 3}",
+            "};",
+            "",
+        }) +
         expected::Trailer();
     EXPECT_EQ(HeaderFor(bytes, "x", "x.3ds"), s_expected);
 }

@@ -1137,9 +1137,20 @@ TEST(CInterface, OutputNamesVersionAndRuleNames)
     EXPECT_EQ(bake3ds::version(), s_version);
     EXPECT_EQ(s_version, BAKE3DS_PROJECT_VERSION) << "CMake's project version";
 
-    const char *const p_rule_names[] = {"none", "zero_length_chunk", "name_cut_off", "corner_out_of_range",
-        "element_bound", "record_bound", "work_bound", "nesting_limit", "fill_exceeds_count", "not_regular_file",
-        "unreadable", "allocation_failed"};
+    const char *const p_rule_names[] = {
+        "none",
+        "zero_length_chunk",
+        "name_cut_off",
+        "corner_out_of_range",
+        "element_bound",
+        "record_bound",
+        "work_bound",
+        "nesting_limit",
+        "fill_exceeds_count",
+        "not_regular_file",
+        "unreadable",
+        "allocation_failed",
+    };
     for(int i = 0; i < 12; ++i) {
         EXPECT_STREQ(bake3ds_rule_name(bake3ds_rule(i)), p_rule_names[i]);
         EXPECT_STREQ(bake3ds::rule_name(bake3ds_rule(i)), p_rule_names[i]);
