@@ -39,19 +39,19 @@ void NormalsMs(const std::string &r_s_bytes, int n_runs, double &r_f_linear, dou
            bake3ds::ResolvedOptions(nullptr)))
         return;
     bake3ds::TNormalsScratch t_scratch;
-    std::vector<double> linear, all_pairs;
+    std::vector<double> p_linear, p_all_pairs;
     for(int i = 0; i < n_runs; ++i) {
         auto t_start = std::chrono::steady_clock::now();
         for(bake3ds::TMesh &r_mesh : t_scene.p_object)
             bake3ds::CalcVertexNormals(r_mesh, t_scratch);
-        linear.push_back(bench::MsSince(t_start));
+        p_linear.push_back(bench::MsSince(t_start));
         t_start = std::chrono::steady_clock::now();
         for(bake3ds::TMesh &r_mesh : t_scene.p_object)
             reference::CalcVertexNormalsAllPairs(r_mesh);
-        all_pairs.push_back(bench::MsSince(t_start));
+        p_all_pairs.push_back(bench::MsSince(t_start));
     }
-    r_f_linear = bench::Median(linear);
-    r_f_all_pairs = bench::Median(all_pairs);
+    r_f_linear = bench::Median(p_linear);
+    r_f_all_pairs = bench::Median(p_all_pairs);
 }
 
 // The shell runs fixed commands of this program's own, no outside text.
@@ -153,9 +153,9 @@ int main(int n_argc, char **p_argv)
 
     fs::path t_corpus = fs::path(BAKE3DS_SOURCE_DIR) / ".." / "shared" / "corpus";
     if(t_opt.b_corpus && fs::is_directory(t_corpus)) {
-        std::vector<std::string> files = bench::CorpusFiles(t_corpus.string());
-        std::printf("\ncorpus (%zu files):\n", files.size());
-        for(const fs::path t_file : files) {
+        std::vector<std::string> p_files = bench::CorpusFiles(t_corpus.string());
+        std::printf("\ncorpus (%zu files):\n", p_files.size());
+        for(const fs::path t_file : p_files) {
             std::string s_input = s_dir + "/" + t_file.filename().string();
             fs::copy_file(t_file, s_input, fs::copy_options::overwrite_existing);
             PrintRow(t_file.parent_path().filename().string() + "/" + t_file.filename().string(), s_input, t_opt,

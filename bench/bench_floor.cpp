@@ -66,40 +66,40 @@ void PrintRow(const std::string &r_s_name, const std::string &r_s_input, const T
 // The corpus's largest .3ds files, at most n of them, largest first.
 std::vector<fs::path> LargestCorpusFiles(const fs::path &r_t_corpus, size_t n)
 {
-    std::vector<fs::path> files;
+    std::vector<fs::path> p_files;
     for(const std::string &r_s_file : bench::CorpusFiles(r_t_corpus.string()))
-        files.push_back(r_s_file);
-    std::sort(files.begin(), files.end(), [](const fs::path &r_a, const fs::path &r_b) {
+        p_files.push_back(r_s_file);
+    std::sort(p_files.begin(), p_files.end(), [](const fs::path &r_a, const fs::path &r_b) {
         return fs::file_size(r_a) != fs::file_size(r_b) ? fs::file_size(r_a) > fs::file_size(r_b) : r_a < r_b;
     });
-    if(files.size() > n)
-        files.resize(n);
-    return files;
+    if(p_files.size() > n)
+        p_files.resize(n);
+    return p_files;
 }
 
 // Every adversarial file through the converter: each one's median time and
 // peak resident set, then the slowest and the largest.
 void MeasureAdversarial(const std::string &r_s_dir, const TOptions &r_opt)
 {
-    std::vector<fixture::TAdversarial> files = fixture::AdversarialFiles();
+    std::vector<fixture::TAdversarial> p_files = fixture::AdversarialFiles();
     std::printf("\n");
     double f_worst_ms = 0, f_worst_rss = 0;
     std::string s_slowest, s_largest;
-    for(size_t i = 0; i < files.size(); ++i) {
+    for(size_t i = 0; i < p_files.size(); ++i) {
         std::string s_input = r_s_dir + "/adversarial-" + std::to_string(i + 1) + ".3ds";
-        bench::WriteBytes(s_input, files[i].bytes);
-        bench::TMeasure t = bench::Measure({r_opt.s_tool, s_input}, r_opt.n_runs, files[i].b_converts ? 0 : 255);
+        bench::WriteBytes(s_input, p_files[i].p_bytes);
+        bench::TMeasure t = bench::Measure({r_opt.s_tool, s_input}, r_opt.n_runs, p_files[i].b_converts ? 0 : 255);
         if(!t.b_ok) {
-            std::printf("%s: not the expected outcome\n", files[i].s_name.c_str());
+            std::printf("%s: not the expected outcome\n", p_files[i].s_name.c_str());
             continue;
         }
-        std::printf("%-52s %8.2f ms %6.1f MiB\n", files[i].s_name.c_str(), t.f_median_ms, t.f_peak_rss_mb);
+        std::printf("%-52s %8.2f ms %6.1f MiB\n", p_files[i].s_name.c_str(), t.f_median_ms, t.f_peak_rss_mb);
         if(t.f_median_ms > f_worst_ms)
-            f_worst_ms = t.f_median_ms, s_slowest = files[i].s_name;
+            f_worst_ms = t.f_median_ms, s_slowest = p_files[i].s_name;
         if(t.f_peak_rss_mb > f_worst_rss)
-            f_worst_rss = t.f_peak_rss_mb, s_largest = files[i].s_name;
+            f_worst_rss = t.f_peak_rss_mb, s_largest = p_files[i].s_name;
     }
-    std::printf("adversarial files (%zu): slowest %.2f ms (%s), largest %.1f MiB (%s)\n", files.size(), f_worst_ms,
+    std::printf("adversarial files (%zu): slowest %.2f ms (%s), largest %.1f MiB (%s)\n", p_files.size(), f_worst_ms,
         s_slowest.c_str(), f_worst_rss, s_largest.c_str());
 }
 

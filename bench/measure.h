@@ -29,7 +29,7 @@ bool MeasuringProcess(int n_argc, char **p_argv, int &r_n_status);
 // from /dev/null and stdout and stderr to /dev/null (or, when s_stdout is
 // not empty, stdout to that file, truncated). b_ok is false when any run
 // could not start or exited with a status other than n_status.
-TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status = 0,
+TMeasure Measure(const std::vector<std::string> &p_args, int n_runs, int n_status = 0,
     const std::string &r_s_stdout = std::string());
 
 // The N of --runs N, at least 1: false when the text is not a whole number,
@@ -37,7 +37,7 @@ TMeasure Measure(const std::vector<std::string> &args, int n_runs, int n_status 
 bool RunCount(const char *s_text, int &r_n_runs);
 
 // The median of the values, 0 for none.
-double Median(std::vector<double> values);
+double Median(std::vector<double> p_values);
 
 // Milliseconds since the time point.
 double MsSince(std::chrono::steady_clock::time_point t_start);

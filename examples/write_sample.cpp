@@ -10,9 +10,10 @@ int main(int n_argc, char **p_argv)
         std::fprintf(stderr, "usage: write_sample OUT.3ds\n");
         return 2;
     }
-    fixture::TBytes bytes = fixture::SampleScene();
+    fixture::TBytes p_bytes = fixture::SampleScene();
     FILE *p_file = std::fopen(p_argv[1], "wb");
-    if(!p_file || std::fwrite(bytes.data(), 1, bytes.size(), p_file) != bytes.size() || std::fclose(p_file) != 0) {
+    if(!p_file || std::fwrite(p_bytes.data(), 1, p_bytes.size(), p_file) != p_bytes.size() ||
+        std::fclose(p_file) != 0) {
         std::perror(p_argv[1]);
         return 1;
     }

@@ -33,13 +33,13 @@ int main(int n_argc, char **p_argv)
     }
     std::string s_dir = p_argv[1];
     int n_seed = 0;
-    auto seed = [&](const fixture::TBytes &r_bytes) {
+    auto t_seed = [&](const fixture::TBytes &r_bytes) {
         return Write(s_dir + "/seed-" + std::to_string(n_seed++) + ".3ds", r_bytes);
     };
-    bool b_ok = seed(fixture::SampleScene()) && seed(fixture::EveryChunkScene()) && seed(bench::BusyScene());
+    bool b_ok = t_seed(fixture::SampleScene()) && t_seed(fixture::EveryChunkScene()) && t_seed(bench::BusyScene());
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {
-        if(r_file.bytes.size() <= 65536) // the fuzzer's input limit; the larger ones repeat a small unit
-            b_ok = seed(r_file.bytes) && b_ok;
+        if(r_file.p_bytes.size() <= 65536) // the fuzzer's input limit; the larger ones repeat a small unit
+            b_ok = t_seed(r_file.p_bytes) && b_ok;
     }
     FILE *p_dict = std::fopen(p_argv[2], "w");
     if(!p_dict)

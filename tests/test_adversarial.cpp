@@ -29,7 +29,7 @@ const fixture::TAdversarial &File(const std::string &r_s_name)
 
 std::string HeaderOf(const std::string &r_s_name)
 {
-    return HeaderFor(File(r_s_name).bytes, "in", "in.3ds");
+    return HeaderFor(File(r_s_name).p_bytes, "in", "in.3ds");
 }
 
 // n copies of the line, each followed by a line break.
@@ -64,11 +64,11 @@ const char s_one_vertex[] =
 TEST(Adversarial, EveryFileConvertsOrFailsWithinTimeAndMemory)
 {
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {
-        ASSERT_LE(r_file.bytes.size(), size_t(1) << 20) << r_file.s_name;
+        ASSERT_LE(r_file.p_bytes.size(), size_t(1) << 20) << r_file.s_name;
         CTempDir t_dir;
-        WriteFile(t_dir.FilePath("in.3ds"), r_file.bytes);
+        WriteFile(t_dir.FilePath("in.3ds"), r_file.p_bytes);
         TMeasured t = MeasureTool("in.3ds", t_dir.Path());
-        std::printf("%-48s %8zu bytes  %-9s %8.1f ms %7.1f MiB\n", r_file.s_name.c_str(), r_file.bytes.size(),
+        std::printf("%-48s %8zu bytes  %-9s %8.1f ms %7.1f MiB\n", r_file.s_name.c_str(), r_file.p_bytes.size(),
             t.n_status == 0 ? "converted" : "failed", t.f_ms, t.f_rss_mb);
         EXPECT_EQ(t.n_status, r_file.b_converts ? 0 : 255) << r_file.s_name << ": " << r_file.s_why;
         if(r_file.b_converts) {
@@ -86,10 +86,10 @@ TEST(Adversarial, InMemoryConversionAgrees)
 {
     // the library path that the fuzzer drives gives the same outcomes
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {
-        if(r_file.bytes.size() > 200000)
+        if(r_file.p_bytes.size() > 200000)
             continue; // the large ones are covered through the tool above
         bake3ds::C3dsScene t_scene;
-        EXPECT_EQ(LoadBytes(r_file.bytes, t_scene), r_file.b_converts) << r_file.s_name;
+        EXPECT_EQ(LoadBytes(r_file.p_bytes, t_scene), r_file.b_converts) << r_file.s_name;
     }
 }
 

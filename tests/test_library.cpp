@@ -40,7 +40,7 @@ TBytes Adversarial(const std::string &r_s_name)
 {
     for(const TAdversarial &r_file : AdversarialFiles()) {
         if(r_file.s_name == r_s_name)
-            return r_file.bytes;
+            return r_file.p_bytes;
     }
     throw std::runtime_error("no adversarial file " + r_s_name);
 }

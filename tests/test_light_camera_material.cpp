@@ -94,7 +94,7 @@ TEST(Lights, FloatColoursGoToTheLightOfTheCurrentName)
 
     // a material, the ambient light or the background named like a light already taken
     s = Load(Scene({LightObject("lamp", {0, 0, 0}, {ColorF(1, 1, 1)}),
-                       Material("lamp", {CChunk(id_Diffuse_Color).Add(ColorF(0.5f, 0, 0))})})
+                       Material("lamp", {CChunk(id_DiffuseColor).Add(ColorF(0.5f, 0, 0))})})
                  .Bytes());
     ExpectTriple(s->p_light[0].p_color, 0.5f, 0, 0, "colour of a material named like the light");
     s = Load(Scene({LightObject("lamp", {0, 0, 0}), CChunk(id_Ambient).Add(ColorF(0, 0, 0.5f)),

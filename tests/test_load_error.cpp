@@ -135,7 +135,7 @@ TEST(LoadError, EachRuleOfAFileGivesItsReasonChunkOffsetPathAndFigures)
         Bound(BAKE3DS_MAX_NESTING, BAKE3DS_MAX_NESTING + 1)});
     for(const TAdversarial &r_file : AdversarialFiles()) {
         if(r_file.s_name == "nesting 174762 deep")
-            cases[3].bytes = r_file.bytes;
+            cases[3].bytes = r_file.p_bytes;
     }
     std::string s_717 =
         FileContents(std::string(BAKE3DS_SOURCE_DIR) + "/fuzz/regressions/re-read-meshes-717-bytes.3ds");
@@ -213,8 +213,8 @@ TEST(LoadError, EveryRefusedAdversarialFileNamesARuleAndTheConverterAgrees)
     for(const TAdversarial &r_file : AdversarialFiles()) {
         C3dsScene s, s_plain;
         bake3ds_failure t;
-        bool b_with = ReadScene(s, r_file.bytes.data(), r_file.bytes.size(), t_defaults, &t);
-        bool b_plain = ReadScene(s_plain, r_file.bytes.data(), r_file.bytes.size(), t_defaults);
+        bool b_with = ReadScene(s, r_file.p_bytes.data(), r_file.p_bytes.size(), t_defaults, &t);
+        bool b_plain = ReadScene(s_plain, r_file.p_bytes.data(), r_file.p_bytes.size(), t_defaults);
         EXPECT_EQ(b_with, b_plain) << r_file.s_name;
         EXPECT_EQ(b_with, t.rule == BAKE3DS_RULE_NONE) << r_file.s_name << ": " << t.message;
         if(!b_with) {

@@ -99,7 +99,7 @@ TEST(Library, TwoThreadsConvertAsOneAfterTheOther)
     }
     for(const fixture::TAdversarial &r_file : fixture::AdversarialFiles()) {
         if(r_file.s_name == "nesting 510 deep")
-            inputs.push_back({"deep.3ds", std::string(r_file.bytes.begin(), r_file.bytes.end())});
+            inputs.push_back({"deep.3ds", std::string(r_file.p_bytes.begin(), r_file.p_bytes.end())});
     }
     for(const std::string &r_s_file : CorpusFiles()) {
         std::string s_name = r_s_file.substr(r_s_file.find_last_of('/') + 1);

@@ -15,8 +15,8 @@
 int main(int n_argc, char **p_argv)
 {
     preview::TRenderer t_renderer;
-    t_renderer.n_profile = preview::EProfile::core;
-    t_renderer.render = [](const preview::TFraming &r_framing, int n_width, int n_height) -> std::string {
+    t_renderer.n_profile = preview::TProfile::profile_Core;
+    t_renderer.t_render = [](const preview::TFraming &r_framing, int n_width, int n_height) -> std::string {
         core_render::CShaderRenderer t_shader;
         if(!t_shader.Ready())
             return t_shader.Error();

@@ -100,8 +100,8 @@ TCamera CameraOf(const preview::TFraming &r_framing)
     double p_cofactor[3][3];
     for(int r = 0; r < 3; ++r) {
         for(int c = 0; c < 3; ++c) {
-            int r0 = (r + 1) % 3, r1 = (r + 2) % 3, c0 = (c + 1) % 3, c1 = (c + 2) % 3;
-            p_cofactor[r][c] = a(r0, c0) * a(r1, c1) - a(r0, c1) * a(r1, c0);
+            int n_r0 = (r + 1) % 3, n_r1 = (r + 2) % 3, n_c0 = (c + 1) % 3, n_c1 = (c + 2) % 3;
+            p_cofactor[r][c] = a(n_r0, n_c0) * a(n_r1, n_c1) - a(n_r0, n_c1) * a(n_r1, n_c0);
         }
     }
     double f_det = a(0, 0) * p_cofactor[0][0] + a(0, 1) * p_cofactor[0][1] + a(0, 2) * p_cofactor[0][2];

@@ -83,10 +83,10 @@ preview::TBox BoxOf(const std::vector<bake3ds::Object> &r_objects)
 
 std::vector<bake3ds::Object> ObjectsOf(const bake3ds::Scene &r_scene)
 {
-    std::vector<bake3ds::Object> objects(r_scene.object_count());
-    for(size_t i = 0; i < objects.size(); ++i)
-        r_scene.object(i, objects[i]);
-    return objects;
+    std::vector<bake3ds::Object> p_objects(r_scene.object_count());
+    for(size_t i = 0; i < p_objects.size(); ++i)
+        r_scene.object(i, p_objects[i]);
+    return p_objects;
 }
 
 } // namespace core_render

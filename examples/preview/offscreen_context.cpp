@@ -6,7 +6,7 @@
 
 namespace preview {
 
-COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profile)
+COffscreenContext::COffscreenContext(int n_width, int n_height, TProfile n_profile)
     : m_n_width(n_width), m_n_height(n_height)
 {
     // Mesa's software renderers take up to 16384 pixels a side
@@ -16,7 +16,7 @@ COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profi
         return;
     }
     m_p_buffer.assign(4 * size_t(n_width) * size_t(n_height), 0);
-    if(n_profile == EProfile::core) {
+    if(n_profile == TProfile::profile_Core) {
         // the oldest core version whose programs the examples' shaders are
         // written for; Mesa gives the newest it has
         const int p_attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24, OSMESA_STENCIL_BITS, 0,
@@ -26,7 +26,7 @@ COffscreenContext::COffscreenContext(int n_width, int n_height, EProfile n_profi
     } else
         m_p_context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
     if(!m_p_context) {
-        m_s_error = n_profile == EProfile::core
+        m_s_error = n_profile == TProfile::profile_Core
             ? "OSMesa could not create a core-profile context"
             : "OSMesa could not create a context";
         return;

@@ -16,7 +16,7 @@ struct osmesa_context;
 
 namespace preview {
 
-enum class EProfile { compatibility, core };
+enum class TProfile { profile_Compatibility, profile_Core };
 
 class COffscreenContext {
 public:
@@ -24,7 +24,7 @@ public:
     // with a 24-bit depth buffer over a pixel buffer of its own and makes it
     // current on this thread. Ready() tells whether that worked, Error()
     // why not.
-    COffscreenContext(int n_width, int n_height, EProfile n_profile = EProfile::compatibility);
+    COffscreenContext(int n_width, int n_height, TProfile n_profile = TProfile::profile_Compatibility);
     ~COffscreenContext();
     COffscreenContext(const COffscreenContext &) = delete;
     COffscreenContext &operator=(const COffscreenContext &) = delete;

@@ -26,7 +26,7 @@ TRenderer FixedFunctionRenderer(const TSceneView &r_view)
 {
     TRenderer t_renderer;
     void (*p_draw)() = r_view.p_draw;
-    t_renderer.render = [p_draw](const TFraming &r_framing, int n_width, int n_height) {
+    t_renderer.t_render = [p_draw](const TFraming &r_framing, int n_width, int n_height) {
         unsigned int n_error = RenderShaded(r_framing, n_width, n_height, p_draw);
         char s_text[64] = "";
         if(n_error)
@@ -57,7 +57,7 @@ int PreviewMain(const TSceneView &r_view, int n_argc, char **p_argv, const TRend
         std::fprintf(stderr, "error: %s\n", t_context.Error().c_str());
         return 1;
     }
-    std::string s_error = r_renderer.render(FrameBox(r_view.t_box, n_width, n_height), n_width, n_height);
+    std::string s_error = r_renderer.t_render(FrameBox(r_view.t_box, n_width, n_height), n_width, n_height);
     TImage t_image = t_context.Read();
     if(!s_error.empty()) {
         std::fprintf(stderr, "error: %s\n", s_error.c_str());

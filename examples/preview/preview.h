@@ -16,8 +16,8 @@ namespace preview {
 // the render, called once with that context current and the framing and
 // size of the picture; it returns an empty string, or why it failed.
 struct TRenderer {
-    EProfile n_profile = EProfile::compatibility;
-    std::function<std::string(const TFraming &r_framing, int n_width, int n_height)> render;
+    TProfile n_profile = TProfile::profile_Compatibility;
+    std::function<std::string(const TFraming &r_framing, int n_width, int n_height)> t_render;
 };
 
 // The renderer of the fixed-function preview: RenderShaded with the

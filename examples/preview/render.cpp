@@ -78,12 +78,12 @@ unsigned int RenderSilhouette(const TFraming &r_framing, int n_width, int n_heig
 
 std::vector<bool> Coverage(const TImage &r_image)
 {
-    std::vector<bool> covered(size_t(r_image.n_width) * size_t(r_image.n_height));
-    for(size_t i = 0; i < covered.size(); ++i) {
+    std::vector<bool> p_covered(size_t(r_image.n_width) * size_t(r_image.n_height));
+    for(size_t i = 0; i < p_covered.size(); ++i) {
         const uint8_t *p = &r_image.p_rgba[4 * i];
-        covered[i] = p[0] != p_background[0] || p[1] != p_background[1] || p[2] != p_background[2];
+        p_covered[i] = p[0] != p_background[0] || p[1] != p_background[1] || p[2] != p_background[2];
     }
-    return covered;
+    return p_covered;
 }
 
 } // namespace preview

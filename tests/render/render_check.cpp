@@ -202,7 +202,7 @@ TEST(CoreProfile, DrawsTheSameSilhouetteAndShadingAsTheFixedFunctionDraw)
 
     preview::TImage t_core_flat, t_core_ranges, t_core_shaded;
     {
-        preview::COffscreenContext t_core(n_width, n_height, preview::EProfile::core);
+        preview::COffscreenContext t_core(n_width, n_height, preview::TProfile::profile_Core);
         ASSERT_TRUE(t_core.Ready()) << t_core.Error();
         const char *s_version = reinterpret_cast<const char *>(glGetString(GL_VERSION));
         ASSERT_NE(s_version, nullptr);

@@ -71,7 +71,7 @@ int main(int n_argc, char **p_argv)
     }
     std::vector<bake3ds::Object> objects = core_render::ObjectsOf(t_scene);
 
-    preview::COffscreenContext t_context(n_width, n_height, preview::EProfile::core);
+    preview::COffscreenContext t_context(n_width, n_height, preview::TProfile::profile_Core);
     if(!t_context.Ready()) {
         std::fprintf(stderr, "error: %s\n", t_context.Error().c_str());
         return 1;

@@ -17,7 +17,7 @@ int main(int n_argc, char **p_argv)
     std::vector<fixture::TAdversarial> files = fixture::AdversarialFiles();
     for(size_t i = 0; i < files.size(); ++i) {
         std::string s_path = std::string(p_argv[1]) + "/adversarial-" + std::to_string(i + 1) + ".3ds";
-        const fixture::TBytes &r_bytes = files[i].bytes;
+        const fixture::TBytes &r_bytes = files[i].p_bytes;
         FILE *p_file = std::fopen(s_path.c_str(), "wb");
         bool b_ok = p_file && std::fwrite(r_bytes.data(), 1, r_bytes.size(), p_file) == r_bytes.size();
         if((p_file && std::fclose(p_file) != 0) || !b_ok) {
