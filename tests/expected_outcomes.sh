@@ -96,6 +96,8 @@ expected_outcomes() {
 
 # Run as a program: one converter over the corpus, in a folder of its own.
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    # run as a program (the scripts that source it set this themselves)
+    set -o pipefail
     if [ $# -lt 3 ]; then
         echo "usage: bash $0 LABEL CORPUS CONVERTER [ARGUMENT...]" >&2
         exit 2
